@@ -1,0 +1,30 @@
+# Linux build: the engine demo, unit tests and contract tests on the simulated platform.
+
+add_executable(quellix_demo src/app/engine_demo.cpp)
+target_link_libraries(quellix_demo PRIVATE quellix_sim quellix_warnings)
+
+if(QUELLIX_TESTS)
+  enable_testing()
+  find_package(GTest REQUIRED)
+  file(GLOB QUELLIX_UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+  add_executable(quellix_unit_tests ${QUELLIX_UNIT_SOURCES})
+  target_include_directories(quellix_unit_tests PRIVATE tests)
+  target_link_libraries(quellix_unit_tests PRIVATE quellix_sim quellix_warnings GTest::gtest GTest::gmock GTest::gtest_main)
+  add_test(NAME unit COMMAND quellix_unit_tests)
+  set_tests_properties(unit PROPERTIES LABELS unit)
+
+  add_executable(quellix_contract_sim tests/contract/platform_contract.cpp tests/contract/sim_fixture.cpp)
+  target_include_directories(quellix_contract_sim PRIVATE tests)
+  target_link_libraries(quellix_contract_sim PRIVATE quellix_sim quellix_warnings GTest::gtest GTest::gtest_main)
+  add_test(NAME contract_sim COMMAND quellix_contract_sim)
+  set_tests_properties(contract_sim PROPERTIES LABELS unit)
+
+  add_test(NAME engine_demo COMMAND quellix_demo)
+  set_tests_properties(engine_demo PROPERTIES LABELS unit PASS_REGULAR_EXPRESSION "burned: [1-9]")
+endif()
+
+if(QUELLIX_BENCH)
+  find_package(benchmark REQUIRED)
+  add_executable(quellix_bench bench/burn_cycle_bench.cpp)
+  target_link_libraries(quellix_bench PRIVATE quellix_sim quellix_warnings benchmark::benchmark)
+endif()

@@ -1,0 +1,100 @@
+#include "blocklist/block_list_file.h"
+
+#include "product/product.h"
+
+namespace quellix::blocklist {
+namespace {
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// Moves past the line end at `pos`: CR LF counts as one.
+std::size_t SkipLineEnd(std::string_view s, std::size_t pos) {
+  if (s[pos] == '\r' && pos + 1 < s.size() && s[pos + 1] == '\n') return pos + 2;
+  return pos + 1;
+}
+
+bool NeedsQuotes(std::string_view entry) {
+  if (entry.find('"') != std::string_view::npos) return false;  // cannot be quoted: kept as it is
+  return entry.find_first_of(",\r\n") != std::string_view::npos || (!entry.empty() && entry.front() == ' ');
+}
+
+}  // namespace
+
+std::string BlockListPath(std::string_view app_folder) {
+  return std::string(app_folder) + "\\" + std::string(kBlockListFileName);
+}
+
+std::vector<std::string> ReadFields(std::string_view s) {
+  std::vector<std::string> fields;
+  std::size_t pos = 0;
+  while (pos < s.size()) {
+    while (pos < s.size() && s[pos] == ' ') ++pos;
+    std::string field;
+    if (pos < s.size() && s[pos] == '"') {
+      const std::size_t close = s.find('"', pos + 1);
+      const std::size_t end = close == std::string_view::npos ? s.size() : close;
+      field.assign(s.substr(pos + 1, end - pos - 1));
+      pos = end == s.size() ? end : end + 1;
+      while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
+    } else {
+      const std::size_t start = pos;
+      while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
+      field.assign(s.substr(start, pos - start));
+    }
+    if (pos < s.size()) pos = s[pos] == ',' ? pos + 1 : SkipLineEnd(s, pos);
+    fields.push_back(std::move(field));
+  }
+  return fields;
+}
+
+std::string BlockListText(const std::vector<std::string>& entries) {
+  std::string text;
+  for (const std::string& entry : entries) {
+    if (NeedsQuotes(entry)) {
+      text += '"' + entry + '"';
+    } else {
+      text += entry;
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, std::string_view bytes) {
+  const std::string temporary = path + ".tmp";
+  if (!files.WriteNewFile(temporary, bytes)) {
+    files.RemoveFile(temporary);
+    return false;
+  }
+  if (files.ReplaceFile(temporary, path)) return true;
+  files.RemoveFile(temporary);
+  return false;
+}
+
+std::string MissingListMessage() {
+  return "The popup burn list file is missed !!!\rPlease go to " + std::string(product::kMakerWebAddress) +
+         " to download new file";
+}
+
+void LoadBlockList(platform::Services services, const std::string& app_folder, engine::BlockEntries& active,
+                   DisplayedBlockList& displayed) {
+  displayed.Clear();
+  const std::string path = BlockListPath(app_folder);
+  if (services.files.FileSize(path).value_or(0) == 0) {
+    services.messages.Show(MissingListMessage(), std::string(product::kAppTitle), platform::MessageIcon::kStop,
+                           platform::MessageButtons::kOk);
+    return;
+  }
+  const std::optional<std::string> content = services.files.ReadFile(path);
+  if (!content) return;
+  std::vector<std::string> entries = ReadFields(*content);
+  for (const std::string& entry : entries) displayed.Add(entry, std::string(kEntryIcon));
+  active.Assign(std::move(entries));
+}
+
+bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
+                    const DisplayedBlockList& displayed) {
+  return ReplaceFileContents(files, BlockListPath(app_folder), BlockListText(displayed.Texts()));
+}
+
+}  // namespace quellix::blocklist

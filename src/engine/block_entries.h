@@ -1,0 +1,29 @@
+#pragma once
+// The active block list the burn cycle matches against (BlockEntries in the product's own
+// terms). Only loading the block list file replaces it; editing the displayed list does not.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quellix::engine {
+
+class BlockEntries {
+ public:
+  // Replaces the whole list; entries keep their file order.
+  void Assign(std::vector<std::string> entries);
+  // Entry i, 1-based as the product counts them.
+  const std::string& Entry(std::size_t i) const { return entries_.at(i - 1); }
+  std::size_t Count() const { return entries_.size(); }
+  const std::vector<std::string>& Entries() const { return entries_; }
+
+  // True when the title, lower-cased, contains any entry, lower-cased, as a plain substring.
+  // An empty entry is contained in every non-empty title; an empty title contains nothing.
+  bool IsBlocked(std::string_view title) const;
+
+ private:
+  std::vector<std::string> entries_;
+  std::vector<std::string> lowered_;  // kept with the list so a tick does not lower-case it again
+};
+
+}  // namespace quellix::engine

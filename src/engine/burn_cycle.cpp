@@ -1,0 +1,80 @@
+#include "engine/burn_cycle.h"
+
+#include "engine/window_inspection.h"
+#include "settings/settings_store.h"
+#include "text/text.h"
+
+namespace quellix::engine {
+namespace {
+
+// The window-style switches: burn a supported browser frame that lacks a window part.
+struct StyleSwitches {
+  bool no_max_button = false;  // "3"
+  bool no_min_button = false;  // "5"
+  bool no_title_bar = false;   // "6"
+
+  bool Burns(platform::Desktop& desktop, WindowId window) const {
+    return (no_max_button && !HasMaxButton(desktop, window)) ||
+           (no_min_button && !HasMinButton(desktop, window)) || (no_title_bar && !HasTitleBar(desktop, window));
+  }
+};
+
+// Which browser frames the support switches "0" (IE) and "1" (Netscape / Mozilla) let the
+// walk burn. Any value other than 0 or 1 in either switch burns nothing.
+bool Supported(double ie, double netscape, bool is_ie, bool is_mozilla) {
+  if (ie == 1 && netscape == 0) return is_ie;
+  if (ie == 0 && netscape == 1) return is_mozilla;
+  if (ie == 1 && netscape == 1) return is_ie || is_mozilla;
+  return false;
+}
+
+}  // namespace
+
+void BurnCycle(platform::Services services, ProcessState& state, const std::string& app_folder,
+               platform::WindowId anchor) {
+  if (state.burn_enabled == 0) return;
+
+  platform::Registry& registry = services.registry;
+  platform::Desktop& desktop = services.desktop;
+  const bool logging = text::IsOn(settings::ReadOption(registry, settings::kEnableLogging));
+  const StyleSwitches styles{text::IsOn(settings::ReadOption(registry, settings::kKillNoMaxButton)),
+                             text::IsOn(settings::ReadOption(registry, settings::kKillNoMinButton)),
+                             text::IsOn(settings::ReadOption(registry, settings::kKillNoTitleBar))};
+  BurnTraces traces{services, app_folder, state.burn_record, state.burn_count, state.sound};
+
+  // The first window takes the short way: Internet Explorer frames only, whatever the
+  // support switches say, and a short-form log record.
+  WindowId current = desktop.FirstWindow(anchor);
+  if (current != 0 && IsIeClass(ReadWindowClass(desktop, current))) {
+    const std::string title = ReadWindowTitle(desktop, current);
+    if (state.block_entries.IsBlocked(title)) {
+      CloseWindow(desktop, current);
+      PlayBurnSound(traces);
+      if (logging) AppendShortRecord(traces, title);
+      CountBurn(traces);
+    }
+  }
+
+  while (current != 0) {
+    current = desktop.NextWindow(current);
+    if (current == 0) break;
+    // The support switches are read for every window, so a change takes effect mid-walk.
+    const double ie = text::LeadingNumber(settings::ReadOption(registry, settings::kSupportIe));
+    const double netscape = text::LeadingNumber(settings::ReadOption(registry, settings::kSupportNetscape));
+    const std::string class_name = ReadWindowClass(desktop, current);
+    const bool is_ie = IsIeClass(class_name);
+    const bool is_mozilla = IsMozillaClass(class_name);
+    if (!Supported(ie, netscape, is_ie, is_mozilla)) continue;
+
+    const std::string title = ReadWindowTitle(desktop, current);
+    if (!state.block_entries.IsBlocked(title) && !styles.Burns(desktop, current)) continue;
+
+    const std::string_view browser = is_ie ? kIeBrowserName : kMozillaBrowserName;
+    CloseWindow(desktop, current);
+    CountBurn(traces);
+    PlayBurnSound(traces);
+    if (logging) AppendFullRecord(traces, browser, title);
+  }
+}
+
+}  // namespace quellix::engine

@@ -1,0 +1,16 @@
+#pragma once
+// One pass over the top-level windows that burns every blocked browser frame.
+
+#include <string>
+
+#include "engine/process_state.h"
+#include "platform/platform.h"
+
+namespace quellix::engine {
+
+// Runs one burn cycle. `anchor` is one of the product's own top-level windows; the walk
+// starts at the first window at its level. Nothing is remembered between cycles.
+void BurnCycle(platform::Services services, ProcessState& state, const std::string& app_folder,
+               platform::WindowId anchor);
+
+}  // namespace quellix::engine

@@ -1,0 +1,74 @@
+#pragma once
+// The traces a burn leaves: the counter "cnt", a 150-byte record in popuplog.txt, a sound.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace quellix::engine {
+
+inline constexpr std::string_view kLogFileName = "popuplog.txt";
+inline constexpr std::string_view kInternalSoundFile = "\\wav\\7.wav";
+
+// One log record: Browser 30, BurnTime 10, BurnDate 10, Title 100 bytes, blank padded.
+class BurnRecord {
+ public:
+  static constexpr std::size_t kSize = 150;
+  static constexpr std::size_t kBrowserOffset = 0, kBrowserWidth = 30;
+  static constexpr std::size_t kTimeOffset = 30, kTimeWidth = 10;
+  static constexpr std::size_t kDateOffset = 40, kDateWidth = 10;
+  static constexpr std::size_t kTitleOffset = 50, kTitleWidth = 100;
+
+  void SetBrowser(std::string_view s) { Set(kBrowserOffset, kBrowserWidth, s); }
+  void SetTime(std::string_view s) { Set(kTimeOffset, kTimeWidth, s); }
+  void SetDate(std::string_view s) { Set(kDateOffset, kDateWidth, s); }
+  void SetTitle(std::string_view s) { Set(kTitleOffset, kTitleWidth, s); }
+
+  std::string_view Bytes() const { return {bytes_.data(), bytes_.size()}; }
+
+ private:
+  void Set(std::size_t offset, std::size_t width, std::string_view s);
+  std::array<char, kSize> bytes_{};  // zero bytes until first written
+};
+
+// The settings copies the burn record uses, read when the tray menu window loads.
+struct SoundCopies {
+  std::string play_sound;      // "2"
+  std::string internal_sound;  // "wavint"
+  std::string browse_sound;    // "wavext"
+  std::string wave_file;       // "wavfile"
+};
+
+// Where and how the traces are left.
+struct BurnTraces {
+  platform::Services services;
+  std::string app_folder;
+  BurnRecord& record;
+  std::string& burn_count;
+  const SoundCopies& sound;
+};
+
+std::string LogFilePath(std::string_view app_folder);
+
+// Appends the record at record number floor(L / 150) + 1 of a log of L bytes: a whole log
+// is appended to, a torn last record is overwritten.
+bool AppendRecord(platform::FileSystem& files, const std::string& log_path, const BurnRecord& record);
+
+void AppendFullRecord(BurnTraces& traces, std::string_view browser, std::string_view title);
+// Only the title field changes; the other fields keep what the last record left there.
+void AppendShortRecord(BurnTraces& traces, std::string_view title);
+
+// The counter text after one more burn: non-numeric or negative text counts as 0.
+std::string NextBurnCount(std::string_view count);
+// Raises the counter and stores it as "cnt".
+void CountBurn(BurnTraces& traces);
+
+// Plays the chosen burn sound when "Play Sound on Popup Kill" is on: the browsed file,
+// or the product's own sound when "Internal Sound" is chosen.
+void PlayBurnSound(BurnTraces& traces);
+void PlaySoundFile(platform::Sound& sound, const std::string& path);
+
+}  // namespace quellix::engine

@@ -1,0 +1,61 @@
+#include "engine/window_inspection.h"
+
+#include <algorithm>
+
+#include "text/text.h"
+
+namespace quellix::engine {
+
+std::string ReadWindowClass(platform::Desktop& desktop, WindowId window) {
+  return desktop.ClassName(window, kClassBufferSize);
+}
+
+std::string TitleFromCaption(std::string caption) {
+  const auto dash = caption.rfind('-');
+  // A dash at position 2 or later (1-based) cuts off itself and the character before it.
+  if (dash != std::string::npos && dash >= 1) caption.resize(dash - 1);
+  return caption;
+}
+
+std::string ReadWindowTitle(platform::Desktop& desktop, WindowId window) {
+  const std::size_t count = std::min(desktop.TextLength(window) + 1, kTitleBufferSize);
+  std::string caption = desktop.Text(window, count);
+  // The caption ends at its first NUL, whatever the platform copied.
+  caption.resize(std::min(caption.find('\0'), caption.size()));
+  return TitleFromCaption(std::move(caption));
+}
+
+bool HasMaxButton(platform::Desktop& desktop, WindowId window) {
+  return (desktop.Style(window) & kMaximizeBox) != 0;
+}
+bool HasMinButton(platform::Desktop& desktop, WindowId window) {
+  return (desktop.Style(window) & kMinimizeBox) != 0;
+}
+bool HasTitleBar(platform::Desktop& desktop, WindowId window) {
+  return (desktop.Style(window) & kDialogFrame) != 0;
+}
+
+bool IsIeClass(std::string_view class_name) { return class_name == kIeFrameClass; }
+bool IsMozillaClass(std::string_view class_name) { return text::LowerCase(class_name) == kMozillaClass; }
+
+void CloseWindow(platform::Desktop& desktop, WindowId window) { desktop.PostClose(window); }
+
+std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor) {
+  std::vector<std::string> titles;
+  auto offer = [&](WindowId window, bool as_ie, bool as_mozilla) {
+    const std::string class_name = ReadWindowClass(desktop, window);
+    if (!(as_ie && IsIeClass(class_name)) && !(as_mozilla && IsMozillaClass(class_name))) return;
+    std::string title = ReadWindowTitle(desktop, window);
+    if (title != kCannotFindServer) titles.push_back(std::move(title));
+  };
+  WindowId current = desktop.FirstWindow(anchor);
+  if (current != 0) offer(current, /*as_ie=*/true, /*as_mozilla=*/false);
+  while (current != 0) {
+    current = desktop.NextWindow(current);
+    if (current != 0) offer(current, true, true);
+  }
+  std::erase_if(titles, [](const std::string& t) { return text::TrimBlanks(t).empty(); });
+  return titles;
+}
+
+}  // namespace quellix::engine

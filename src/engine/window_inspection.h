@@ -1,0 +1,50 @@
+#pragma once
+// The few operations on foreign windows the whole product rests on (the Killer and Window
+// modules in the product's own terms).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace quellix::engine {
+
+using platform::WindowId;
+
+inline constexpr std::string_view kIeFrameClass = "IEFrame";             // compared with case
+inline constexpr std::string_view kMozillaClass = "mozillawindowclass";  // compared without case
+inline constexpr std::string_view kIeBrowserName = "Internet Explorer";
+inline constexpr std::string_view kMozillaBrowserName = "Netscape / Mozilla";
+// The title of the browser's own error page; never offered as an open window.
+inline constexpr std::string_view kCannotFindServer = "Cannot find server";
+
+inline constexpr std::size_t kClassBufferSize = 100;
+inline constexpr std::size_t kTitleBufferSize = 100;  // titles are at most 99 characters
+
+inline constexpr std::uint32_t kMaximizeBox = 0x00010000;  // WS_MAXIMIZEBOX
+inline constexpr std::uint32_t kMinimizeBox = 0x00020000;  // WS_MINIMIZEBOX
+inline constexpr std::uint32_t kDialogFrame = 0x00400000;  // WS_DLGFRAME: the title-bar half of WS_CAPTION
+
+std::string ReadWindowClass(platform::Desktop& desktop, WindowId window);
+// The caption cut before the character that precedes its last dash, at most 99 characters.
+std::string ReadWindowTitle(platform::Desktop& desktop, WindowId window);
+// The title rule on a caption already read.
+std::string TitleFromCaption(std::string caption);
+
+bool HasMaxButton(platform::Desktop& desktop, WindowId window);
+bool HasMinButton(platform::Desktop& desktop, WindowId window);
+bool HasTitleBar(platform::Desktop& desktop, WindowId window);
+
+bool IsIeClass(std::string_view class_name);
+bool IsMozillaClass(std::string_view class_name);
+
+// Burns a window: asks it to close. The only way the product closes a foreign window.
+void CloseWindow(platform::Desktop& desktop, WindowId window);
+
+// Titles of the browser frames open now, topmost first, duplicates kept, without the
+// browser's error page and without blank titles. The walk starts at the first window at
+// the level of `anchor`, which is tested as an Internet Explorer frame only.
+std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor);
+
+}  // namespace quellix::engine

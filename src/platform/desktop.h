@@ -1,0 +1,34 @@
+#pragma once
+// Top-level windows of the desktop, as the burning engine sees them.
+
+#include <cstdint>
+#include <string>
+
+namespace quellix::platform {
+
+// Opaque identifier of a top-level window; 0 stands for no window. Windows of other
+// programs may vanish at any time, so every query on them may fail and yield empty data.
+using WindowId = std::uint64_t;
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // The first window in z-order at the level of `anchor` (GetWindow with GW_HWNDFIRST).
+  virtual WindowId FirstWindow(WindowId anchor) = 0;
+  // The next window in z-order (GW_HWNDNEXT); 0 after the last.
+  virtual WindowId NextWindow(WindowId window) = 0;
+  // The class name as copied into a buffer of `capacity` characters including its NUL.
+  virtual std::string ClassName(WindowId window, std::size_t capacity) = 0;
+  // The caption length in characters; 0 for a window that is gone.
+  virtual std::size_t TextLength(WindowId window) = 0;
+  // The caption as copied into a buffer of `count` characters including its NUL:
+  // at most count - 1 characters, ending at the caption's first NUL.
+  virtual std::string Text(WindowId window, std::size_t count) = 0;
+  // The style bits (GWL_STYLE); 0 for a window that is gone.
+  virtual std::uint32_t Style(WindowId window) = 0;
+  // Queues a close request (WM_CLOSE) without waiting for the window.
+  virtual void PostClose(WindowId window) = 0;
+};
+
+}  // namespace quellix::platform

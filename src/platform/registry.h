@@ -1,0 +1,59 @@
+#pragma once
+// The registry at the byte level: the product's own rules for reading and writing
+// values are core code built on these few calls.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quellix::platform {
+
+enum class RegistryRoot : std::uint32_t {
+  kCurrentUser = 0x80000001,
+  kLocalMachine = 0x80000002,
+};
+
+namespace regtype {
+inline constexpr std::uint32_t kNone = 0;
+inline constexpr std::uint32_t kString = 1;  // REG_SZ
+inline constexpr std::uint32_t kExpandString = 2;
+inline constexpr std::uint32_t kBinary = 3;
+inline constexpr std::uint32_t kDword = 4;  // REG_DWORD
+inline constexpr std::uint32_t kMultiString = 7;
+inline constexpr std::uint32_t kQword = 11;
+}  // namespace regtype
+
+namespace regaccess {
+inline constexpr std::uint32_t kQueryValue = 0x0001;
+inline constexpr std::uint32_t kSetValue = 0x0002;
+inline constexpr std::uint32_t kCreateSubKey = 0x0004;
+inline constexpr std::uint32_t kRead = 0x20019;        // KEY_READ
+inline constexpr std::uint32_t kFullAccess = 0x2003F;  // what the product asks for when writing
+}  // namespace regaccess
+
+// An open key; 0 is no key.
+using RegistryKey = std::uintptr_t;
+
+struct RegistryData {
+  bool ok = false;
+  std::uint32_t type = regtype::kNone;
+  std::string bytes;  // exactly the bytes the query reports
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // RegOpenKeyExA. Returns 0 when the key does not exist or access is denied.
+  virtual RegistryKey OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access) = 0;
+  // RegQueryValueExA into a buffer of `buffer_size` bytes; fails when the data does not fit.
+  virtual RegistryData QueryValue(RegistryKey key, std::string_view name, std::size_t buffer_size) = 0;
+  // RegCreateKeyExA, creating missing parents; `class_text` and `non_volatile` as passed.
+  virtual RegistryKey CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text,
+                                bool non_volatile, std::uint32_t access) = 0;
+  // RegSetValueExA with exactly `bytes` as data.
+  virtual bool SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) = 0;
+  virtual void CloseKey(RegistryKey key) = 0;
+};
+
+}  // namespace quellix::platform

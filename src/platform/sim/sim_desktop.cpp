@@ -1,0 +1,125 @@
+#include "platform/sim/sim_desktop.h"
+
+#include <algorithm>
+
+namespace quellix::sim {
+
+WindowId SimDesktop::AddWindow(SimWindowSpec spec) {
+  const WindowId id = next_id_;
+  next_id_ += 4;
+  windows_.push_back(Window{id, std::move(spec)});
+  return id;
+}
+
+WindowId SimDesktop::AddWindow(std::string class_name, std::string caption) {
+  return AddWindow(SimWindowSpec{std::move(class_name), std::move(caption)});
+}
+
+void SimDesktop::BringToTop(WindowId window) {
+  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.id == window; });
+  if (it != windows_.end()) std::rotate(windows_.begin(), it, it + 1);
+}
+
+void SimDesktop::SetCaption(WindowId window, std::string caption) {
+  if (Window* w = Find(window)) w->spec.caption = std::move(caption);
+}
+
+void SimDesktop::VanishAfter(WindowId window, int queries) {
+  if (Window* w = Find(window)) w->vanish_after = queries;
+}
+
+void SimDesktop::DeliverCloseRequests() {
+  while (!pending_closes_.empty()) {
+    const WindowId id = pending_closes_.front();
+    pending_closes_.pop_front();
+    Window* w = Find(id);
+    if (w == nullptr || w->spec.ignores_close) continue;
+    closed_counts_.emplace_back(id, w->close_requests);
+    windows_.erase(windows_.begin() + (w - windows_.data()));
+  }
+}
+
+bool SimDesktop::Exists(WindowId window) const { return Find(window) != nullptr; }
+
+int SimDesktop::CloseRequests(WindowId window) const {
+  if (const Window* w = Find(window)) return w->close_requests;
+  for (const auto& [id, count] : closed_counts_)
+    if (id == window) return count;
+  return 0;
+}
+
+std::vector<WindowId> SimDesktop::ZOrder() const {
+  std::vector<WindowId> ids;
+  for (const Window& w : windows_) ids.push_back(w.id);
+  return ids;
+}
+
+SimDesktop::Window* SimDesktop::Find(WindowId window) {
+  for (Window& w : windows_)
+    if (w.id == window) return &w;
+  return nullptr;
+}
+
+const SimDesktop::Window* SimDesktop::Find(WindowId window) const {
+  return const_cast<SimDesktop*>(this)->Find(window);
+}
+
+SimDesktop::Window* SimDesktop::Touch(WindowId window) {
+  ++queries_;
+  Window* w = Find(window);
+  if (w == nullptr || w->vanish_after < 0) return w;
+  if (w->vanish_after == 0) {
+    windows_.erase(windows_.begin() + (w - windows_.data()));
+    return nullptr;
+  }
+  --w->vanish_after;
+  return w;
+}
+
+std::string SimDesktop::VisibleCaption(const Window& w) const {
+  // A window caption is a NUL-terminated string: anything after a NUL is not part of it.
+  const std::string& c = w.spec.caption;
+  return c.substr(0, c.find('\0'));
+}
+
+WindowId SimDesktop::FirstWindow(WindowId anchor) {
+  if (Touch(anchor) == nullptr || windows_.empty()) return 0;
+  return windows_.front().id;
+}
+
+WindowId SimDesktop::NextWindow(WindowId window) {
+  if (Touch(window) == nullptr) return 0;
+  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.id == window; });
+  return (it + 1 == windows_.end()) ? 0 : (it + 1)->id;
+}
+
+std::string SimDesktop::ClassName(WindowId window, std::size_t capacity) {
+  const Window* w = Touch(window);
+  if (w == nullptr || capacity == 0) return {};
+  return w->spec.class_name.substr(0, capacity - 1);
+}
+
+std::size_t SimDesktop::TextLength(WindowId window) {
+  const Window* w = Touch(window);
+  return w == nullptr ? 0 : VisibleCaption(*w).size();
+}
+
+std::string SimDesktop::Text(WindowId window, std::size_t count) {
+  const Window* w = Touch(window);
+  if (w == nullptr || count == 0) return {};
+  return VisibleCaption(*w).substr(0, count - 1);
+}
+
+std::uint32_t SimDesktop::Style(WindowId window) {
+  const Window* w = Touch(window);
+  return w == nullptr ? 0 : w->spec.style;
+}
+
+void SimDesktop::PostClose(WindowId window) {
+  Window* w = Touch(window);
+  if (w == nullptr) return;
+  ++w->close_requests;
+  pending_closes_.push_back(window);
+}
+
+}  // namespace quellix::sim

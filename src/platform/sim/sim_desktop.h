@@ -1,0 +1,70 @@
+#pragma once
+// A deterministic desktop of top-level windows in z-order for tests and the engine demo.
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace quellix::sim {
+
+using platform::WindowId;
+
+// Style bits of an ordinary resizable frame with caption, system menu, minimise and maximise boxes.
+inline constexpr std::uint32_t kOverlappedWindowStyle = 0x00CF0000;
+
+struct SimWindowSpec {
+  std::string class_name;
+  std::string caption;
+  std::uint32_t style = kOverlappedWindowStyle;
+  bool ignores_close = false;
+};
+
+class SimDesktop final : public platform::Desktop {
+ public:
+  // Adds a window below all others and returns its id.
+  WindowId AddWindow(SimWindowSpec spec);
+  WindowId AddWindow(std::string class_name, std::string caption);
+  void BringToTop(WindowId window);
+  void SetCaption(WindowId window, std::string caption);
+  // The window disappears after `queries` more calls that name it.
+  void VanishAfter(WindowId window, int queries);
+  // Delivers the queued close requests: windows that honour them are destroyed.
+  void DeliverCloseRequests();
+
+  bool Exists(WindowId window) const;
+  int CloseRequests(WindowId window) const;
+  std::vector<WindowId> ZOrder() const;
+  std::size_t QueriesMade() const { return queries_; }
+
+  WindowId FirstWindow(WindowId anchor) override;
+  WindowId NextWindow(WindowId window) override;
+  std::string ClassName(WindowId window, std::size_t capacity) override;
+  std::size_t TextLength(WindowId window) override;
+  std::string Text(WindowId window, std::size_t count) override;
+  std::uint32_t Style(WindowId window) override;
+  void PostClose(WindowId window) override;
+
+ private:
+  struct Window {
+    WindowId id;
+    SimWindowSpec spec;
+    int close_requests = 0;
+    int vanish_after = -1;
+  };
+  Window* Find(WindowId window);
+  const Window* Find(WindowId window) const;
+  // Looks a window up for a query, counting down its remaining life.
+  Window* Touch(WindowId window);
+  std::string VisibleCaption(const Window& w) const;
+
+  std::vector<Window> windows_;  // front is topmost
+  std::vector<std::pair<WindowId, int>> closed_counts_;
+  std::deque<WindowId> pending_closes_;
+  WindowId next_id_ = 0x10010;
+  std::size_t queries_ = 0;
+};
+
+}  // namespace quellix::sim

@@ -1,0 +1,102 @@
+#include "platform/sim/sim_registry.h"
+
+#include "text/text.h"
+
+namespace quellix::sim {
+
+std::optional<std::string> SimRegistry::Normalise(RegistryRoot root, std::string_view path) {
+  std::string p = text::LowerCase(path);
+  if (!p.empty() && p.back() == '\\') p.pop_back();
+  // Empty path components are not valid key names.
+  if (!p.empty() && (p.front() == '\\' || p.find("\\\\") != std::string::npos)) return std::nullopt;
+  return std::to_string(static_cast<std::uint32_t>(root)) + "\\" + p;
+}
+
+bool SimRegistry::Denied(const std::string& key_path, std::uint32_t access) const {
+  for (const auto& [denied_path, mask] : denied_) {
+    // A denied root ends with its separator, so every key of that root starts with it.
+    const bool below = key_path.rfind(denied_path, 0) == 0 &&
+                       (key_path.size() == denied_path.size() || denied_path.back() == '\\' ||
+                        key_path[denied_path.size()] == '\\');
+    if (below && (access & mask) != 0) return true;
+  }
+  return false;
+}
+
+RegistryKey SimRegistry::NewHandle(std::string key_path, std::uint32_t access) {
+  const RegistryKey key = next_handle_++;
+  handles_[key] = Handle{std::move(key_path), access};
+  return key;
+}
+
+void SimRegistry::Put(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
+                      std::string bytes) {
+  if (auto p = Normalise(root, path)) keys_[*p].values[text::LowerCase(name)] = StoredValue{type, std::move(bytes)};
+}
+
+void SimRegistry::PutString(RegistryRoot root, std::string_view path, std::string_view name, std::string text) {
+  Put(root, path, name, platform::regtype::kString, std::move(text));
+}
+
+std::optional<SimRegistry::StoredValue> SimRegistry::Get(RegistryRoot root, std::string_view path,
+                                                         std::string_view name) const {
+  const StoredKey* key = GetKey(root, path);
+  if (key == nullptr) return std::nullopt;
+  auto it = key->values.find(text::LowerCase(name));
+  if (it == key->values.end()) return std::nullopt;
+  return it->second;
+}
+
+const SimRegistry::StoredKey* SimRegistry::GetKey(RegistryRoot root, std::string_view path) const {
+  auto p = Normalise(root, path);
+  if (!p) return nullptr;
+  auto it = keys_.find(*p);
+  return it == keys_.end() ? nullptr : &it->second;
+}
+
+void SimRegistry::DenyAccess(RegistryRoot root, std::string_view path, std::uint32_t mask) {
+  if (auto p = Normalise(root, path)) denied_[*p] |= mask;
+}
+
+RegistryKey SimRegistry::OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access) {
+  access_requests_.push_back(access);
+  auto p = Normalise(root, path);
+  if (!p || keys_.count(*p) == 0 || Denied(*p, access)) return 0;
+  return NewHandle(*p, access);
+}
+
+platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view name, std::size_t buffer_size) {
+  auto h = handles_.find(key);
+  if (h == handles_.end() || (h->second.access & platform::regaccess::kQueryValue) == 0) return {};
+  auto k = keys_.find(h->second.key_path);
+  if (k == keys_.end()) return {};
+  auto v = k->second.values.find(text::LowerCase(name));
+  if (v == k->second.values.end() || v->second.bytes.size() > buffer_size) return {};
+  return platform::RegistryData{true, v->second.type, v->second.bytes};
+}
+
+RegistryKey SimRegistry::CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text,
+                                   bool non_volatile, std::uint32_t access) {
+  access_requests_.push_back(access);
+  auto p = Normalise(root, path);
+  if (!p || Denied(*p, access)) return 0;
+  // Create every missing key along the path, each with the class text asked for.
+  for (std::size_t pos = p->find('\\'); pos != std::string::npos; pos = p->find('\\', pos + 1)) {
+    const std::string parent = p->substr(0, pos);
+    if (parent.find('\\') != std::string::npos && keys_.count(parent) == 0)
+      keys_[parent] = StoredKey{std::string(class_text), non_volatile, {}};
+  }
+  if (keys_.count(*p) == 0) keys_[*p] = StoredKey{std::string(class_text), non_volatile, {}};
+  return NewHandle(*p, access);
+}
+
+bool SimRegistry::SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) {
+  auto h = handles_.find(key);
+  if (h == handles_.end() || (h->second.access & platform::regaccess::kSetValue) == 0) return false;
+  keys_[h->second.key_path].values[text::LowerCase(name)] = StoredValue{type, std::string(bytes)};
+  return true;
+}
+
+void SimRegistry::CloseKey(RegistryKey key) { handles_.erase(key); }
+
+}  // namespace quellix::sim

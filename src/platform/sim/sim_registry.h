@@ -1,0 +1,66 @@
+#pragma once
+// An in-memory registry of typed byte values with case-insensitive key paths, access
+// failures per key and a record of the access each open asked for.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace quellix::sim {
+
+using platform::RegistryKey;
+using platform::RegistryRoot;
+
+class SimRegistry final : public platform::Registry {
+ public:
+  struct StoredValue {
+    std::uint32_t type = 0;
+    std::string bytes;
+  };
+  struct StoredKey {
+    std::string class_text;
+    bool non_volatile = true;
+    std::map<std::string, StoredValue> values;  // by lower-cased name
+  };
+
+  // Test set-up and inspection, bypassing access checks.
+  void Put(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
+           std::string bytes);
+  void PutString(RegistryRoot root, std::string_view path, std::string_view name, std::string text);
+  std::optional<StoredValue> Get(RegistryRoot root, std::string_view path, std::string_view name) const;
+  const StoredKey* GetKey(RegistryRoot root, std::string_view path) const;
+  // Opens or creates of this key and every key below it fail when they ask for any bit of `mask`.
+  void DenyAccess(RegistryRoot root, std::string_view path, std::uint32_t mask);
+  // Every access mask asked for by OpenKey and CreateKey, in order.
+  const std::vector<std::uint32_t>& AccessRequests() const { return access_requests_; }
+  std::size_t OpenHandles() const { return handles_.size(); }
+
+  RegistryKey OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access) override;
+  platform::RegistryData QueryValue(RegistryKey key, std::string_view name, std::size_t buffer_size) override;
+  RegistryKey CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text, bool non_volatile,
+                        std::uint32_t access) override;
+  bool SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) override;
+  void CloseKey(RegistryKey key) override;
+
+ private:
+  struct Handle {
+    std::string key_path;  // normalised
+    std::uint32_t access;
+  };
+  // Root and lower-cased path without a trailing backslash; nothing for a malformed path.
+  static std::optional<std::string> Normalise(RegistryRoot root, std::string_view path);
+  bool Denied(const std::string& key_path, std::uint32_t access) const;
+  RegistryKey NewHandle(std::string key_path, std::uint32_t access);
+
+  std::map<std::string, StoredKey> keys_;
+  std::map<std::string, std::uint32_t> denied_;
+  std::map<RegistryKey, Handle> handles_;
+  std::vector<std::uint32_t> access_requests_;
+  RegistryKey next_handle_ = 0x100;
+};
+
+}  // namespace quellix::sim

@@ -1,0 +1,59 @@
+#include "settings/settings_store.h"
+
+namespace quellix::settings {
+namespace {
+
+// Closes an open key on every path out of a function.
+class KeyGuard {
+ public:
+  KeyGuard(platform::Registry& registry, platform::RegistryKey key) : registry_(registry), key_(key) {}
+  ~KeyGuard() {
+    if (key_ != 0) registry_.CloseKey(key_);
+  }
+  KeyGuard(const KeyGuard&) = delete;
+  KeyGuard& operator=(const KeyGuard&) = delete;
+  platform::RegistryKey get() const { return key_; }
+
+ private:
+  platform::Registry& registry_;
+  platform::RegistryKey key_;
+};
+
+}  // namespace
+
+std::string SettingDataText(std::uint32_t type, std::string_view bytes) {
+  // Values written by other programs usually end with a NUL; the product's own do not.
+  if (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);
+  if (type == platform::regtype::kString) return std::string(bytes);
+  if (type == platform::regtype::kDword) {
+    // "&h" and the bytes from the last to the first, each in hexadecimal without a leading zero.
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out = "&h";
+    for (auto it = bytes.rbegin(); it != bytes.rend(); ++it) {
+      const auto b = static_cast<unsigned char>(*it);
+      if (b >= 16) out += kDigits[b >> 4];
+      out += kDigits[b & 15];
+    }
+    return out;
+  }
+  return {};
+}
+
+SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                        std::string_view name) {
+  KeyGuard open(registry, registry.OpenKey(root, key, platform::regaccess::kRead));
+  if (open.get() == 0) return {};
+  const platform::RegistryData data = registry.QueryValue(open.get(), name, kValueBufferSize);
+  if (!data.ok) return {};
+  return SettingText{true, SettingDataText(data.type, data.bytes)};
+}
+
+bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key, std::string_view name,
+                  std::string_view text) {
+  KeyGuard open(registry, registry.CreateKey(root, key, kKeyClassText, /*non_volatile=*/true,
+                                             platform::regaccess::kFullAccess));
+  if (open.get() == 0) return false;
+  return registry.SetValue(open.get(), name, platform::regtype::kString, text);
+}
+
+}  // namespace quellix::settings

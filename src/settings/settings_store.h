@@ -1,0 +1,42 @@
+#pragma once
+// Reading and writing the product's settings values (Tool1 in the product's own terms).
+
+#include <string>
+#include <string_view>
+
+#include "platform/registry.h"
+#include "settings/settings_table.h"
+
+namespace quellix::settings {
+
+// Bytes a value may hold to be read.
+inline constexpr std::size_t kValueBufferSize = 1024;
+// Class text given to keys the product creates.
+inline constexpr std::string_view kKeyClassText = "1";
+
+struct SettingText {
+  bool found = false;
+  std::string text;
+};
+
+// Reads a value as text. A missing key or value, a denied key, or data longer than
+// 1024 bytes gives found = false and the empty text. Keys are opened for reading only.
+SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                        std::string_view name);
+
+// Stores `text` as a REG_SZ value without terminating NUL, creating the key path.
+bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key, std::string_view name,
+                  std::string_view text);
+
+// The registry data of a value turned into the text callers see.
+std::string SettingDataText(std::uint32_t type, std::string_view bytes);
+
+// Shorthands for the product key, the only key most callers use.
+inline std::string ReadOption(platform::Registry& registry, std::string_view name) {
+  return ReadSetting(registry, kProductRoot, kProductKeySlash, name).text;
+}
+inline bool WriteOption(platform::Registry& registry, std::string_view name, std::string_view text) {
+  return WriteSetting(registry, kProductRoot, kProductKeySlash, name, text);
+}
+
+}  // namespace quellix::settings

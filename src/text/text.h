@@ -1,0 +1,27 @@
+#pragma once
+// Text rules shared by the whole product. Text is ANSI bytes (Windows-1252).
+
+#include <string>
+#include <string_view>
+
+namespace quellix::text {
+
+// Lower-cases one byte: ASCII letters and the Windows-1252 capitals.
+char LowerChar(char c);
+std::string LowerCase(std::string_view s);
+
+// Removes blanks (0x20) at both ends; other white space stays.
+std::string TrimBlanks(std::string_view s);
+
+// The number a text starts with: blanks skipped, an optional sign, digits with an optional
+// fraction and exponent, or "&h"/"&o" followed by hexadecimal/octal digits. Empty or
+// non-numeric text gives 0.
+double LeadingNumber(std::string_view s);
+
+// True when the text's leading number is exactly 1: how every on/off setting is judged.
+bool IsOn(std::string_view s);
+
+// The text left-aligned in a field of `width` bytes, padded with blanks or cut.
+std::string Field(std::string_view s, std::size_t width);
+
+}  // namespace quellix::text

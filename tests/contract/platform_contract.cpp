@@ -1,0 +1,215 @@
+// The behaviour the product relies on from its platform, checked against the simulated
+// platform natively and against the real Win32 platform under Wine.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "contract/platform_under_test.h"
+#include "engine/window_inspection.h"
+#include "settings/settings_store.h"
+
+namespace quellix::contract {
+namespace {
+
+using platform::RegistryRoot;
+using platform::WindowId;
+
+constexpr std::uint32_t kPopup = 0x80000000;           // WS_POPUP
+constexpr std::uint32_t kOverlapped = 0x00CF0000;      // WS_OVERLAPPEDWINDOW
+constexpr std::uint32_t kPopupCaption = 0x80C00000;    // WS_POPUP | WS_CAPTION
+
+class PlatformContract : public ::testing::Test {
+ protected:
+  std::unique_ptr<PlatformUnderTest> p = MakePlatformUnderTest();
+  platform::Services s = p->Services();
+
+  std::vector<WindowId> Walk() {
+    std::vector<WindowId> order;
+    for (WindowId w = s.desktop.FirstWindow(p->Anchor()); w != 0 && order.size() < 100000; w = s.desktop.NextWindow(w))
+      order.push_back(w);
+    return order;
+  }
+  static std::ptrdiff_t IndexOf(const std::vector<WindowId>& order, WindowId w) {
+    return std::find(order.begin(), order.end(), w) - order.begin();
+  }
+};
+
+TEST_F(PlatformContract, WalkSeesOtherProgramsWindowsNewestAbove) {
+  const WindowId older = p->Open({"IEFrame", "Older - Microsoft Internet Explorer", kOverlapped});
+  const WindowId newer = p->Open({"MozillaWindowClass", "Newer - Mozilla", kOverlapped});
+  const auto order = Walk();
+  ASSERT_LT(IndexOf(order, newer), static_cast<std::ptrdiff_t>(order.size()));
+  ASSERT_LT(IndexOf(order, older), static_cast<std::ptrdiff_t>(order.size()));
+  EXPECT_LT(IndexOf(order, newer), IndexOf(order, older));
+  EXPECT_EQ(s.desktop.NextWindow(order.back()), 0u);
+}
+
+TEST_F(PlatformContract, ClassAndCaptionAreReadExactly) {
+  const std::string caption = "Caf\xE9 Offers - Microsoft Internet Explorer";
+  const WindowId w = p->Open({"IEFrame", caption, kOverlapped});
+  EXPECT_EQ(engine::ReadWindowClass(s.desktop, w), "IEFrame");
+  EXPECT_EQ(s.desktop.TextLength(w), caption.size());
+  EXPECT_EQ(s.desktop.Text(w, caption.size() + 1), caption);
+  EXPECT_EQ(s.desktop.Text(w, 5), "Caf\xE9");
+  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, w), "Caf\xE9 Offers");
+  const WindowId moz = p->Open({"MozillaWindowClass", "x", kOverlapped});
+  EXPECT_TRUE(engine::IsMozillaClass(engine::ReadWindowClass(s.desktop, moz)));
+}
+
+TEST_F(PlatformContract, LongCaptionsAreCutTo99Characters) {
+  const WindowId w = p->Open({"IEFrame", std::string(150, 'x') + " - IE", kOverlapped});
+  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, w), std::string(99, 'x'));
+  const WindowId empty = p->Open({"IEFrame", "", kOverlapped});
+  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, empty), "");
+}
+
+TEST_F(PlatformContract, StyleBitsAreReported) {
+  const WindowId full = p->Open({"IEFrame", "full", kOverlapped});
+  EXPECT_TRUE(engine::HasMaxButton(s.desktop, full));
+  EXPECT_TRUE(engine::HasMinButton(s.desktop, full));
+  EXPECT_TRUE(engine::HasTitleBar(s.desktop, full));
+  const WindowId bare = p->Open({"IEFrame", "bare", kPopup});
+  EXPECT_FALSE(engine::HasMaxButton(s.desktop, bare));
+  EXPECT_FALSE(engine::HasMinButton(s.desktop, bare));
+  EXPECT_FALSE(engine::HasTitleBar(s.desktop, bare));
+  const WindowId captioned = p->Open({"IEFrame", "captioned", kPopupCaption});
+  EXPECT_TRUE(engine::HasTitleBar(s.desktop, captioned));
+  EXPECT_FALSE(engine::HasMaxButton(s.desktop, captioned));
+}
+
+TEST_F(PlatformContract, CloseRequestsArriveAndWindowsMayRefuseThem) {
+  const WindowId obedient = p->Open({"IEFrame", "obedient", kOverlapped});
+  const WindowId stubborn = p->Open({"IEFrame", "stubborn", kOverlapped, /*ignores_close=*/true});
+  engine::CloseWindow(s.desktop, obedient);
+  engine::CloseWindow(s.desktop, stubborn);
+  p->Settle();
+  EXPECT_EQ(p->CloseRequestsReceived(obedient), 1);
+  EXPECT_EQ(p->CloseRequestsReceived(stubborn), 1);
+  // A window that is gone reads as nothing; the one that refused is still there.
+  EXPECT_EQ(engine::ReadWindowClass(s.desktop, obedient), "");
+  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, obedient), "");
+  EXPECT_EQ(s.desktop.Style(obedient), 0u);
+  EXPECT_EQ(s.desktop.NextWindow(obedient), 0u);
+  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, stubborn), "stubborn");
+  EXPECT_EQ(s.desktop.FirstWindow(0), 0u);
+}
+
+class RegistryContract : public PlatformContract {
+ protected:
+  // A key of its own for each test, below the current user's hive.
+  std::string key = "Software\\QuellixContract\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  settings::SettingText Read(std::string_view name, std::string_view path = {}) {
+    return settings::ReadSetting(s.registry, RegistryRoot::kCurrentUser, path.empty() ? key : path, name);
+  }
+  void PutRaw(std::string_view name, std::uint32_t type, std::string_view bytes) {
+    const auto k = s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
+    ASSERT_NE(k, 0u);
+    ASSERT_TRUE(s.registry.SetValue(k, name, type, bytes));
+    s.registry.CloseKey(k);
+  }
+};
+
+TEST_F(RegistryContract, TextRoundTripsWithoutNul) {
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "v", "1"));
+  const auto k = s.registry.OpenKey(RegistryRoot::kCurrentUser, key, platform::regaccess::kRead);
+  ASSERT_NE(k, 0u);
+  const auto data = s.registry.QueryValue(k, "v", 1024);
+  s.registry.CloseKey(k);
+  EXPECT_TRUE(data.ok);
+  EXPECT_EQ(data.type, platform::regtype::kString);
+  EXPECT_EQ(data.bytes, "1");
+  EXPECT_EQ(Read("v").text, "1");
+}
+
+TEST_F(RegistryContract, TrailingBackslashNamesTheSameKey) {
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key + "\\", "v", "slash"));
+  EXPECT_EQ(Read("v").text, "slash");
+  EXPECT_EQ(Read("v", key + "\\").text, "slash");
+}
+
+TEST_F(RegistryContract, EmptyTextIsAPresentValue) {
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "empty", ""));
+  const auto read = Read("empty");
+  EXPECT_TRUE(read.found);
+  EXPECT_EQ(read.text, "");
+  EXPECT_FALSE(Read("absent").found);
+  EXPECT_FALSE(Read("v", key + "\\no\\such\\key").found);
+}
+
+TEST_F(RegistryContract, ValuesOfOtherProgramsWithNulAndOtherTypes) {
+  PutRaw("nul", platform::regtype::kString, std::string("1\0", 2));
+  EXPECT_EQ(Read("nul").text, "1");
+  PutRaw("dword", platform::regtype::kDword, std::string("\x01\x00\x00\x00", 4));
+  EXPECT_EQ(Read("dword").text, "&h001");
+  PutRaw("binary", platform::regtype::kBinary, "1");
+  EXPECT_TRUE(Read("binary").found);
+  EXPECT_EQ(Read("binary").text, "");
+}
+
+TEST_F(RegistryContract, ValuesOver1024BytesAreNotRead) {
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "fits", std::string(1024, 'f')));
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "long", std::string(1025, 'l')));
+  EXPECT_EQ(Read("fits").text, std::string(1024, 'f'));
+  EXPECT_FALSE(Read("long").found);
+  EXPECT_EQ(Read("long").text, "");
+}
+
+TEST_F(RegistryContract, KeysOpenedForReadingCannotBeWritten) {
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "v", "1"));
+  const auto k = s.registry.OpenKey(RegistryRoot::kCurrentUser, key, platform::regaccess::kRead);
+  ASSERT_NE(k, 0u);
+  EXPECT_FALSE(s.registry.SetValue(k, "v", platform::regtype::kString, "2"));
+  s.registry.CloseKey(k);
+  EXPECT_EQ(Read("v").text, "1");
+}
+
+class FileContract : public PlatformContract {
+ protected:
+  std::string path = p->Folder() + "\\file.bin";
+};
+
+TEST_F(FileContract, WriteAtCreatesAndExtends) {
+  EXPECT_FALSE(s.files.FileSize(path));
+  EXPECT_FALSE(s.files.ReadFile(path));
+  ASSERT_TRUE(s.files.WriteAt(path, 0, "abc"));
+  ASSERT_TRUE(s.files.WriteAt(path, 5, std::string("x\0y", 3)));
+  EXPECT_EQ(s.files.FileSize(path), 8u);
+  const std::string expected("abc\0\0x\0y", 8);
+  EXPECT_EQ(s.files.ReadFile(path), expected);
+  ASSERT_TRUE(s.files.WriteAt(path, 1, "B"));
+  EXPECT_EQ(s.files.ReadFile(path), std::string("aBc\0\0x\0y", 8));
+}
+
+TEST_F(FileContract, WriteNewFileTruncatesAndReplaceMovesOver) {
+  ASSERT_TRUE(s.files.WriteNewFile(path, "old contents"));
+  ASSERT_TRUE(s.files.WriteNewFile(path, "short"));
+  EXPECT_EQ(s.files.ReadFile(path), "short");
+  const std::string other = p->Folder() + "\\other.tmp";
+  ASSERT_TRUE(s.files.WriteNewFile(other, "new\r\n"));
+  ASSERT_TRUE(s.files.ReplaceFile(other, path));
+  EXPECT_EQ(s.files.ReadFile(path), "new\r\n");
+  EXPECT_FALSE(s.files.FileSize(other));
+  EXPECT_FALSE(s.files.ReplaceFile(other, path));
+  ASSERT_TRUE(s.files.WriteNewFile(path, ""));
+  EXPECT_EQ(s.files.FileSize(path), 0u);
+}
+
+TEST_F(FileContract, RemoveToleratesMissingFiles) {
+  ASSERT_TRUE(s.files.WriteNewFile(path, "x"));
+  EXPECT_TRUE(s.files.RemoveFile(path));
+  EXPECT_FALSE(s.files.FileSize(path));
+  EXPECT_TRUE(s.files.RemoveFile(path));
+}
+
+TEST_F(PlatformContract, ClockAndSound) {
+  EXPECT_FALSE(s.clock.DateText().empty());
+  EXPECT_FALSE(s.clock.TimeText().empty());
+  EXPECT_LE(s.clock.DateText().size(), 32u);
+  // Returns at once, for a missing file too.
+  s.sound.PlayWaveAsync(p->Folder() + "\\missing.wav");
+}
+
+}  // namespace
+}  // namespace quellix::contract

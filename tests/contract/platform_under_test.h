@@ -1,0 +1,36 @@
+#pragma once
+// What the platform contract suite needs from each platform: its services, and a way to
+// open windows of another program and see the close requests they receive.
+
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace quellix::contract {
+
+struct ForeignWindow {
+  std::string class_name;
+  std::string caption;
+  std::uint32_t style;
+  bool ignores_close = false;
+};
+
+class PlatformUnderTest {
+ public:
+  virtual ~PlatformUnderTest() = default;
+  virtual platform::Services Services() = 0;
+  // One of the test's own top-level windows, the anchor of walks.
+  virtual platform::WindowId Anchor() = 0;
+  // Opens a window in another program, above the windows opened before.
+  virtual platform::WindowId Open(const ForeignWindow& window) = 0;
+  // Lets posted close requests reach their windows.
+  virtual void Settle() = 0;
+  virtual int CloseRequestsReceived(platform::WindowId window) = 0;
+  // An empty folder for file tests, ending without a separator.
+  virtual std::string Folder() = 0;
+};
+
+std::unique_ptr<PlatformUnderTest> MakePlatformUnderTest();
+
+}  // namespace quellix::contract

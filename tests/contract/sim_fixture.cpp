@@ -1,0 +1,30 @@
+#include "contract/platform_under_test.h"
+#include "platform/sim/sim_services.h"
+
+namespace quellix::contract {
+namespace {
+
+class SimUnderTest final : public PlatformUnderTest {
+ public:
+  SimUnderTest() { anchor_ = sim_.desktop.AddWindow("ContractAnchor", "anchor"); }
+  platform::Services Services() override { return sim_.Services(); }
+  platform::WindowId Anchor() override { return anchor_; }
+  platform::WindowId Open(const ForeignWindow& w) override {
+    const auto id = sim_.desktop.AddWindow(sim::SimWindowSpec{w.class_name, w.caption, w.style, w.ignores_close});
+    sim_.desktop.BringToTop(id);
+    return id;
+  }
+  void Settle() override { sim_.desktop.DeliverCloseRequests(); }
+  int CloseRequestsReceived(platform::WindowId window) override { return sim_.desktop.CloseRequests(window); }
+  std::string Folder() override { return "C:\\contract"; }
+
+ private:
+  sim::SimPlatform sim_;
+  platform::WindowId anchor_;
+};
+
+}  // namespace
+
+std::unique_ptr<PlatformUnderTest> MakePlatformUnderTest() { return std::make_unique<SimUnderTest>(); }
+
+}  // namespace quellix::contract

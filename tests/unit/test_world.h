@@ -1,0 +1,45 @@
+#pragma once
+// A simulated machine with the product's state, for the engine and block list tests.
+
+#include <string>
+
+#include "engine/process_state.h"
+#include "platform/sim/sim_services.h"
+#include "settings/settings_store.h"
+
+namespace quellix::testing {
+
+inline constexpr char kAppFolder[] = "C:\\Program Files\\Quellix";
+
+struct World {
+  sim::SimPlatform sim;
+  engine::ProcessState state;
+  std::string app_folder = kAppFolder;
+  // The product's own top-level window, the anchor of every walk; it sits at the bottom.
+  platform::WindowId own_window = 0;
+
+  World() {
+    state.burn_enabled = 1;
+    own_window = sim.desktop.AddWindow("ThunderRT6FormDC", "Quellix");
+  }
+
+  platform::Services services() { return sim.Services(); }
+
+  void SetOption(std::string_view name, std::string text) {
+    sim.registry.PutString(settings::kProductRoot, settings::kProductKey, name, std::move(text));
+  }
+  std::string Option(std::string_view name) const {
+    auto v = sim.registry.Get(settings::kProductRoot, settings::kProductKey, name);
+    return v ? v->bytes : std::string("<absent>");
+  }
+  // A window placed above every other one, as a newly opened pop-up is.
+  platform::WindowId OpenOnTop(std::string class_name, std::string caption, std::uint32_t style = sim::kOverlappedWindowStyle,
+                               bool ignores_close = false) {
+    auto id = sim.desktop.AddWindow(sim::SimWindowSpec{std::move(class_name), std::move(caption), style, ignores_close});
+    sim.desktop.BringToTop(id);
+    return id;
+  }
+  std::string Log() const { return sim.files.Get(app_folder + "\\popuplog.txt").value_or(""); }
+};
+
+}  // namespace quellix::testing
