@@ -37,7 +37,7 @@ using RegistryKey = std::uintptr_t;
 struct RegistryData {
   bool ok = false;
   std::uint32_t type = regtype::kNone;
-  std::string bytes;  // exactly the bytes the query reports
+  std::string bytes;  // the bytes the query reports
 };
 
 class Registry {
@@ -47,6 +47,7 @@ class Registry {
   // RegOpenKeyExA. Returns 0 when the key does not exist or access is denied.
   virtual RegistryKey OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access) = 0;
   // RegQueryValueExA into a buffer of `buffer_size` bytes; fails when the data does not fit.
+  // String data is reported with a terminating NUL (added when not stored), which must fit too.
   virtual RegistryData QueryValue(RegistryKey key, std::string_view name, std::size_t buffer_size) = 0;
   // RegCreateKeyExA, creating missing parents; `class_text` and `non_volatile` as passed.
   virtual RegistryKey CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text,

@@ -43,8 +43,10 @@ SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::st
                         std::string_view name) {
   KeyGuard open(registry, registry.OpenKey(root, key, platform::regaccess::kRead));
   if (open.get() == 0) return {};
-  const platform::RegistryData data = registry.QueryValue(open.get(), name, kValueBufferSize);
+  const platform::RegistryData data = registry.QueryValue(open.get(), name, kValueBufferSize + 1);
   if (!data.ok) return {};
+  const bool terminated = !data.bytes.empty() && data.bytes.back() == '\0';
+  if (data.bytes.size() - (terminated ? 1 : 0) > kValueBufferSize) return {};
   return SettingText{true, SettingDataText(data.type, data.bytes)};
 }
 

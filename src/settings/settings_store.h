@@ -9,7 +9,8 @@
 
 namespace quellix::settings {
 
-// Bytes a value may hold to be read.
+// Bytes a value may hold to be read. The query buffer has one byte more, for the
+// terminator the platform adds to string data it reports.
 inline constexpr std::size_t kValueBufferSize = 1024;
 // Class text given to keys the product creates.
 inline constexpr std::string_view kKeyClassText = "1";

@@ -116,10 +116,13 @@ TEST_F(RegistryContract, TextRoundTripsWithoutNul) {
   const auto k = s.registry.OpenKey(RegistryRoot::kCurrentUser, key, platform::regaccess::kRead);
   ASSERT_NE(k, 0u);
   const auto data = s.registry.QueryValue(k, "v", 1024);
+  const auto tight = s.registry.QueryValue(k, "v", 1);
   s.registry.CloseKey(k);
   EXPECT_TRUE(data.ok);
   EXPECT_EQ(data.type, platform::regtype::kString);
-  EXPECT_EQ(data.bytes, "1");
+  // The query adds a terminator that was not stored, and needs room for it.
+  EXPECT_EQ(data.bytes, std::string("1\0", 2));
+  EXPECT_FALSE(tight.ok);
   EXPECT_EQ(Read("v").text, "1");
 }
 

@@ -68,6 +68,8 @@ TEST_F(SettingsStoreTest, OneTrailingNulIsDropped) {
 TEST_F(SettingsStoreTest, ValuesUpTo1024BytesAreReadWhole) {
   Put("wavfile", regtype::kString, std::string(1024, 'x'));
   EXPECT_EQ(Read("wavfile").text, std::string(1024, 'x'));
+  Put("wavfile", regtype::kString, std::string(1024, 'x') + '\0');
+  EXPECT_EQ(Read("wavfile").text, std::string(1024, 'x'));
   Put("wavfile", regtype::kString, std::string(1025, 'x'));
   const SettingText read = Read("wavfile");
   EXPECT_FALSE(read.found);

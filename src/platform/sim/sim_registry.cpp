@@ -71,8 +71,16 @@ platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view
   auto k = keys_.find(h->second.key_path);
   if (k == keys_.end()) return {};
   auto v = k->second.values.find(text::LowerCase(name));
-  if (v == k->second.values.end() || v->second.bytes.size() > buffer_size) return {};
-  return platform::RegistryData{true, v->second.type, v->second.bytes};
+  if (v == k->second.values.end()) return {};
+  std::string bytes = v->second.bytes;
+  // Like the ANSI registry calls, string data is reported with a terminating NUL, which
+  // must fit into the buffer too.
+  const std::uint32_t type = v->second.type;
+  const bool string_type = type == platform::regtype::kString || type == platform::regtype::kExpandString ||
+                           type == platform::regtype::kMultiString;
+  if (string_type && (bytes.empty() || bytes.back() != '\0')) bytes.push_back('\0');
+  if (bytes.size() > buffer_size) return {};
+  return platform::RegistryData{true, type, std::move(bytes)};
 }
 
 RegistryKey SimRegistry::CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text,

@@ -1,0 +1,36 @@
+# Windows build (MinGW-w64 cross compile): the Win32 platform, helpers and the contract
+# suite, which ctest runs under Wine (label e2e).
+
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(quellix_win32 STATIC
+  src/platform/win32/win32_desktop.cpp
+  src/platform/win32/win32_registry.cpp
+  src/platform/win32/win32_files.cpp
+  src/platform/win32/win32_misc.cpp
+)
+target_link_libraries(quellix_win32 PUBLIC quellix_core winmm advapi32 user32 PRIVATE quellix_warnings)
+
+add_executable(quellix_spawner tools/popup_spawner.cpp)
+target_link_libraries(quellix_spawner PRIVATE user32 quellix_warnings)
+
+if(QUELLIX_TESTS)
+  enable_testing()
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+  add_executable(quellix_contract_win32 tests/contract/platform_contract.cpp tests/contract/win32_fixture.cpp)
+  target_include_directories(quellix_contract_win32 PRIVATE tests)
+  target_link_libraries(quellix_contract_win32 PRIVATE quellix_win32 quellix_warnings gtest gtest_main)
+
+  set(QUELLIX_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
+  add_test(NAME wine_template COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_template.sh ${QUELLIX_WINE_TEMPLATE})
+  set_tests_properties(wine_template PROPERTIES LABELS e2e FIXTURES_SETUP wine TIMEOUT 300)
+
+  add_test(NAME contract_win32
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
+                   $<TARGET_FILE:quellix_contract_win32> --gtest_brief=1)
+  set_tests_properties(contract_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300)
+endif()

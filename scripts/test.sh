@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs every test: the unit label natively, then the Wine label against the Windows build.
+set -eu
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native -L unit -j "$jobs"
+
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j "$jobs"
+ctest --preset win64 -L e2e

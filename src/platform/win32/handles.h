@@ -1,0 +1,68 @@
+#pragma once
+// One move-only owner for every kind of Win32 handle, parameterised by how the handle is
+// released and what its empty value is.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace quellix::win32 {
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle h) : h_(h) {}
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, Traits::Invalid())) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      h_ = std::exchange(other.h_, Traits::Invalid());
+    }
+    return *this;
+  }
+
+  Handle get() const { return h_; }
+  explicit operator bool() const { return h_ != Traits::Invalid(); }
+  Handle release() { return std::exchange(h_, Traits::Invalid()); }
+  void reset(Handle h = Traits::Invalid()) {
+    if (h_ != Traits::Invalid()) Traits::Release(h_);
+    h_ = h;
+  }
+
+ private:
+  Handle h_ = Traits::Invalid();
+};
+
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Release(Handle h) { ::CloseHandle(h); }
+};
+struct KernelTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::CloseHandle(h); }
+};
+struct KeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::RegCloseKey(h); }
+};
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::DestroyWindow(h); }
+};
+
+using UniqueFile = UniqueHandle<FileTraits>;          // CreateFile results
+using UniqueKernelHandle = UniqueHandle<KernelTraits>;  // processes, threads, pipes, mutexes
+using UniqueKey = UniqueHandle<KeyTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
+}  // namespace quellix::win32

@@ -1,0 +1,49 @@
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/win32_services.h"
+
+namespace quellix::win32 {
+namespace {
+
+HWND ToHwnd(platform::WindowId window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
+platform::WindowId ToId(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
+
+}  // namespace
+
+platform::WindowId Win32Desktop::FirstWindow(platform::WindowId anchor) {
+  return ToId(::GetWindow(ToHwnd(anchor), GW_HWNDFIRST));
+}
+
+platform::WindowId Win32Desktop::NextWindow(platform::WindowId window) {
+  return ToId(::GetWindow(ToHwnd(window), GW_HWNDNEXT));
+}
+
+std::string Win32Desktop::ClassName(platform::WindowId window, std::size_t capacity) {
+  if (capacity == 0) return {};
+  std::vector<char> buffer(capacity, '\0');
+  const int copied = ::GetClassNameA(ToHwnd(window), buffer.data(), static_cast<int>(capacity));
+  return copied > 0 ? std::string(buffer.data(), static_cast<std::size_t>(copied)) : std::string();
+}
+
+std::size_t Win32Desktop::TextLength(platform::WindowId window) {
+  const int length = ::GetWindowTextLengthA(ToHwnd(window));
+  return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
+std::string Win32Desktop::Text(platform::WindowId window, std::size_t count) {
+  if (count == 0) return {};
+  std::vector<char> buffer(count, '\0');
+  ::GetWindowTextA(ToHwnd(window), buffer.data(), static_cast<int>(count));
+  return std::string(buffer.data(), strnlen(buffer.data(), count));
+}
+
+std::uint32_t Win32Desktop::Style(platform::WindowId window) {
+  return static_cast<std::uint32_t>(::GetWindowLongA(ToHwnd(window), GWL_STYLE));
+}
+
+void Win32Desktop::PostClose(platform::WindowId window) { ::PostMessageA(ToHwnd(window), WM_CLOSE, 0, 0); }
+
+}  // namespace quellix::win32

@@ -1,0 +1,60 @@
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/win32_services.h"
+
+namespace quellix::win32 {
+namespace {
+
+HKEY RootKey(platform::RegistryRoot root) {
+  return root == platform::RegistryRoot::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+HKEY ToHkey(platform::RegistryKey key) { return reinterpret_cast<HKEY>(key); }
+platform::RegistryKey ToKey(HKEY key) { return reinterpret_cast<platform::RegistryKey>(key); }
+
+}  // namespace
+
+platform::RegistryKey Win32Registry::OpenKey(platform::RegistryRoot root, std::string_view path,
+                                             std::uint32_t access) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(RootKey(root), std::string(path).c_str(), 0, access, &key) != ERROR_SUCCESS) return 0;
+  return ToKey(key);
+}
+
+platform::RegistryData Win32Registry::QueryValue(platform::RegistryKey key, std::string_view name,
+                                                 std::size_t buffer_size) {
+  std::string buffer(buffer_size, '\0');
+  DWORD type = REG_NONE;
+  DWORD size = static_cast<DWORD>(buffer_size);
+  const LONG rc = ::RegQueryValueExA(ToHkey(key), std::string(name).c_str(), nullptr, &type,
+                                     reinterpret_cast<BYTE*>(buffer.data()), &size);
+  if (rc != ERROR_SUCCESS || size > buffer_size) return {};
+  buffer.resize(size);
+  return platform::RegistryData{true, type, std::move(buffer)};
+}
+
+platform::RegistryKey Win32Registry::CreateKey(platform::RegistryRoot root, std::string_view path,
+                                               std::string_view class_text, bool non_volatile,
+                                               std::uint32_t access) {
+  // No security descriptor of our own; the handle may be inherited.
+  SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  std::string class_buffer(class_text);
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  const LONG rc = ::RegCreateKeyExA(RootKey(root), std::string(path).c_str(), 0, class_buffer.data(),
+                                    non_volatile ? REG_OPTION_NON_VOLATILE : REG_OPTION_VOLATILE, access, &security,
+                                    &key, &disposition);
+  return rc == ERROR_SUCCESS ? ToKey(key) : 0;
+}
+
+bool Win32Registry::SetValue(platform::RegistryKey key, std::string_view name, std::uint32_t type,
+                             std::string_view bytes) {
+  return ::RegSetValueExA(ToHkey(key), std::string(name).c_str(), 0, type,
+                          reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())) ==
+         ERROR_SUCCESS;
+}
+
+void Win32Registry::CloseKey(platform::RegistryKey key) { ::RegCloseKey(ToHkey(key)); }
+
+}  // namespace quellix::win32

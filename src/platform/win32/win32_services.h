@@ -1,0 +1,69 @@
+#pragma once
+// The platform services on Win32: each call is one Windows call or a short sequence of them.
+
+#include "platform/platform.h"
+
+namespace quellix::win32 {
+
+class Win32Desktop final : public platform::Desktop {
+ public:
+  platform::WindowId FirstWindow(platform::WindowId anchor) override;
+  platform::WindowId NextWindow(platform::WindowId window) override;
+  std::string ClassName(platform::WindowId window, std::size_t capacity) override;
+  std::size_t TextLength(platform::WindowId window) override;
+  std::string Text(platform::WindowId window, std::size_t count) override;
+  std::uint32_t Style(platform::WindowId window) override;
+  void PostClose(platform::WindowId window) override;
+};
+
+class Win32Registry final : public platform::Registry {
+ public:
+  platform::RegistryKey OpenKey(platform::RegistryRoot root, std::string_view path, std::uint32_t access) override;
+  platform::RegistryData QueryValue(platform::RegistryKey key, std::string_view name,
+                                    std::size_t buffer_size) override;
+  platform::RegistryKey CreateKey(platform::RegistryRoot root, std::string_view path, std::string_view class_text,
+                                  bool non_volatile, std::uint32_t access) override;
+  bool SetValue(platform::RegistryKey key, std::string_view name, std::uint32_t type,
+                std::string_view bytes) override;
+  void CloseKey(platform::RegistryKey key) override;
+};
+
+class Win32Clock final : public platform::Clock {
+ public:
+  std::string DateText() override;
+  std::string TimeText() override;
+};
+
+class Win32Sound final : public platform::Sound {
+ public:
+  void PlayWaveAsync(const std::string& path) override;
+};
+
+class Win32Files final : public platform::FileSystem {
+ public:
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
+  bool WriteNewFile(const std::string& path, std::string_view bytes) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override;
+};
+
+class Win32MessageBoxes final : public platform::MessageBoxes {
+ public:
+  platform::MessageAnswer Show(const std::string& text, const std::string& title, platform::MessageIcon icon,
+                               platform::MessageButtons buttons) override;
+};
+
+struct Win32Platform {
+  Win32Desktop desktop;
+  Win32Registry registry;
+  Win32Clock clock;
+  Win32Sound sound;
+  Win32Files files;
+  Win32MessageBoxes messages;
+
+  platform::Services Services() { return {desktop, registry, clock, sound, files, messages}; }
+};
+
+}  // namespace quellix::win32

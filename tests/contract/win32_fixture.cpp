@@ -1,0 +1,129 @@
+// The real Win32 platform for the contract suite: foreign windows live in the pop-up
+// spawner helper, started beside this test program.
+
+#include <windows.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "contract/platform_under_test.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_services.h"
+
+namespace quellix::contract {
+namespace {
+
+using win32::UniqueKernelHandle;
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\'));
+}
+
+class SpawnerProcess {
+ public:
+  SpawnerProcess() {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE child_in_read, child_in_write, child_out_read, child_out_write;
+    CreatePipe(&child_in_read, &child_in_write, &inherit, 0);
+    CreatePipe(&child_out_read, &child_out_write, &inherit, 0);
+    SetHandleInformation(child_in_write, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(child_out_read, HANDLE_FLAG_INHERIT, 0);
+    to_child_.reset(child_in_write);
+    from_child_.reset(child_out_read);
+    UniqueKernelHandle child_in(child_in_read), child_out(child_out_write);
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = child_in.get();
+    startup.hStdOutput = child_out.get();
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::string command = "\"" + ProgramFolder() + "\\quellix_spawner.exe\"";
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
+      throw std::runtime_error("cannot start quellix_spawner.exe");
+    process_.reset(info.hProcess);
+    CloseHandle(info.hThread);
+  }
+  ~SpawnerProcess() {
+    Ask("quit");
+    WaitForSingleObject(process_.get(), 5000);
+  }
+
+  std::string Ask(const std::string& command) {
+    const std::string line = command + "\n";
+    DWORD written = 0;
+    WriteFile(to_child_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    std::string reply;
+    char c = 0;
+    DWORD got = 0;
+    while (ReadFile(from_child_.get(), &c, 1, &got, nullptr) && got == 1 && c != '\n') reply += c;
+    if (!reply.empty() && reply.back() == '\r') reply.pop_back();
+    return reply;
+  }
+
+ private:
+  UniqueKernelHandle to_child_, from_child_, process_;
+};
+
+class Win32UnderTest final : public PlatformUnderTest {
+ public:
+  Win32UnderTest() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QuellixContractAnchor";
+    RegisterClassA(&wc);
+    anchor_.reset(CreateWindowExA(0, wc.lpszClassName, "anchor", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
+                                  wc.hInstance, nullptr));
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "quellix-contract-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++instance_);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+  ~Win32UnderTest() override {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
+      while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  platform::Services Services() override { return platform_.Services(); }
+  platform::WindowId Anchor() override { return reinterpret_cast<std::uintptr_t>(anchor_.get()); }
+  platform::WindowId Open(const ForeignWindow& w) override {
+    std::ostringstream command;
+    command << "open " << w.class_name << ' ' << std::hex << w.style << ' ' << (w.ignores_close ? 1 : 0) << ' '
+            << w.caption;
+    const std::string reply = spawner_.Ask(command.str());
+    if (reply.rfind("ok ", 0) != 0) throw std::runtime_error("spawner: " + reply);
+    return std::stoull(reply.substr(3));
+  }
+  void Settle() override { spawner_.Ask("sync"); }
+  int CloseRequestsReceived(platform::WindowId window) override {
+    const std::string reply = spawner_.Ask("closes " + std::to_string(window));
+    return std::stoi(reply.substr(reply.find(' ') + 1));
+  }
+  std::string Folder() override { return folder_; }
+
+ private:
+  static inline int instance_ = 0;
+  win32::Win32Platform platform_;
+  win32::UniqueWindow anchor_;
+  SpawnerProcess spawner_;
+  std::string folder_;
+};
+
+}  // namespace
+
+std::unique_ptr<PlatformUnderTest> MakePlatformUnderTest() { return std::make_unique<Win32UnderTest>(); }
+
+}  // namespace quellix::contract

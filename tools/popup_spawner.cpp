@@ -1,0 +1,168 @@
+// Test and demo helper: opens top-level windows of any class, caption and style, as a
+// browser would open pop-ups, and reports the close requests they receive.
+//
+// Commands, one a line on standard input; each is answered with one line on standard output:
+//   open <class> <style-hex> <ignores-close 0|1> <caption...>   ->  ok <window id, decimal>
+//   closes <window id>                                          ->  closes <requests received>
+//   sync                                                        ->  sync   (pending messages handled)
+//   quit                                                        ->  bye
+// With --log FILE, every close request is also appended there as "close <id> <class> <caption>".
+
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr UINT kCommandMessage = WM_APP + 1;
+constexpr UINT kEndOfInputMessage = WM_APP + 2;
+
+struct Spawned {
+  std::string class_name;
+  std::string caption;
+  bool ignores_close = false;
+  int close_requests = 0;
+};
+
+struct Spawner {
+  std::map<HWND, Spawned> windows;
+  std::map<std::string, bool> registered;
+  std::string log_path;
+};
+
+Spawner* g_spawner = nullptr;  // this helper's one instance, reached from its window procedures
+
+void Log(const std::string& line) {
+  if (g_spawner->log_path.empty()) return;
+  if (FILE* f = std::fopen(g_spawner->log_path.c_str(), "ab")) {
+    std::fprintf(f, "%s\n", line.c_str());
+    std::fclose(f);
+  }
+}
+
+LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_CLOSE) {
+    auto it = g_spawner->windows.find(hwnd);
+    if (it != g_spawner->windows.end()) {
+      ++it->second.close_requests;
+      Log("close " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)) + " " + it->second.class_name + " " +
+          it->second.caption);
+      if (it->second.ignores_close) return 0;
+    }
+    DestroyWindow(hwnd);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+void Reply(const std::string& line) {
+  std::cout << line << std::endl;
+}
+
+void PumpPending() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void Open(std::istringstream& in) {
+  std::string class_name, style_hex;
+  int ignores = 0;
+  in >> class_name >> style_hex >> ignores;
+  std::string caption;
+  std::getline(in, caption);
+  if (!caption.empty() && caption.front() == ' ') caption.erase(0, 1);
+  if (!g_spawner->registered[class_name]) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = PopupProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = class_name.c_str();
+    RegisterClassA(&wc);
+    g_spawner->registered[class_name] = true;
+  }
+  const DWORD style = static_cast<DWORD>(std::stoul(style_hex, nullptr, 16));
+  HWND hwnd = CreateWindowExA(0, class_name.c_str(), caption.c_str(), style, 40, 40, 320, 200, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  if (hwnd == nullptr) {
+    Reply("error " + std::to_string(GetLastError()));
+    return;
+  }
+  g_spawner->windows[hwnd] = Spawned{class_name, caption, ignores != 0, 0};
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  PumpPending();
+  Reply("ok " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)));
+}
+
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == kEndOfInputMessage) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  if (message != kCommandMessage) return DefWindowProcA(hwnd, message, wparam, lparam);
+  std::istringstream in(*reinterpret_cast<const std::string*>(lparam));
+  std::string verb;
+  in >> verb;
+  if (verb == "open") {
+    Open(in);
+  } else if (verb == "closes") {
+    std::uintptr_t id = 0;
+    in >> id;
+    auto it = g_spawner->windows.find(reinterpret_cast<HWND>(id));
+    Reply("closes " + std::to_string(it == g_spawner->windows.end() ? 0 : it->second.close_requests));
+  } else if (verb == "sync") {
+    PumpPending();
+    Reply("sync");
+  } else if (verb == "quit") {
+    Reply("bye");
+    PostQuitMessage(0);
+  } else {
+    Reply("error unknown command");
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Spawner spawner;
+  g_spawner = &spawner;
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string(argv[i]) == "--log") spawner.log_path = argv[i + 1];
+
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ControlProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QuellixSpawnerControl";
+  RegisterClassA(&wc);
+  HWND control = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+
+  // Commands are read on their own thread and handed to the window thread one at a time.
+  std::thread reader([control] {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.empty()) continue;
+      SendMessageA(control, kCommandMessage, 0, reinterpret_cast<LPARAM>(&line));
+      if (line == "quit") return;
+    }
+    PostMessageA(control, kEndOfInputMessage, 0, 0);
+  });
+
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  reader.detach();
+  std::cout.flush();
+  ExitProcess(0);
+}
