@@ -44,20 +44,20 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
 
   // The first window takes the short way: Internet Explorer frames only, whatever the
   // support switches say, and a short-form log record.
-  WindowId current = desktop.FirstWindow(anchor);
-  if (current != 0 && IsIeClass(ReadWindowClass(desktop, current))) {
-    const std::string title = ReadWindowTitle(desktop, current);
+  ZOrderWalk walk(desktop, anchor);
+  const WindowId first = walk.Current();
+  if (first != 0 && IsIeClass(ReadWindowClass(desktop, first))) {
+    const std::string title = ReadWindowTitle(desktop, first);
     if (state.block_entries.IsBlocked(title)) {
-      CloseWindow(desktop, current);
+      CloseWindow(desktop, first);
       PlayBurnSound(traces);
       if (logging) AppendShortRecord(traces, title);
       CountBurn(traces);
     }
   }
 
-  while (current != 0) {
-    current = desktop.NextWindow(current);
-    if (current == 0) break;
+  while (walk.Next()) {
+    const WindowId current = walk.Current();
     // The support switches are read for every window, so a change takes effect mid-walk.
     const double ie = text::LeadingNumber(settings::ReadOption(registry, settings::kSupportIe));
     const double netscape = text::LeadingNumber(settings::ReadOption(registry, settings::kSupportNetscape));

@@ -38,6 +38,18 @@ bool HasTitleBar(platform::Desktop& desktop, WindowId window) {
 bool IsIeClass(std::string_view class_name) { return class_name == kIeFrameClass; }
 bool IsMozillaClass(std::string_view class_name) { return text::LowerCase(class_name) == kMozillaClass; }
 
+ZOrderWalk::ZOrderWalk(platform::Desktop& desktop, WindowId anchor)
+    : desktop_(desktop), current_(desktop.FirstWindow(anchor)) {
+  if (current_ != 0) visited_.insert(current_);
+}
+
+bool ZOrderWalk::Next() {
+  if (current_ == 0) return false;
+  current_ = desktop_.NextWindow(current_);
+  if (current_ != 0 && !visited_.insert(current_).second) current_ = 0;
+  return current_ != 0;
+}
+
 void CloseWindow(platform::Desktop& desktop, WindowId window) { desktop.PostClose(window); }
 
 std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor) {
@@ -48,12 +60,9 @@ std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, Wind
     std::string title = ReadWindowTitle(desktop, window);
     if (title != kCannotFindServer) titles.push_back(std::move(title));
   };
-  WindowId current = desktop.FirstWindow(anchor);
-  if (current != 0) offer(current, /*as_ie=*/true, /*as_mozilla=*/false);
-  while (current != 0) {
-    current = desktop.NextWindow(current);
-    if (current != 0) offer(current, true, true);
-  }
+  ZOrderWalk walk(desktop, anchor);
+  if (walk.Current() != 0) offer(walk.Current(), /*as_ie=*/true, /*as_mozilla=*/false);
+  while (walk.Next()) offer(walk.Current(), true, true);
   std::erase_if(titles, [](const std::string& t) { return text::TrimBlanks(t).empty(); });
   return titles;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -38,6 +39,22 @@ bool HasTitleBar(platform::Desktop& desktop, WindowId window);
 
 bool IsIeClass(std::string_view class_name);
 bool IsMozillaClass(std::string_view class_name);
+
+// Steps through the z-order from the first window at the level of `anchor`. The z-order
+// changes while it is walked; a walk that comes back to a window it has already visited
+// ends there, so a reordering can never make it run forever.
+class ZOrderWalk {
+ public:
+  ZOrderWalk(platform::Desktop& desktop, WindowId anchor);
+  WindowId Current() const { return current_; }
+  // Moves to the next window; false (and Current() 0) after the last.
+  bool Next();
+
+ private:
+  platform::Desktop& desktop_;
+  WindowId current_;
+  std::unordered_set<WindowId> visited_;
+};
 
 // Burns a window: asks it to close. The only way the product closes a foreign window.
 void CloseWindow(platform::Desktop& desktop, WindowId window);

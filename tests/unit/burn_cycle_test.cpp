@@ -213,6 +213,15 @@ TEST_F(BurnCycleTest, StyleSwitchesOffLeaveBareFramesAlone) {
   EXPECT_EQ(desktop.CloseRequests(bare), 0);
 }
 
+TEST_F(BurnCycleTest, AZOrderThatLoopsBackEndsTheWalkAndBurnsOnce) {
+  Support("1", "1");
+  const auto w = Frame("IEFrame", "Cheap Offers - IE");
+  desktop.LinkBottomToTop();
+  Tick();
+  EXPECT_EQ(desktop.CloseRequests(w), 1);
+  EXPECT_EQ(world.Option("cnt"), "1");
+}
+
 TEST_F(BurnCycleTest, WindowsVanishingMidWalkAreSkippedQuietly) {
   Support("1", "1");
   const auto later = Frame("IEFrame", "Cheap Offers - IE");

@@ -107,6 +107,13 @@ TEST_F(WindowInspectionTest, TopmostIeFrameIsListed) {
   EXPECT_EQ(ListOpenBrowserWindows(desktop, world.own_window), (std::vector<std::string>{"Top"}));
 }
 
+TEST_F(WindowInspectionTest, ALoopingZOrderListsEachWindowOnce) {
+  world.OpenOnTop("IEFrame", "Loop - IE");
+  world.OpenOnTop("Shell_TrayWnd", "");
+  desktop.LinkBottomToTop();
+  EXPECT_EQ(ListOpenBrowserWindows(desktop, world.own_window), (std::vector<std::string>{"Loop"}));
+}
+
 TEST_F(WindowInspectionTest, AWindowVanishingMidWalkEndsTheWalkQuietly) {
   world.OpenOnTop("IEFrame", "Second - IE");
   const auto first = world.OpenOnTop("IEFrame", "First - IE");

@@ -90,7 +90,8 @@ WindowId SimDesktop::FirstWindow(WindowId anchor) {
 WindowId SimDesktop::NextWindow(WindowId window) {
   if (Touch(window) == nullptr) return 0;
   auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.id == window; });
-  return (it + 1 == windows_.end()) ? 0 : (it + 1)->id;
+  if (it + 1 != windows_.end()) return (it + 1)->id;
+  return circular_ ? windows_.front().id : 0;
 }
 
 std::string SimDesktop::ClassName(WindowId window, std::size_t capacity) {

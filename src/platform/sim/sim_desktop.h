@@ -31,6 +31,8 @@ class SimDesktop final : public platform::Desktop {
   void SetCaption(WindowId window, std::string caption);
   // The window disappears after `queries` more calls that name it.
   void VanishAfter(WindowId window, int queries);
+  // Makes the bottom window's next window the top one, as a z-order changing under a walk can.
+  void LinkBottomToTop() { circular_ = true; }
   // Delivers the queued close requests: windows that honour them are destroyed.
   void DeliverCloseRequests();
 
@@ -65,6 +67,7 @@ class SimDesktop final : public platform::Desktop {
   std::deque<WindowId> pending_closes_;
   WindowId next_id_ = 0x10010;
   std::size_t queries_ = 0;
+  bool circular_ = false;
 };
 
 }  // namespace quellix::sim
