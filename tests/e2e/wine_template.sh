@@ -7,7 +7,7 @@ rm -rf "$dir"
 mkdir -p "$dir/tmp"
 export WINEPREFIX=$dir/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TMPDIR=$dir/tmp
 unset DISPLAY
-trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; true' EXIT
+trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true' EXIT
 start=$(date +%s%N)
 wineboot -u >/dev/null 2>&1
 wineserver -w
