@@ -1,0 +1,235 @@
+#include "platform/sim/sim_ui.h"
+
+#include <algorithm>
+
+namespace quellix::sim {
+
+using platform::ControlKind;
+
+SimUi::Element* SimUi::Lookup(UiId id) {
+  auto it = elements_.find(id);
+  return it == elements_.end() ? nullptr : &it->second;
+}
+
+platform::UiEvents* SimUi::EventsOf(UiId id) {
+  Element* e = Lookup(id);
+  if (e == nullptr) return nullptr;
+  Element* form = Lookup(e->form);
+  return form == nullptr ? nullptr : form->events;
+}
+
+std::optional<UiId> SimUi::FindForm(const std::string& name) const {
+  for (const auto& [id, e] : elements_)
+    if (e.is_form && e.name == name) return id;
+  return std::nullopt;
+}
+
+UiId SimUi::Find(UiId form, const std::string& name, int nth) const {
+  for (const auto& [id, e] : elements_)
+    if (!e.is_form && e.form == form && e.name == name && nth-- == 0) return id;
+  return 0;
+}
+
+UiId SimUi::Find(const std::string& form, const std::string& name, int nth) const {
+  auto f = FindForm(form);
+  return f ? Find(*f, name, nth) : 0;
+}
+
+void SimUi::Click(UiId control) {
+  Element* e = Lookup(control);
+  if (e == nullptr || !e->enabled) return;
+  if (e->kind == ControlKind::kCheckBox) e->value = e->value == 1 ? 0 : 1;
+  if (e->kind == ControlKind::kOptionButton) {
+    for (auto& [id, other] : elements_)
+      if (other.kind == ControlKind::kOptionButton && other.form == e->form && other.container == e->container)
+        other.value = 0;
+    e->value = 1;
+  }
+  if (auto* events = EventsOf(control)) events->OnClick(control);
+}
+
+void SimUi::DoubleClick(UiId control) {
+  if (auto* events = EventsOf(control)) events->OnDoubleClick(control);
+}
+
+void SimUi::Type(UiId control, const std::string& text) {
+  if (Element* e = Lookup(control)) e->text = text;
+  if (auto* events = EventsOf(control)) events->OnTextEdited(control);
+}
+
+void SimUi::ItemClick(UiId list, std::size_t row) {
+  if (auto* events = EventsOf(list)) events->OnItemClick(list, row);
+}
+
+void SimUi::CloseByUser(UiId form) {
+  if (auto* events = EventsOf(form)) events->OnCloseRequest(form);
+}
+
+void SimUi::MinimizeByUser(UiId form) { SetWindowState(form, platform::WindowState::kMinimized); }
+
+void SimUi::TrayNotify(UiId tray_host, std::uint32_t code) {
+  if (auto* events = EventsOf(tray_host)) events->OnTrayNotify(tray_host, code);
+}
+
+void SimUi::AdvanceTime(std::uint64_t ms) {
+  const std::uint64_t end = now_ + ms;
+  for (;;) {
+    auto next = std::min_element(timers_.begin(), timers_.end(),
+                                 [](const auto& a, const auto& b) { return a.second.due < b.second.due; });
+    if (next == timers_.end() || next->second.due > end) break;
+    now_ = next->second.due;
+    next->second.due += next->second.interval;
+    const UiId timer = next->first;
+    if (auto* events = EventsOf(next->second.form)) events->OnTimer(timer);
+  }
+  now_ = end;
+}
+
+UiId SimUi::CreateForm(const platform::FormSpec& spec, platform::UiEvents& events) {
+  const UiId id = next_id_++;
+  Element e;
+  e.id = id;
+  e.form = id;
+  e.is_form = true;
+  e.name = spec.name;
+  e.text = spec.caption;
+  e.rect = {0, 0, spec.client_width, spec.client_height};
+  e.hidden_host = spec.hidden_host;
+  e.events = &events;
+  elements_[id] = std::move(e);
+  return id;
+}
+
+void SimUi::DestroyForm(UiId form) {
+  std::erase_if(elements_, [&](const auto& kv) { return kv.second.form == form; });
+  std::erase_if(timers_, [&](const auto& kv) { return kv.second.form == form; });
+}
+
+UiId SimUi::CreateControl(UiId form, const platform::ControlSpec& spec) {
+  const UiId id = next_id_++;
+  Element e;
+  e.id = id;
+  e.form = form;
+  e.kind = spec.kind;
+  e.name = spec.name;
+  e.text = spec.caption;
+  e.rect = spec.rect;
+  e.visible = spec.visible;
+  e.enabled = spec.enabled;
+  e.container = spec.container;
+  e.columns = spec.columns;
+  elements_[id] = std::move(e);
+  return id;
+}
+
+void SimUi::SetVisible(UiId id, bool visible) {
+  if (Element* e = Lookup(id)) e->visible = visible && !e->hidden_host;
+}
+bool SimUi::Visible(UiId id) {
+  Element* e = Lookup(id);
+  return e != nullptr && e->visible;
+}
+void SimUi::SetEnabled(UiId id, bool enabled) {
+  if (Element* e = Lookup(id)) e->enabled = enabled;
+}
+void SimUi::SetText(UiId id, const std::string& text) {
+  if (Element* e = Lookup(id)) e->text = text;
+}
+std::string SimUi::Text(UiId id) {
+  Element* e = Lookup(id);
+  return e == nullptr ? std::string() : e->text;
+}
+void SimUi::SetValue(UiId id, int value) {
+  if (Element* e = Lookup(id)) e->value = value;
+}
+int SimUi::Value(UiId id) {
+  Element* e = Lookup(id);
+  return e == nullptr ? 0 : e->value;
+}
+void SimUi::Move(UiId id, int left_twips, int top_twips) {
+  if (Element* e = Lookup(id)) {
+    e->rect.left = left_twips;
+    e->rect.top = top_twips;
+  }
+}
+platform::TwipsRect SimUi::Bounds(UiId id) {
+  Element* e = Lookup(id);
+  return e == nullptr ? platform::TwipsRect{} : e->rect;
+}
+
+void SimUi::SetWindowState(UiId form, platform::WindowState state) {
+  Element* e = Lookup(form);
+  if (e == nullptr) return;
+  e->state = state;
+  if (e->events != nullptr) e->events->OnWindowStateChanged(form);
+}
+platform::WindowState SimUi::GetWindowState(UiId form) {
+  Element* e = Lookup(form);
+  return e == nullptr ? platform::WindowState::kNormal : e->state;
+}
+void SimUi::CenterOnScreen(UiId form) {
+  if (Element* e = Lookup(form)) e->centered = true;
+}
+void SimUi::SetTopmost(UiId form) {
+  if (Element* e = Lookup(form)) e->topmost = true;
+}
+
+void SimUi::ListClear(UiId list) {
+  if (Element* e = Lookup(list)) e->rows.clear();
+}
+void SimUi::ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) {
+  if (Element* e = Lookup(list)) e->rows.emplace_back(cells, icon);
+}
+std::size_t SimUi::ListCount(UiId list) {
+  Element* e = Lookup(list);
+  return e == nullptr ? 0 : e->rows.size();
+}
+std::string SimUi::ListText(UiId list, std::size_t row) {
+  Element* e = Lookup(list);
+  if (e == nullptr || row < 1 || row > e->rows.size() || e->rows[row - 1].first.empty()) return {};
+  return e->rows[row - 1].first[0];
+}
+
+UiId SimUi::CreateTimer(UiId form, unsigned interval_ms) {
+  const UiId id = next_id_++;
+  timers_[id] = Timer{form, interval_ms, now_ + interval_ms};
+  return id;
+}
+void SimUi::DestroyTimer(UiId timer) { timers_.erase(timer); }
+
+int SimUi::TrackPopupMenu(UiId /*owner_form*/, const std::vector<platform::MenuItem>& items) {
+  menus_shown.push_back(items);
+  if (while_menu_open) while_menu_open();
+  if (menu_picks.empty()) return 0;
+  const std::vector<std::string> path = menu_picks.front();
+  menu_picks.pop_front();
+  const std::vector<platform::MenuItem>* level = &items;
+  int chosen = 0;
+  for (const std::string& caption : path) {
+    auto it = std::find_if(level->begin(), level->end(), [&](const auto& i) { return i.caption == caption; });
+    if (it == level->end()) return 0;
+    chosen = it->id;
+    level = &it->submenu;
+  }
+  return chosen;
+}
+
+std::uint32_t SimUi::LoadIcon(const std::string& key) {
+  auto [it, added] = icons_.try_emplace(key, static_cast<std::uint32_t>(0x5000 + icons_.size()));
+  return it->second;
+}
+
+void SimUi::NotifyIcon(platform::NotifyAction action, const platform::NotifyIconRecord& record) {
+  notify_calls.emplace_back(action, record);
+}
+
+void SimUi::DoEvents() {
+  ++do_events_calls;
+  while (!queued_.empty()) {
+    auto event = std::move(queued_.front());
+    queued_.pop_front();
+    event();
+  }
+}
+
+}  // namespace quellix::sim

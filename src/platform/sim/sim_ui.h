@@ -1,0 +1,136 @@
+#pragma once
+// A headless user-interface host that keeps forms and controls as data and that tests
+// drive: click, type, close, minimise, fire timers in virtual time, answer menus.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace quellix::sim {
+
+using platform::UiId;
+
+class SimUi final : public platform::Ui {
+ public:
+  struct Element {
+    UiId id = 0;
+    UiId form = 0;  // the form it belongs to; itself for a form
+    bool is_form = false;
+    platform::ControlKind kind = platform::ControlKind::kLabel;
+    std::string name;
+    std::string text;
+    platform::TwipsRect rect;
+    bool visible = false;
+    bool enabled = true;
+    int value = 0;
+    bool hidden_host = false;
+    platform::WindowState state = platform::WindowState::kNormal;
+    bool topmost = false;
+    bool centered = false;
+    UiId container = 0;
+    std::vector<std::string> columns;
+    std::vector<std::pair<std::vector<std::string>, std::string>> rows;
+    platform::UiEvents* events = nullptr;
+  };
+  struct Timer {
+    UiId form;
+    unsigned interval;
+    std::uint64_t due;
+  };
+
+  // Inspection.
+  std::optional<UiId> FindForm(const std::string& name) const;
+  // A control by name (and by creation order among controls of the same name).
+  UiId Find(UiId form, const std::string& name, int nth = 0) const;
+  UiId Find(const std::string& form, const std::string& name, int nth = 0) const;
+  const Element& Get(UiId id) const { return elements_.at(id); }
+  bool Exists(UiId id) const { return elements_.count(id) != 0; }
+  std::size_t LiveTimers() const { return timers_.size(); }
+  std::uint64_t Now() const { return now_; }
+
+  // Driving, as a user would.
+  void Click(UiId control);
+  void DoubleClick(UiId control);
+  void Type(UiId control, const std::string& text);
+  void ItemClick(UiId list, std::size_t row);
+  void CloseByUser(UiId form);
+  void MinimizeByUser(UiId form);
+  void TrayNotify(UiId tray_host, std::uint32_t code);
+  // Moves virtual time on, firing due timers in order.
+  void AdvanceTime(std::uint64_t ms);
+  // Events run by the next DoEvents, as messages waiting in a queue would.
+  void QueueEvent(std::function<void()> event) { queued_.push_back(std::move(event)); }
+
+  // Menus: the shown menus, and the item the user picks in the next one (by caption path,
+  // e.g. {"Add open Window", "Title"}); no scripted pick closes the menu with nothing chosen.
+  std::vector<std::vector<platform::MenuItem>> menus_shown;
+  std::deque<std::vector<std::string>> menu_picks;
+  // Called while a menu is open, before it returns.
+  std::function<void()> while_menu_open;
+  std::vector<std::pair<platform::NotifyAction, platform::NotifyIconRecord>> notify_calls;
+  std::size_t do_events_calls = 0;
+
+  UiId CreateForm(const platform::FormSpec& spec, platform::UiEvents& events) override;
+  void DestroyForm(UiId form) override;
+  UiId CreateControl(UiId form, const platform::ControlSpec& spec) override;
+  void SetVisible(UiId id, bool visible) override;
+  bool Visible(UiId id) override;
+  void SetEnabled(UiId id, bool enabled) override;
+  void SetText(UiId id, const std::string& text) override;
+  std::string Text(UiId id) override;
+  void SetValue(UiId id, int value) override;
+  int Value(UiId id) override;
+  void Move(UiId id, int left_twips, int top_twips) override;
+  platform::TwipsRect Bounds(UiId id) override;
+  void SetWindowState(UiId form, platform::WindowState state) override;
+  platform::WindowState GetWindowState(UiId form) override;
+  void CenterOnScreen(UiId form) override;
+  void SetTopmost(UiId form) override;
+  void ListClear(UiId list) override;
+  void ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) override;
+  std::size_t ListCount(UiId list) override;
+  std::string ListText(UiId list, std::size_t row) override;
+  UiId CreateTimer(UiId form, unsigned interval_ms) override;
+  void DestroyTimer(UiId timer) override;
+  int TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuItem>& items) override;
+  std::uint32_t NativeWindow(UiId id) override { return id; }
+  std::uint32_t LoadIcon(const std::string& key) override;
+  void NotifyIcon(platform::NotifyAction action, const platform::NotifyIconRecord& record) override;
+  void DoEvents() override;
+
+ private:
+  Element* Lookup(UiId id);
+  platform::UiEvents* EventsOf(UiId id);
+
+  std::map<UiId, Element> elements_;
+  std::map<UiId, Timer> timers_;
+  std::map<std::string, std::uint32_t> icons_;
+  std::deque<std::function<void()>> queued_;
+  UiId next_id_ = 1;
+  std::uint64_t now_ = 0;
+};
+
+class SimShell final : public platform::Shell {
+ public:
+  std::vector<std::string> opened;
+  std::vector<std::string> started;
+  bool another_copy = false;
+  bool ended = false;
+  bool Open(const std::string& target, const std::string& /*folder*/) override {
+    opened.push_back(target);
+    return true;
+  }
+  bool Start(const std::string& command_line) override {
+    started.push_back(command_line);
+    return true;
+  }
+  bool AnotherCopyRunning() override { return another_copy; }
+  void EndProcess() override { ended = true; }
+};
+
+}  // namespace quellix::sim

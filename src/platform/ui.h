@@ -1,0 +1,148 @@
+#pragma once
+// The user-interface host: forms and controls created from declarative descriptions,
+// timers, pop-up menus, the notification area, the shell, and the process itself.
+//
+// Events: user actions (clicks, typing, closing a window, tray mouse activity, timers)
+// and window-state changes (which the window system reports for programmatic changes
+// too) reach the form's UiEvents. Setting a text, caption or value from code raises no
+// event; the core raises its own change handlers where the product wants them.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quellix::platform {
+
+// A form, control, timer or icon; 0 is none.
+using UiId = std::uint32_t;
+
+enum class ControlKind {
+  kLabel,
+  kLink,  // a label the user can click
+  kTextField,
+  kCheckBox,
+  kOptionButton,
+  kFrame,
+  kListBox,
+  kListView,  // report style, one column per caption, small icons
+  kButton,
+  kPicture,  // shows an icon
+  kTrayHost,  // an invisible window that receives the notification area's callbacks
+};
+
+struct TwipsRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+struct FormSpec {
+  FormSpec(std::string name_, std::string caption_, int width, int height, bool hidden = false)
+      : name(std::move(name_)), caption(std::move(caption_)), client_width(width), client_height(height),
+        hidden_host(hidden) {}
+  std::string name;
+  std::string caption;
+  int client_width = 0, client_height = 0;  // twips
+  bool hidden_host = false;  // never shown: a window that only owns menus, timers and icons
+};
+
+struct ControlSpec {
+  ControlSpec(ControlKind kind_, std::string name_, std::string caption_, TwipsRect rect_, bool visible_ = true)
+      : kind(kind_), name(std::move(name_)), caption(std::move(caption_)), rect(rect_), visible(visible_) {}
+  ControlKind kind = ControlKind::kLabel;
+  std::string name;
+  std::string caption;  // caption, initial text, or icon key of a picture
+  TwipsRect rect;
+  bool visible = true;
+  bool enabled = true;
+  UiId container = 0;                // a frame holding the control, 0 for the form
+  std::vector<std::string> columns;  // list view column captions
+};
+
+enum class WindowState { kNormal, kMinimized };
+
+struct MenuItem {
+  int id = 0;  // 0 for a separator
+  std::string caption;
+  std::string icon;  // icon key, empty for none
+  std::vector<MenuItem> submenu;
+};
+
+// The notification area's record in its 88-byte ANSI layout.
+using NotifyIconRecord = std::array<unsigned char, 88>;
+enum class NotifyAction : std::uint32_t { kAdd = 0, kModify = 1, kDelete = 2 };
+
+class UiEvents {
+ public:
+  virtual ~UiEvents() = default;
+  virtual void OnClick(UiId /*control*/) {}
+  virtual void OnDoubleClick(UiId /*control*/) {}
+  virtual void OnTextEdited(UiId /*control*/) {}
+  virtual void OnItemClick(UiId /*control*/, std::size_t /*index1*/) {}
+  virtual void OnWindowStateChanged(UiId /*form*/) {}
+  virtual void OnCloseRequest(UiId /*form*/) {}
+  virtual void OnTimer(UiId /*timer*/) {}
+  // A notification code (0x200 to 0x209) for the icon of a tray host.
+  virtual void OnTrayNotify(UiId /*tray_host*/, std::uint32_t /*code*/) {}
+};
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  virtual UiId CreateForm(const FormSpec& spec, UiEvents& events) = 0;
+  // Destroys the form with its controls and timers.
+  virtual void DestroyForm(UiId form) = 0;
+  virtual UiId CreateControl(UiId form, const ControlSpec& spec) = 0;
+
+  virtual void SetVisible(UiId id, bool visible) = 0;
+  virtual bool Visible(UiId id) = 0;
+  virtual void SetEnabled(UiId id, bool enabled) = 0;
+  virtual void SetText(UiId id, const std::string& text) = 0;
+  virtual std::string Text(UiId id) = 0;
+  virtual void SetValue(UiId id, int value) = 0;  // check box 0/1, option button 0/1
+  virtual int Value(UiId id) = 0;
+  virtual void Move(UiId id, int left_twips, int top_twips) = 0;
+  virtual TwipsRect Bounds(UiId id) = 0;
+
+  virtual void SetWindowState(UiId form, WindowState state) = 0;
+  virtual WindowState GetWindowState(UiId form) = 0;
+  virtual void CenterOnScreen(UiId form) = 0;
+  virtual void SetTopmost(UiId form) = 0;
+
+  // List boxes and list views, rows 1-based.
+  virtual void ListClear(UiId list) = 0;
+  virtual void ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) = 0;
+  virtual std::size_t ListCount(UiId list) = 0;
+  virtual std::string ListText(UiId list, std::size_t row) = 0;
+
+  virtual UiId CreateTimer(UiId form, unsigned interval_ms) = 0;
+  virtual void DestroyTimer(UiId timer) = 0;
+
+  // Shows a pop-up menu at the mouse position and returns the chosen item's id, 0 for none.
+  virtual int TrackPopupMenu(UiId owner_form, const std::vector<MenuItem>& items) = 0;
+
+  // The native window handle of a tray host, and of an icon, as the notification record holds them.
+  virtual std::uint32_t NativeWindow(UiId id) = 0;
+  virtual std::uint32_t LoadIcon(const std::string& key) = 0;
+  virtual void NotifyIcon(NotifyAction action, const NotifyIconRecord& record) = 0;
+
+  // Lets pending events run.
+  virtual void DoEvents() = 0;
+};
+
+// The shell and the process.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Opens a document or web address ("OPEN"); false when the request could not be made.
+  virtual bool Open(const std::string& target, const std::string& folder) = 0;
+  // Starts a program from a command line in a normal, focused window.
+  virtual bool Start(const std::string& command_line) = 0;
+  // True when another copy of the product runs (the first call claims the name).
+  virtual bool AnotherCopyRunning() = 0;
+  // Ends the process at once: no window is closed, nothing is saved.
+  virtual void EndProcess() = 0;
+};
+
+}  // namespace quellix::platform

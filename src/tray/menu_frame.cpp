@@ -1,0 +1,145 @@
+#include "tray/menu_frame.h"
+
+#include "engine/burn_cycle.h"
+#include "engine/window_inspection.h"
+#include "product/product.h"
+#include "settings/settings_store.h"
+#include "text/text.h"
+
+namespace quellix::tray {
+namespace {
+
+constexpr char kToggleOffCaption[] = "Disable (Turn Off) Popups burn  ";  // as first shown
+constexpr char kToggleOffAgainCaption[] = "Disable (Turn Off) Popups Burn";
+constexpr char kToggleOnCaption[] = "Enable (Turn On) Popups Burn";
+
+}  // namespace
+
+MenuFrame::MenuFrame(TrayContext context, MainWindowLink& main) : context_(std::move(context)), main_(main) {}
+
+void MenuFrame::Load() {
+  if (Loaded()) return;
+  form_ = context_.ui.CreateForm({"menuframe", "menuframe", 0, 0, /*hidden_host=*/true}, *this);
+  timer_ = context_.ui.CreateTimer(form_, kBurnInterval);
+  toggle_caption_ = kToggleOffCaption;
+  toggle_icon_ = "disable";
+  DisplayIEWindows2();
+  main_.SetTrayIconVisible(true);
+  platform::Registry& registry = context_.services.registry;
+  engine::SoundCopies& sound = context_.state.sound;
+  sound.play_sound = settings::ReadOption(registry, settings::kPlaySound);
+  sound.internal_sound = settings::ReadOption(registry, settings::kInternalSound);
+  sound.browse_sound = settings::ReadOption(registry, settings::kBrowseSound);
+  sound.wave_file = settings::ReadOption(registry, settings::kWaveFile);
+  context_.state.burn_count = settings::ReadOption(registry, settings::kBurnCount);
+}
+
+void MenuFrame::Unload() {
+  if (!Loaded()) return;
+  const platform::UiId form = form_;
+  form_ = timer_ = 0;
+  open_windows_.clear();
+  context_.ui.DestroyForm(form);
+}
+
+void MenuFrame::DisplayIEWindows2() {
+  std::vector<std::string> titles = engine::ListOpenBrowserWindows(context_.services.desktop, main_.OwnWindow());
+  // Element 0 always exists; each title of an open browser frame fills the next element.
+  open_windows_.assign(1, std::string());
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    context_.ui.DoEvents();
+    if (!Loaded()) return;
+    if (i == 0) {
+      open_windows_[0] = titles[0];
+    } else {
+      open_windows_.push_back(titles[i]);
+    }
+  }
+}
+
+std::vector<platform::MenuItem> MenuFrame::Menu() const {
+  std::vector<platform::MenuItem> open;
+  for (std::size_t i = 0; i < open_windows_.size(); ++i)
+    open.push_back({static_cast<int>(kOpenWindowBase + i), open_windows_[i], "", {}});
+  return {
+      {kAddNewTitle, "Add New Window Title", "add", {}},
+      {kAddOpenWindow, "Add open Window", "open", open},
+      {0, "-", "", {}},
+      {kOption, "Option", "option", {}},
+      {kToggle, toggle_caption_, toggle_icon_, {}},
+      {0, "-", "", {}},
+      {kHelp, "Help", "info", {}},
+      {kInfo, "Info", "help", {}},
+      {0, "-", "", {}},
+      {kTestPage, "Test Quellix", "", {}},
+      {0, "-", "", {}},
+      {kExit, "Exit", "exit", {}},
+  };
+}
+
+void MenuFrame::ShowMenu() {
+  Load();
+  Choose(context_.ui.TrackPopupMenu(form_, Menu()));
+}
+
+void MenuFrame::Choose(int item) {
+  const std::string& folder = context_.app_folder;
+  switch (item) {
+    case kAddNewTitle:
+      main_.OpenPicker();
+      break;
+    case kOption:
+      main_.SetMainWindowNormal();
+      main_.ShowMainWindow();
+      main_.PostCommand("3");
+      main_.ShowMainWindow();
+      main_.SetTrayIconVisible(false);
+      Unload();
+      break;
+    case kToggle:
+      Toggle();
+      break;
+    case kHelp:
+      // The help file's path is quoted: the program folder usually holds a blank.
+      context_.shell.Start("hh.exe \"" + folder + "\\Quellix.chm\"");
+      break;
+    case kInfo:
+      main_.OpenInformation();
+      break;
+    case kTestPage:
+      context_.shell.Open("http://" + std::string(product::kMakerWebAddress) + "/products/poptest.htm", folder);
+      break;
+    case kExit:
+      Unload();
+      main_.PostCommand("1");
+      break;
+    default:
+      if (item >= kOpenWindowBase && static_cast<std::size_t>(item - kOpenWindowBase) < open_windows_.size()) {
+        const std::string title = text::TrimBlanks(open_windows_[item - kOpenWindowBase]);
+        if (title.empty()) return;
+        main_.AppendEntry(title);
+        main_.PostCommand("2");
+      }
+      break;
+  }
+}
+
+void MenuFrame::Toggle() {
+  std::int16_t& enabled = context_.state.burn_enabled;
+  if (enabled == 1) {
+    enabled = 0;
+    toggle_caption_ = kToggleOnCaption;
+    toggle_icon_ = "dis";
+  } else if (enabled == 0) {
+    enabled = 1;
+    toggle_caption_ = kToggleOffAgainCaption;
+    toggle_icon_ = "disable";
+  }
+}
+
+void MenuFrame::OnTimer(platform::UiId timer) {
+  if (timer != timer_) return;
+  engine::BurnCycle(context_.services, context_.state, context_.app_folder, main_.OwnWindow());
+}
+
+}  // namespace quellix::tray

@@ -1,0 +1,87 @@
+#pragma once
+// The hidden tray menu window (menuframe): loaded exactly while the product sits in the
+// notification area, it owns the tray menu, the burn-cycle timer and the cached burn-record
+// settings.
+
+#include <string>
+#include <vector>
+
+#include "engine/process_state.h"
+#include "platform/platform.h"
+#include "platform/ui.h"
+
+namespace quellix::tray {
+
+// What the tray menu asks of the main window.
+class MainWindowLink {
+ public:
+  virtual ~MainWindowLink() = default;
+  // Writes "" and then the command digit into the main window's command field.
+  virtual void PostCommand(const std::string& digit) = 0;
+  virtual void SetTrayIconVisible(bool visible) = 0;
+  virtual void SetMainWindowNormal() = 0;
+  virtual void ShowMainWindow() = 0;
+  // Appends an entry to the displayed block list.
+  virtual void AppendEntry(const std::string& text) = 0;
+  virtual void OpenPicker() = 0;
+  virtual void OpenInformation() = 0;
+  // One of the product's own top-level windows, where the window walks start.
+  virtual platform::WindowId OwnWindow() = 0;
+};
+
+struct TrayContext {
+  platform::Services services;
+  platform::Ui& ui;
+  platform::Shell& shell;
+  engine::ProcessState& state;
+  std::string app_folder;
+};
+
+class MenuFrame final : public platform::UiEvents {
+ public:
+  static constexpr unsigned kBurnInterval = 3000;  // ms
+
+  // Menu item ids; the open-window submenu's elements follow kOpenWindowBase.
+  enum Item {
+    kAddNewTitle = 1,  // a7
+    kAddOpenWindow,    // a6
+    kOption,           // a4
+    kToggle,           // a3
+    kHelp,             // c2
+    kInfo,             // c1
+    kTestPage,         // v1
+    kExit,             // a1
+    kOpenWindowBase = 100,
+  };
+
+  MenuFrame(TrayContext context, MainWindowLink& main);
+  ~MenuFrame() override { Unload(); }
+
+  bool Loaded() const { return form_ != 0; }
+  void Load();
+  void Unload();
+  // Shows the tray menu at the mouse position and runs the chosen item; loads first if needed.
+  void ShowMenu();
+  // Fills the open-window submenu from the browser frames open now.
+  void DisplayIEWindows2();
+
+  // The menu as it stands, for showing and for tests.
+  std::vector<platform::MenuItem> Menu() const;
+  const std::vector<std::string>& OpenWindowCaptions() const { return open_windows_; }
+
+  void OnTimer(platform::UiId timer) override;
+
+ private:
+  void Choose(int item);
+  void Toggle();
+
+  TrayContext context_;
+  MainWindowLink& main_;
+  platform::UiId form_ = 0;
+  platform::UiId timer_ = 0;
+  std::vector<std::string> open_windows_;
+  std::string toggle_caption_;
+  std::string toggle_icon_;
+};
+
+}  // namespace quellix::tray

@@ -1,0 +1,271 @@
+#include "ui/main_window.h"
+
+#include "blocklist/block_list_file.h"
+#include "product/product.h"
+#include "settings/settings_store.h"
+#include "text/text.h"
+
+namespace quellix::ui {
+
+using platform::ControlKind;
+using platform::UiId;
+
+namespace {
+
+constexpr int kPageLeft = 2070, kPageTop = 910;  // where the option and log pages are shown
+constexpr int kButtonWidth = 1800, kButtonHeight = 420;
+
+}  // namespace
+
+MainWindow::MainWindow(tray::TrayContext context)
+    : context_(context), menu_frame_(context, *this), info_(context.ui, context.shell, [this] {
+        context_.state.burn_enabled = 1;  // burning resumes when the information window closes
+      }) {
+  form_ = context_.ui.CreateForm({"Form1", std::string(product::kAppTitle), 8130, 5820}, *this);
+  CreateControls();
+  tray_ = std::make_unique<tray::TrayArea>(context_.ui, Control("TrayArea1"), *this);
+  tray_->LoadProperties({{"Icon", "tray"}, {"ToolTip", std::string(product::kAppTitle)}});
+}
+
+MainWindow::~MainWindow() {
+  menu_frame_.Unload();
+  tray_.reset();
+  context_.ui.DestroyForm(form_);
+}
+
+UiId MainWindow::Add(const platform::ControlSpec& spec) {
+  const UiId id = context_.ui.CreateControl(form_, spec);
+  controls_.emplace(spec.name, id);
+  return id;
+}
+
+UiId MainWindow::Control(const std::string& name) const {
+  auto it = controls_.find(name);
+  return it == controls_.end() ? 0 : it->second;
+}
+
+void MainWindow::CreateControls() {
+  const std::string name(product::kAppTitle);
+  Add({ControlKind::kFrame, "Picture1", "", {0, 0, 8115, 675}});
+  Add({ControlKind::kPicture, "Image1", "tray", {120, 100, 480, 480}});
+  Add({ControlKind::kLabel, "Label2", name, {720, 180, 3000, 375}});
+  Add({ControlKind::kLabel, "Label1", "PopUp Menu", {120, 900, kButtonWidth, 285}});
+  Add({ControlKind::kButton, "drawnButton1", "PopUp Caption", {120, 1245, kButtonWidth, kButtonHeight}});
+  Add({ControlKind::kButton, "drawnButton2", "Popup Options", {120, 1785, kButtonWidth, kButtonHeight}});
+  Add({ControlKind::kButton, "drawnButton20", "Popup Help    ", {120, 3915, kButtonWidth, kButtonHeight}});
+  Add({ControlKind::kButton, "drawnButton13", "About Popup", {120, 4455, kButtonWidth, kButtonHeight}});
+  Add({ControlKind::kButton, "drawnButton14", "Server List     ", {11865, 7665, kButtonWidth, kButtonHeight}});
+
+  // The caption page: its button bar and the block list.
+  const UiId frame2 = Add({ControlKind::kFrame, "Frame2", "", {2085, 825, 5985, 500}});
+  const char* bar[] = {"drawnButton4", "Add", "drawnButton5", "Edit", "drawnButton6", "Remove",
+                       "drawnButton11", "Export", "drawnButton12", "Import"};
+  for (int i = 0; i < 5; ++i) {
+    platform::ControlSpec button{ControlKind::kButton, bar[2 * i], bar[2 * i + 1], {60 + i * 1185, 60, 1110, 380}};
+    button.container = frame2;
+    button.enabled = i != 1 && i != 2;  // Edit and Remove wait for a selected entry
+    Add(button);
+  }
+  platform::ControlSpec view1{ControlKind::kListView, "view1", "", {2070, 1365, 5985, 3675}};
+  view1.columns = {"Window Title"};
+  Add(view1);
+
+  // Pages parked outside the client area until a page operation moves them in.
+  Add({ControlKind::kFrame, "Frame1", "", {9000, 910, 5985, 4125}, /*visible=*/false});
+  Add({ControlKind::kFrame, "Frame10", "", {9000, 5500, 5985, 4125}, false});
+  const UiId frame9 = Add({ControlKind::kFrame, "Frame9", "", {15000, 825, 5985, 500}, false});
+  for (int i = 0; i < 5; ++i) {
+    platform::ControlSpec button{ControlKind::kButton, "Frame9Button", bar[2 * i + 1], {60 + i * 1185, 60, 1110, 380}};
+    button.container = frame9;
+    Add(button);
+  }
+  platform::ControlSpec view2{ControlKind::kListView, "View2", "", {15000, 1365, 5985, 3675}, false};
+  view2.columns = {"Server"};
+  Add(view2);
+
+  Add({ControlKind::kButton, "drawnButton8", "OK", {3945, 5235, 1335, kButtonHeight}});
+  Add({ControlKind::kButton, "drawnButton9", "Apply", {5385, 5235, 1335, kButtonHeight}});
+  Add({ControlKind::kButton, "drawnButton7", "Exit", {6825, 5235, 1200, kButtonHeight}});
+  Add({ControlKind::kTextField, "txtdo", "0", {0, 6000, 600, 300}, false});
+  Add({ControlKind::kTextField, "Text1", "0", {700, 6000, 600, 300}, false});
+  Add({ControlKind::kTrayHost, "TrayArea1", "", {}});
+
+  // The browser information tool lies below and right of the client area.
+  Add({ControlKind::kButton, "Command1", "get IE URLS", {8400, 240, 1800, 420}});
+  Add({ControlKind::kTextField, "TxtDDE", "", {8400, 780, 1800, 300}});
+  Add({ControlKind::kFrame, "Frame8", "Internet Explorer Information", {8400, 1200, 4200, 1800}});
+  Add({ControlKind::kLabel, "Label4", "Label4", {8400, 3120, 4200, 300}});
+}
+
+void MainWindow::Start() {
+  context_.state.burn_enabled = 1;
+  context_.ui.CenterOnScreen(form_);
+  LoadBlockList();
+  platform::Registry& registry = context_.services.registry;
+  if (text::TrimBlanks(settings::ReadOption(registry, settings::kStartDate)).empty())
+    settings::WriteOption(registry, settings::kStartDate, context_.services.clock.DateText());
+  if (context_.shell.AnotherCopyRunning()) {
+    context_.services.messages.Show(std::string(kAnotherCopyMessage), std::string(product::kAppTitle),
+                                    platform::MessageIcon::kStop, platform::MessageButtons::kOk);
+    EndProcess();
+    return;
+  }
+  context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
+}
+
+void MainWindow::EndProcess() { context_.shell.EndProcess(); }
+
+void MainWindow::LoadBlockList() {
+  blocklist::LoadBlockList(context_.services, context_.app_folder, context_.state.block_entries, displayed_);
+  ShowDisplayedList();
+}
+
+void MainWindow::ShowDisplayedList() {
+  const UiId view1 = Control("view1");
+  context_.ui.ListClear(view1);
+  for (std::size_t i = 1; i <= displayed_.Count(); ++i)
+    context_.ui.ListAdd(view1, {displayed_.At(i).text}, displayed_.At(i).icon);
+}
+
+void MainWindow::GoToTray() {
+  menu_frame_.Load();
+  context_.ui.SetVisible(form_, false);
+  tray_->SetVisible(true);
+}
+
+void MainWindow::ShowCaptionPage() {
+  platform::Ui& ui = context_.ui;
+  ui.SetVisible(Control("Frame2"), true);
+  ui.SetVisible(Control("Frame1"), false);
+  ui.SetVisible(Control("Frame10"), false);
+  ui.SetVisible(Control("Frame9"), false);
+  ui.SetVisible(Control("View2"), false);
+  ui.SetVisible(Control("view1"), true);
+}
+
+void MainWindow::ShowServerListPage() {
+  platform::Ui& ui = context_.ui;
+  ui.SetVisible(Control("Frame2"), false);
+  ui.SetVisible(Control("Frame9"), true);
+  const auto bar = ui.Bounds(Control("Frame2"));
+  ui.Move(Control("Frame9"), bar.left, bar.top);
+  const auto list = ui.Bounds(Control("view1"));
+  ui.Move(Control("View2"), list.left, list.top);
+  ui.SetVisible(Control("View2"), true);
+  ui.SetVisible(Control("view1"), false);
+  ui.SetVisible(Control("Frame1"), false);
+}
+
+void MainWindow::LoadOptionsPage() {
+  platform::Ui& ui = context_.ui;
+  ui.SetVisible(Control("Frame10"), false);
+  ui.SetVisible(Control("Frame2"), false);
+  ui.SetVisible(Control("Frame1"), true);
+  ui.Move(Control("Frame1"), kPageLeft, kPageTop);
+  ui.SetVisible(Control("Frame9"), false);
+  ui.SetVisible(Control("View2"), false);
+}
+
+void MainWindow::ApplyOptions() {
+  blocklist::StoreBlockList(context_.services.files, context_.app_folder, displayed_);
+}
+
+void MainWindow::PostCommand(const std::string& digit) {
+  SetCommandText("");
+  SetCommandText(digit);
+}
+
+void MainWindow::SetCommandText(const std::string& text) {
+  const UiId txtdo = Control("txtdo");
+  if (context_.ui.Text(txtdo) == text) return;
+  context_.ui.SetText(txtdo, text);
+  RunMainWindowCommand();
+}
+
+void MainWindow::RunMainWindowCommand() {
+  const double command = text::LeadingNumber(context_.ui.Text(Control("txtdo")));
+  if (command == 1) {
+    tray_->SetVisible(false);
+    menu_frame_.Unload();
+    EndProcess();
+  } else if (command == 2) {
+    LoadOptionsPage();
+    ShowCaptionPage();
+    ApplyOptions();
+    displayed_.Clear();
+    LoadBlockList();
+  } else if (command == 3) {
+    LoadOptionsPage();
+  }
+}
+
+void MainWindow::SetMainWindowNormal() { context_.ui.SetWindowState(form_, platform::WindowState::kNormal); }
+
+void MainWindow::AppendEntry(const std::string& text) {
+  displayed_.Add(text);
+  context_.ui.ListAdd(Control("view1"), {text}, "");
+}
+
+void MainWindow::OpenPicker() {
+  // The open-window picker comes with the block list pages; until then the item does nothing.
+}
+
+void MainWindow::OpenInformation() {
+  info_.Show();
+  context_.state.burn_enabled = 0;
+}
+
+void MainWindow::MouseMove() {
+  const std::string count = settings::ReadSetting(context_.services.registry, settings::kProductRoot,
+                                                  settings::kProductKey, settings::kBurnCount)
+                                .text;
+  tray_->SetToolTip(std::string(product::kAppTitle) + " > " + count + " < Popups Burned");
+}
+
+void MainWindow::MouseDown(int button) {
+  if (button == 2) menu_frame_.ShowMenu();
+}
+
+void MainWindow::DblClick() {
+  platform::Ui& ui = context_.ui;
+  ui.SetVisible(form_, true);
+  ShowCaptionPage();
+  tray_->SetVisible(false);
+  ui.SetWindowState(form_, platform::WindowState::kNormal);
+  ui.SetVisible(form_, true);
+  menu_frame_.Unload();
+}
+
+void MainWindow::OnClick(UiId control) {
+  if (control == Control("drawnButton1")) {
+    ShowCaptionPage();
+  } else if (control == Control("drawnButton2")) {
+    LoadOptionsPage();
+  } else if (control == Control("drawnButton20")) {
+    context_.shell.Start("hh.exe \"" + context_.app_folder + "\\Quellix.chm\"");
+  } else if (control == Control("drawnButton13")) {
+    info_.Show();
+  } else if (control == Control("drawnButton14")) {
+    ShowServerListPage();
+  } else if (control == Control("drawnButton8")) {
+    context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
+  } else if (control == Control("drawnButton9")) {
+    ApplyOptions();
+  } else if (control == Control("drawnButton7")) {
+    EndProcess();
+  }
+}
+
+void MainWindow::OnWindowStateChanged(UiId form) {
+  if (form == form_ && context_.ui.GetWindowState(form_) == platform::WindowState::kMinimized) GoToTray();
+}
+
+void MainWindow::OnCloseRequest(UiId form) {
+  if (form == form_) EndProcess();
+}
+
+void MainWindow::OnTrayNotify(UiId host, std::uint32_t code) {
+  if (host == Control("TrayArea1")) tray_->Notify(code);
+}
+
+}  // namespace quellix::ui

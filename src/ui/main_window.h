@@ -1,0 +1,80 @@
+#pragma once
+// The main window (Form1): start-up, the two program modes, the pages, the command field
+// and the tray icon's events.
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "blocklist/displayed_block_list.h"
+#include "tray/menu_frame.h"
+#include "tray/tray_area.h"
+#include "ui/info_window.h"
+
+namespace quellix::ui {
+
+inline constexpr std::string_view kAnotherCopyMessage = "there is another copy of Quellix already running";
+
+class MainWindow final : public platform::UiEvents, public tray::MainWindowLink, public tray::TrayArea::Events {
+ public:
+  explicit MainWindow(tray::TrayContext context);
+  ~MainWindow() override;
+
+  // The start-up sequence: ends in tray mode, or ends the process when another copy runs.
+  void Start();
+
+  // Pages.
+  void ShowCaptionPage();
+  void ShowServerListPage();
+  void LoadOptionsPage();
+  void ApplyOptions();
+  void GoToTray();
+
+  // Named controls, for the composition root and tests.
+  platform::UiId Form() const { return form_; }
+  platform::UiId Control(const std::string& name) const;
+  const blocklist::DisplayedBlockList& DisplayedList() const { return displayed_; }
+  tray::TrayArea& Tray() { return *tray_; }
+  tray::MenuFrame& Menu() { return menu_frame_; }
+  InfoWindow& Info() { return info_; }
+
+  // tray::MainWindowLink
+  void PostCommand(const std::string& digit) override;
+  void SetTrayIconVisible(bool visible) override { tray_->SetVisible(visible); }
+  void SetMainWindowNormal() override;
+  void ShowMainWindow() override { context_.ui.SetVisible(form_, true); }
+  void AppendEntry(const std::string& text) override;
+  void OpenPicker() override;
+  void OpenInformation() override;
+  platform::WindowId OwnWindow() override { return context_.ui.NativeWindow(form_); }
+
+  // tray::TrayArea::Events
+  void MouseMove() override;
+  void MouseDown(int button) override;
+  void DblClick() override;
+
+  // platform::UiEvents
+  void OnClick(platform::UiId control) override;
+  void OnWindowStateChanged(platform::UiId form) override;
+  void OnCloseRequest(platform::UiId form) override;
+  void OnTrayNotify(platform::UiId host, std::uint32_t code) override;
+
+ private:
+  platform::UiId Add(const platform::ControlSpec& spec);
+  void CreateControls();
+  void SetCommandText(const std::string& text);
+  void RunMainWindowCommand();
+  void LoadBlockList();
+  void ShowDisplayedList();
+  void EndProcess();
+
+  tray::TrayContext context_;
+  platform::UiId form_ = 0;
+  std::map<std::string, platform::UiId> controls_;
+  blocklist::DisplayedBlockList displayed_;
+  std::unique_ptr<tray::TrayArea> tray_;
+  tray::MenuFrame menu_frame_;
+  InfoWindow info_;
+};
+
+}  // namespace quellix::ui
