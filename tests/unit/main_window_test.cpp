@@ -207,8 +207,8 @@ TEST_F(MainWindowTest, PagesSwitch) {
 TEST_F(MainWindowTest, ToggleCaptionsAndTheInformationWindow) {
   Start();
   auto toggle = [&] {
-    ui.menu_picks.push_back({ui.menus_shown.empty() ? "Disable (Turn Off) Popups burn  "
-                                                    : ui.menus_shown.back()[4].caption});
+    ui.menu_picks.push_back({main->Menu().Loaded() ? main->Menu().Menu()[4].caption
+                                                   : "Disable (Turn Off) Popups burn  "});
     ui.TrayNotify(Host(), 0x204);
   };
   toggle();
