@@ -12,6 +12,18 @@ add_library(quellix_win32 STATIC
 )
 target_link_libraries(quellix_win32 PUBLIC quellix_core winmm advapi32 user32 PRIVATE quellix_warnings)
 
+enable_language(RC)
+
+add_library(quellix_win32_ui STATIC src/platform/win32/win32_ui.cpp)
+target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user32 gdi32 PRIVATE quellix_warnings)
+
+add_executable(quellix WIN32 src/app/quellix_main.cpp res/quellix.rc)
+target_link_libraries(quellix PRIVATE quellix_win32 quellix_win32_ui quellix_warnings)
+set_target_properties(quellix PROPERTIES OUTPUT_NAME quellix)
+# The default block list goes next to the program.
+add_custom_command(TARGET quellix POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/popcfg.apo $<TARGET_FILE_DIR:quellix>/popcfg.apo)
+
 add_executable(quellix_spawner tools/popup_spawner.cpp)
 target_link_libraries(quellix_spawner PRIVATE user32 quellix_warnings)
 
@@ -33,4 +45,12 @@ if(QUELLIX_TESTS)
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
                    $<TARGET_FILE:quellix_contract_win32> --gtest_brief=1)
   set_tests_properties(contract_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300)
+endif()
+
+if(QUELLIX_TESTS)
+  add_test(NAME tray_mode
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tray_mode.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
+                   ${CMAKE_BINARY_DIR}/screenshots)
+  set_tests_properties(tray_mode PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
+                                            PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
 endif()

@@ -1,0 +1,104 @@
+#pragma once
+// The user-interface host on Win32: real windows and standard controls.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace quellix::win32 {
+
+class Win32Ui final : public platform::Ui {
+ public:
+  Win32Ui();
+  ~Win32Ui() override;
+
+  // Runs the message loop until the process ends.
+  int Run();
+
+  platform::UiId CreateForm(const platform::FormSpec& spec, platform::UiEvents& events) override;
+  void DestroyForm(platform::UiId form) override;
+  platform::UiId CreateControl(platform::UiId form, const platform::ControlSpec& spec) override;
+  void SetVisible(platform::UiId id, bool visible) override;
+  bool Visible(platform::UiId id) override;
+  void SetEnabled(platform::UiId id, bool enabled) override;
+  void SetText(platform::UiId id, const std::string& text) override;
+  std::string Text(platform::UiId id) override;
+  void SetValue(platform::UiId id, int value) override;
+  int Value(platform::UiId id) override;
+  void Move(platform::UiId id, int left_twips, int top_twips) override;
+  platform::TwipsRect Bounds(platform::UiId id) override;
+  void SetWindowState(platform::UiId form, platform::WindowState state) override;
+  platform::WindowState GetWindowState(platform::UiId form) override;
+  void CenterOnScreen(platform::UiId form) override;
+  void SetTopmost(platform::UiId form) override;
+  void ListClear(platform::UiId list) override;
+  void ListAdd(platform::UiId list, const std::vector<std::string>& cells, const std::string& icon) override;
+  std::size_t ListCount(platform::UiId list) override;
+  std::string ListText(platform::UiId list, std::size_t row) override;
+  platform::UiId CreateTimer(platform::UiId form, unsigned interval_ms) override;
+  void DestroyTimer(platform::UiId timer) override;
+  int TrackPopupMenu(platform::UiId owner_form, const std::vector<platform::MenuItem>& items) override;
+  std::uint32_t NativeWindow(platform::UiId id) override;
+  std::uint32_t LoadIcon(const std::string& key) override;
+  void NotifyIcon(platform::NotifyAction action, const platform::NotifyIconRecord& record) override;
+  void DoEvents() override;
+
+ private:
+  struct Element {
+    HWND hwnd = nullptr;
+    platform::UiId form = 0;
+    platform::ControlKind kind = platform::ControlKind::kLabel;
+    bool is_form = false;
+    platform::UiEvents* events = nullptr;
+    platform::TwipsRect rect;
+    platform::UiId container = 0;
+    platform::WindowState state = platform::WindowState::kNormal;
+    HIMAGELIST images = nullptr;
+    std::map<std::string, int> image_index;
+  };
+  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleFormMessage(platform::UiId form, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void HandleCommand(platform::UiId form, WPARAM wparam);
+  void HandleNotify(platform::UiId form, const NMHDR& header);
+  void DrawMenuIcon(const DRAWITEMSTRUCT& item);
+  Element* Lookup(platform::UiId id);
+  platform::UiEvents* EventsOf(platform::UiId id);
+  int Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
+  int Twips(int pixels) const { return MulDiv(pixels, 1440, dpi_); }
+  // Where a control stands in its form's client area, in pixels.
+  POINT Origin(const Element& e) const;
+  HICON Icon(const std::string& key, int size);
+
+  std::map<platform::UiId, Element> elements_;
+  std::map<platform::UiId, std::pair<platform::UiId, UINT_PTR>> timers_;
+  std::map<std::string, HICON> icons_;
+  std::map<std::uint32_t, HICON> icons_by_handle_;
+  std::map<platform::UiId, NOTIFYICONDATAA> shown_icons_;  // re-added when the shell restarts
+  std::map<int, std::string> menu_icons_;  // while a menu is open: item id -> icon key
+  platform::UiId next_id_ = 1000;
+  int dpi_ = 96;
+  HFONT font_ = nullptr;
+  UINT taskbar_created_ = 0;
+  bool setting_text_ = false;
+};
+
+class Win32Shell final : public platform::Shell {
+ public:
+  ~Win32Shell() override;
+  bool Open(const std::string& target, const std::string& folder) override;
+  bool Start(const std::string& command_line) override;
+  bool AnotherCopyRunning() override;
+  void EndProcess() override;
+
+ private:
+  HANDLE instance_mutex_ = nullptr;
+};
+
+}  // namespace quellix::win32
