@@ -60,10 +60,10 @@ void OpenWindows(sim::SimDesktop& desktop, const std::string& description) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
     const auto fields = Split(line, '|');
-    sim::SimWindowSpec spec{fields[0], fields.size() > 1 ? fields[1] : ""};
-    if (fields.size() > 2) spec.style = static_cast<std::uint32_t>(std::stoul(fields[2], nullptr, 16));
-    spec.ignores_close = fields.size() > 3 && fields[3] == "1";
-    desktop.AddWindow(spec);
+    sim::SimWindowSpec desc{fields[0], fields.size() > 1 ? fields[1] : ""};
+    if (fields.size() > 2) desc.style = static_cast<std::uint32_t>(std::stoul(fields[2], nullptr, 16));
+    desc.ignores_close = fields.size() > 3 && fields[3] == "1";
+    desktop.AddWindow(desc);
   }
 }
 

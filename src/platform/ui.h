@@ -90,10 +90,10 @@ class Ui {
  public:
   virtual ~Ui() = default;
 
-  virtual UiId CreateForm(const FormSpec& spec, UiEvents& events) = 0;
+  virtual UiId CreateForm(const FormSpec& desc, UiEvents& events) = 0;
   // Destroys the form with its controls and timers.
   virtual void DestroyForm(UiId form) = 0;
-  virtual UiId CreateControl(UiId form, const ControlSpec& spec) = 0;
+  virtual UiId CreateControl(UiId form, const ControlSpec& desc) = 0;
 
   virtual void SetVisible(UiId id, bool visible) = 0;
   virtual bool Visible(UiId id) = 0;

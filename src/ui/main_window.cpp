@@ -33,9 +33,9 @@ MainWindow::~MainWindow() {
   context_.ui.DestroyForm(form_);
 }
 
-UiId MainWindow::Add(const platform::ControlSpec& spec) {
-  const UiId id = context_.ui.CreateControl(form_, spec);
-  controls_.emplace(spec.name, id);
+UiId MainWindow::Add(const platform::ControlSpec& desc) {
+  const UiId id = context_.ui.CreateControl(form_, desc);
+  controls_.emplace(desc.name, id);
   return id;
 }
 

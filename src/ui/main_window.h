@@ -60,7 +60,7 @@ class MainWindow final : public platform::UiEvents, public tray::MainWindowLink,
   void OnTrayNotify(platform::UiId host, std::uint32_t code) override;
 
  private:
-  platform::UiId Add(const platform::ControlSpec& spec);
+  platform::UiId Add(const platform::ControlSpec& desc);
   void CreateControls();
   void SetCommandText(const std::string& text);
   void RunMainWindowCommand();

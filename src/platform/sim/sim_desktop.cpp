@@ -4,10 +4,10 @@
 
 namespace quellix::sim {
 
-WindowId SimDesktop::AddWindow(SimWindowSpec spec) {
+WindowId SimDesktop::AddWindow(SimWindowSpec desc) {
   const WindowId id = next_id_;
   next_id_ += 4;
-  windows_.push_back(Window{id, std::move(spec)});
+  windows_.push_back(Window{id, std::move(desc)});
   return id;
 }
 
@@ -21,7 +21,7 @@ void SimDesktop::BringToTop(WindowId window) {
 }
 
 void SimDesktop::SetCaption(WindowId window, std::string caption) {
-  if (Window* w = Find(window)) w->spec.caption = std::move(caption);
+  if (Window* w = Find(window)) w->desc.caption = std::move(caption);
 }
 
 void SimDesktop::VanishAfter(WindowId window, int queries) {
@@ -33,7 +33,7 @@ void SimDesktop::DeliverCloseRequests() {
     const WindowId id = pending_closes_.front();
     pending_closes_.pop_front();
     Window* w = Find(id);
-    if (w == nullptr || w->spec.ignores_close) continue;
+    if (w == nullptr || w->desc.ignores_close) continue;
     closed_counts_.emplace_back(id, w->close_requests);
     windows_.erase(windows_.begin() + (w - windows_.data()));
   }
@@ -78,7 +78,7 @@ SimDesktop::Window* SimDesktop::Touch(WindowId window) {
 
 std::string SimDesktop::VisibleCaption(const Window& w) const {
   // A window caption is a NUL-terminated string: anything after a NUL is not part of it.
-  const std::string& c = w.spec.caption;
+  const std::string& c = w.desc.caption;
   return c.substr(0, c.find('\0'));
 }
 
@@ -99,7 +99,7 @@ WindowId SimDesktop::NextWindow(WindowId window) {
 std::string SimDesktop::ClassName(WindowId window, std::size_t capacity) {
   const Window* w = Touch(window);
   if (w == nullptr || capacity == 0) return {};
-  return w->spec.class_name.substr(0, capacity - 1);
+  return w->desc.class_name.substr(0, capacity - 1);
 }
 
 std::size_t SimDesktop::TextLength(WindowId window) {
@@ -115,7 +115,7 @@ std::string SimDesktop::Text(WindowId window, std::size_t count) {
 
 std::uint32_t SimDesktop::Style(WindowId window) {
   const Window* w = Touch(window);
-  return w == nullptr ? 0 : w->spec.style;
+  return w == nullptr ? 0 : w->desc.style;
 }
 
 void SimDesktop::PostClose(WindowId window) {

@@ -25,7 +25,7 @@ struct SimWindowSpec {
 class SimDesktop final : public platform::Desktop {
  public:
   // Adds a window below all others and returns its id.
-  WindowId AddWindow(SimWindowSpec spec);
+  WindowId AddWindow(SimWindowSpec desc);
   WindowId AddWindow(std::string class_name, std::string caption);
   void BringToTop(WindowId window);
   void SetCaption(WindowId window, std::string caption);
@@ -52,7 +52,7 @@ class SimDesktop final : public platform::Desktop {
  private:
   struct Window {
     WindowId id;
-    SimWindowSpec spec;
+    SimWindowSpec desc;
     int close_requests = 0;
     int vanish_after = -1;
   };

@@ -85,16 +85,16 @@ void SimUi::AdvanceTime(std::uint64_t ms) {
   now_ = end;
 }
 
-UiId SimUi::CreateForm(const platform::FormSpec& spec, platform::UiEvents& events) {
+UiId SimUi::CreateForm(const platform::FormSpec& desc, platform::UiEvents& events) {
   const UiId id = next_id_++;
   Element e;
   e.id = id;
   e.form = id;
   e.is_form = true;
-  e.name = spec.name;
-  e.text = spec.caption;
-  e.rect = {0, 0, spec.client_width, spec.client_height};
-  e.hidden_host = spec.hidden_host;
+  e.name = desc.name;
+  e.text = desc.caption;
+  e.rect = {0, 0, desc.client_width, desc.client_height};
+  e.hidden_host = desc.hidden_host;
   e.events = &events;
   elements_[id] = std::move(e);
   return id;
@@ -105,19 +105,19 @@ void SimUi::DestroyForm(UiId form) {
   std::erase_if(timers_, [&](const auto& kv) { return kv.second.form == form; });
 }
 
-UiId SimUi::CreateControl(UiId form, const platform::ControlSpec& spec) {
+UiId SimUi::CreateControl(UiId form, const platform::ControlSpec& desc) {
   const UiId id = next_id_++;
   Element e;
   e.id = id;
   e.form = form;
-  e.kind = spec.kind;
-  e.name = spec.name;
-  e.text = spec.caption;
-  e.rect = spec.rect;
-  e.visible = spec.visible;
-  e.enabled = spec.enabled;
-  e.container = spec.container;
-  e.columns = spec.columns;
+  e.kind = desc.kind;
+  e.name = desc.name;
+  e.text = desc.caption;
+  e.rect = desc.rect;
+  e.visible = desc.visible;
+  e.enabled = desc.enabled;
+  e.container = desc.container;
+  e.columns = desc.columns;
   elements_[id] = std::move(e);
   return id;
 }

@@ -75,9 +75,9 @@ class SimUi final : public platform::Ui {
   std::vector<std::pair<platform::NotifyAction, platform::NotifyIconRecord>> notify_calls;
   std::size_t do_events_calls = 0;
 
-  UiId CreateForm(const platform::FormSpec& spec, platform::UiEvents& events) override;
+  UiId CreateForm(const platform::FormSpec& desc, platform::UiEvents& events) override;
   void DestroyForm(UiId form) override;
-  UiId CreateControl(UiId form, const platform::ControlSpec& spec) override;
+  UiId CreateControl(UiId form, const platform::ControlSpec& desc) override;
   void SetVisible(UiId id, bool visible) override;
   bool Visible(UiId id) override;
   void SetEnabled(UiId id, bool enabled) override;

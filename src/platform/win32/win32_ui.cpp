@@ -100,17 +100,17 @@ POINT Win32Ui::Origin(const Element& e) const {
   return p;
 }
 
-UiId Win32Ui::CreateForm(const platform::FormSpec& spec, platform::UiEvents& events) {
+UiId Win32Ui::CreateForm(const platform::FormSpec& desc, platform::UiEvents& events) {
   const UiId id = next_id_++;
   Element& e = elements_[id];
   e.form = id;
   e.is_form = true;
   e.events = &events;
-  e.rect = {0, 0, spec.client_width, spec.client_height};
-  RECT frame{0, 0, Pixels(spec.client_width), Pixels(spec.client_height)};
-  const DWORD style = spec.hidden_host ? WS_POPUP : kFormStyle;
+  e.rect = {0, 0, desc.client_width, desc.client_height};
+  RECT frame{0, 0, Pixels(desc.client_width), Pixels(desc.client_height)};
+  const DWORD style = desc.hidden_host ? WS_POPUP : kFormStyle;
   AdjustWindowRect(&frame, style, FALSE);
-  e.hwnd = CreateWindowExA(0, kFormClass, spec.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+  e.hwnd = CreateWindowExA(0, kFormClass, desc.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                            GetModuleHandleA(nullptr), reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(id)));
   SetWindowLongPtrA(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
@@ -136,20 +136,20 @@ void Win32Ui::DestroyForm(UiId form) {
   DestroyWindow(hwnd);
 }
 
-UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& spec) {
+UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   Element* f = Lookup(form);
   if (f == nullptr) return 0;
   const UiId id = next_id_++;
   Element e;
   e.form = form;
-  e.kind = spec.kind;
-  e.rect = spec.rect;
-  e.container = spec.container;
+  e.kind = desc.kind;
+  e.rect = desc.rect;
+  e.container = desc.container;
   const char* cls = "STATIC";
-  DWORD style = WS_CHILD | (spec.visible ? WS_VISIBLE : 0) | (spec.enabled ? 0 : WS_DISABLED);
+  DWORD style = WS_CHILD | (desc.visible ? WS_VISIBLE : 0) | (desc.enabled ? 0 : WS_DISABLED);
   DWORD ex_style = 0;
-  std::string caption = spec.caption;
-  switch (spec.kind) {
+  std::string caption = desc.caption;
+  switch (desc.kind) {
     case ControlKind::kLabel: style |= SS_LEFT; break;
     case ControlKind::kLink: style |= SS_LEFT | SS_NOTIFY; break;
     case ControlKind::kPicture: style |= SS_ICON; caption.clear(); break;
@@ -176,25 +176,25 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& spec) {
   }
   // Controls inside a frame are the form's children too, placed over the frame.
   const POINT at = Origin(e);
-  e.hwnd = CreateWindowExA(ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(spec.rect.width),
-                           Pixels(spec.rect.height), f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+  e.hwnd = CreateWindowExA(ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width),
+                           Pixels(desc.rect.height), f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                            GetModuleHandleA(nullptr), nullptr);
   SendMessageA(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  if (spec.kind == ControlKind::kFrame) {
-    SetWindowTextA(e.hwnd, spec.caption.c_str());
+  if (desc.kind == ControlKind::kFrame) {
+    SetWindowTextA(e.hwnd, desc.caption.c_str());
     SetWindowPos(e.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  if (spec.kind == ControlKind::kPicture)
-    SendMessageA(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(spec.caption, 32)), 0);
-  if (spec.kind == ControlKind::kListView) {
+  if (desc.kind == ControlKind::kPicture)
+    SendMessageA(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, 32)), 0);
+  if (desc.kind == ControlKind::kListView) {
     SendMessageA(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     e.images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4);
     SendMessageA(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images));
-    for (std::size_t i = 0; i < spec.columns.size(); ++i) {
+    for (std::size_t i = 0; i < desc.columns.size(); ++i) {
       LVCOLUMNA column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.cx = Pixels(spec.rect.width) - 24;
-      column.pszText = const_cast<char*>(spec.columns[i].c_str());
+      column.cx = Pixels(desc.rect.width) - 24;
+      column.pszText = const_cast<char*>(desc.columns[i].c_str());
       SendMessageA(e.hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
   }

@@ -21,9 +21,9 @@ class Win32Ui final : public platform::Ui {
   // Runs the message loop until the process ends.
   int Run();
 
-  platform::UiId CreateForm(const platform::FormSpec& spec, platform::UiEvents& events) override;
+  platform::UiId CreateForm(const platform::FormSpec& desc, platform::UiEvents& events) override;
   void DestroyForm(platform::UiId form) override;
-  platform::UiId CreateControl(platform::UiId form, const platform::ControlSpec& spec) override;
+  platform::UiId CreateControl(platform::UiId form, const platform::ControlSpec& desc) override;
   void SetVisible(platform::UiId id, bool visible) override;
   bool Visible(platform::UiId id) override;
   void SetEnabled(platform::UiId id, bool enabled) override;
