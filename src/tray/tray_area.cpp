@@ -45,7 +45,6 @@ void TrayArea::SetIcon(std::optional<Picture> icon) {
     Put32(kIconOffset, icon_->handle);
     Send(platform::NotifyAction::kModify);
   }
-  changed_ = true;
 }
 
 void TrayArea::SetToolTip(const std::string& text) {
@@ -53,7 +52,6 @@ void TrayArea::SetToolTip(const std::string& text) {
   Put32(kFlagsOffset, kFlagTip);
   PutTip();
   Send(platform::NotifyAction::kModify);
-  changed_ = true;
 }
 
 void TrayArea::SetVisible(bool visible) {
@@ -78,7 +76,6 @@ void TrayArea::SetVisible(bool visible) {
   } else {
     Send(platform::NotifyAction::kDelete);
   }
-  changed_ = true;
 }
 
 void TrayArea::LoadProperties(const Properties& stored) {

@@ -60,7 +60,6 @@ class TrayArea {
   using Properties = std::map<std::string, std::string>;
   void LoadProperties(const Properties& stored);
   Properties SaveProperties() const;
-  bool Changed() const { return changed_; }
 
   // A notification code from the host window.
   void Notify(std::uint32_t code);
@@ -79,7 +78,6 @@ class TrayArea {
   std::string icon_key_;
   std::string tooltip_;
   bool visible_ = false;
-  bool changed_ = false;
   platform::NotifyIconRecord record_{};
   RandomSequence random_;
 };

@@ -20,10 +20,6 @@ void SimDesktop::BringToTop(WindowId window) {
   if (it != windows_.end()) std::rotate(windows_.begin(), it, it + 1);
 }
 
-void SimDesktop::SetCaption(WindowId window, std::string caption) {
-  if (Window* w = Find(window)) w->desc.caption = std::move(caption);
-}
-
 void SimDesktop::VanishAfter(WindowId window, int queries) {
   if (Window* w = Find(window)) w->vanish_after = queries;
 }
@@ -65,7 +61,6 @@ const SimDesktop::Window* SimDesktop::Find(WindowId window) const {
 }
 
 SimDesktop::Window* SimDesktop::Touch(WindowId window) {
-  ++queries_;
   Window* w = Find(window);
   if (w == nullptr || w->vanish_after < 0) return w;
   if (w->vanish_after == 0) {
@@ -84,7 +79,6 @@ std::string SimDesktop::VisibleCaption(const Window& w) const {
 
 WindowId SimDesktop::FirstWindow(WindowId anchor) {
   // The anchor is one of the product's own windows, which the desktop need not model.
-  ++queries_;
   if (anchor == 0 || windows_.empty()) return 0;
   return windows_.front().id;
 }

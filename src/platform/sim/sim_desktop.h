@@ -28,7 +28,6 @@ class SimDesktop final : public platform::Desktop {
   WindowId AddWindow(SimWindowSpec desc);
   WindowId AddWindow(std::string class_name, std::string caption);
   void BringToTop(WindowId window);
-  void SetCaption(WindowId window, std::string caption);
   // The window disappears after `queries` more calls that name it.
   void VanishAfter(WindowId window, int queries);
   // Makes the bottom window's next window the top one, as a z-order changing under a walk can.
@@ -39,7 +38,6 @@ class SimDesktop final : public platform::Desktop {
   bool Exists(WindowId window) const;
   int CloseRequests(WindowId window) const;
   std::vector<WindowId> ZOrder() const;
-  std::size_t QueriesMade() const { return queries_; }
 
   WindowId FirstWindow(WindowId anchor) override;
   WindowId NextWindow(WindowId window) override;
@@ -66,7 +64,6 @@ class SimDesktop final : public platform::Desktop {
   std::vector<std::pair<WindowId, int>> closed_counts_;
   std::deque<WindowId> pending_closes_;
   WindowId next_id_ = 0x10010;
-  std::size_t queries_ = 0;
   bool circular_ = false;
 };
 

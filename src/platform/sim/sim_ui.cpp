@@ -199,7 +199,6 @@ void SimUi::DestroyTimer(UiId timer) { timers_.erase(timer); }
 
 int SimUi::TrackPopupMenu(UiId /*owner_form*/, const std::vector<platform::MenuItem>& items) {
   menus_shown.push_back(items);
-  if (while_menu_open) while_menu_open();
   if (menu_picks.empty()) return 0;
   const std::vector<std::string> path = menu_picks.front();
   menu_picks.pop_front();
@@ -224,7 +223,6 @@ void SimUi::NotifyIcon(platform::NotifyAction action, const platform::NotifyIcon
 }
 
 void SimUi::DoEvents() {
-  ++do_events_calls;
   while (!queued_.empty()) {
     auto event = std::move(queued_.front());
     queued_.pop_front();

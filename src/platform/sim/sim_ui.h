@@ -70,10 +70,7 @@ class SimUi final : public platform::Ui {
   // e.g. {"Add open Window", "Title"}); no scripted pick closes the menu with nothing chosen.
   std::vector<std::vector<platform::MenuItem>> menus_shown;
   std::deque<std::vector<std::string>> menu_picks;
-  // Called while a menu is open, before it returns.
-  std::function<void()> while_menu_open;
   std::vector<std::pair<platform::NotifyAction, platform::NotifyIconRecord>> notify_calls;
-  std::size_t do_events_calls = 0;
 
   UiId CreateForm(const platform::FormSpec& desc, platform::UiEvents& events) override;
   void DestroyForm(UiId form) override;

@@ -511,7 +511,7 @@ LRESULT CALLBACK Win32Ui::FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPAR
 LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   Element* e = Lookup(form);
   platform::UiEvents* events = EventsOf(form);
-  if (e != nullptr && e->kind == ControlKind::kTrayHost && !e->is_form) {
+  if (e != nullptr && e->kind == ControlKind::kTrayHost) {
     if (message == taskbar_created_) {
       auto it = shown_icons_.find(form);
       if (it != shown_icons_.end()) Shell_NotifyIconA(NIM_ADD, &it->second);
