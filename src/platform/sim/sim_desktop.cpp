@@ -51,8 +51,11 @@ std::vector<WindowId> SimDesktop::ZOrder() const {
 }
 
 SimDesktop::Window* SimDesktop::Find(WindowId window) {
-  for (Window& w : windows_)
-    if (w.id == window) return &w;
+  // A walk asks about the window it is at and then the next one: look there first.
+  for (std::size_t i : {hint_, hint_ + 1})
+    if (i < windows_.size() && windows_[i].id == window) return &windows_[hint_ = i];
+  for (std::size_t i = 0; i < windows_.size(); ++i)
+    if (windows_[i].id == window) return &windows_[hint_ = i];
   return nullptr;
 }
 
@@ -84,9 +87,10 @@ WindowId SimDesktop::FirstWindow(WindowId anchor) {
 }
 
 WindowId SimDesktop::NextWindow(WindowId window) {
-  if (Touch(window) == nullptr) return 0;
-  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.id == window; });
-  if (it + 1 != windows_.end()) return (it + 1)->id;
+  const Window* w = Touch(window);
+  if (w == nullptr) return 0;
+  const auto at = static_cast<std::size_t>(w - windows_.data());
+  if (at + 1 < windows_.size()) return windows_[at + 1].id;
   return circular_ ? windows_.front().id : 0;
 }
 

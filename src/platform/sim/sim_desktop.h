@@ -65,6 +65,7 @@ class SimDesktop final : public platform::Desktop {
   std::deque<WindowId> pending_closes_;
   WindowId next_id_ = 0x10010;
   bool circular_ = false;
+  mutable std::size_t hint_ = 0;  // where the last lookup found its window
 };
 
 }  // namespace quellix::sim
