@@ -44,17 +44,14 @@ void MenuFrame::Unload() {
 
 void MenuFrame::DisplayIEWindows2() {
   std::vector<std::string> titles = engine::ListOpenBrowserWindows(context_.services.desktop, main_.OwnWindow());
-  // Element 0 always exists; each title of an open browser frame fills the next element.
-  open_windows_.assign(1, std::string());
-  for (std::size_t i = 0; i < titles.size(); ++i) {
+  open_windows_.clear();
+  for (std::string& title : titles) {
     context_.ui.DoEvents();
     if (!Loaded()) return;
-    if (i == 0) {
-      open_windows_[0] = titles[0];
-    } else {
-      open_windows_.push_back(titles[i]);
-    }
+    open_windows_.push_back(std::move(title));
   }
+  // Element 0 always exists, with an empty caption when no browser frame is open.
+  if (open_windows_.empty()) open_windows_.emplace_back();
 }
 
 std::vector<platform::MenuItem> MenuFrame::Menu() const {
@@ -100,8 +97,7 @@ void MenuFrame::Choose(int item) {
       Toggle();
       break;
     case kHelp:
-      // The help file's path is quoted: the program folder usually holds a blank.
-      context_.shell.Start("hh.exe \"" + folder + "\\Quellix.chm\"");
+      context_.shell.Start(product::HelpCommandLine(folder));
       break;
     case kInfo:
       main_.OpenInformation();
