@@ -53,4 +53,9 @@ if(QUELLIX_TESTS)
                    ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(tray_mode PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
                                             PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  # The main job on a private display, whatever display the caller has.
+  add_test(NAME main_job
+           COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}
+                   ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/screenshots)
+  set_tests_properties(main_job PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120)
 endif()

@@ -5,11 +5,13 @@
 //   open <class> <style-hex> <ignores-close 0|1> <caption...>   ->  ok <window id, decimal>
 //   closes <window id>                                          ->  closes <requests received>
 //   sync                                                        ->  sync   (pending messages handled)
+//   tips                                                        ->  tips <text of each shown tooltip, '|' between>
 //   quit                                                        ->  bye
 // With --log FILE, every close request is also appended there as "close <id> <class> <caption>".
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -90,16 +92,39 @@ void Open(std::istringstream& in) {
     g_spawner->registered[class_name] = true;
   }
   const DWORD style = static_cast<DWORD>(std::stoul(style_hex, nullptr, 16));
-  HWND hwnd = CreateWindowExA(0, class_name.c_str(), caption.c_str(), style, 40, 40, 320, 200, nullptr, nullptr,
+  // Cascaded, so that the windows on screen can be told apart. (Under Wine, a window opened
+  // exactly over the previous one was left black on screen.)
+  const int step = static_cast<int>(g_spawner->windows.size() % 16);
+  const int x = 40 + 60 * step, y = 60 + 40 * step;
+  HWND hwnd = CreateWindowExA(0, class_name.c_str(), caption.c_str(), style, x, y, 320, 200, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   if (hwnd == nullptr) {
     Reply("error " + std::to_string(GetLastError()));
     return;
   }
   g_spawner->windows[hwnd] = Spawned{class_name, caption, ignores != 0, 0};
-  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  UpdateWindow(hwnd);
   PumpPending();
   Reply("ok " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)));
+}
+
+// The texts of the tooltips now shown on the desktop, whichever process owns them. A tooltip
+// answers WM_GETTEXT with the text it shows; the message is carried across processes.
+std::string ShownTooltips() {
+  std::string texts;
+  HWND tip = nullptr;
+  while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr) {
+    if (!IsWindowVisible(tip)) continue;
+    char buffer[512] = {};
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutA(tip, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                            &copied) == 0)
+      continue;
+    if (!texts.empty()) texts += '|';
+    texts.append(buffer, std::min<std::size_t>(copied, sizeof buffer - 1));
+  }
+  return texts;
 }
 
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -121,6 +146,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   } else if (verb == "sync") {
     PumpPending();
     Reply("sync");
+  } else if (verb == "tips") {
+    Reply("tips " + ShownTooltips());
   } else if (verb == "quit") {
     Reply("bye");
     PostQuitMessage(0);

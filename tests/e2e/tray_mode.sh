@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program in tray mode: starts hidden with its icon in the notification area,
-# burns matching browser frames within two ticks, counts and logs them, refuses a second
-# copy, and leaves no icon and no process after "Exit".
+# burns matching browser frames within two ticks, counts and logs them, shows the count
+# on hover, obeys its tray menu, stops burning while the main window is up, refuses a
+# second copy, and leaves no icon and no process after "Exit".
 # Usage: tray_mode.sh TEMPLATE_DIR BUILD_DIR SCREENSHOT_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,58 +19,137 @@ printf 'offers\r\ncasino\r\n' >"$app/popcfg.apo"
 key='HKLM\Software\Kelvane\popup\option'
 for v in 0 1 7; do wine reg add "$key" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
 
-# Pop-ups: two blocked browser frames, and two windows that must stay.
+# The spawner answers each command with one line; spawn waits for it and leaves it in $answer.
 mkfifo "$SESSION/spawn.in"
-timeout 120 wine "$app/quellix_spawner.exe" --log "$(winepath -w "$SESSION/closes.log" 2>/dev/null)" \
+timeout 240 wine "$app/quellix_spawner.exe" --log "$(winepath -w "$SESSION/closes.log" 2>/dev/null)" \
   <"$SESSION/spawn.in" >"$SESSION/spawn.out" 2>/dev/null &
 exec 7>"$SESSION/spawn.in"
-{
-  echo "open IEFrame cf0000 0 Cheap Offers - Microsoft Internet Explorer"
-  echo "open MozillaWindowClass cf0000 0 Online casino - Mozilla"
-  echo "open Notepad cf0000 0 offers - Notepad"
-  echo "open IEFrame cf0000 0 My Bank - Microsoft Internet Explorer"
-} >&7
+answers=0 answer=""
+spawn() {
+  echo "$*" >&7
+  answers=$((answers + 1))
+  for _ in $(seq 100); do
+    [ "$(wc -l <"$SESSION/spawn.out")" -ge "$answers" ] && { answer=$(tail -n 1 "$SESSION/spawn.out" | tr -d "\r"); return 0; }
+    sleep 0.1
+  done
+  fail "the spawner did not answer '$*'"
+}
+closed() { grep -q "close .* $1" "$SESSION/closes.log" 2>/dev/null; }
+# Waits up to two ticks and a margin for a window to be burned.
+burned_soon() {
+  for _ in $(seq 80); do closed "$1" && return 0; sleep 0.1; done
+  return 1
+}
 
-timeout 90 wine "$app/quellix.exe" &
+spawn "open IEFrame cf0000 0 Cheap Offers - Microsoft Internet Explorer"
+spawn "open MozillaWindowClass cf0000 0 Online casino - Mozilla"
+spawn "open Notepad cf0000 0 offers - Notepad"
+spawn "open IEFrame cf0000 0 My Bank - Microsoft Internet Explorer"
+
+timeout 200 wine "$app/quellix.exe" &
 first=$!
-sleep 8
-grep -q "close .* IEFrame Cheap Offers" "$SESSION/closes.log" 2>/dev/null || fail "IE pop-up not burned: $(cat "$SESSION/closes.log" 2>/dev/null)"
-grep -q "close .* MozillaWindowClass Online casino" "$SESSION/closes.log" || fail "Mozilla pop-up not burned"
-grep -q "Notepad" "$SESSION/closes.log" && fail "a non-browser window was closed"
-grep -q "My Bank" "$SESSION/closes.log" && fail "an unblocked frame was closed"
+burned_soon "IEFrame Cheap Offers" || fail "IE pop-up not burned: $(cat "$SESSION/closes.log" 2>/dev/null)"
+burned_soon "MozillaWindowClass Online casino" || fail "Mozilla pop-up not burned"
+closed "Notepad" && fail "a non-browser window was closed"
+closed "My Bank" && fail "an unblocked frame was closed"
 cnt=$(wine reg query "$key" /v cnt 2>/dev/null | tr -d '\r' | awk '/cnt/ {print $3}')
 [ "$cnt" = 2 ] || fail "cnt is '$cnt', expected 2"
 size=$(stat -c %s "$app/popuplog.txt" 2>/dev/null || echo 0)
 [ "$size" = 300 ] || fail "log is $size bytes, expected 300"
 echo "burned: cnt=$cnt, log=$size bytes"
 
-xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null || fail "no tray icon"
-wine_screenshot "$shots/tray.png"
+tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
+[ -n "$tray" ] || fail "no tray icon"
+eval "$(xdotool getwindowgeometry --shell "$tray")"
+icon_x=$((X + 13)) icon_y=$((Y + 32))
+
+# Hovering shows the count read at that moment.
+xdotool mousemove "$icon_x" "$icon_y"
+sleep 0.3
+xdotool mousemove $((icon_x + 1)) $((icon_y + 1))
+tip=""
+for _ in $(seq 30); do
+  spawn tips
+  tip=$(echo "$answer" | sed 's/^tips //; s/ *$//')
+  [ -n "$tip" ] && break
+  sleep 0.2
+done
+[ "$tip" = "Quellix > 2 < Popups Burned" ] || fail "tooltip is '$tip'"
+echo "tooltip: $tip"
+
+# The menu opens on the right button; items are chosen by keyboard, as a user may.
+open_menu() {
+  xdotool mousemove "$icon_x" "$icon_y" click 3
+  menu=""
+  for _ in $(seq 30); do
+    menu=$(xdotool search --onlyvisible --class 'quellix.exe' 2>/dev/null | while read -r w; do
+      [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && echo "$w"; done | head -1)
+    [ -n "$menu" ] && return 0
+    sleep 0.1
+  done
+  fail "the tray menu did not open"
+}
+choose() { xdotool windowfocus "$menu" key "$@"; sleep 0.5; }
+
+open_menu
+wine_screenshot "$shots/tray-menu.png"
+choose Down Down Down Down Return   # "Disable (Turn Off) Popups burn  "
+spawn "open IEFrame cf0000 0 Special offers - Microsoft Internet Explorer"
+burned_soon "Special offers" && fail "burned while burning was turned off"
+echo "turned off: nothing burned"
+open_menu
+choose Down Down Down Down Return   # "Enable (Turn On) Popups Burn"
+burned_soon "Special offers" || fail "not burned after burning was turned on again"
+echo "turned on again: burned"
 
 # A second copy says so and ends.
 timeout 20 wine "$app/quellix.exe" &
 second=$!
-sleep 3
-box=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null | head -1)
+box=""
+for _ in $(seq 50); do
+  box=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null | head -1)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
 [ -n "$box" ] || fail "no message from the second copy"
 wine_screenshot "$shots/second-copy.png"
 xdotool windowfocus "$box" key Return 2>/dev/null
 wait "$second" || true
 echo "second copy refused"
-# Double-click on the icon opens the main window; its "Exit" ends the program.
-tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
-eval "$(xdotool getwindowgeometry --shell "$tray")"
-xdotool mousemove $((X + 13)) $((Y + 32)) click --repeat 2 --delay 80 1
-sleep 2
-main=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null | head -1)
+
+# A double-click on the icon brings up the main window, and nothing burns while it is up.
+xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+main=""
+for _ in $(seq 50); do
+  main=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null | head -1)
+  [ -n "$main" ] && break
+  sleep 0.1
+done
 [ -n "$main" ] || fail "double-click did not open the main window"
+xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null && fail "the icon stayed with the main window up"
+sleep 0.5
 wine_screenshot "$shots/main-window.png"
+spawn "open IEFrame cf0000 0 Last offers - Microsoft Internet Explorer"
+burned_soon "Last offers" && fail "burned while the main window was up"
+echo "main window up: nothing burned"
+
+# "OK" (left 3945, top 5235 twips: 263, 349 pixels in the client area, below the caption bar
+# Wine draws itself) returns to the tray, where burning resumes.
 eval "$(xdotool getwindowgeometry --shell "$main")"
-# "Exit" sits at left 6825, top 5235 twips in the client area (455, 349 pixels at 96 dpi),
-# below the caption bar Wine draws itself.
-xdotool mousemove $((X + 4 + 455 + 40)) $((Y + 22 + 349 + 14)) click 1
+xdotool mousemove $((X + 4 + 263 + 40)) $((Y + 22 + 349 + 14)) click 1
+burned_soon "Last offers" || fail "not burned after OK returned to the tray"
+xdotool search --onlyvisible --name '^Quellix$' >/dev/null 2>&1 && fail "the main window stayed after OK"
+tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
+[ -n "$tray" ] || fail "no tray icon after OK"
+echo "OK returned to the tray"
+
+# "Exit" is the menu's last item.
+open_menu
+choose Up Return
 for _ in $(seq 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$first" 2>/dev/null && fail "still running after Exit"
-echo "main window opened and Exit ended the program"
-echo quit >&7
+sleep 0.5
+xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null && fail "an icon is left after Exit"
+echo "Exit ended the program and removed the icon"
+spawn quit
 echo "PASS"

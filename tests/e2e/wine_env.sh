@@ -1,6 +1,7 @@
 # Shared by the Wine scenarios: a private Wine prefix copied from the prepared template,
 # a private Xvfb display, and a teardown that ends exactly what was started.
 # Usage: source wine_env.sh; wine_session_start TEMPLATE_DIR; ...; (teardown runs on exit)
+# With WINE_SESSION_DISPLAY set (":0"), that display is used and no Xvfb is started.
 
 set -u
 
@@ -13,6 +14,11 @@ wine_session_start() {
   export WINEPREFIX=$SESSION/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
          TMPDIR=$SESSION/tmp
   trap wine_session_end EXIT
+  if [ -n "${WINE_SESSION_DISPLAY:-}" ]; then
+    export DISPLAY=$WINE_SESSION_DISPLAY
+    wineserver -p 2>/dev/null
+    return 0
+  fi
   # Xvfb picks a free display number itself and tells it through a file descriptor.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$SESSION/display" >"$SESSION/xvfb.log" 2>&1 &
   XVFB_PID=$!
