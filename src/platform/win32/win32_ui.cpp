@@ -146,7 +146,7 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   e.rect = desc.rect;
   e.container = desc.container;
   const char* cls = "STATIC";
-  DWORD style = WS_CHILD | (desc.visible ? WS_VISIBLE : 0) | (desc.enabled ? 0 : WS_DISABLED);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (desc.visible ? WS_VISIBLE : 0) | (desc.enabled ? 0 : WS_DISABLED);
   DWORD ex_style = 0;
   std::string caption = desc.caption;
   switch (desc.kind) {
@@ -157,7 +157,7 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     case ControlKind::kCheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
     case ControlKind::kOptionButton: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON | WS_TABSTOP; break;
     case ControlKind::kButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
-    case ControlKind::kFrame: cls = kFrameClass; style |= WS_CLIPSIBLINGS; break;
+    case ControlKind::kFrame: cls = kFrameClass; break;
     case ControlKind::kListBox: cls = "LISTBOX"; style |= LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
     case ControlKind::kListView:
       cls = WC_LISTVIEWA;
@@ -180,10 +180,12 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
                            Pixels(desc.rect.height), f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                            GetModuleHandleA(nullptr), nullptr);
   SendMessageA(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  if (desc.kind == ControlKind::kFrame) {
-    SetWindowTextA(e.hwnd, desc.caption.c_str());
-    SetWindowPos(e.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+  // Siblings clip each other, so the stacking decides what shows: a frame goes beneath
+  // everything made so far, any other control above, so that each frame's controls, made
+  // after it, lie on it.
+  if (desc.kind == ControlKind::kFrame) SetWindowTextA(e.hwnd, desc.caption.c_str());
+  SetWindowPos(e.hwnd, desc.kind == ControlKind::kFrame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (desc.kind == ControlKind::kPicture)
     SendMessageA(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, 32)), 0);
   if (desc.kind == ControlKind::kListView) {
@@ -207,9 +209,14 @@ void Win32Ui::SetVisible(UiId id, bool visible) {
   if (e == nullptr) return;
   ShowWindow(e->hwnd, visible ? (e->is_form ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
   if (e->kind == ControlKind::kFrame) {
-    // A frame's controls come and go with it.
-    for (auto& [child, el] : elements_)
-      if (el.container == id) ShowWindow(el.hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    // A frame's controls come and go with it. A frame that is shown comes to the top with
+    // its controls above it, so that it covers what lies beneath, as a page does.
+    if (visible) SetWindowPos(e->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (auto& [child, el] : elements_) {
+      if (el.container != id) continue;
+      ShowWindow(el.hwnd, visible ? SW_SHOWNA : SW_HIDE);
+      if (visible) SetWindowPos(el.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
   }
 }
 
