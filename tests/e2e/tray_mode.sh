@@ -129,13 +129,27 @@ done
 xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null && fail "the icon stayed with the main window up"
 sleep 0.5
 wine_screenshot "$shots/main-window.png"
+# The page buttons: "Popup Options" (left 120, top 1785 twips) covers the block list with the
+# options page; "PopUp Caption" (top 1245) brings the list back. The list is white.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+list_pixel() {
+  wine_screenshot "$SESSION/page.png"
+  convert "$SESSION/page.png" -format "%[pixel:p{$((X + 4 + 300)),$((Y + 22 + 250))}]" info:
+}
+xdotool mousemove $((X + 4 + 8 + 40)) $((Y + 22 + 119 + 12)) click 1
+sleep 0.5
+[ "$(list_pixel)" != "srgb(255,255,255)" ] || fail "the options page does not cover the block list"
+xdotool mousemove $((X + 4 + 8 + 40)) $((Y + 22 + 83 + 12)) click 1
+sleep 0.5
+[ "$(list_pixel)" = "srgb(255,255,255)" ] || fail "the block list did not come back"
+echo "pages switch"
+
 spawn "open IEFrame cf0000 0 Last offers - Microsoft Internet Explorer"
 burned_soon "Last offers" && fail "burned while the main window was up"
 echo "main window up: nothing burned"
 
 # "OK" (left 3945, top 5235 twips: 263, 349 pixels in the client area, below the caption bar
 # Wine draws itself) returns to the tray, where burning resumes.
-eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + 4 + 263 + 40)) $((Y + 22 + 349 + 14)) click 1
 burned_soon "Last offers" || fail "not burned after OK returned to the tray"
 xdotool search --onlyvisible --name '^Quellix$' >/dev/null 2>&1 && fail "the main window stayed after OK"
