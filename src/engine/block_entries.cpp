@@ -6,17 +6,17 @@ namespace quellix::engine {
 
 void BlockEntries::Assign(std::vector<std::string> entries) {
   entries_ = std::move(entries);
-  lowered_.clear();
-  lowered_.reserve(entries_.size());
-  for (const std::string& e : entries_) lowered_.push_back(text::LowerCase(e));
+  static const TitleMatcher::FoldTable lower = [] {
+    TitleMatcher::FoldTable table{};
+    for (std::size_t i = 0; i < table.size(); ++i)
+      table[i] = static_cast<unsigned char>(text::LowerChar(static_cast<char>(i)));
+    return table;
+  }();
+  matcher_.Build(entries_, lower);
 }
 
 bool BlockEntries::IsBlocked(std::string_view title) const {
-  if (title.empty()) return false;
-  const std::string lowered = text::LowerCase(title);
-  for (const std::string& entry : lowered_)
-    if (lowered.find(entry) != std::string::npos) return true;
-  return false;
+  return !title.empty() && matcher_.ContainsAny(title);
 }
 
 }  // namespace quellix::engine

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/title_matcher.h"
+
 namespace quellix::engine {
 
 class BlockEntries {
@@ -19,11 +21,13 @@ class BlockEntries {
 
   // True when the title, lower-cased, contains any entry, lower-cased, as a plain substring.
   // An empty entry is contained in every non-empty title; an empty title contains nothing.
+  // The entries are built into an automaton when assigned, so a title costs its length
+  // however long the list is.
   bool IsBlocked(std::string_view title) const;
 
  private:
   std::vector<std::string> entries_;
-  std::vector<std::string> lowered_;  // kept with the list so a tick does not lower-case it again
+  TitleMatcher matcher_;
 };
 
 }  // namespace quellix::engine
