@@ -97,4 +97,16 @@ bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
   return ReplaceFileContents(files, BlockListPath(app_folder), BlockListText(displayed.Texts()));
 }
 
+bool ExportBlockList(platform::FileSystem& files, const std::string& path, const DisplayedBlockList& displayed) {
+  return ReplaceFileContents(files, path, BlockListText(displayed.Texts()));
+}
+
+std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path, DisplayedBlockList& displayed) {
+  const std::optional<std::string> bytes = files.ReadFile(path);
+  if (!bytes || bytes->empty()) return 0;
+  std::vector<std::string> fields = ReadFields(*bytes);
+  for (std::string& field : fields) displayed.Add(std::move(field), std::string(kEntryIcon));
+  return fields.size();
+}
+
 }  // namespace quellix::blocklist

@@ -44,4 +44,12 @@ void LoadBlockList(platform::Services services, const std::string& app_folder, e
 // Stores the displayed list into popcfg.apo; the active list is not touched.
 bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder, const DisplayedBlockList& displayed);
 
+// Writes the displayed list to an exported list file, replacing any file of that name only
+// once the new one is complete. False when it could not be written.
+bool ExportBlockList(platform::FileSystem& files, const std::string& path, const DisplayedBlockList& displayed);
+
+// Appends the entries of an exported list file to the displayed list, each with the entry
+// icon. A file that cannot be read adds nothing. Returns the number of entries added.
+std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path, DisplayedBlockList& displayed);
+
 }  // namespace quellix::blocklist

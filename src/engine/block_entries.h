@@ -26,8 +26,14 @@ class BlockEntries {
   bool IsBlocked(std::string_view title) const;
 
  private:
+  // Entries longer than any window title the product reads go beside the automaton, so a
+  // list file without line breaks does not make one state per byte; they are compared
+  // only with titles at least as long as they are.
+  static constexpr std::size_t kLongEntry = 256;
+
   std::vector<std::string> entries_;
   TitleMatcher matcher_;
+  std::vector<std::string> long_entries_;  // lower-cased, shortest first
 };
 
 }  // namespace quellix::engine

@@ -85,5 +85,29 @@ TEST(TitleMatcher, TenThousandEntriesMatchExactlyTheirOwnTitles) {
   EXPECT_FALSE(blocked.IsBlocked("blocked pop-up number 12345!"));
 }
 
+TEST(TitleMatcher, VeryLongEntriesKeepTheirMeaning) {
+  // A list file without line breaks is one long entry; longer titles than any window's
+  // still follow the substring rule, whatever way the entries are stored.
+  std::mt19937 rng(7);
+  std::vector<std::string> entries;
+  for (std::size_t length : {255u, 256u, 257u, 300u, 5000u}) {
+    std::string e(length, 'a');
+    for (char& c : e) c = "abAB"[rng() % 4];
+    entries.push_back(e);
+  }
+  entries.push_back("needle");
+  BlockEntries blocked;
+  blocked.Assign(entries);
+  for (const std::string& e : entries) {
+    const std::string title = "x" + text::LowerCase(e) + "y";
+    EXPECT_TRUE(blocked.IsBlocked(title)) << e.size();
+    EXPECT_EQ(blocked.IsBlocked(title.substr(0, e.size())), NaiveIsBlocked(entries, title.substr(0, e.size())));
+  }
+  for (int t = 0; t < 200; ++t) {
+    const std::string title = RandomText(rng, 600);
+    ASSERT_EQ(blocked.IsBlocked(title), NaiveIsBlocked(entries, title)) << t;
+  }
+}
+
 }  // namespace
 }  // namespace quellix::engine
