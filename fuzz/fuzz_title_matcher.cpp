@@ -1,0 +1,34 @@
+// The block list matcher against the plain definition: the title, lower-cased, contains an
+// entry, lower-cased. Input: entries separated by '\n', then '\t', then the title.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/block_entries.h"
+#include "text/text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quellix;
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::size_t tab = input.find('\t');
+  const std::string_view list = input.substr(0, tab);
+  const std::string title(tab == std::string_view::npos ? std::string_view() : input.substr(tab + 1));
+  std::vector<std::string> entries;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = list.find('\n', start);
+    entries.emplace_back(list.substr(start, end == std::string_view::npos ? list.npos : end - start));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  engine::BlockEntries blocked;
+  blocked.Assign(entries);
+  bool expected = false;
+  if (!title.empty()) {
+    const std::string lowered = text::LowerCase(title);
+    for (const std::string& e : entries) expected = expected || lowered.find(text::LowerCase(e)) != std::string::npos;
+  }
+  if (blocked.IsBlocked(title) != expected) __builtin_trap();
+  return 0;
+}
