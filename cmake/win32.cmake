@@ -25,7 +25,10 @@ add_custom_command(TARGET quellix POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/popcfg.apo $<TARGET_FILE_DIR:quellix>/popcfg.apo)
 
 add_executable(quellix_spawner tools/popup_spawner.cpp)
-target_link_libraries(quellix_spawner PRIVATE user32 quellix_warnings)
+target_link_libraries(quellix_spawner PRIVATE user32 psapi quellix_warnings)
+
+add_executable(quellix_tick_bench bench/tick_floor_win32.cpp)
+target_link_libraries(quellix_tick_bench PRIVATE quellix_win32 quellix_warnings)
 
 if(QUELLIX_TESTS)
   enable_testing()
@@ -58,4 +61,11 @@ if(QUELLIX_TESTS)
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}
                    ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(main_job PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120)
+  # Long runs, outside the default test run: scripts/soak.sh.
+  set(QUELLIX_SOAK_TICKS 200 CACHE STRING "Ticks the soak test runs")
+  add_test(NAME soak
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/soak.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
+                   ${QUELLIX_SOAK_TICKS})
+  set_tests_properties(soak PROPERTIES LABELS soak FIXTURES_REQUIRED wine TIMEOUT 1800
+                                       PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
 endif()

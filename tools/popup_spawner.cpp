@@ -6,10 +6,14 @@
 //   closes <window id>                                          ->  closes <requests received>
 //   sync                                                        ->  sync   (pending messages handled)
 //   tips                                                        ->  tips <text of each shown tooltip, '|' between>
+//   destroy <window id>                                         ->  destroyed <0|1>
+//   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
+//                                                                   (of the running Quellix, found by its tray window)
 //   quit                                                        ->  bye
 // With --log FILE, every close request is also appended there as "close <id> <class> <caption>".
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +22,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -127,6 +132,84 @@ std::string ShownTooltips() {
   return texts;
 }
 
+// Resource figures of the running Quellix process, for the soak test. Wine reports neither
+// GetProcessHandleCount nor GetGuiResources, so handles are counted in the system's handle
+// table and USER objects are approached by the process's windows.
+struct HandleEntry {
+  ULONG owner_pid;
+  BYTE object_type;
+  BYTE flags;
+  USHORT value;
+  PVOID object;
+  ULONG access;
+};
+struct HandleTable {
+  ULONG count;
+  HandleEntry entries[1];
+};
+
+long CountHandles(DWORD pid) {
+  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  if (query == nullptr) return -1;
+  std::vector<char> buffer(1 << 16);
+  for (int attempt = 0; attempt < 12; ++attempt) {
+    ULONG needed = 0;
+    const LONG status = query(16 /* SystemHandleInformation */, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status == 0) {
+      const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
+      long count = 0;
+      for (ULONG i = 0; i < table->count; ++i) count += table->entries[i].owner_pid == pid ? 1 : 0;
+      return count;
+    }
+    if (status != static_cast<LONG>(0xC0000004)) return -1;  // anything but "buffer too small"
+    buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
+  }
+  return -1;
+}
+
+struct WindowCount {
+  DWORD pid;
+  long count;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+  ++reinterpret_cast<WindowCount*>(param)->count;
+  return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM param) {
+  auto* windows = reinterpret_cast<WindowCount*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == windows->pid) {
+    ++windows->count;
+    EnumChildWindows(hwnd, CountChild, param);
+  }
+  return TRUE;
+}
+
+std::string QuellixStats() {
+  HWND tray = FindWindowA("QuellixForm", "TrayArea1");
+  if (tray == nullptr) return "none";
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tray, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (process == nullptr) return "none";
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process, &memory, sizeof memory);
+  WindowCount windows{pid, 0};
+  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+  std::ostringstream out;
+  out << "handles=" << CountHandles(pid) << " gdi=" << GetGuiResources(process, GR_GDIOBJECTS)
+      << " windows=" << windows.count << " working_set_kb=" << memory.WorkingSetSize / 1024
+      << " peak_working_set_kb=" << memory.PeakWorkingSetSize / 1024;
+  CloseHandle(process);
+  return out.str();
+}
+
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kEndOfInputMessage) {
     PostQuitMessage(0);
@@ -146,6 +229,15 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   } else if (verb == "sync") {
     PumpPending();
     Reply("sync");
+  } else if (verb == "destroy") {
+    std::uintptr_t id = 0;
+    in >> id;
+    const HWND hwnd = reinterpret_cast<HWND>(id);
+    const bool known = g_spawner->windows.count(hwnd) != 0;
+    if (known) DestroyWindow(hwnd);
+    Reply(std::string("destroyed ") + (known ? "1" : "0"));
+  } else if (verb == "stats") {
+    Reply("stats " + QuellixStats());
   } else if (verb == "tips") {
     Reply("tips " + ShownTooltips());
   } else if (verb == "quit") {

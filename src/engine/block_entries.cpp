@@ -8,12 +8,9 @@ namespace quellix::engine {
 
 void BlockEntries::Assign(std::vector<std::string> entries) {
   entries_ = std::move(entries);
-  static const TitleMatcher::FoldTable lower = [] {
-    TitleMatcher::FoldTable table{};
-    for (std::size_t i = 0; i < table.size(); ++i)
-      table[i] = static_cast<unsigned char>(text::LowerChar(static_cast<char>(i)));
-    return table;
-  }();
+  TitleMatcher::FoldTable lower{};
+  for (std::size_t i = 0; i < lower.size(); ++i)
+    lower[i] = static_cast<unsigned char>(text::LowerChar(static_cast<char>(i)));
   std::vector<std::string> short_entries;
   long_entries_.clear();
   for (const std::string& e : entries_) {
