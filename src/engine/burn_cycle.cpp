@@ -34,12 +34,15 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
                platform::WindowId anchor) {
   if (state.burn_enabled == 0) return;
 
-  platform::Registry& registry = services.registry;
   platform::Desktop& desktop = services.desktop;
-  const bool logging = text::IsOn(settings::ReadOption(registry, settings::kEnableLogging));
-  const StyleSwitches styles{text::IsOn(settings::ReadOption(registry, settings::kKillNoMaxButton)),
-                             text::IsOn(settings::ReadOption(registry, settings::kKillNoMinButton)),
-                             text::IsOn(settings::ReadOption(registry, settings::kKillNoTitleBar))};
+  // One handle to the product key serves every read of this cycle; the values are still
+  // queried each time, so a switch changed mid-walk takes effect at once.
+  const settings::KeyReader options(services.registry, settings::kProductRoot, settings::kProductKeySlash);
+  const auto option = [&options](std::string_view name) { return options.Read(name).text; };
+  const bool logging = text::IsOn(option(settings::kEnableLogging));
+  const StyleSwitches styles{text::IsOn(option(settings::kKillNoMaxButton)),
+                             text::IsOn(option(settings::kKillNoMinButton)),
+                             text::IsOn(option(settings::kKillNoTitleBar))};
   BurnTraces traces{services, app_folder, state.burn_record, state.burn_count, state.sound};
 
   // The first window takes the short way: Internet Explorer frames only, whatever the
@@ -59,8 +62,8 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
   while (walk.Next()) {
     const WindowId current = walk.Current();
     // The support switches are read for every window, so a change takes effect mid-walk.
-    const double ie = text::LeadingNumber(settings::ReadOption(registry, settings::kSupportIe));
-    const double netscape = text::LeadingNumber(settings::ReadOption(registry, settings::kSupportNetscape));
+    const double ie = text::LeadingNumber(option(settings::kSupportIe));
+    const double netscape = text::LeadingNumber(option(settings::kSupportNetscape));
     const std::string class_name = ReadWindowClass(desktop, current);
     const bool is_ie = IsIeClass(class_name);
     const bool is_mozilla = IsMozillaClass(class_name);

@@ -18,8 +18,9 @@ std::string TitleFromCaption(std::string caption) {
 }
 
 std::string ReadWindowTitle(platform::Desktop& desktop, WindowId window) {
-  const std::size_t count = std::min(desktop.TextLength(window) + 1, kTitleBufferSize);
-  std::string caption = desktop.Text(window, count);
+  // One read into the title buffer gives what sizing the buffer to the caption first would:
+  // at most 99 characters.
+  std::string caption = desktop.Text(window, kTitleBufferSize);
   // The caption ends at its first NUL, whatever the platform copied.
   caption.resize(std::min(caption.find('\0'), caption.size()));
   return TitleFromCaption(std::move(caption));

@@ -20,8 +20,6 @@ class Desktop {
   virtual WindowId NextWindow(WindowId window) = 0;
   // The class name as copied into a buffer of `capacity` characters including its NUL.
   virtual std::string ClassName(WindowId window, std::size_t capacity) = 0;
-  // The caption length in characters; 0 for a window that is gone.
-  virtual std::size_t TextLength(WindowId window) = 0;
   // The caption as copied into a buffer of `count` characters including its NUL:
   // at most count - 1 characters, ending at the caption's first NUL.
   virtual std::string Text(WindowId window, std::size_t count) = 0;

@@ -39,15 +39,25 @@ std::string SettingDataText(std::uint32_t type, std::string_view bytes) {
   return {};
 }
 
-SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
-                        std::string_view name) {
-  KeyGuard open(registry, registry.OpenKey(root, key, platform::regaccess::kRead));
-  if (open.get() == 0) return {};
-  const platform::RegistryData data = registry.QueryValue(open.get(), name, kValueBufferSize + 1);
+KeyReader::KeyReader(platform::Registry& registry, RegistryRoot root, std::string_view key)
+    : registry_(registry), key_(registry.OpenKey(root, key, platform::regaccess::kRead)) {}
+
+KeyReader::~KeyReader() {
+  if (key_ != 0) registry_.CloseKey(key_);
+}
+
+SettingText KeyReader::Read(std::string_view name) const {
+  if (key_ == 0) return {};
+  const platform::RegistryData data = registry_.QueryValue(key_, name, kValueBufferSize + 1);
   if (!data.ok) return {};
   const bool terminated = !data.bytes.empty() && data.bytes.back() == '\0';
   if (data.bytes.size() - (terminated ? 1 : 0) > kValueBufferSize) return {};
   return SettingText{true, SettingDataText(data.type, data.bytes)};
+}
+
+SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                        std::string_view name) {
+  return KeyReader(registry, root, key).Read(name);
 }
 
 bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key, std::string_view name,

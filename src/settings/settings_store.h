@@ -25,6 +25,24 @@ struct SettingText {
 SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                         std::string_view name);
 
+// Reads values of one key through one handle, opened for reading when the reader is made
+// and closed when it goes. Each Read follows ReadSetting's rules; a key that could not be
+// opened reads every value as missing. For callers that read the same key many times in
+// one go, such as the burn cycle's walk.
+class KeyReader {
+ public:
+  KeyReader(platform::Registry& registry, RegistryRoot root, std::string_view key);
+  ~KeyReader();
+  KeyReader(const KeyReader&) = delete;
+  KeyReader& operator=(const KeyReader&) = delete;
+
+  SettingText Read(std::string_view name) const;
+
+ private:
+  platform::Registry& registry_;
+  platform::RegistryKey key_;
+};
+
 // Stores `text` as a REG_SZ value without terminating NUL, creating the key path.
 bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key, std::string_view name,
                   std::string_view text);

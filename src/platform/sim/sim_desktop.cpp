@@ -100,11 +100,6 @@ std::string SimDesktop::ClassName(WindowId window, std::size_t capacity) {
   return w->desc.class_name.substr(0, capacity - 1);
 }
 
-std::size_t SimDesktop::TextLength(WindowId window) {
-  const Window* w = Touch(window);
-  return w == nullptr ? 0 : VisibleCaption(*w).size();
-}
-
 std::string SimDesktop::Text(WindowId window, std::size_t count) {
   const Window* w = Touch(window);
   if (w == nullptr || count == 0) return {};

@@ -42,7 +42,6 @@ class SimDesktop final : public platform::Desktop {
   WindowId FirstWindow(WindowId anchor) override;
   WindowId NextWindow(WindowId window) override;
   std::string ClassName(WindowId window, std::size_t capacity) override;
-  std::size_t TextLength(WindowId window) override;
   std::string Text(WindowId window, std::size_t count) override;
   std::uint32_t Style(WindowId window) override;
   void PostClose(WindowId window) override;

@@ -66,6 +66,7 @@ RegistryKey SimRegistry::OpenKey(RegistryRoot root, std::string_view path, std::
 }
 
 platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view name, std::size_t buffer_size) {
+  queries_.emplace_back(name);
   auto h = handles_.find(key);
   if (h == handles_.end() || (h->second.access & platform::regaccess::kQueryValue) == 0) return {};
   auto k = keys_.find(h->second.key_path);

@@ -37,6 +37,8 @@ class SimRegistry final : public platform::Registry {
   void DenyAccess(RegistryRoot root, std::string_view path, std::uint32_t mask);
   // Every access mask asked for by OpenKey and CreateKey, in order.
   const std::vector<std::uint32_t>& AccessRequests() const { return access_requests_; }
+  // The value names queried, in order, whatever the outcome.
+  const std::vector<std::string>& Queries() const { return queries_; }
   std::size_t OpenHandles() const { return handles_.size(); }
 
   RegistryKey OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access) override;
@@ -60,6 +62,7 @@ class SimRegistry final : public platform::Registry {
   std::map<std::string, std::uint32_t> denied_;
   std::map<RegistryKey, Handle> handles_;
   std::vector<std::uint32_t> access_requests_;
+  std::vector<std::string> queries_;
   RegistryKey next_handle_ = 0x100;
 };
 

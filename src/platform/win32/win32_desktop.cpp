@@ -28,11 +28,6 @@ std::string Win32Desktop::ClassName(platform::WindowId window, std::size_t capac
   return copied > 0 ? std::string(buffer.data(), static_cast<std::size_t>(copied)) : std::string();
 }
 
-std::size_t Win32Desktop::TextLength(platform::WindowId window) {
-  const int length = ::GetWindowTextLengthA(ToHwnd(window));
-  return length > 0 ? static_cast<std::size_t>(length) : 0;
-}
-
 std::string Win32Desktop::Text(platform::WindowId window, std::size_t count) {
   if (count == 0) return {};
   std::vector<char> buffer(count, '\0');

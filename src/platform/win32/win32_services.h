@@ -10,7 +10,6 @@ class Win32Desktop final : public platform::Desktop {
   platform::WindowId FirstWindow(platform::WindowId anchor) override;
   platform::WindowId NextWindow(platform::WindowId window) override;
   std::string ClassName(platform::WindowId window, std::size_t capacity) override;
-  std::size_t TextLength(platform::WindowId window) override;
   std::string Text(platform::WindowId window, std::size_t count) override;
   std::uint32_t Style(platform::WindowId window) override;
   void PostClose(platform::WindowId window) override;
