@@ -27,10 +27,7 @@ key='HKLM\Software\Kelvane\popup\option'
 # As a user would on the options page: support both browsers, keep the log.
 for v in 0 1 7; do wine reg add "$key" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
 
-mkfifo "$SESSION/spawn.in"
-timeout 120 wine "$app/quellix_spawner.exe" --log "$(winepath -w "$SESSION/closes.log" 2>/dev/null)" \
-  <"$SESSION/spawn.in" >"$SESSION/spawn.out" 2>/dev/null &
-exec 7>"$SESSION/spawn.in"
+spawner_start "$app/quellix_spawner.exe" 120
 
 timeout 120 wine "$app/quellix.exe" &
 echo "quellix.exe started with the shipped block list ($(grep -c . "$app/popcfg.apo") entries)"
@@ -47,7 +44,7 @@ windows=(
 )
 for w in "${windows[@]}"; do
   IFS='|' read -r class title _ <<<"$w"
-  echo "open $class cf0000 0 $title" >&7
+  spawn "open $class cf0000 0 $title"
   echo "opened  $class: $title"
 done
 
@@ -78,5 +75,5 @@ if [ -f "$app/popuplog.txt" ]; then
   echo
 fi
 echo "screenshot: $shots/main-job.png"
-echo quit >&7
+spawn quit
 exit $status

@@ -18,20 +18,7 @@ printf 'Soak offer\r\ncasino\r\nYou have won\r\n' >"$app/popcfg.apo"
 key='HKLM\Software\Kelvane\popup\option'
 for v in 0 1 7; do wine reg add "$key" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
 
-mkfifo "$SESSION/spawn.in"
-timeout $((ticks * 3 + 300)) wine "$app/quellix_spawner.exe" --log "$(winepath -w "$SESSION/closes.log" 2>/dev/null)" \
-  <"$SESSION/spawn.in" >"$SESSION/spawn.out" 2>/dev/null &
-exec 7>"$SESSION/spawn.in"
-answers=0 answer=""
-spawn() {
-  echo "$*" >&7
-  answers=$((answers + 1))
-  for _ in $(seq 200); do
-    [ "$(wc -l <"$SESSION/spawn.out")" -ge "$answers" ] && { answer=$(tail -n 1 "$SESSION/spawn.out" | tr -d '\r'); return 0; }
-    sleep 0.05
-  done
-  fail "the spawner did not answer '$*'"
-}
+spawner_start "$app/quellix_spawner.exe" $((ticks * 3 + 300))
 figure() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
 timeout $((ticks * 3 + 240)) wine "$app/quellix.exe" &

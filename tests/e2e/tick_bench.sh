@@ -12,19 +12,12 @@ app="$SESSION/app"
 mkdir -p "$app"
 cp "$build/quellix_tick_bench.exe" "$build/quellix_spawner.exe" "$app/"
 
-mkfifo "$SESSION/spawn.in"
-timeout 600 wine "$app/quellix_spawner.exe" <"$SESSION/spawn.in" >"$SESSION/spawn.out" 2>/dev/null &
-exec 7>"$SESSION/spawn.in"
+spawner_start "$app/quellix_spawner.exe" 600
 classes=(IEFrame MozillaWindowClass Notepad)
-for i in $(seq "$count"); do
-  echo "open ${classes[$((i % 3))]} cf0000 0 An ordinary page about the weather, item $i - Browser" >&7
-done
-echo sync >&7
-for _ in $(seq 600); do
-  [ "$(wc -l <"$SESSION/spawn.out")" -ge $((count + 1)) ] && break
-  sleep 0.1
-done
-[ "$(wc -l <"$SESSION/spawn.out")" -ge $((count + 1)) ] || { echo "FAIL: the spawner did not open $count windows"; exit 1; }
+spawn_many < <(for i in $(seq "$count"); do
+  echo "open ${classes[$((i % 3))]} cf0000 0 An ordinary page about the weather, item $i - Browser"
+done)
+spawn sync
 sleep 1   # let the z-order settle
 timeout 300 wine "$app/quellix_tick_bench.exe" "$repeats" | tr -d '\r'
-echo quit >&7
+spawn quit

@@ -19,21 +19,7 @@ printf 'offers\r\ncasino\r\n' >"$app/popcfg.apo"
 key='HKLM\Software\Kelvane\popup\option'
 for v in 0 1 7; do wine reg add "$key" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
 
-# The spawner answers each command with one line; spawn waits for it and leaves it in $answer.
-mkfifo "$SESSION/spawn.in"
-timeout 240 wine "$app/quellix_spawner.exe" --log "$(winepath -w "$SESSION/closes.log" 2>/dev/null)" \
-  <"$SESSION/spawn.in" >"$SESSION/spawn.out" 2>/dev/null &
-exec 7>"$SESSION/spawn.in"
-answers=0 answer=""
-spawn() {
-  echo "$*" >&7
-  answers=$((answers + 1))
-  for _ in $(seq 100); do
-    [ "$(wc -l <"$SESSION/spawn.out")" -ge "$answers" ] && { answer=$(tail -n 1 "$SESSION/spawn.out" | tr -d "\r"); return 0; }
-    sleep 0.1
-  done
-  fail "the spawner did not answer '$*'"
-}
+spawner_start "$app/quellix_spawner.exe" 240
 closed() { grep -q "close .* $1" "$SESSION/closes.log" 2>/dev/null; }
 # Waits up to two ticks and a margin for a window to be burned.
 burned_soon() {
@@ -105,13 +91,7 @@ echo "turned on again: burned"
 # A second copy says so and ends.
 timeout 20 wine "$app/quellix.exe" &
 second=$!
-box=""
-for _ in $(seq 50); do
-  box=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null | head -1)
-  [ -n "$box" ] && break
-  sleep 0.1
-done
-[ -n "$box" ] || fail "no message from the second copy"
+box=$(wait_window '^Quellix$' 5) || fail "no message from the second copy"
 wine_screenshot "$shots/second-copy.png"
 xdotool windowfocus "$box" key Return 2>/dev/null
 wait "$second" || true
@@ -119,13 +99,7 @@ echo "second copy refused"
 
 # A double-click on the icon brings up the main window, and nothing burns while it is up.
 xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-main=""
-for _ in $(seq 50); do
-  main=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null | head -1)
-  [ -n "$main" ] && break
-  sleep 0.1
-done
-[ -n "$main" ] || fail "double-click did not open the main window"
+main=$(wait_window '^Quellix$' 5) || fail "double-click did not open the main window"
 xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null && fail "the icon stayed with the main window up"
 sleep 0.5
 wine_screenshot "$shots/main-window.png"

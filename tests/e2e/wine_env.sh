@@ -48,3 +48,60 @@ wine_session_end() {
 wine_screenshot() {
   xwd -root -silent -display "$DISPLAY" | convert xwd:- "$1"
 }
+
+# Starts the pop-up spawner of the session from EXE, its close requests logged to
+# $SESSION/closes.log, ending after SECONDS at the latest. Commands go to it with spawn.
+# Usage: spawner_start EXE SECONDS
+spawner_start() {
+  mkfifo "$SESSION/spawn.in"
+  : >"$SESSION/spawn.out"
+  timeout "$2" wine "$1" --log "$(winepath -w "$SESSION/closes.log" 2>/dev/null)" \
+    <"$SESSION/spawn.in" >"$SESSION/spawn.out" 2>/dev/null &
+  exec 7>"$SESSION/spawn.in"
+  SPAWN_ANSWERS=0
+  answer=""
+}
+
+# Sends one command and waits for its one-line answer, left in $answer. Call it directly,
+# not in $( ): it counts the answers. Without an answer in 10 s the scenario fails.
+spawn() {
+  echo "$*" >&7
+  SPAWN_ANSWERS=$((SPAWN_ANSWERS + 1))
+  for _ in $(seq 200); do
+    if [ "$(wc -l <"$SESSION/spawn.out")" -ge "$SPAWN_ANSWERS" ]; then
+      answer=$(tail -n 1 "$SESSION/spawn.out" | tr -d '\r')
+      return 0
+    fi
+    sleep 0.05
+  done
+  echo "FAIL: the spawner did not answer '$*'"
+  exit 1
+}
+
+# Sends the commands read from stdin without waiting for each answer, then waits for all of
+# them. Feed it with < <(...), not a pipe: it counts the answers.
+spawn_many() {
+  local line count=0
+  while IFS= read -r line; do
+    echo "$line" >&7
+    count=$((count + 1))
+  done
+  SPAWN_ANSWERS=$((SPAWN_ANSWERS + count))
+  for _ in $(seq 1200); do
+    [ "$(wc -l <"$SESSION/spawn.out")" -ge "$SPAWN_ANSWERS" ] && return 0
+    sleep 0.05
+  done
+  echo "FAIL: the spawner answered $(wc -l <"$SESSION/spawn.out") of $SPAWN_ANSWERS commands"
+  exit 1
+}
+
+# Waits up to SECONDS for a shown window whose name matches the pattern; its id goes to stdout.
+wait_window() {
+  local w=""
+  for _ in $(seq $(($2 * 10))); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
