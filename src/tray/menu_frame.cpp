@@ -19,7 +19,7 @@ MenuFrame::MenuFrame(TrayContext context, MainWindowLink& main) : context_(std::
 
 void MenuFrame::Load() {
   if (Loaded()) return;
-  form_ = context_.ui.CreateForm({"menuframe", "menuframe", 0, 0, /*hidden_host=*/true}, *this);
+  form_ = context_.ui.CreateForm({"menuframe", "menuframe", 0, 0, /*hidden=*/true}, *this);
   timer_ = context_.ui.CreateTimer(form_, kBurnInterval);
   toggle_caption_ = kToggleOffCaption;
   toggle_icon_ = "disable";
