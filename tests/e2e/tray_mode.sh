@@ -87,6 +87,14 @@ open_menu
 choose Down Down Down Down Return   # "Enable (Turn On) Popups Burn"
 burned_soon "Special offers" || fail "not burned after burning was turned on again"
 echo "turned on again: burned"
+# A click elsewhere closes the menu without choosing anything.
+open_menu
+xdotool mousemove 900 900 click 1
+sleep 0.5
+xdotool search --onlyvisible --class 'quellix.exe' 2>/dev/null | while read -r w; do
+  [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && echo "$w"; done | grep -q . &&
+  fail "the menu stayed open after a click elsewhere"
+echo "a click elsewhere closes the menu"
 
 # A second copy says so and ends.
 timeout 20 wine "$app/quellix.exe" &
