@@ -25,13 +25,13 @@ void MenuFrame::Load() {
   toggle_icon_ = "disable";
   DisplayIEWindows2();
   main_.SetTrayIconVisible(true);
-  platform::Registry& registry = context_.services.registry;
+  const settings::KeyReader options(context_.services.registry, settings::kProductRoot, settings::kProductKeySlash);
   engine::SoundCopies& sound = context_.state.sound;
-  sound.play_sound = settings::ReadOption(registry, settings::kPlaySound);
-  sound.internal_sound = settings::ReadOption(registry, settings::kInternalSound);
-  sound.browse_sound = settings::ReadOption(registry, settings::kBrowseSound);
-  sound.wave_file = settings::ReadOption(registry, settings::kWaveFile);
-  context_.state.burn_count = settings::ReadOption(registry, settings::kBurnCount);
+  sound.play_sound = options.Read(settings::kPlaySound).text;
+  sound.internal_sound = options.Read(settings::kInternalSound).text;
+  sound.browse_sound = options.Read(settings::kBrowseSound).text;
+  sound.wave_file = options.Read(settings::kWaveFile).text;
+  context_.state.burn_count = options.Read(settings::kBurnCount).text;
 }
 
 void MenuFrame::Unload() {
