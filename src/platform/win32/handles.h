@@ -60,9 +60,16 @@ struct WindowTraits {
   static void Release(Handle h) { ::DestroyWindow(h); }
 };
 
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::DestroyMenu(h); }  // with the submenus inserted into it
+};
+
 using UniqueFile = UniqueHandle<FileTraits>;          // CreateFile results
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;  // processes, threads, pipes, mutexes
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
 
 }  // namespace quellix::win32

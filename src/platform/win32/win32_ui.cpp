@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "platform/win32/handles.h"
+
 namespace quellix::win32 {
 
 using platform::ControlKind;
@@ -420,15 +422,14 @@ int Win32Ui::TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuIte
     }
     return menu;
   };
-  HMENU menu = build(build, items);
+  const UniqueMenu menu(build(build, items));
   POINT at;
   GetCursorPos(&at);
   // The owner must be in the foreground, or the menu stays open when the user clicks elsewhere.
   SetForegroundWindow(owner->hwnd);
-  const int chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
+  const int chosen = ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                       owner->hwnd, nullptr);
   PostMessageA(owner->hwnd, WM_NULL, 0, 0);
-  DestroyMenu(menu);
   return chosen;
 }
 
