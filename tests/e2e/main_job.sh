@@ -17,15 +17,11 @@ fi
 wine_session_start "$template" || exit 1
 mkdir -p "$shots"
 
-app="$SESSION/app"
-mkdir -p "$app"
-cp "$build/quellix.exe" "$build/quellix_spawner.exe" "$build/popcfg.apo" "$app/"
-key='HKLM\Software\Kelvane\popup\option'
+app_prepare "$build" "$build/popcfg.apo"
+key=$QUELLIX_KEY
 # A desktop with a window manager manages Wine's windows as usual.
 [ -n "${WINE_SESSION_DISPLAY:-}" ] &&
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f >/dev/null 2>&1
-# As a user would on the options page: support both browsers, keep the log.
-for v in 0 1 7; do wine reg add "$key" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
 
 spawner_start "$app/quellix_spawner.exe" 120
 

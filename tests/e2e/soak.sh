@@ -11,12 +11,9 @@ template=$1 build=$2 ticks=${3:-200}
 wine_session_start "$template" || exit 1
 fail() { echo "FAIL: $*"; exit 1; }
 
-app="$SESSION/app"
-mkdir -p "$app"
-cp "$build/quellix.exe" "$build/quellix_spawner.exe" "$app/"
-printf 'Soak offer\r\ncasino\r\nYou have won\r\n' >"$app/popcfg.apo"
-key='HKLM\Software\Kelvane\popup\option'
-for v in 0 1 7; do wine reg add "$key" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
+printf 'Soak offer\r\ncasino\r\nYou have won\r\n' >"$SESSION/list.apo"
+app_prepare "$build" "$SESSION/list.apo"
+key=$QUELLIX_KEY
 
 spawner_start "$app/quellix_spawner.exe" $((ticks * 3 + 300))
 figure() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }

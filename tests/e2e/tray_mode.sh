@@ -12,12 +12,9 @@ wine_session_start "$template" || exit 1
 mkdir -p "$shots"
 fail() { echo "FAIL: $*"; exit 1; }
 
-app="$SESSION/app"
-mkdir -p "$app"
-cp "$build/quellix.exe" "$build/quellix_spawner.exe" "$app/"
-printf 'offers\r\ncasino\r\n' >"$app/popcfg.apo"
-key='HKLM\Software\Kelvane\popup\option'
-for v in 0 1 7; do wine reg add "$key" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
+printf 'offers\r\ncasino\r\n' >"$SESSION/list.apo"
+app_prepare "$build" "$SESSION/list.apo"
+key=$QUELLIX_KEY
 
 spawner_start "$app/quellix_spawner.exe" 240
 closed() { grep -q "close .* $1" "$SESSION/closes.log" 2>/dev/null; }

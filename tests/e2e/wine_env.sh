@@ -105,3 +105,19 @@ wait_window() {
   done
   return 1
 }
+
+# The product's options key, for wine reg.
+QUELLIX_KEY='HKLM\Software\Kelvane\popup\option'
+
+# Puts quellix.exe and the spawner from BUILD into $SESSION/app (set as $app), with the
+# block list file LIST, and turns on what a user would on the options page for burning:
+# both browsers and the log.
+# Usage: app_prepare BUILD LIST
+app_prepare() {
+  app="$SESSION/app"
+  mkdir -p "$app"
+  cp "$1/quellix.exe" "$1/quellix_spawner.exe" "$app/"
+  cp "$2" "$app/popcfg.apo"
+  local v
+  for v in 0 1 7; do wine reg add "$QUELLIX_KEY" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
+}
