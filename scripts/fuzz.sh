@@ -4,11 +4,10 @@
 # the coverage each target reached; any crash fails the run and leaves its input in
 # build/fuzz/findings/<target>/.
 # Usage: scripts/fuzz.sh [seconds-per-target, default 60]
-set -eu
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/lib.sh"
 seconds=${1:-60}
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)" >/dev/null
+step "configuring the fuzz build (cmake --preset fuzz)" cmake --preset fuzz
+step "building the fuzz targets" cmake --build --preset fuzz -j "$(nproc)"
 out=build/fuzz/runs
 rm -rf "$out"
 mkdir -p "$out"

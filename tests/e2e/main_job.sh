@@ -7,7 +7,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
-template=$1 build=$2 shots=$3
+template=$(realpath -m "$1") build=$(realpath -m "$2") shots=$(realpath -m "$3")
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   WINE_SESSION_DISPLAY=$DISPLAY
   echo "using display $DISPLAY"
@@ -66,10 +66,7 @@ cnt=$(wine reg query "$key" /v cnt 2>/dev/null | tr -d '\r' | awk '/cnt/ {print 
 echo
 echo "Popups burned (cnt): ${cnt:-0}"
 echo "popuplog.txt, one 150-byte record a row:"
-if [ -f "$app/popuplog.txt" ]; then
-  fold -b -w 150 "$app/popuplog.txt" | tr '\0' ' ' | sed 's/ *$//; s/^/  /'
-  echo
-fi
+print_log_rows "$app/popuplog.txt"
 echo "screenshot: $shots/main-job.png"
 spawn quit
 exit $status

@@ -6,7 +6,8 @@
 set -u
 
 wine_session_start() {
-  local template=$1
+  local template
+  template=$(realpath -m "$1")
   [ -f "$template/.ready" ] || { echo "wine template missing: $template" >&2; return 1; }
   SESSION=$(mktemp -d "${TMPDIR:-/tmp}/quellix-wine.XXXXXX")
   mkdir -p "$SESSION/tmp"
@@ -121,3 +122,18 @@ app_prepare() {
   local v
   for v in 0 1 7; do wine reg add "$QUELLIX_KEY" /v "$v" /t REG_SZ /d 1 /f >/dev/null 2>&1; done
 }
+
+# Prints the burn log FILE as columns: date, time, browser, title. A record is 150 bytes:
+# browser 30, time 10, date 10, title 100, each blank-padded.
+print_log_rows() {
+  local file=$1 size i record LC_ALL=C
+  size=$(stat -c %s "$file" 2>/dev/null || echo 0)
+  if [ "$size" -lt 150 ]; then echo "  (no records)"; return 0; fi
+  printf '  %-10s  %-10s  %-18s  %s\n' Date Time Browser "Window Title"
+  for ((i = 0; i < size / 150; i++)); do
+    record=$(dd if="$file" bs=150 skip="$i" count=1 status=none | tr '\0\r\n' '   ')
+    printf '  %-10s  %-10s  %-18s  %s\n' "$(field "${record:40:10}")" "$(field "${record:30:10}")" \
+      "$(field "${record:0:30}")" "$(field "${record:50:100}")"
+  done
+}
+field() { local s=$1; s=${s%"${s##*[! ]}"}; echo "${s#"${s%%[! ]*}"}"; }

@@ -1,20 +1,34 @@
 #!/usr/bin/env bash
 # Prepares the Wine prefix that every scenario copies: created once per build tree.
+# Usage: wine_template.sh DIR (relative paths are taken from the current folder)
 set -eu
-dir=$1
+[ $# -eq 1 ] || { echo "usage: wine_template.sh DIR" >&2; exit 2; }
+# Wine accepts only an absolute prefix path.
+dir=$(realpath -m "$1")
 [ -f "$dir/.ready" ] && exit 0
 rm -rf "$dir"
 mkdir -p "$dir/tmp"
 export WINEPREFIX=$dir/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TMPDIR=$dir/tmp
 unset DISPLAY
+log=$dir/template.log
 trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true' EXIT
+# Runs one preparation step with its output in the log; a failure says which step and shows
+# the log's last lines.
+prepare() {
+  echo "\$ $*" >>"$log"
+  "$@" >>"$log" 2>&1 && return 0
+  local rc=$?
+  echo "wine template: '$*' failed with status $rc; last lines of $log:" >&2
+  tail -n 20 "$log" | sed 's/^/  | /' >&2
+  exit "$rc"
+}
 start=$(date +%s%N)
-wineboot -u >/dev/null 2>&1
-wineserver -w
+prepare wineboot -u
+prepare wineserver -w
 # Without a window manager, hiding a managed window stalls; no sound driver, no noise.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
-wineserver -k
-wineserver -w
+prepare wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
+prepare wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f
+prepare wineserver -k
+prepare wineserver -w
 touch "$dir/.ready"
 echo "wine template ready in $(( ($(date +%s%N) - start) / 1000000 )) ms"
