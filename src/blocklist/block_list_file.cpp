@@ -5,6 +5,8 @@
 namespace quellix::blocklist {
 namespace {
 
+constexpr int kTemporaryNameTries = 100;
+
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // Moves past the line end at `pos`: CR LF counts as one.
@@ -61,13 +63,19 @@ std::string BlockListText(const std::vector<std::string>& entries) {
 }
 
 bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, std::string_view bytes) {
-  const std::string temporary = path + ".tmp";
-  if (!files.WriteNewFile(temporary, bytes)) {
+  // The temporary file gets a name nobody else uses in the target's folder: the first free
+  // "<target>.~N.tmp". Files of other names, "<target>.tmp" included, are never touched.
+  for (int n = 1; n <= kTemporaryNameTries; ++n) {
+    const std::string temporary = path + ".~" + std::to_string(n) + ".tmp";
+    if (files.FileSize(temporary)) continue;
+    if (!files.WriteNewFile(temporary, bytes)) {
+      if (files.FileSize(temporary)) files.RemoveFile(temporary);
+      return false;
+    }
+    if (files.ReplaceFile(temporary, path)) return true;
     files.RemoveFile(temporary);
     return false;
   }
-  if (files.ReplaceFile(temporary, path)) return true;
-  files.RemoveFile(temporary);
   return false;
 }
 

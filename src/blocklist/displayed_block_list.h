@@ -25,7 +25,10 @@ class DisplayedBlockList {
   // Entry i, 1-based; callers check Has(i) first.
   const DisplayedEntry& At(std::size_t i) const { return entries_.at(i - 1); }
   void SetText(std::size_t i, std::string text) { entries_.at(i - 1).text = std::move(text); }
-  void Remove(std::size_t i) { entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i - 1)); }
+  // Removes entry i; a position that holds no entry changes nothing.
+  void Remove(std::size_t i) {
+    if (Has(i)) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i - 1));
+  }
   std::vector<std::string> Texts() const;
 
  private:

@@ -19,7 +19,8 @@ class FileSystem {
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
   // Writes `bytes` at `offset`, creating the file when missing and keeping the rest.
   virtual bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
-  // Creates or truncates the file and writes `bytes`. On failure part of it may be written.
+  // Creates the file and writes `bytes`. Fails, touching nothing, when the file exists
+  // already; on a later failure part of it may be written.
   virtual bool WriteNewFile(const std::string& path, std::string_view bytes) = 0;
   // Moves `from` over `to`, replacing `to` in one step when it exists.
   virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/desktop.h"
+
 namespace quellix::platform {
 
 enum class MessageIcon { kNone, kStop, kInformation };
@@ -14,6 +16,8 @@ class MessageBoxes {
   // A modal message box; returns the button the user chose.
   virtual MessageAnswer Show(const std::string& text, const std::string& title, MessageIcon icon,
                              MessageButtons buttons) = 0;
+  // The product window that the boxes shown from now on belong to and are modal to; 0 for none.
+  virtual void SetOwner(WindowId owner) = 0;
 };
 
 }  // namespace quellix::platform

@@ -135,11 +135,15 @@ class Ui {
 class Shell {
  public:
   virtual ~Shell() = default;
-  // Opens a document or web address ("OPEN"); false when the request could not be made.
-  virtual bool Open(const std::string& target, const std::string& folder) = 0;
+  // Opens a document or web address ("OPEN") from the working folder, on behalf of the owner
+  // window (a native handle, 0 for none) with the given show command; false when the request
+  // failed.
+  virtual bool Open(const std::string& target, const std::string& folder, std::uint32_t owner,
+                    int show_command) = 0;
   // Starts a program from a command line in a normal, focused window.
   virtual bool Start(const std::string& command_line) = 0;
-  // True when another copy of the product runs (the first call claims the name).
+  // True when another copy of the product was running when this one started: the shell
+  // claims the product's single-instance name as it is created, at process start.
   virtual bool AnotherCopyRunning() = 0;
   // Ends the process at once: no window is closed, nothing is saved.
   virtual void EndProcess() = 0;

@@ -12,6 +12,10 @@ namespace {
 constexpr char kToggleOffCaption[] = "Disable (Turn Off) Popups burn  ";  // as first shown
 constexpr char kToggleOffAgainCaption[] = "Disable (Turn Off) Popups Burn";
 constexpr char kToggleOnCaption[] = "Enable (Turn On) Popups Burn";
+constexpr char kTestPagePath[] = "/products/poptest.htm";
+constexpr char kConnectionErrorTitle[] = "Connection error";
+constexpr char kConnectionErrorText[] = "Can't Open this site please go to";
+constexpr int kShowHidden = 0;  // the test page request's show command
 
 }  // namespace
 
@@ -21,9 +25,14 @@ void MenuFrame::Load() {
   if (Loaded()) return;
   form_ = context_.ui.CreateForm({"menuframe", "menuframe", 0, 0, /*hidden=*/true}, *this);
   timer_ = context_.ui.CreateTimer(form_, kBurnInterval);
+  // In tray mode the product's messages belong to this window.
+  context_.services.messages.SetOwner(context_.ui.NativeWindow(form_));
   toggle_caption_ = kToggleOffCaption;
   toggle_icon_ = "disable";
   DisplayIEWindows2();
+  // An event run while the submenu was built may have unloaded this window: then tray mode
+  // has ended already, and the icon and caches must stay as they are.
+  if (!Loaded()) return;
   main_.SetTrayIconVisible(true);
   const settings::KeyReader options(context_.services.registry, settings::kProductRoot, settings::kProductKeySlash);
   engine::SoundCopies& sound = context_.state.sound;
@@ -40,6 +49,7 @@ void MenuFrame::Unload() {
   form_ = timer_ = 0;
   open_windows_.clear();
   context_.ui.DestroyForm(form);
+  context_.services.messages.SetOwner(main_.OwnWindow());
 }
 
 void MenuFrame::DisplayIEWindows2() {
@@ -103,7 +113,7 @@ void MenuFrame::Choose(int item) {
       main_.OpenInformation();
       break;
     case kTestPage:
-      context_.shell.Open("http://" + std::string(product::kMakerWebAddress) + "/products/poptest.htm", folder);
+      OpenTestPage();
       break;
     case kExit:
       Unload();
@@ -118,6 +128,14 @@ void MenuFrame::Choose(int item) {
       }
       break;
   }
+}
+
+void MenuFrame::OpenTestPage() {
+  const std::string address = "http://" + std::string(product::kMakerWebAddress) + kTestPagePath;
+  const std::uint32_t owner = Loaded() ? context_.ui.NativeWindow(form_) : 0;
+  if (context_.shell.Open(address, context_.app_folder, owner, kShowHidden)) return;
+  context_.services.messages.Show(std::string(kConnectionErrorText) + "\r\n " + address, kConnectionErrorTitle,
+                                  platform::MessageIcon::kNone, platform::MessageButtons::kOk);
 }
 
 void MenuFrame::Toggle() {

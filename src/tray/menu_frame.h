@@ -74,6 +74,7 @@ class MenuFrame final : public platform::UiEvents {
  private:
   void Choose(int item);
   void Toggle();
+  void OpenTestPage();
 
   TrayContext context_;
   MainWindowLink& main_;

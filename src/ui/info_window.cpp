@@ -8,6 +8,10 @@ namespace quellix::ui {
 
 using platform::ControlKind;
 
+namespace {
+constexpr int kShowNormal = 1;
+}  // namespace
+
 void InfoWindow::Show() {
   if (!Loaded()) {
     const std::string name(product::kAppTitle);
@@ -35,8 +39,9 @@ void InfoWindow::Unload() {
 }
 
 void InfoWindow::OnClick(platform::UiId control) {
-  if (control == web_link_) shell_.Open("http://" + std::string(product::kMakerWebAddress) + "/", "");
-  if (control == mail_link_) shell_.Open("mailto:" + std::string(product::kSupportMail), "");
+  const std::uint32_t owner = ui_.NativeWindow(form_);
+  if (control == web_link_) shell_.Open("http://" + std::string(product::kMakerWebAddress) + "/", "", owner, kShowNormal);
+  if (control == mail_link_) shell_.Open("mailto:" + std::string(product::kSupportMail), "", owner, kShowNormal);
   if (control == ok_) Unload();
 }
 

@@ -15,13 +15,27 @@ namespace {
 constexpr int kPageLeft = 2070, kPageTop = 910;  // where the option and log pages are shown
 constexpr int kButtonWidth = 1800, kButtonHeight = 420;
 
+// The same context with the product's own message boxes in place of the platform's.
+tray::TrayContext WithMessages(const tray::TrayContext& context, platform::MessageBoxes& messages) {
+  const platform::Services& s = context.services;
+  return {{s.desktop, s.registry, s.clock, s.sound, s.files, messages},
+          context.ui,
+          context.shell,
+          context.state,
+          context.app_folder};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(tray::TrayContext context)
-    : context_(context), menu_frame_(context, *this), info_(context.ui, context.shell, [this] {
+    : messages_(context.services.messages),
+      context_(WithMessages(context, messages_)),
+      menu_frame_(context_, *this),
+      info_(context.ui, context.shell, [this] {
         context_.state.burn_enabled = 1;  // burning resumes when the information window closes
       }) {
   form_ = context_.ui.CreateForm({"Form1", std::string(product::kAppTitle), 8130, 5820}, *this);
+  messages_.SetOwner(OwnWindow());
   CreateControls();
   tray_ = std::make_unique<tray::TrayArea>(context_.ui, Control("TrayArea1"), *this);
   tray_->LoadProperties({{"Icon", "tray"}, {"ToolTip", std::string(product::kAppTitle)}});
@@ -113,9 +127,17 @@ void MainWindow::Start() {
   context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
 }
 
-void MainWindow::EndProcess() { context_.shell.EndProcess(); }
+// Every way out passes here: the icon must not outlive the process as a ghost in the
+// notification area.
+void MainWindow::EndProcess() {
+  tray_->SetVisible(false);
+  menu_frame_.Unload();
+  context_.shell.EndProcess();
+}
 
 void MainWindow::LoadBlockList() {
+  // The list on screen is emptied first, so no old rows stay behind a missing-file message.
+  context_.ui.ListClear(Control("view1"));
   blocklist::LoadBlockList(context_.services, context_.app_folder, context_.state.block_entries, displayed_);
   ShowDisplayedList();
 }
@@ -185,8 +207,6 @@ void MainWindow::SetCommandText(const std::string& text) {
 void MainWindow::RunMainWindowCommand() {
   const double command = text::LeadingNumber(context_.ui.Text(Control("txtdo")));
   if (command == 1) {
-    tray_->SetVisible(false);
-    menu_frame_.Unload();
     EndProcess();
   } else if (command == 2) {
     LoadOptionsPage();
@@ -265,7 +285,7 @@ void MainWindow::OnCloseRequest(UiId form) {
 }
 
 void MainWindow::OnTrayNotify(UiId host, std::uint32_t code) {
-  if (host == Control("TrayArea1")) tray_->Notify(code);
+  if (host == Control("TrayArea1") && !messages_.Open()) tray_->Notify(code);
 }
 
 }  // namespace quellix::ui

@@ -10,6 +10,7 @@
 #include "tray/menu_frame.h"
 #include "tray/tray_area.h"
 #include "ui/info_window.h"
+#include "ui/modal_messages.h"
 
 namespace quellix::ui {
 
@@ -68,6 +69,7 @@ class MainWindow final : public platform::UiEvents, public tray::MainWindowLink,
   void ShowDisplayedList();
   void EndProcess();
 
+  ModalMessages messages_;  // every box the product shows goes through it
   tray::TrayContext context_;
   platform::UiId form_ = 0;
   std::map<std::string, platform::UiId> controls_;

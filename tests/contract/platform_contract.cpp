@@ -184,16 +184,17 @@ TEST_F(FileContract, WriteAtCreatesAndExtends) {
   EXPECT_EQ(s.files.ReadFile(path), std::string("aBc\0\0x\0y", 8));
 }
 
-TEST_F(FileContract, WriteNewFileTruncatesAndReplaceMovesOver) {
+TEST_F(FileContract, WriteNewFileNeverTouchesAnExistingFileAndReplaceMovesOver) {
   ASSERT_TRUE(s.files.WriteNewFile(path, "old contents"));
-  ASSERT_TRUE(s.files.WriteNewFile(path, "short"));
-  EXPECT_EQ(s.files.ReadFile(path), "short");
+  EXPECT_FALSE(s.files.WriteNewFile(path, "short"));
+  EXPECT_EQ(s.files.ReadFile(path), "old contents");
   const std::string other = p->Folder() + "\\other.tmp";
   ASSERT_TRUE(s.files.WriteNewFile(other, "new\r\n"));
   ASSERT_TRUE(s.files.ReplaceFile(other, path));
   EXPECT_EQ(s.files.ReadFile(path), "new\r\n");
   EXPECT_FALSE(s.files.FileSize(other));
   EXPECT_FALSE(s.files.ReplaceFile(other, path));
+  ASSERT_TRUE(s.files.RemoveFile(path));
   ASSERT_TRUE(s.files.WriteNewFile(path, ""));
   EXPECT_EQ(s.files.FileSize(path), 0u);
 }

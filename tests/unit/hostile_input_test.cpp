@@ -124,18 +124,31 @@ TEST(CrashSafety, ExportingOverAnExistingFileLeavesTheOldOrTheNewFile) {
                               path, "kept\r\nentries\r\n", blocklist::BlockListText(displayed.Texts()));
 }
 
-TEST(CrashSafety, ALeftoverTemporaryFileIsNeitherLoadedNorAnObstacle) {
+TEST(CrashSafety, LeftoverAndUnrelatedTemporaryFilesAreNeitherLoadedNorObstaclesNorTouched) {
   World w;
   const std::string path = blocklist::BlockListPath(w.app_folder);
   w.sim.files.Put(path, "old\r\n");
-  w.sim.files.Put(path + ".tmp", "half writ");  // an earlier store that was cut short
+  w.sim.files.Put(path + ".~1.tmp", "half writ");  // an earlier store that was cut short
+  w.sim.files.Put(path + ".tmp", "somebody else's file");
   blocklist::DisplayedBlockList displayed;
   blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
   EXPECT_EQ(w.state.block_entries.Entries(), Strings{"old"});
   displayed.Add("new");
   ASSERT_TRUE(blocklist::StoreBlockList(w.sim.files, w.app_folder, displayed));
   EXPECT_EQ(*w.sim.files.Get(path), "old\r\nnew\r\n");
-  EXPECT_FALSE(w.sim.files.Get(path + ".tmp").has_value());
+  EXPECT_EQ(w.sim.files.Get(path + ".tmp"), "somebody else's file");
+  EXPECT_EQ(w.sim.files.Get(path + ".~1.tmp"), "half writ");
+  EXPECT_FALSE(w.sim.files.Get(path + ".~2.tmp").has_value());
+}
+
+TEST(CrashSafety, AnExportNextToAFileNamedLikeTheOldTemporaryLeavesThatFileAlone) {
+  World w;
+  blocklist::DisplayedBlockList displayed;
+  displayed.Add("poker");
+  w.sim.files.Put("D:\\x.pao.tmp", "notes");
+  ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, "D:\\x.pao", displayed));
+  EXPECT_EQ(w.sim.files.Get("D:\\x.pao"), "poker\r\n");
+  EXPECT_EQ(w.sim.files.Get("D:\\x.pao.tmp"), "notes");
 }
 
 TEST(ExportImport, AnExportedListImportsAsTheSameEntriesAppended) {

@@ -52,7 +52,7 @@ bool SimFiles::WriteAt(const std::string& path, std::uint64_t offset, std::strin
 }
 
 bool SimFiles::WriteNewFile(const std::string& path, std::string_view bytes) {
-  if (Locked(path) || spent_) return false;
+  if (Locked(path) || spent_ || files_.count(Key(path)) != 0) return false;
   const std::size_t allowed = Allow(bytes.size());
   files_[Key(path)] = std::string(bytes.substr(0, allowed));
   return allowed == bytes.size();

@@ -2,6 +2,7 @@
 // The small simulated services: clock, sound, message boxes; and the whole simulated platform.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,18 @@ class SimMessageBoxes final : public platform::MessageBoxes {
     std::string title;
     platform::MessageIcon icon;
     platform::MessageButtons buttons;
+    platform::WindowId owner;
   };
   std::vector<Shown> shown;
   // Answers given to the next boxes, in order; a box with no scripted answer gets OK or No.
   std::deque<platform::MessageAnswer> answers;
+  platform::WindowId owner = 0;
+  // Runs while a box is up, as the events a modal box lets through would.
+  std::function<void()> while_shown;
 
   platform::MessageAnswer Show(const std::string& text, const std::string& title, platform::MessageIcon icon,
                                platform::MessageButtons buttons) override;
+  void SetOwner(platform::WindowId window) override { owner = window; }
 };
 
 // Every simulated service, ready to hand to the core.

@@ -114,13 +114,22 @@ class SimUi final : public platform::Ui {
 
 class SimShell final : public platform::Shell {
  public:
+  struct OpenRequest {
+    std::string target;
+    std::string folder;
+    std::uint32_t owner;
+    int show_command;
+  };
   std::vector<std::string> opened;
+  std::vector<OpenRequest> open_requests;
+  bool open_fails = false;
   std::vector<std::string> started;
   bool another_copy = false;
   bool ended = false;
-  bool Open(const std::string& target, const std::string& /*folder*/) override {
+  bool Open(const std::string& target, const std::string& folder, std::uint32_t owner, int show_command) override {
     opened.push_back(target);
-    return true;
+    open_requests.push_back({target, folder, owner, show_command});
+    return !open_fails;
   }
   bool Start(const std::string& command_line) override {
     started.push_back(command_line);

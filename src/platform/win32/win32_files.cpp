@@ -57,7 +57,7 @@ bool Win32Files::WriteAt(const std::string& path, std::uint64_t offset, std::str
 }
 
 bool Win32Files::WriteNewFile(const std::string& path, std::string_view bytes) {
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
   // Flushed before it may replace another file, so the replacement never holds less.
   return file && WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());

@@ -25,7 +25,8 @@ platform::MessageAnswer Win32MessageBoxes::Show(const std::string& text, const s
   UINT flags = buttons == platform::MessageButtons::kYesNo ? MB_YESNO : MB_OK;
   if (icon == platform::MessageIcon::kStop) flags |= MB_ICONSTOP;
   if (icon == platform::MessageIcon::kInformation) flags |= MB_ICONINFORMATION;
-  switch (::MessageBoxA(nullptr, text.c_str(), title.c_str(), flags | MB_SETFOREGROUND)) {
+  switch (::MessageBoxA(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner_)), text.c_str(), title.c_str(),
+                        flags | MB_SETFOREGROUND)) {
     case IDYES:
       return platform::MessageAnswer::kYes;
     case IDNO:

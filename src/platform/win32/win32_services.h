@@ -52,6 +52,10 @@ class Win32MessageBoxes final : public platform::MessageBoxes {
  public:
   platform::MessageAnswer Show(const std::string& text, const std::string& title, platform::MessageIcon icon,
                                platform::MessageButtons buttons) override;
+  void SetOwner(platform::WindowId owner) override { owner_ = owner; }
+
+ private:
+  platform::WindowId owner_ = 0;
 };
 
 struct Win32Platform {
