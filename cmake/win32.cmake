@@ -14,7 +14,13 @@ target_link_libraries(quellix_win32 PUBLIC quellix_core winmm advapi32 user32 PR
 
 enable_language(RC)
 
-add_library(quellix_win32_ui STATIC src/platform/win32/win32_ui.cpp)
+add_library(quellix_win32_ui STATIC
+  src/platform/win32/win32_ui.cpp
+  src/platform/win32/win32_ui_forms.cpp
+  src/platform/win32/win32_menus.cpp
+  src/platform/win32/win32_tray.cpp
+  src/platform/win32/win32_shell.cpp
+)
 target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user32 gdi32 PRIVATE quellix_warnings)
 
 add_executable(quellix WIN32 src/app/quellix_main.cpp res/quellix.rc)

@@ -1,0 +1,44 @@
+// The shell and the process on Win32: opening documents, starting programs, the
+// single-instance check and the immediate end.
+
+#include "platform/win32/win32_ui.h"
+
+#include <shellapi.h>
+
+namespace quellix::win32 {
+
+Win32Shell::~Win32Shell() {
+  if (instance_mutex_ != nullptr) CloseHandle(instance_mutex_);
+}
+
+bool Win32Shell::Open(const std::string& target, const std::string& folder) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(nullptr, "OPEN", target.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL));
+  return result > 32;
+}
+
+bool Win32Shell::Start(const std::string& command_line) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION info{};
+  std::string command = command_line;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return true;
+}
+
+bool Win32Shell::AnotherCopyRunning() {
+  if (instance_mutex_ == nullptr) {
+    instance_mutex_ = CreateMutexA(nullptr, FALSE, "Kelvane.Quellix.SingleInstance");
+    return instance_mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+  }
+  return false;
+}
+
+void Win32Shell::EndProcess() { ExitProcess(0); }
+
+}  // namespace quellix::win32

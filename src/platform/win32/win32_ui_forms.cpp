@@ -1,0 +1,302 @@
+// Forms and their controls on Win32: creation from descriptions, visibility, texts,
+// values, placement in twips, window states, and the rows of list boxes and list views.
+
+#include "platform/win32/win32_ui.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "platform/win32/win32_ui_shared.h"
+
+namespace quellix::win32 {
+
+using platform::ControlKind;
+using platform::UiId;
+
+POINT Win32Ui::Origin(const Element& e) const {
+  POINT p{Pixels(e.rect.left), Pixels(e.rect.top)};
+  auto frame = elements_.find(e.container);
+  if (frame != elements_.end()) {
+    const POINT outer = Origin(frame->second);
+    p.x += outer.x;
+    p.y += outer.y;
+  }
+  return p;
+}
+
+UiId Win32Ui::CreateForm(const platform::FormSpec& desc, platform::UiEvents& events) {
+  const UiId id = next_id_++;
+  Element& e = elements_[id];
+  e.form = id;
+  e.is_form = true;
+  e.events = &events;
+  e.rect = {0, 0, desc.client_width, desc.client_height};
+  RECT frame{0, 0, Pixels(desc.client_width), Pixels(desc.client_height)};
+  const DWORD style = desc.hidden_host ? WS_POPUP : kFormStyle;
+  AdjustWindowRect(&frame, style, FALSE);
+  e.hwnd = CreateWindowExA(0, kFormClass, desc.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                           frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(id)));
+  SetWindowLongPtrA(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
+  SetPropA(e.hwnd, "QuellixUi", this);
+  return id;
+}
+
+void Win32Ui::DestroyForm(UiId form) {
+  Element* e = Lookup(form);
+  if (e == nullptr) return;
+  HWND hwnd = e->hwnd;
+  for (auto it = timers_.begin(); it != timers_.end();) {
+    if (it->second.first == form) {
+      KillTimer(hwnd, it->second.second);
+      it = timers_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (auto& [id, el] : elements_)
+    if (el.form == form && el.images != nullptr) ImageList_Destroy(el.images);
+  std::erase_if(elements_, [&](const auto& kv) { return kv.second.form == form; });
+  DestroyWindow(hwnd);
+}
+
+UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
+  Element* f = Lookup(form);
+  if (f == nullptr) return 0;
+  const UiId id = next_id_++;
+  Element e;
+  e.form = form;
+  e.kind = desc.kind;
+  e.rect = desc.rect;
+  e.container = desc.container;
+  const char* cls = "STATIC";
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (desc.visible ? WS_VISIBLE : 0) | (desc.enabled ? 0 : WS_DISABLED);
+  DWORD ex_style = 0;
+  std::string caption = desc.caption;
+  switch (desc.kind) {
+    case ControlKind::kLabel: style |= SS_LEFT; break;
+    case ControlKind::kLink: style |= SS_LEFT | SS_NOTIFY; break;
+    case ControlKind::kPicture: style |= SS_ICON; caption.clear(); break;
+    case ControlKind::kTextField: cls = "EDIT"; style |= ES_AUTOHSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
+    case ControlKind::kCheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+    case ControlKind::kOptionButton: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON | WS_TABSTOP; break;
+    case ControlKind::kButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+    case ControlKind::kFrame: cls = kFrameClass; break;
+    case ControlKind::kListBox: cls = "LISTBOX"; style |= LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
+    case ControlKind::kListView:
+      cls = WC_LISTVIEWA;
+      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kTrayHost:
+      // Its own invisible top-level window: it receives the icon's callbacks and the
+      // shell's broadcast when the taskbar is created again.
+      e.hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "TrayArea1", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+      SetWindowLongPtrA(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
+      SetPropA(e.hwnd, "QuellixUi", this);
+      elements_[id] = e;
+      return id;
+  }
+  // Controls inside a frame are the form's children too, placed over the frame.
+  const POINT at = Origin(e);
+  e.hwnd = CreateWindowExA(ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width),
+                           Pixels(desc.rect.height), f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  // Siblings clip each other, so the stacking decides what shows: a frame goes beneath
+  // everything made so far, any other control above, so that each frame's controls, made
+  // after it, lie on it.
+  if (desc.kind == ControlKind::kFrame) SetWindowTextA(e.hwnd, desc.caption.c_str());
+  SetWindowPos(e.hwnd, desc.kind == ControlKind::kFrame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (desc.kind == ControlKind::kPicture)
+    SendMessageA(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, 32)), 0);
+  if (desc.kind == ControlKind::kListView) {
+    SendMessageA(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    e.images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4);
+    SendMessageA(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images));
+    for (std::size_t i = 0; i < desc.columns.size(); ++i) {
+      LVCOLUMNA column{};
+      column.mask = LVCF_TEXT | LVCF_WIDTH;
+      column.cx = Pixels(desc.rect.width) - 24;
+      column.pszText = const_cast<char*>(desc.columns[i].c_str());
+      SendMessageA(e.hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+  }
+  elements_[id] = std::move(e);
+  return id;
+}
+
+void Win32Ui::SetVisible(UiId id, bool visible) {
+  Element* e = Lookup(id);
+  if (e == nullptr) return;
+  ShowWindow(e->hwnd, visible ? (e->is_form ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
+  if (e->kind == ControlKind::kFrame) {
+    // A frame's controls come and go with it. A frame that is shown comes to the top with
+    // its controls above it, so that it covers what lies beneath, as a page does.
+    if (visible) SetWindowPos(e->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (auto& [child, el] : elements_) {
+      if (el.container != id) continue;
+      ShowWindow(el.hwnd, visible ? SW_SHOWNA : SW_HIDE);
+      if (visible) SetWindowPos(el.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+bool Win32Ui::Visible(UiId id) {
+  Element* e = Lookup(id);
+  return e != nullptr && (GetWindowLongA(e->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Ui::SetEnabled(UiId id, bool enabled) {
+  if (Element* e = Lookup(id)) EnableWindow(e->hwnd, enabled);
+}
+
+void Win32Ui::SetText(UiId id, const std::string& text) {
+  Element* e = Lookup(id);
+  if (e == nullptr) return;
+  setting_text_ = true;
+  SetWindowTextA(e->hwnd, text.c_str());
+  setting_text_ = false;
+}
+
+std::string Win32Ui::Text(UiId id) {
+  Element* e = Lookup(id);
+  if (e == nullptr) return {};
+  const int length = GetWindowTextLengthA(e->hwnd);
+  std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+  const int copied = GetWindowTextA(e->hwnd, text.data(), static_cast<int>(text.size()));
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+void Win32Ui::SetValue(UiId id, int value) {
+  if (Element* e = Lookup(id)) SendMessageA(e->hwnd, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int Win32Ui::Value(UiId id) {
+  Element* e = Lookup(id);
+  return e != nullptr && SendMessageA(e->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void Win32Ui::Move(UiId id, int left_twips, int top_twips) {
+  Element* e = Lookup(id);
+  if (e == nullptr) return;
+  e->rect.left = left_twips;
+  e->rect.top = top_twips;
+  const POINT at = Origin(*e);
+  SetWindowPos(e->hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (e->kind == ControlKind::kFrame) {
+    for (auto& [child, el] : elements_) {
+      if (el.container != id) continue;
+      const POINT c = Origin(el);
+      SetWindowPos(el.hwnd, nullptr, c.x, c.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+platform::TwipsRect Win32Ui::Bounds(UiId id) {
+  Element* e = Lookup(id);
+  return e == nullptr ? platform::TwipsRect{} : e->rect;
+}
+
+void Win32Ui::SetWindowState(UiId form, platform::WindowState state) {
+  Element* e = Lookup(form);
+  if (e == nullptr) return;
+  e->state = state;
+  if (Visible(form)) {
+    // The window system reports the change through WM_SIZE.
+    ShowWindow(e->hwnd, state == platform::WindowState::kMinimized ? SW_MINIMIZE : SW_RESTORE);
+  } else {
+    // A hidden window changes state without being shown; the change is still reported.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(e->hwnd, &placement);
+    placement.showCmd = SW_HIDE;
+    SetWindowPlacement(e->hwnd, &placement);
+    if (e->events != nullptr) e->events->OnWindowStateChanged(form);
+  }
+}
+
+platform::WindowState Win32Ui::GetWindowState(UiId form) {
+  Element* e = Lookup(form);
+  if (e == nullptr) return platform::WindowState::kNormal;
+  if (Visible(form)) return IsIconic(e->hwnd) ? platform::WindowState::kMinimized : platform::WindowState::kNormal;
+  return e->state;
+}
+
+void Win32Ui::CenterOnScreen(UiId form) {
+  Element* e = Lookup(form);
+  if (e == nullptr) return;
+  RECT r;
+  GetWindowRect(e->hwnd, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  SetWindowPos(e->hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Ui::SetTopmost(UiId form) {
+  if (Element* e = Lookup(form)) SetWindowPos(e->hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32Ui::ListClear(UiId list) {
+  Element* e = Lookup(list);
+  if (e == nullptr) return;
+  SendMessageA(e->hwnd, e->kind == ControlKind::kListView ? LVM_DELETEALLITEMS : LB_RESETCONTENT, 0, 0);
+}
+
+void Win32Ui::ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) {
+  Element* e = Lookup(list);
+  if (e == nullptr || cells.empty()) return;
+  if (e->kind != ControlKind::kListView) {
+    SendMessageA(e->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cells[0].c_str()));
+    return;
+  }
+  int image = -1;
+  if (!icon.empty()) {
+    auto found = e->image_index.find(icon);
+    if (found == e->image_index.end()) {
+      found = e->image_index.emplace(icon, ImageList_AddIcon(e->images, Icon(icon, 16))).first;
+    }
+    image = found->second;
+  }
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = static_cast<int>(SendMessageA(e->hwnd, LVM_GETITEMCOUNT, 0, 0));
+  item.iImage = image;
+  item.pszText = const_cast<char*>(cells[0].c_str());
+  const int row = static_cast<int>(SendMessageA(e->hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  for (std::size_t i = 1; i < cells.size(); ++i) {
+    LVITEMA sub{};
+    sub.iSubItem = static_cast<int>(i);
+    sub.pszText = const_cast<char*>(cells[i].c_str());
+    SendMessageA(e->hwnd, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
+  }
+}
+
+std::size_t Win32Ui::ListCount(UiId list) {
+  Element* e = Lookup(list);
+  if (e == nullptr) return 0;
+  const LRESULT n = SendMessageA(e->hwnd, e->kind == ControlKind::kListView ? LVM_GETITEMCOUNT : LB_GETCOUNT, 0, 0);
+  return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+std::string Win32Ui::ListText(UiId list, std::size_t row) {
+  Element* e = Lookup(list);
+  if (e == nullptr || row < 1 || row > ListCount(list)) return {};
+  std::string text(1024, '\0');
+  if (e->kind == ControlKind::kListView) {
+    LVITEMA item{};
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    SendMessageA(e->hwnd, LVM_GETITEMTEXTA, row - 1, reinterpret_cast<LPARAM>(&item));
+  } else if (SendMessageA(e->hwnd, LB_GETTEXTLEN, row - 1, 0) < static_cast<LRESULT>(text.size())) {
+    SendMessageA(e->hwnd, LB_GETTEXT, row - 1, reinterpret_cast<LPARAM>(text.data()));
+  }
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+}  // namespace quellix::win32

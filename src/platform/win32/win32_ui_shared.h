@@ -1,0 +1,26 @@
+#pragma once
+// What the files of the Win32 user-interface host share: window classes, the form style,
+// the menu icon size and the 32-bit handle values the notification record holds.
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace quellix::win32 {
+
+inline constexpr char kFormClass[] = "QuellixForm";
+inline constexpr char kFrameClass[] = "QuellixFrame";
+inline constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+inline constexpr int kMenuIconSize = 16;
+
+inline std::uint32_t Low32(const void* handle) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
+}
+// Window and icon handles are 32-bit values, sign-extended on 64-bit Windows.
+template <typename H>
+H FromLow32(std::uint32_t value) {
+  return reinterpret_cast<H>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
+}
+
+}  // namespace quellix::win32
