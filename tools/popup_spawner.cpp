@@ -238,6 +238,14 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     Reply(std::string("destroyed ") + (known ? "1" : "0"));
   } else if (verb == "stats") {
     Reply("stats " + QuellixStats());
+  } else if (verb == "state") {
+    // The product's form with this caption: shown or not, minimised or not.
+    std::string caption;
+    std::getline(in >> std::ws, caption);
+    const HWND form = FindWindowA("QuellixForm", caption.c_str());
+    Reply(form == nullptr ? std::string("state none")
+                          : std::string("state visible=") + (IsWindowVisible(form) ? "1" : "0") +
+                                " iconic=" + (IsIconic(form) ? "1" : "0"));
   } else if (verb == "tips") {
     Reply("tips " + ShownTooltips());
   } else if (verb == "quit") {

@@ -136,6 +136,30 @@ tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
 [ -n "$tray" ] || fail "no tray icon after OK"
 echo "OK returned to the tray"
 
+# "Option" from the menu shows the main window in its normal state, also the second time,
+# after "OK" has minimised it on the way to the tray.
+for round in 1 2; do
+  open_menu
+  choose Down Down Down Return   # "Option"
+  for _ in $(seq 30); do
+    spawn state Quellix
+    [ "$answer" = "state visible=1 iconic=0" ] && break
+    sleep 0.1
+  done
+  [ "$answer" = "state visible=1 iconic=0" ] || fail "Option, round $round: the main window is '$answer'"
+  [ "$round" = 2 ] && wine_screenshot "$shots/option-again.png"
+  main=$(wait_window '^Quellix$' 5) || fail "no main window after Option"
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  xdotool mousemove $((X + 4 + 263 + 40)) $((Y + 22 + 349 + 14)) click 1   # "OK"
+  for _ in $(seq 30); do
+    spawn state Quellix
+    [ "$answer" = "state visible=0 iconic=1" ] && break
+    sleep 0.1
+  done
+  [ "$answer" = "state visible=0 iconic=1" ] || fail "OK, round $round: the main window is '$answer'"
+done
+echo "Option, OK, Option: the main window comes back normal"
+
 # "Exit" is the menu's last item.
 open_menu
 choose Up Return

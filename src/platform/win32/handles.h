@@ -3,6 +3,7 @@
 // released and what its empty value is.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -66,10 +67,17 @@ struct MenuTraits {
   static void Release(Handle h) { ::DestroyMenu(h); }  // with the submenus inserted into it
 };
 
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::ImageList_Destroy(h); }
+};
+
 using UniqueFile = UniqueHandle<FileTraits>;          // CreateFile results
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;  // processes, threads, pipes, mutexes
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 }  // namespace quellix::win32

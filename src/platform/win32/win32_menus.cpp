@@ -9,8 +9,10 @@ namespace quellix::win32 {
 using platform::UiId;
 
 int Win32Ui::TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuItem>& items) {
-  Element* owner = Lookup(owner_form);
-  if (owner == nullptr) return 0;
+  // The handle is copied: an event run while the menu tracks may destroy the owner form.
+  const Element* owner_element = Lookup(owner_form);
+  if (owner_element == nullptr) return 0;
+  const HWND owner = owner_element->hwnd;
   menu_icons_.clear();
   auto build = [&](auto& self, const std::vector<platform::MenuItem>& level) -> HMENU {
     HMENU menu = CreatePopupMenu();
@@ -43,10 +45,10 @@ int Win32Ui::TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuIte
   POINT at;
   GetCursorPos(&at);
   // The owner must be in the foreground, or the menu stays open when the user clicks elsewhere.
-  SetForegroundWindow(owner->hwnd);
-  const int chosen = ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                                      owner->hwnd, nullptr);
-  PostMessageA(owner->hwnd, WM_NULL, 0, 0);
+  SetForegroundWindow(owner);
+  const int chosen =
+      ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+  PostMessageA(owner, WM_NULL, 0, 0);
   return chosen;
 }
 

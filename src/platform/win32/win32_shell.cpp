@@ -5,15 +5,17 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/win32_ui_shared.h"
+
 namespace quellix::win32 {
 
-Win32Shell::~Win32Shell() {
-  if (instance_mutex_ != nullptr) CloseHandle(instance_mutex_);
+Win32Shell::Win32Shell() : instance_mutex_(CreateMutexA(nullptr, FALSE, "Kelvane.Quellix.SingleInstance")) {
+  another_copy_ = instance_mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool Win32Shell::Open(const std::string& target, const std::string& folder) {
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "OPEN", target.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL));
+bool Win32Shell::Open(const std::string& target, const std::string& folder, std::uint32_t owner, int show_command) {
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(FromLow32<HWND>(owner), "OPEN", target.c_str(), nullptr,
+                                                              folder.empty() ? nullptr : folder.c_str(), show_command));
   return result > 32;
 }
 
@@ -31,13 +33,7 @@ bool Win32Shell::Start(const std::string& command_line) {
   return true;
 }
 
-bool Win32Shell::AnotherCopyRunning() {
-  if (instance_mutex_ == nullptr) {
-    instance_mutex_ = CreateMutexA(nullptr, FALSE, "Kelvane.Quellix.SingleInstance");
-    return instance_mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
-  }
-  return false;
-}
+bool Win32Shell::AnotherCopyRunning() { return another_copy_; }
 
 void Win32Shell::EndProcess() { ExitProcess(0); }
 

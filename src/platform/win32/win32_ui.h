@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ui.h"
+#include "platform/win32/handles.h"
 
 namespace quellix::win32 {
 
@@ -59,7 +60,11 @@ class Win32Ui final : public platform::Ui {
     platform::TwipsRect rect;
     platform::UiId container = 0;
     platform::WindowState state = platform::WindowState::kNormal;
-    HIMAGELIST images = nullptr;
+    // A list view's small icons: the list view shares them (LVS_SHAREIMAGELISTS), so this
+    // is their one owner.
+    UniqueImageList images;
+    // A top-level window of the control's own, outside the form (the tray host's).
+    UniqueWindow own_window;
     std::map<std::string, int> image_index;
   };
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -91,14 +96,16 @@ class Win32Ui final : public platform::Ui {
 
 class Win32Shell final : public platform::Shell {
  public:
-  ~Win32Shell() override;
-  bool Open(const std::string& target, const std::string& folder) override;
+  // Claims the product's single-instance name: made once, at process start.
+  Win32Shell();
+  bool Open(const std::string& target, const std::string& folder, std::uint32_t owner, int show_command) override;
   bool Start(const std::string& command_line) override;
   bool AnotherCopyRunning() override;
   void EndProcess() override;
 
  private:
-  HANDLE instance_mutex_ = nullptr;
+  UniqueKernelHandle instance_mutex_;
+  bool another_copy_ = false;
 };
 
 }  // namespace quellix::win32

@@ -55,10 +55,10 @@ void Win32Ui::DestroyForm(UiId form) {
       ++it;
     }
   }
-  for (auto& [id, el] : elements_)
-    if (el.form == form && el.images != nullptr) ImageList_Destroy(el.images);
-  std::erase_if(elements_, [&](const auto& kv) { return kv.second.form == form; });
+  // The window goes first, with its child controls; then the elements, which own the image
+  // lists and the controls' own top-level windows.
   DestroyWindow(hwnd);
+  std::erase_if(elements_, [&](const auto& kv) { return kv.second.form == form; });
 }
 
 UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
@@ -86,17 +86,18 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     case ControlKind::kListBox: cls = "LISTBOX"; style |= LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
     case ControlKind::kListView:
       cls = WC_LISTVIEWA;
-      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kTrayHost:
       // Its own invisible top-level window: it receives the icon's callbacks and the
       // shell's broadcast when the taskbar is created again.
-      e.hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "TrayArea1", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+      e.own_window.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "TrayArea1", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                         nullptr, GetModuleHandleA(nullptr), nullptr));
+      e.hwnd = e.own_window.get();
       SetWindowLongPtrA(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
       SetPropA(e.hwnd, "QuellixUi", this);
-      elements_[id] = e;
+      elements_[id] = std::move(e);
       return id;
   }
   // Controls inside a frame are the form's children too, placed over the frame.
@@ -115,8 +116,8 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     SendMessageA(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, 32)), 0);
   if (desc.kind == ControlKind::kListView) {
     SendMessageA(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-    e.images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4);
-    SendMessageA(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images));
+    e.images.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4));
+    SendMessageA(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images.get()));
     for (std::size_t i = 0; i < desc.columns.size(); ++i) {
       LVCOLUMNA column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -132,7 +133,13 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
 void Win32Ui::SetVisible(UiId id, bool visible) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
-  ShowWindow(e->hwnd, visible ? (e->is_form ? SW_SHOW : SW_SHOWNA) : SW_HIDE);
+  int show = visible ? SW_SHOWNA : SW_HIDE;
+  if (visible && e->is_form) {
+    // A window hidden while minimised stays iconic; when its state has been set to normal
+    // since, it is shown restored.
+    show = e->state == platform::WindowState::kNormal && IsIconic(e->hwnd) ? SW_RESTORE : SW_SHOW;
+  }
+  ShowWindow(e->hwnd, show);
   if (e->kind == ControlKind::kFrame) {
     // A frame's controls come and go with it. A frame that is shown comes to the top with
     // its controls above it, so that it covers what lies beneath, as a page does.
@@ -210,12 +217,8 @@ void Win32Ui::SetWindowState(UiId form, platform::WindowState state) {
     // The window system reports the change through WM_SIZE.
     ShowWindow(e->hwnd, state == platform::WindowState::kMinimized ? SW_MINIMIZE : SW_RESTORE);
   } else {
-    // A hidden window changes state without being shown; the change is still reported.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    GetWindowPlacement(e->hwnd, &placement);
-    placement.showCmd = SW_HIDE;
-    SetWindowPlacement(e->hwnd, &placement);
+    // A hidden window keeps the state until it is shown (SetVisible applies it); the change
+    // is reported now all the same.
     if (e->events != nullptr) e->events->OnWindowStateChanged(form);
   }
 }
@@ -258,7 +261,7 @@ void Win32Ui::ListAdd(UiId list, const std::vector<std::string>& cells, const st
   if (!icon.empty()) {
     auto found = e->image_index.find(icon);
     if (found == e->image_index.end()) {
-      found = e->image_index.emplace(icon, ImageList_AddIcon(e->images, Icon(icon, 16))).first;
+      found = e->image_index.emplace(icon, ImageList_AddIcon(e->images.get(), Icon(icon, 16))).first;
     }
     image = found->second;
   }

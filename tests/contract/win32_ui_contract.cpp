@@ -1,0 +1,93 @@
+// The Win32 user-interface host under Wine: what the product relies on from window states,
+// the single-instance claim, menus whose owner goes away, and teardown.
+#include <gtest/gtest.h>
+
+#include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_ui_shared.h"
+
+namespace quellix::win32 {
+namespace {
+
+using platform::ControlKind;
+using platform::WindowState;
+
+struct NoEvents : platform::UiEvents {};
+
+class Win32UiContract : public ::testing::Test {
+ protected:
+  Win32Ui ui;
+  NoEvents events;
+  HWND Hwnd(platform::UiId id) { return FromLow32<HWND>(ui.NativeWindow(id)); }
+};
+
+TEST_F(Win32UiContract, AWindowMinimisedThenHiddenComesBackNormalWhenSetNormalAndShown) {
+  const auto form = ui.CreateForm({"Form1", "Quellix", 3000, 2000}, events);
+  ui.SetVisible(form, true);
+  ui.SetWindowState(form, WindowState::kMinimized);
+  ASSERT_TRUE(IsIconic(Hwnd(form)));
+  ui.SetVisible(form, false);  // as going to the tray does
+  ui.SetWindowState(form, WindowState::kNormal);
+  EXPECT_EQ(ui.GetWindowState(form), WindowState::kNormal);
+  ui.SetVisible(form, true);
+  EXPECT_TRUE(IsWindowVisible(Hwnd(form)));
+  EXPECT_FALSE(IsIconic(Hwnd(form)));
+  EXPECT_EQ(ui.GetWindowState(form), WindowState::kNormal);
+  ui.DestroyForm(form);
+}
+
+TEST_F(Win32UiContract, AHiddenWindowSetMinimisedAndShownIsNotLeftIconicByShowingItAgain) {
+  const auto form = ui.CreateForm({"Form1", "Quellix", 3000, 2000}, events);
+  ui.SetWindowState(form, WindowState::kMinimized);  // the start-up sequence, hidden
+  EXPECT_EQ(ui.GetWindowState(form), WindowState::kMinimized);
+  ui.SetWindowState(form, WindowState::kNormal);
+  ui.SetVisible(form, true);
+  EXPECT_FALSE(IsIconic(Hwnd(form)));
+  ui.DestroyForm(form);
+}
+
+TEST(Win32ShellContract, TheSingleInstanceNameIsClaimedWhenTheShellIsMade) {
+  Win32Shell first;
+  Win32Shell second;  // another copy starting while the first has not asked yet
+  EXPECT_TRUE(second.AnotherCopyRunning());
+  EXPECT_FALSE(first.AnotherCopyRunning());
+}
+
+TEST_F(Win32UiContract, DestroyingAFormDestroysTheTrayHostWindowAndListViewsShareTheirImages) {
+  const auto form = ui.CreateForm({"Form1", "Quellix", 3000, 2000}, events);
+  const auto host = ui.CreateControl(form, {ControlKind::kTrayHost, "TrayArea1", "", {}});
+  platform::ControlSpec list{ControlKind::kListView, "view1", "", {0, 0, 2000, 1000}};
+  list.columns = {"Window Title"};
+  const auto view = ui.CreateControl(form, list);
+  ui.ListAdd(view, {"offers"}, "a");
+  const HWND host_window = Hwnd(host);
+  ASSERT_TRUE(IsWindow(host_window));
+  // The image list has one owner, the host; the list view only uses it.
+  EXPECT_NE(GetWindowLongA(Hwnd(view), GWL_STYLE) & LVS_SHAREIMAGELISTS, 0);
+  ui.DestroyForm(form);
+  EXPECT_FALSE(IsWindow(host_window));
+}
+
+// Ends the menu from inside it after destroying the form that owns it.
+struct DestroyOwnerWhileTracking : platform::UiEvents {
+  Win32Ui* ui = nullptr;
+  platform::UiId form = 0;
+  int ticks = 0;
+  void OnTimer(platform::UiId /*timer*/) override {
+    if (++ticks == 1) ui->DestroyForm(form);
+    EndMenu();
+  }
+};
+
+TEST(Win32MenuContract, AMenuWhoseOwnerIsDestroyedWhileItTracksReturnsNothingChosen) {
+  Win32Ui ui;
+  DestroyOwnerWhileTracking events;
+  events.ui = &ui;
+  events.form = ui.CreateForm({"menuframe", "menuframe", 0, 0, true}, events);
+  ui.CreateTimer(events.form, 200);
+  const int chosen = ui.TrackPopupMenu(events.form, {{1, "Option", "", {}}, {2, "Exit", "", {}}});
+  EXPECT_EQ(chosen, 0);
+  EXPECT_GE(events.ticks, 1);
+}
+
+}  // namespace
+}  // namespace quellix::win32
