@@ -14,7 +14,8 @@ if(QUELLIX_TESTS)
   add_test(NAME unit COMMAND quellix_unit_tests)
   set_tests_properties(unit PROPERTIES LABELS unit)
 
-  add_executable(quellix_contract_sim tests/contract/platform_contract.cpp tests/contract/sim_fixture.cpp)
+  add_executable(quellix_contract_sim tests/contract/platform_contract.cpp tests/contract/dde_contract.cpp
+                                     tests/contract/sim_fixture.cpp)
   target_include_directories(quellix_contract_sim PRIVATE tests)
   target_link_libraries(quellix_contract_sim PRIVATE quellix_sim quellix_warnings GTest::gtest GTest::gtest_main)
   add_test(NAME contract_sim COMMAND quellix_contract_sim)

@@ -9,8 +9,10 @@ add_library(quellix_win32 STATIC
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_files.cpp
   src/platform/win32/win32_misc.cpp
+  src/platform/win32/win32_file_dialog.cpp
+  src/platform/win32/win32_dde.cpp
 )
-target_link_libraries(quellix_win32 PUBLIC quellix_core winmm advapi32 user32 PRIVATE quellix_warnings)
+target_link_libraries(quellix_win32 PUBLIC quellix_core winmm advapi32 user32 comdlg32 PRIVATE quellix_warnings)
 
 enable_language(RC)
 
@@ -33,6 +35,10 @@ add_custom_command(TARGET quellix POST_BUILD
 add_executable(quellix_spawner tools/popup_spawner.cpp)
 target_link_libraries(quellix_spawner PRIVATE user32 psapi quellix_warnings)
 
+add_executable(quellix_dde_responder tools/dde_responder.cpp)
+target_include_directories(quellix_dde_responder PRIVATE src)
+target_link_libraries(quellix_dde_responder PRIVATE user32 quellix_warnings)
+
 add_executable(quellix_tick_bench bench/tick_floor_win32.cpp)
 target_link_libraries(quellix_tick_bench PRIVATE quellix_win32 quellix_warnings)
 
@@ -42,9 +48,15 @@ if(QUELLIX_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-  add_executable(quellix_contract_win32 tests/contract/platform_contract.cpp tests/contract/win32_fixture.cpp)
+  add_executable(quellix_contract_win32 tests/contract/platform_contract.cpp tests/contract/dde_contract.cpp
+                                       tests/contract/win32_fixture.cpp)
   target_include_directories(quellix_contract_win32 PRIVATE tests)
   target_link_libraries(quellix_contract_win32 PRIVATE quellix_win32 quellix_warnings gtest gtest_main)
+  # The helpers it starts beside itself.
+  add_dependencies(quellix_contract_win32 quellix_spawner quellix_dde_responder)
+
+  add_executable(quellix_file_dialog_win32 tests/win32/file_dialog_test.cpp)
+  target_link_libraries(quellix_file_dialog_win32 PRIVATE quellix_win32 quellix_warnings gtest gtest_main)
 
   add_executable(quellix_ui_contract_win32 tests/contract/win32_ui_contract.cpp)
   target_link_libraries(quellix_ui_contract_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
@@ -61,6 +73,11 @@ if(QUELLIX_TESTS)
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
                    $<TARGET_FILE:quellix_ui_contract_win32> --gtest_brief=1)
   set_tests_properties(ui_contract_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120)
+
+  add_test(NAME file_dialog_win32
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
+                   $<TARGET_FILE:quellix_file_dialog_win32> --gtest_brief=1)
+  set_tests_properties(file_dialog_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300)
 endif()
 
 if(QUELLIX_TESTS)

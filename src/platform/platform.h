@@ -2,7 +2,9 @@
 // The operating-system services the product uses, handed to the core as one bundle.
 
 #include "platform/clock.h"
+#include "platform/dde.h"
 #include "platform/desktop.h"
+#include "platform/file_dialog.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
@@ -17,6 +19,8 @@ struct Services {
   Sound& sound;
   FileSystem& files;
   MessageBoxes& messages;
+  FileDialogs& file_dialogs;
+  DdeClient& dde;
 };
 
 }  // namespace quellix::platform

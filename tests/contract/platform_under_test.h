@@ -16,6 +16,15 @@ struct ForeignWindow {
   bool ignores_close = false;
 };
 
+// A server answering as a browser's window-information service does: service "iexplore",
+// topic "WWW_GetWindowInfo", item "-1" answered with `reply` written `repeat` times over,
+// each answer given after `delay_ms`; other items refused.
+struct BrowserInfoServer {
+  std::string reply;
+  int repeat = 1;
+  unsigned delay_ms = 0;
+};
+
 class PlatformUnderTest {
  public:
   virtual ~PlatformUnderTest() = default;
@@ -29,6 +38,8 @@ class PlatformUnderTest {
   virtual int CloseRequestsReceived(platform::WindowId window) = 0;
   // An empty folder for file tests, ending without a separator.
   virtual std::string Folder() = 0;
+  // Starts the server, which runs until the platform under test ends.
+  virtual void ServeBrowserWindowInfo(const BrowserInfoServer& server) = 0;
 };
 
 std::unique_ptr<PlatformUnderTest> MakePlatformUnderTest();

@@ -10,13 +10,19 @@ class SimUnderTest final : public PlatformUnderTest {
   platform::Services Services() override { return sim_.Services(); }
   platform::WindowId Anchor() override { return anchor_; }
   platform::WindowId Open(const ForeignWindow& w) override {
-    const auto id = sim_.desktop.AddWindow(sim::SimWindowSpec{w.class_name, w.caption, w.style, w.ignores_close});
+    const auto id =
+        sim_.desktop.AddWindow(sim::SimWindowSpec{w.class_name, w.caption, w.style, w.ignores_close});
     sim_.desktop.BringToTop(id);
     return id;
   }
   void Settle() override { sim_.desktop.DeliverCloseRequests(); }
   int CloseRequestsReceived(platform::WindowId window) override { return sim_.desktop.CloseRequests(window); }
   std::string Folder() override { return "C:\\contract"; }
+  void ServeBrowserWindowInfo(const BrowserInfoServer& server) override {
+    std::string reply;
+    for (int i = 0; i < server.repeat; ++i) reply += server.reply;
+    sim_.dde.Serve("iexplore", "WWW_GetWindowInfo", "-1", {reply, server.delay_ms});
+  }
 
  private:
   sim::SimPlatform sim_;
@@ -25,6 +31,8 @@ class SimUnderTest final : public PlatformUnderTest {
 
 }  // namespace
 
-std::unique_ptr<PlatformUnderTest> MakePlatformUnderTest() { return std::make_unique<SimUnderTest>(); }
+std::unique_ptr<PlatformUnderTest> MakePlatformUnderTest() {
+  return std::make_unique<SimUnderTest>();
+}
 
 }  // namespace quellix::contract

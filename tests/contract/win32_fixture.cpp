@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -23,9 +24,10 @@ std::string ProgramFolder() {
   return folder.substr(0, folder.find_last_of('\\'));
 }
 
-class SpawnerProcess {
+// A helper program beside this one, talking through its standard input and output.
+class HelperProcess {
  public:
-  SpawnerProcess() {
+  explicit HelperProcess(const std::string& command_line) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE child_in_read, child_in_write, child_out_read, child_out_write;
     CreatePipe(&child_in_read, &child_in_write, &inherit, 0);
@@ -42,32 +44,88 @@ class SpawnerProcess {
     startup.hStdInput = child_in.get();
     startup.hStdOutput = child_out.get();
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    std::string command = "\"" + ProgramFolder() + "\\quellix_spawner.exe\"";
+    std::string command = command_line;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
-      throw std::runtime_error("cannot start quellix_spawner.exe");
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &info))
+      throw std::runtime_error("cannot start " + command_line);
     process_.reset(info.hProcess);
     CloseHandle(info.hThread);
   }
-  ~SpawnerProcess() {
-    Ask("quit");
-    WaitForSingleObject(process_.get(), 5000);
-  }
 
-  std::string Ask(const std::string& command) {
-    const std::string line = command + "\n";
+  void WriteLine(const std::string& line) {
+    const std::string bytes = line + "\n";
     DWORD written = 0;
-    WriteFile(to_child_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    std::string reply;
+    WriteFile(to_child_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  }
+  // The next line, empty when the helper has ended.
+  std::string ReadLine() {
+    std::string line;
     char c = 0;
     DWORD got = 0;
-    while (ReadFile(from_child_.get(), &c, 1, &got, nullptr) && got == 1 && c != '\n') reply += c;
-    if (!reply.empty() && reply.back() == '\r') reply.pop_back();
-    return reply;
+    while (ReadFile(from_child_.get(), &c, 1, &got, nullptr) && got == 1 && c != '\n') line += c;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+  }
+  bool WaitForEnd(DWORD ms) { return WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
+  void Terminate() {
+    TerminateProcess(process_.get(), 1);
+    WaitForEnd(5000);
   }
 
  private:
   UniqueKernelHandle to_child_, from_child_, process_;
+};
+
+class SpawnerProcess {
+ public:
+  SpawnerProcess() : helper_("\"" + ProgramFolder() + "\\quellix_spawner.exe\"") {}
+  ~SpawnerProcess() {
+    Ask("quit");
+    helper_.WaitForEnd(5000);
+  }
+
+  std::string Ask(const std::string& command) {
+    helper_.WriteLine(command);
+    return helper_.ReadLine();
+  }
+
+ private:
+  HelperProcess helper_;
+};
+
+// One argument as the C runtime splits a command line: quoted, with quotes and the
+// backslashes before them escaped.
+std::string Quoted(const std::string& argument) {
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, '\\');
+  return quoted + "\"";
+}
+
+// The DDE responder helper, serving until the test ends.
+class ResponderProcess {
+ public:
+  explicit ResponderProcess(const BrowserInfoServer& server)
+      : helper_("\"" + ProgramFolder() + "\\quellix_dde_responder.exe\" --seconds 120 --delay " +
+                std::to_string(server.delay_ms) + " --repeat " + std::to_string(server.repeat) + " " +
+                Quoted(server.reply)) {
+    const std::string first = helper_.ReadLine();
+    if (first != "READY") throw std::runtime_error("quellix_dde_responder: " + first);
+  }
+  ~ResponderProcess() { helper_.Terminate(); }
+
+ private:
+  HelperProcess helper_;
 };
 
 class Win32UnderTest final : public PlatformUnderTest {
@@ -78,8 +136,8 @@ class Win32UnderTest final : public PlatformUnderTest {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "QuellixContractAnchor";
     RegisterClassA(&wc);
-    anchor_.reset(CreateWindowExA(0, wc.lpszClassName, "anchor", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
-                                  wc.hInstance, nullptr));
+    anchor_.reset(CreateWindowExA(0, wc.lpszClassName, "anchor", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
+                                  nullptr, wc.hInstance, nullptr));
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "quellix-contract-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -101,8 +159,8 @@ class Win32UnderTest final : public PlatformUnderTest {
   platform::WindowId Anchor() override { return reinterpret_cast<std::uintptr_t>(anchor_.get()); }
   platform::WindowId Open(const ForeignWindow& w) override {
     std::ostringstream command;
-    command << "open " << w.class_name << ' ' << std::hex << w.style << ' ' << (w.ignores_close ? 1 : 0) << ' '
-            << w.caption;
+    command << "open " << w.class_name << ' ' << std::hex << w.style << ' ' << (w.ignores_close ? 1 : 0)
+            << ' ' << w.caption;
     const std::string reply = spawner_.Ask(command.str());
     if (reply.rfind("ok ", 0) != 0) throw std::runtime_error("spawner: " + reply);
     return std::stoull(reply.substr(3));
@@ -113,17 +171,23 @@ class Win32UnderTest final : public PlatformUnderTest {
     return std::stoi(reply.substr(reply.find(' ') + 1));
   }
   std::string Folder() override { return folder_; }
+  void ServeBrowserWindowInfo(const BrowserInfoServer& server) override {
+    responder_ = std::make_unique<ResponderProcess>(server);
+  }
 
  private:
   static inline int instance_ = 0;
   win32::Win32Platform platform_;
   win32::UniqueWindow anchor_;
   SpawnerProcess spawner_;
+  std::unique_ptr<ResponderProcess> responder_;
   std::string folder_;
 };
 
 }  // namespace
 
-std::unique_ptr<PlatformUnderTest> MakePlatformUnderTest() { return std::make_unique<Win32UnderTest>(); }
+std::unique_ptr<PlatformUnderTest> MakePlatformUnderTest() {
+  return std::make_unique<Win32UnderTest>();
+}
 
 }  // namespace quellix::contract

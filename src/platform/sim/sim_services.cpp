@@ -14,4 +14,13 @@ platform::MessageAnswer SimMessageBoxes::Show(const std::string& text, const std
   return buttons == platform::MessageButtons::kOk ? platform::MessageAnswer::kOk : platform::MessageAnswer::kNo;
 }
 
+std::optional<std::string> SimFileDialogs::Show(const platform::FileDialogRequest& request) {
+  shown.push_back(request);
+  if (answers.empty()) return std::nullopt;
+  auto answer = std::move(answers.front());
+  answers.pop_front();
+  if (answer && answer->empty()) return std::nullopt;
+  return answer;
+}
+
 }  // namespace quellix::sim

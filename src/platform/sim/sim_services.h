@@ -1,12 +1,15 @@
 #pragma once
-// The small simulated services: clock, sound, message boxes; and the whole simulated platform.
+// The small simulated services: clock, sound, message boxes, file dialogs; and the whole
+// simulated platform.
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_dde.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_registry.h"
@@ -48,6 +51,19 @@ class SimMessageBoxes final : public platform::MessageBoxes {
   void SetOwner(platform::WindowId window) override { owner = window; }
 };
 
+class SimFileDialogs final : public platform::FileDialogs {
+ public:
+  std::vector<platform::FileDialogRequest> shown;
+  // What the user does in the next dialogs, in order: the path picked, or nothing for
+  // Cancel (an empty path counts as Cancel). A dialog with no scripted answer is cancelled.
+  // Paths are returned as given;
+  // the dialog's own checks (a file that must exist, a replace to confirm) are the
+  // scripter's to respect.
+  std::deque<std::optional<std::string>> answers;
+
+  std::optional<std::string> Show(const platform::FileDialogRequest& request) override;
+};
+
 // Every simulated service, ready to hand to the core.
 struct SimPlatform {
   SimDesktop desktop;
@@ -56,8 +72,10 @@ struct SimPlatform {
   SimSound sound;
   SimFiles files;
   SimMessageBoxes messages;
+  SimFileDialogs file_dialogs;
+  SimDde dde;
 
-  platform::Services Services() { return {desktop, registry, clock, sound, files, messages}; }
+  platform::Services Services() { return {desktop, registry, clock, sound, files, messages, file_dialogs, dde}; }
 };
 
 }  // namespace quellix::sim

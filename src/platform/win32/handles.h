@@ -4,6 +4,8 @@
 
 #include <windows.h>
 #include <commctrl.h>
+// after windows.h, whose types it uses
+#include <ddeml.h>
 
 #include <utility>
 
@@ -73,11 +75,45 @@ struct ImageListTraits {
   static void Release(Handle h) { ::ImageList_Destroy(h); }
 };
 
+// DDEML: the client instance, and what belongs to it. A string handle is freed through its
+// instance, so its owner keeps both.
+struct DdeInstanceTraits {
+  using Handle = DWORD;
+  static Handle Invalid() { return 0; }
+  static void Release(Handle h) { ::DdeUninitialize(h); }
+};
+struct DdeString {
+  DWORD instance = 0;
+  HSZ handle = nullptr;
+  bool operator==(const DdeString&) const = default;
+};
+struct DdeStringTraits {
+  using Handle = DdeString;
+  static Handle Invalid() { return {}; }
+  static void Release(Handle h) { ::DdeFreeStringHandle(h.instance, h.handle); }
+};
+struct DdeConversationTraits {
+  using Handle = HCONV;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::DdeDisconnect(h); }
+};
+struct DdeDataTraits {
+  using Handle = HDDEDATA;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::DdeFreeDataHandle(h); }
+};
+
 using UniqueFile = UniqueHandle<FileTraits>;          // CreateFile results
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;  // processes, threads, pipes, mutexes
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
+
+// Declare a DDE instance before the strings, conversations and data of it: they are released first.
+using UniqueDdeInstance = UniqueHandle<DdeInstanceTraits>;
+using UniqueDdeString = UniqueHandle<DdeStringTraits>;
+using UniqueDdeConversation = UniqueHandle<DdeConversationTraits>;
+using UniqueDdeData = UniqueHandle<DdeDataTraits>;
 
 }  // namespace quellix::win32

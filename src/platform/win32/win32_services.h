@@ -58,6 +58,17 @@ class Win32MessageBoxes final : public platform::MessageBoxes {
   platform::WindowId owner_ = 0;
 };
 
+class Win32FileDialogs final : public platform::FileDialogs {
+ public:
+  std::optional<std::string> Show(const platform::FileDialogRequest& request) override;
+};
+
+class Win32Dde final : public platform::DdeClient {
+ public:
+  std::optional<std::string> RequestText(const std::string& service, const std::string& topic,
+                                         const std::string& item, unsigned timeout_ms) override;
+};
+
 struct Win32Platform {
   Win32Desktop desktop;
   Win32Registry registry;
@@ -65,8 +76,10 @@ struct Win32Platform {
   Win32Sound sound;
   Win32Files files;
   Win32MessageBoxes messages;
+  Win32FileDialogs file_dialogs;
+  Win32Dde dde;
 
-  platform::Services Services() { return {desktop, registry, clock, sound, files, messages}; }
+  platform::Services Services() { return {desktop, registry, clock, sound, files, messages, file_dialogs, dde}; }
 };
 
 }  // namespace quellix::win32
