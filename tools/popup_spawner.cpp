@@ -10,10 +10,13 @@
 //   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
 //                                                                   (of the running Quellix, found by its tray window)
 //   quit                                                        ->  bye
+//   rect, rectof, textof, countof, enabled, click, state        ->  see product_probe.h
 // With --log FILE, every close request is also appended there as "close <id> <class> <caption>".
 
 #include <windows.h>
 #include <psapi.h>
+
+#include "product_probe.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -238,21 +241,16 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     Reply(std::string("destroyed ") + (known ? "1" : "0"));
   } else if (verb == "stats") {
     Reply("stats " + QuellixStats());
-  } else if (verb == "state") {
-    // The product's form with this caption: shown or not, minimised or not.
-    std::string caption;
-    std::getline(in >> std::ws, caption);
-    const HWND form = FindWindowA("QuellixForm", caption.c_str());
-    Reply(form == nullptr ? std::string("state none")
-                          : std::string("state visible=") + (IsWindowVisible(form) ? "1" : "0") +
-                                " iconic=" + (IsIconic(form) ? "1" : "0"));
   } else if (verb == "tips") {
     Reply("tips " + ShownTooltips());
   } else if (verb == "quit") {
     Reply("bye");
     PostQuitMessage(0);
   } else {
-    Reply("error unknown command");
+    std::string args;
+    std::getline(in >> std::ws, args);
+    const std::string answer = quellix::tools::Probe(verb, args);
+    Reply(answer.empty() ? "error unknown command" : answer);
   }
   return 0;
 }

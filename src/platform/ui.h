@@ -115,6 +115,10 @@ class Ui {
   virtual void ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) = 0;
   virtual std::size_t ListCount(UiId list) = 0;
   virtual std::string ListText(UiId list, std::size_t row) = 0;
+  // The row's first cell; a row that does not exist is left alone.
+  virtual void ListSetText(UiId list, std::size_t row, const std::string& text) = 0;
+  // Removes the row; a row that does not exist is left alone.
+  virtual void ListRemove(UiId list, std::size_t row) = 0;
 
   virtual UiId CreateTimer(UiId form, unsigned interval_ms) = 0;
   virtual void DestroyTimer(UiId timer) = 0;

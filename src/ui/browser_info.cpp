@@ -19,4 +19,11 @@ BrowserWindowInfo ParseWindowInfoReply(std::string_view reply) {
   return info;
 }
 
+std::optional<std::string> GetUrlFromIe(platform::DdeClient& dde, BrowserWindowInfo& info) {
+  std::optional<std::string> reply =
+      dde.RequestText(std::string(kDdeService), std::string(kDdeTopic), std::string(kDdeItem), kDdeTimeoutMs);
+  if (reply) info = ParseWindowInfoReply(*reply);
+  return reply;
+}
+
 }  // namespace quellix::ui

@@ -4,6 +4,7 @@
 #include "product/product.h"
 #include "settings/settings_store.h"
 #include "text/text.h"
+#include "ui/browser_info.h"
 
 namespace quellix::ui {
 
@@ -31,9 +32,16 @@ MainWindow::MainWindow(tray::TrayContext context)
     : messages_(context.services.messages),
       context_(WithMessages(context, messages_)),
       menu_frame_(context_, *this),
-      info_(context.ui, context.shell, [this] {
-        context_.state.burn_enabled = 1;  // burning resumes when the information window closes
-      }) {
+      info_(context.ui, context.shell,
+            [this] {
+              context_.state.burn_enabled = 1;  // burning resumes when the information window closes
+            }),
+      picker_(
+          context_.ui, context_.services, [this] { return OwnWindow(); },
+          [this](const std::string& text) {
+            AppendEntry(text);
+            PostCommand("2");
+          }) {
   form_ = context_.ui.CreateForm({"Form1", std::string(product::kAppTitle), 8130, 5820}, *this);
   messages_.SetOwner(OwnWindow());
   CreateControls();
@@ -68,14 +76,18 @@ void MainWindow::CreateControls() {
   Add({ControlKind::kButton, "drawnButton2", "Popup Options", {120, 1785, kButtonWidth, kButtonHeight}});
   Add({ControlKind::kButton, "drawnButton20", "Popup Help    ", {120, 3915, kButtonWidth, kButtonHeight}});
   Add({ControlKind::kButton, "drawnButton13", "About Popup", {120, 4455, kButtonWidth, kButtonHeight}});
-  Add({ControlKind::kButton, "drawnButton14", "Server List     ", {11865, 7665, kButtonWidth, kButtonHeight}});
+  Add({ControlKind::kButton,
+       "drawnButton14",
+       "Server List     ",
+       {11865, 7665, kButtonWidth, kButtonHeight}});
 
   // The caption page: its button bar and the block list.
   const UiId frame2 = Add({ControlKind::kFrame, "Frame2", "", {2085, 825, 5985, 500}});
-  const char* bar[] = {"drawnButton4", "Add", "drawnButton5", "Edit", "drawnButton6", "Remove",
-                       "drawnButton11", "Export", "drawnButton12", "Import"};
+  const char* bar[] = {"drawnButton4", "Add",           "drawnButton5", "Edit",          "drawnButton6",
+                       "Remove",       "drawnButton11", "Export",       "drawnButton12", "Import"};
   for (int i = 0; i < 5; ++i) {
-    platform::ControlSpec button{ControlKind::kButton, bar[2 * i], bar[2 * i + 1], {60 + i * 1185, 60, 1110, 380}};
+    platform::ControlSpec button{
+        ControlKind::kButton, bar[2 * i], bar[2 * i + 1], {60 + i * 1185, 60, 1110, 380}};
     button.container = frame2;
     button.enabled = i != 1 && i != 2;  // Edit and Remove wait for a selected entry
     Add(button);
@@ -85,11 +97,17 @@ void MainWindow::CreateControls() {
   Add(view1);
 
   // Pages parked outside the client area until a page operation moves them in.
-  Add({ControlKind::kFrame, "Frame1", "", {9000, 910, 5985, 4125}, /*visible=*/false});
-  Add({ControlKind::kFrame, "Frame10", "", {9000, 5500, 5985, 4125}, false});
+  const UiId frame1 = Add({ControlKind::kFrame, "Frame1", "", {9000, 910, 5985, 4125}, /*visible=*/false});
+  options_ = std::make_unique<settings::OptionsPage>(context_.ui, context_.services, context_.app_folder,
+                                                     form_, frame1);
+  log_ = std::make_unique<LogViewer>(context_.ui, context_.services, context_.app_folder, form_,
+                                     platform::TwipsRect{9000, 5500, 5985, 4125});
+  controls_.emplace("Frame10", log_->Panel());
+  controls_.emplace("view3", log_->Rows());
   const UiId frame9 = Add({ControlKind::kFrame, "Frame9", "", {15000, 825, 5985, 500}, false});
   for (int i = 0; i < 5; ++i) {
-    platform::ControlSpec button{ControlKind::kButton, "Frame9Button", bar[2 * i + 1], {60 + i * 1185, 60, 1110, 380}};
+    platform::ControlSpec button{
+        ControlKind::kButton, "Frame9Button", bar[2 * i + 1], {60 + i * 1185, 60, 1110, 380}};
     button.container = frame9;
     Add(button);
   }
@@ -107,8 +125,28 @@ void MainWindow::CreateControls() {
   // The browser information tool lies below and right of the client area.
   Add({ControlKind::kButton, "Command1", "get IE URLS", {8400, 240, 1800, 420}});
   Add({ControlKind::kTextField, "TxtDDE", "", {8400, 780, 1800, 300}});
-  Add({ControlKind::kFrame, "Frame8", "Internet Explorer Information", {8400, 1200, 4200, 1800}});
+  const UiId frame8 =
+      Add({ControlKind::kFrame, "Frame8", "Internet Explorer Information", {8400, 1200, 4200, 1800}});
+  const char* info[] = {"LabIEURL",      "URL : ",        "TxtIEUrl",   "",
+                        "LabIEWinTitle", "Window Title:", "TxtIETitle", ""};
+  for (int i = 0; i < 4; ++i) {
+    const bool label = i % 2 == 0;
+    platform::ControlSpec c{label ? ControlKind::kLabel : ControlKind::kTextField,
+                            info[2 * i],
+                            info[2 * i + 1],
+                            {label ? 120 : 1320, 300 + (i / 2) * 600, label ? 1140 : 2760, 300}};
+    c.container = frame8;
+    Add(c);
+  }
   Add({ControlKind::kLabel, "Label4", "Label4", {8400, 3120, 4200, 300}});
+
+  block_list_ = std::make_unique<blocklist::BlockListPage>(
+      context_.ui, context_.services, displayed_,
+      blocklist::BlockListControls{Control("view1"), Control("Text1"), Control("drawnButton4"),
+                                   Control("drawnButton5"), Control("drawnButton6"), Control("drawnButton11"),
+                                   Control("drawnButton12")},
+      blocklist::BlockListHooks{[this](const std::string& digit) { PostCommand(digit); },
+                                [this] { OpenPicker(); }, [this] { return OwnWindow(); }});
 }
 
 void MainWindow::Start() {
@@ -180,7 +218,8 @@ void MainWindow::ShowServerListPage() {
 
 void MainWindow::LoadOptionsPage() {
   platform::Ui& ui = context_.ui;
-  ui.SetVisible(Control("Frame10"), false);
+  log_->Hide();
+  options_->Load();
   ui.SetVisible(Control("Frame2"), false);
   ui.SetVisible(Control("Frame1"), true);
   ui.Move(Control("Frame1"), kPageLeft, kPageTop);
@@ -190,6 +229,7 @@ void MainWindow::LoadOptionsPage() {
 
 void MainWindow::ApplyOptions() {
   blocklist::StoreBlockList(context_.services.files, context_.app_folder, displayed_);
+  options_->ApplySound();
 }
 
 void MainWindow::PostCommand(const std::string& digit) {
@@ -219,7 +259,9 @@ void MainWindow::RunMainWindowCommand() {
   }
 }
 
-void MainWindow::SetMainWindowNormal() { context_.ui.SetWindowState(form_, platform::WindowState::kNormal); }
+void MainWindow::SetMainWindowNormal() {
+  context_.ui.SetWindowState(form_, platform::WindowState::kNormal);
+}
 
 void MainWindow::AppendEntry(const std::string& text) {
   displayed_.Add(text);
@@ -227,7 +269,7 @@ void MainWindow::AppendEntry(const std::string& text) {
 }
 
 void MainWindow::OpenPicker() {
-  // The open-window picker comes with the block list pages; until then the item does nothing.
+  picker_.Open();
 }
 
 void MainWindow::OpenInformation() {
@@ -273,7 +315,35 @@ void MainWindow::OnClick(UiId control) {
     ApplyOptions();
   } else if (control == Control("drawnButton7")) {
     EndProcess();
+  } else if (control == Control("Command1")) {
+    ShowBrowserInformation();
+  } else if (control == options_->ViewLogButton()) {
+    log_->View(kPageLeft, kPageTop);
+  } else if (control == options_->ClearLogButton()) {
+    log_->Clear();
+  } else if (!block_list_->OnClick(control) && !log_->OnClick(control)) {
+    options_->OnClick(control, OwnWindow());
   }
+}
+
+void MainWindow::OnDoubleClick(UiId control) {
+  if (control == Control("view1")) block_list_->Edit();
+}
+
+void MainWindow::OnItemClick(UiId control, std::size_t row) {
+  if (control == Control("view1")) block_list_->OnItemClick(row);
+}
+
+void MainWindow::ShowBrowserInformation() {
+  platform::Ui& ui = context_.ui;
+  BrowserWindowInfo info;
+  if (const std::optional<std::string> reply = GetUrlFromIe(context_.services.dde, info)) {
+    ui.SetText(Control("TxtDDE"), *reply);
+  } else {
+    ui.SetText(Control("Label4"), std::string(kBrowserNotLoaded));
+  }
+  ui.SetText(Control("TxtIETitle"), info.title);
+  ui.SetText(Control("TxtIEUrl"), info.address);
 }
 
 void MainWindow::OnWindowStateChanged(UiId form) {

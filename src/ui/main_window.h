@@ -6,17 +6,23 @@
 #include <memory>
 #include <string>
 
+#include "blocklist/block_list_page.h"
 #include "blocklist/displayed_block_list.h"
+#include "blocklist/open_window_picker.h"
+#include "settings/options_page.h"
 #include "tray/menu_frame.h"
 #include "tray/tray_area.h"
 #include "ui/info_window.h"
+#include "ui/log_viewer.h"
 #include "ui/modal_messages.h"
 
 namespace quellix::ui {
 
 inline constexpr std::string_view kAnotherCopyMessage = "there is another copy of Quellix already running";
 
-class MainWindow final : public platform::UiEvents, public tray::MainWindowLink, public tray::TrayArea::Events {
+class MainWindow final : public platform::UiEvents,
+                         public tray::MainWindowLink,
+                         public tray::TrayArea::Events {
  public:
   explicit MainWindow(tray::TrayContext context);
   ~MainWindow() override;
@@ -38,6 +44,10 @@ class MainWindow final : public platform::UiEvents, public tray::MainWindowLink,
   tray::TrayArea& Tray() { return *tray_; }
   tray::MenuFrame& Menu() { return menu_frame_; }
   InfoWindow& Info() { return info_; }
+  settings::OptionsPage& Options() { return *options_; }
+  LogViewer& Log() { return *log_; }
+  blocklist::BlockListPage& BlockList() { return *block_list_; }
+  blocklist::OpenWindowPicker& Picker() { return picker_; }
 
   // tray::MainWindowLink
   void PostCommand(const std::string& digit) override;
@@ -56,6 +66,8 @@ class MainWindow final : public platform::UiEvents, public tray::MainWindowLink,
 
   // platform::UiEvents
   void OnClick(platform::UiId control) override;
+  void OnDoubleClick(platform::UiId control) override;
+  void OnItemClick(platform::UiId control, std::size_t row) override;
   void OnWindowStateChanged(platform::UiId form) override;
   void OnCloseRequest(platform::UiId form) override;
   void OnTrayNotify(platform::UiId host, std::uint32_t code) override;
@@ -67,6 +79,7 @@ class MainWindow final : public platform::UiEvents, public tray::MainWindowLink,
   void RunMainWindowCommand();
   void LoadBlockList();
   void ShowDisplayedList();
+  void ShowBrowserInformation();
   void EndProcess();
 
   ModalMessages messages_;  // every box the product shows goes through it
@@ -77,6 +90,10 @@ class MainWindow final : public platform::UiEvents, public tray::MainWindowLink,
   std::unique_ptr<tray::TrayArea> tray_;
   tray::MenuFrame menu_frame_;
   InfoWindow info_;
+  std::unique_ptr<settings::OptionsPage> options_;
+  std::unique_ptr<LogViewer> log_;
+  std::unique_ptr<blocklist::BlockListPage> block_list_;
+  blocklist::OpenWindowPicker picker_;
 };
 
 }  // namespace quellix::ui

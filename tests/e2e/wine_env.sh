@@ -50,6 +50,13 @@ wine_screenshot() {
   xwd -root -silent -display "$DISPLAY" | convert xwd:- "$1"
 }
 
+# Saves a screenshot of one window, by its X id. A window that Wine opens while another of
+# the program's windows is active can show black in a capture of the whole Xvfb display,
+# while a capture of the window itself shows what it draws.
+wine_window_shot() {
+  import -display "$DISPLAY" -window "$1" "$2"
+}
+
 # Starts the pop-up spawner of the session from EXE, its close requests logged to
 # $SESSION/closes.log, ending after SECONDS at the latest. Commands go to it with spawn.
 # Usage: spawner_start EXE SECONDS

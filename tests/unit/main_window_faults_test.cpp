@@ -23,7 +23,8 @@ class MainWindowFaultsTest : public ::testing::Test {
 
   void SetUp() override { world.sim.files.Put(list_path, "offers\r\ncasino\r\n"); }
   void Start() {
-    main = std::make_unique<MainWindow>(tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
+    main = std::make_unique<MainWindow>(
+        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
     main->Start();
   }
   platform::UiId C(const std::string& name) { return main->Control(name); }

@@ -190,6 +190,19 @@ std::string SimUi::ListText(UiId list, std::size_t row) {
   return e->rows[row - 1].first[0];
 }
 
+void SimUi::ListSetText(UiId list, std::size_t row, const std::string& text) {
+  Element* e = Lookup(list);
+  if (e == nullptr || row < 1 || row > e->rows.size()) return;
+  auto& cells = e->rows[row - 1].first;
+  if (cells.empty()) cells.emplace_back();
+  cells[0] = text;
+}
+void SimUi::ListRemove(UiId list, std::size_t row) {
+  Element* e = Lookup(list);
+  if (e == nullptr || row < 1 || row > e->rows.size()) return;
+  e->rows.erase(e->rows.begin() + static_cast<std::ptrdiff_t>(row - 1));
+}
+
 UiId SimUi::CreateTimer(UiId form, unsigned interval_ms) {
   const UiId id = next_id_++;
   timers_[id] = Timer{form, interval_ms, now_ + interval_ms};

@@ -92,6 +92,8 @@ class SimUi final : public platform::Ui {
   void ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) override;
   std::size_t ListCount(UiId list) override;
   std::string ListText(UiId list, std::size_t row) override;
+  void ListSetText(UiId list, std::size_t row, const std::string& text) override;
+  void ListRemove(UiId list, std::size_t row) override;
   UiId CreateTimer(UiId form, unsigned interval_ms) override;
   void DestroyTimer(UiId timer) override;
   int TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuItem>& items) override;

@@ -152,7 +152,7 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       HandleCommand(form, wparam);
       return 0;
     case WM_NOTIFY:
-      HandleNotify(form, *reinterpret_cast<const NMHDR*>(lparam));
+      HandleNotify(form, *reinterpret_cast<NMHDR*>(lparam));
       return 0;
     case WM_TIMER:
       if (events != nullptr && timers_.count(static_cast<UiId>(wparam)) != 0) events->OnTimer(static_cast<UiId>(wparam));
@@ -199,25 +199,35 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
 
 void Win32Ui::HandleCommand(UiId form, WPARAM wparam) {
   const auto control = static_cast<UiId>(LOWORD(wparam));
-  Element* c = Lookup(control);
+  const Element* c = Lookup(control);
   platform::UiEvents* events = EventsOf(form);
   if (c == nullptr || events == nullptr) return;
+  // Copied first: a handler may destroy the form, and the element with it.
+  const ControlKind kind = c->kind;
+  const HWND hwnd = c->hwnd;
   const WORD code = HIWORD(wparam);
-  if (c->kind == ControlKind::kTextField && code == EN_CHANGE && !setting_text_) events->OnTextEdited(control);
-  if ((c->kind == ControlKind::kButton || c->kind == ControlKind::kCheckBox || c->kind == ControlKind::kOptionButton) &&
-      code == BN_CLICKED)
+  if (kind == ControlKind::kTextField && code == EN_CHANGE && !setting_text_) {
+    events->OnTextEdited(control);
+  } else if ((kind == ControlKind::kButton || kind == ControlKind::kCheckBox || kind == ControlKind::kOptionButton) &&
+             code == BN_CLICKED) {
     events->OnClick(control);
-  if (c->kind == ControlKind::kLink && code == STN_CLICKED) events->OnClick(control);
-  if (c->kind == ControlKind::kListBox && code == LBN_SELCHANGE) {
-    const LRESULT row = SendMessageA(c->hwnd, LB_GETCURSEL, 0, 0);
+  } else if (kind == ControlKind::kLink && code == STN_CLICKED) {
+    events->OnClick(control);
+  } else if (kind == ControlKind::kListBox && code == LBN_SELCHANGE) {
+    const LRESULT row = SendMessageA(hwnd, LB_GETCURSEL, 0, 0);
     if (row >= 0) events->OnItemClick(control, static_cast<std::size_t>(row) + 1);
   }
 }
 
-void Win32Ui::HandleNotify(UiId form, const NMHDR& header) {
+void Win32Ui::HandleNotify(UiId form, NMHDR& header) {
   const auto control = static_cast<UiId>(header.idFrom);
+  Element* list = Lookup(control);
+  if (list != nullptr && header.code == LVN_GETDISPINFOA) {
+    FillListItem(*list, reinterpret_cast<NMLVDISPINFOA&>(header));
+    return;
+  }
   platform::UiEvents* events = EventsOf(form);
-  if (events == nullptr || Lookup(control) == nullptr) return;
+  if (events == nullptr || list == nullptr) return;
   if (header.code == NM_CLICK || header.code == NM_DBLCLK) {
     const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
     if (activate.iItem >= 0) events->OnItemClick(control, static_cast<std::size_t>(activate.iItem) + 1);

@@ -42,6 +42,8 @@ class Win32Ui final : public platform::Ui {
   void ListAdd(platform::UiId list, const std::vector<std::string>& cells, const std::string& icon) override;
   std::size_t ListCount(platform::UiId list) override;
   std::string ListText(platform::UiId list, std::size_t row) override;
+  void ListSetText(platform::UiId list, std::size_t row, const std::string& text) override;
+  void ListRemove(platform::UiId list, std::size_t row) override;
   platform::UiId CreateTimer(platform::UiId form, unsigned interval_ms) override;
   void DestroyTimer(platform::UiId timer) override;
   int TrackPopupMenu(platform::UiId owner_form, const std::vector<platform::MenuItem>& items) override;
@@ -51,6 +53,10 @@ class Win32Ui final : public platform::Ui {
   void DoEvents() override;
 
  private:
+  struct ListRow {
+    std::vector<std::string> cells;
+    int image = -1;
+  };
   struct Element {
     HWND hwnd = nullptr;
     platform::UiId form = 0;
@@ -66,13 +72,15 @@ class Win32Ui final : public platform::Ui {
     // A top-level window of the control's own, outside the form (the tray host's).
     UniqueWindow own_window;
     std::map<std::string, int> image_index;
+    std::vector<ListRow> rows;  // a list view's rows
   };
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleFormMessage(platform::UiId form, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void HandleCommand(platform::UiId form, WPARAM wparam);
-  void HandleNotify(platform::UiId form, const NMHDR& header);
+  void HandleNotify(platform::UiId form, NMHDR& header);
   void DrawMenuIcon(const DRAWITEMSTRUCT& item);
+  void FillListItem(Element& list, NMLVDISPINFOA& info);
   Element* Lookup(platform::UiId id);
   platform::UiEvents* EventsOf(platform::UiId id);
   int Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }

@@ -1,10 +1,11 @@
 // Forms and their controls on Win32: creation from descriptions, visibility, texts,
-// values, placement in twips, window states, and the rows of list boxes and list views.
+// values, placement in twips and window states.
 
 #include "platform/win32/win32_ui.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/win32_ui_shared.h"
@@ -86,7 +87,9 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     case ControlKind::kListBox: cls = "LISTBOX"; style |= LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
     case ControlKind::kListView:
       cls = WC_LISTVIEWA;
-      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP;
+      // The host keeps the rows and the list view asks for what it shows (LVS_OWNERDATA),
+      // so a list of 100,000 entries fills and scrolls at once.
+      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA | WS_TABSTOP;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kTrayHost:
@@ -118,10 +121,14 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     SendMessageA(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     e.images.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4));
     SendMessageA(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images.get()));
+    // Columns share the width, the last one taking what is left (a title is the longest).
+    const int inner = Pixels(desc.rect.width) - 24;
+    const int count = static_cast<int>(desc.columns.size());
+    const int share = count > 1 ? std::min(inner / count, inner / 5) : inner;
     for (std::size_t i = 0; i < desc.columns.size(); ++i) {
       LVCOLUMNA column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.cx = Pixels(desc.rect.width) - 24;
+      column.cx = static_cast<int>(i) + 1 < count ? share : inner - share * (count - 1);
       column.pszText = const_cast<char*>(desc.columns[i].c_str());
       SendMessageA(e.hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
@@ -242,64 +249,6 @@ void Win32Ui::CenterOnScreen(UiId form) {
 
 void Win32Ui::SetTopmost(UiId form) {
   if (Element* e = Lookup(form)) SetWindowPos(e->hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
-void Win32Ui::ListClear(UiId list) {
-  Element* e = Lookup(list);
-  if (e == nullptr) return;
-  SendMessageA(e->hwnd, e->kind == ControlKind::kListView ? LVM_DELETEALLITEMS : LB_RESETCONTENT, 0, 0);
-}
-
-void Win32Ui::ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) {
-  Element* e = Lookup(list);
-  if (e == nullptr || cells.empty()) return;
-  if (e->kind != ControlKind::kListView) {
-    SendMessageA(e->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cells[0].c_str()));
-    return;
-  }
-  int image = -1;
-  if (!icon.empty()) {
-    auto found = e->image_index.find(icon);
-    if (found == e->image_index.end()) {
-      found = e->image_index.emplace(icon, ImageList_AddIcon(e->images.get(), Icon(icon, 16))).first;
-    }
-    image = found->second;
-  }
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = static_cast<int>(SendMessageA(e->hwnd, LVM_GETITEMCOUNT, 0, 0));
-  item.iImage = image;
-  item.pszText = const_cast<char*>(cells[0].c_str());
-  const int row = static_cast<int>(SendMessageA(e->hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  for (std::size_t i = 1; i < cells.size(); ++i) {
-    LVITEMA sub{};
-    sub.iSubItem = static_cast<int>(i);
-    sub.pszText = const_cast<char*>(cells[i].c_str());
-    SendMessageA(e->hwnd, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
-  }
-}
-
-std::size_t Win32Ui::ListCount(UiId list) {
-  Element* e = Lookup(list);
-  if (e == nullptr) return 0;
-  const LRESULT n = SendMessageA(e->hwnd, e->kind == ControlKind::kListView ? LVM_GETITEMCOUNT : LB_GETCOUNT, 0, 0);
-  return n > 0 ? static_cast<std::size_t>(n) : 0;
-}
-
-std::string Win32Ui::ListText(UiId list, std::size_t row) {
-  Element* e = Lookup(list);
-  if (e == nullptr || row < 1 || row > ListCount(list)) return {};
-  std::string text(1024, '\0');
-  if (e->kind == ControlKind::kListView) {
-    LVITEMA item{};
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    SendMessageA(e->hwnd, LVM_GETITEMTEXTA, row - 1, reinterpret_cast<LPARAM>(&item));
-  } else if (SendMessageA(e->hwnd, LB_GETTEXTLEN, row - 1, 0) < static_cast<LRESULT>(text.size())) {
-    SendMessageA(e->hwnd, LB_GETTEXT, row - 1, reinterpret_cast<LPARAM>(text.data()));
-  }
-  text.resize(std::strlen(text.c_str()));
-  return text;
 }
 
 }  // namespace quellix::win32

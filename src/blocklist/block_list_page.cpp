@@ -1,0 +1,108 @@
+#include "blocklist/block_list_page.h"
+
+#include <cmath>
+
+#include "blocklist/block_list_file.h"
+#include "product/product.h"
+#include "text/text.h"
+
+namespace quellix::blocklist {
+
+namespace {
+
+constexpr char kListFilter[] = "*.pao|*.pao|";
+constexpr std::size_t kDialogPathCapacity = 20000;
+
+}  // namespace
+
+BlockListPage::BlockListPage(platform::Ui& ui, platform::Services services, DisplayedBlockList& displayed,
+                             BlockListControls controls, BlockListHooks hooks)
+    : ui_(ui),
+      services_(services),
+      displayed_(displayed),
+      controls_(controls),
+      hooks_(std::move(hooks)),
+      editor_(ui, [this](const std::string& text) {
+        // The position is read now, not when the dialog was opened; a position that no
+        // longer holds an entry stores nothing, and the list is saved and reloaded anyway.
+        const std::size_t at = Selection();
+        if (displayed_.Has(at)) {
+          displayed_.SetText(at, text);
+          ui_.ListSetText(controls_.view1, at, text);
+        }
+        hooks_.post_command("2");
+      }) {}
+
+std::size_t BlockListPage::Selection() {
+  // Anything but a position from 1 up reads as none; Has() then finds no entry there.
+  const double n = text::LeadingNumber(ui_.Text(controls_.selection));
+  return n >= 1 && n < 1e15 ? static_cast<std::size_t>(n) : 0;
+}
+
+void BlockListPage::OnItemClick(std::size_t row) {
+  ui_.SetEnabled(controls_.remove, true);
+  ui_.SetEnabled(controls_.edit, true);
+  ui_.SetText(controls_.selection, std::to_string(row));
+}
+
+void BlockListPage::Edit() {
+  const std::size_t at = Selection();
+  if (!displayed_.Has(at)) return;  // the dialog is never filled from an entry that does not exist
+  editor_.Open(displayed_.At(at).text);
+}
+
+void BlockListPage::Remove() {
+  const auto answer =
+      services_.messages.Show(std::string(kRemoveQuestion), std::string(product::kAppTitle),
+                              platform::MessageIcon::kInformation, platform::MessageButtons::kYesNo);
+  if (answer != platform::MessageAnswer::kYes) return;
+  const std::size_t at = Selection();
+  if (!displayed_.Has(at)) return;
+  displayed_.Remove(at);
+  ui_.ListRemove(controls_.view1, at);
+}
+
+std::optional<std::string> BlockListPage::AskForFile(platform::FileDialogKind kind) {
+  platform::FileDialogRequest request;
+  request.kind = kind;
+  request.owner = hooks_.owner();
+  request.filter = kListFilter;  // no default extension: a name is used as typed
+  request.path_capacity = kDialogPathCapacity;
+  std::optional<std::string> path = services_.file_dialogs.Show(request);
+  if (path && path->empty()) path.reset();
+  return path;
+}
+
+void BlockListPage::Export() {
+  const std::optional<std::string> path = AskForFile(platform::FileDialogKind::kSave);
+  if (!path) return;
+  ExportBlockList(services_.files, *path, displayed_);
+}
+
+void BlockListPage::Import() {
+  const std::optional<std::string> path = AskForFile(platform::FileDialogKind::kOpen);
+  if (!path) return;
+  const std::size_t before = displayed_.Count();
+  ImportBlockList(services_.files, *path, displayed_);
+  for (std::size_t i = before + 1; i <= displayed_.Count(); ++i)
+    ui_.ListAdd(controls_.view1, {displayed_.At(i).text}, displayed_.At(i).icon);
+}
+
+bool BlockListPage::OnClick(platform::UiId control) {
+  if (control == controls_.add) {
+    hooks_.open_picker();
+  } else if (control == controls_.edit) {
+    Edit();
+  } else if (control == controls_.remove) {
+    Remove();
+  } else if (control == controls_.export_list) {
+    Export();
+  } else if (control == controls_.import_list) {
+    Import();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quellix::blocklist

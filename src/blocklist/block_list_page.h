@@ -1,0 +1,59 @@
+#pragma once
+// The block list page's editing (the caption page of the main window): the selection kept
+// in Text1, Add, Edit and double-click, Remove, Export and Import. Edits change the
+// displayed list only; the file and the active list follow at the next save-and-reload.
+
+#include <functional>
+#include <string>
+
+#include "blocklist/displayed_block_list.h"
+#include "blocklist/edit_dialog.h"
+#include "platform/platform.h"
+#include "platform/ui.h"
+
+namespace quellix::blocklist {
+
+inline constexpr std::string_view kRemoveQuestion = "Are you sure you want to remove this item";
+
+struct BlockListControls {
+  platform::UiId view1 = 0;      // the displayed list
+  platform::UiId selection = 0;  // Text1: the last clicked position, decimal text
+  platform::UiId add = 0, edit = 0, remove = 0, export_list = 0, import_list = 0;
+};
+
+// What the page asks of the main window.
+struct BlockListHooks {
+  std::function<void(const std::string&)> post_command;  // a main-window command digit
+  std::function<void()> open_picker;
+  std::function<platform::WindowId()> owner;  // the window the file dialogs belong to
+};
+
+class BlockListPage {
+ public:
+  BlockListPage(platform::Ui& ui, platform::Services services, DisplayedBlockList& displayed,
+                BlockListControls controls, BlockListHooks hooks);
+
+  // The position the selection index holds now, 0 for none.
+  std::size_t Selection();
+  void OnItemClick(std::size_t row);
+  void Edit();  // "Edit" and a double-click on view1
+  void Remove();
+  void Export();
+  void Import();
+  // Runs the page's reaction to a click on one of its buttons; false when not the page's.
+  bool OnClick(platform::UiId control);
+
+  EditDialog& Editor() { return editor_; }
+
+ private:
+  std::optional<std::string> AskForFile(platform::FileDialogKind kind);
+
+  platform::Ui& ui_;
+  platform::Services services_;
+  DisplayedBlockList& displayed_;
+  BlockListControls controls_;
+  BlockListHooks hooks_;
+  EditDialog editor_;
+};
+
+}  // namespace quellix::blocklist

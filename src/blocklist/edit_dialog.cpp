@@ -1,0 +1,47 @@
+#include "blocklist/edit_dialog.h"
+
+#include <utility>
+
+namespace quellix::blocklist {
+
+using platform::ControlKind;
+
+void EditDialog::Open(const std::string& text) {
+  if (!Loaded()) {
+    const std::string caption(kEditDialogCaption);
+    form_ = ui_.CreateForm({"Form3", caption, 5400, 1740}, *this);
+    ui_.CreateControl(form_, {ControlKind::kFrame, "Frame1", "", {120, 60, 5160, 1080}});
+    ui_.CreateControl(form_, {ControlKind::kLabel, "Label1", caption, {240, 240, 4920, 255}});
+    text_ = ui_.CreateControl(form_, {ControlKind::kTextField, "Text1", "", {240, 600, 4920, 315}});
+    ok_ = ui_.CreateControl(form_, {ControlKind::kButton, "drawnButton8", "OK", {2760, 1230, 1200, 380}});
+    cancel_ =
+        ui_.CreateControl(form_, {ControlKind::kButton, "drawnButton7", "Cancel", {4080, 1230, 1200, 380}});
+    ui_.CenterOnScreen(form_);
+    ui_.SetTopmost(form_);
+  }
+  ui_.SetText(text_, text);
+  ui_.SetVisible(form_, true);
+  ui_.SetTopmost(form_);  // an open dialog comes forward again
+}
+
+void EditDialog::Unload() {
+  if (!Loaded()) return;
+  ui_.DestroyForm(std::exchange(form_, 0));
+  text_ = ok_ = cancel_ = 0;
+}
+
+void EditDialog::OnClick(platform::UiId control) {
+  if (control == ok_) {
+    const std::string text = ui_.Text(text_);
+    on_ok_(text);
+    Unload();
+  } else if (control == cancel_) {
+    Unload();
+  }
+}
+
+void EditDialog::OnCloseRequest(platform::UiId /*form*/) {
+  Unload();
+}
+
+}  // namespace quellix::blocklist

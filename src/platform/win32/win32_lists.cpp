@@ -1,0 +1,107 @@
+// The rows of list boxes and list views on Win32. A list view's rows live in the host and
+// the control asks for the ones it shows (LVN_GETDISPINFO).
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win32/win32_ui.h"
+
+namespace quellix::win32 {
+
+using platform::ControlKind;
+using platform::UiId;
+
+namespace {
+
+// Tells a list view how many rows there are, keeping its scroll position and selection.
+void SetRowCount(HWND list, std::size_t count) {
+  SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  InvalidateRect(list, nullptr, FALSE);
+}
+
+}  // namespace
+
+void Win32Ui::ListClear(UiId list) {
+  Element* e = Lookup(list);
+  if (e == nullptr) return;
+  if (e->kind == ControlKind::kListView) {
+    e->rows.clear();
+    SendMessageA(e->hwnd, LVM_SETITEMCOUNT, 0, 0);
+  } else {
+    SendMessageA(e->hwnd, LB_RESETCONTENT, 0, 0);
+  }
+}
+
+void Win32Ui::ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) {
+  Element* e = Lookup(list);
+  if (e == nullptr || cells.empty()) return;
+  if (e->kind != ControlKind::kListView) {
+    SendMessageA(e->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cells[0].c_str()));
+    return;
+  }
+  int image = -1;
+  if (!icon.empty()) {
+    auto found = e->image_index.find(icon);
+    if (found == e->image_index.end())
+      found = e->image_index.emplace(icon, ImageList_AddIcon(e->images.get(), Icon(icon, 16))).first;
+    image = found->second;
+  }
+  e->rows.push_back({cells, image});
+  SetRowCount(e->hwnd, e->rows.size());
+}
+
+std::size_t Win32Ui::ListCount(UiId list) {
+  Element* e = Lookup(list);
+  if (e == nullptr) return 0;
+  if (e->kind == ControlKind::kListView) return e->rows.size();
+  const LRESULT n = SendMessageA(e->hwnd, LB_GETCOUNT, 0, 0);
+  return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+std::string Win32Ui::ListText(UiId list, std::size_t row) {
+  Element* e = Lookup(list);
+  if (e == nullptr || row < 1 || row > ListCount(list)) return {};
+  if (e->kind == ControlKind::kListView) return e->rows[row - 1].cells[0];
+  const LRESULT length = SendMessageA(e->hwnd, LB_GETTEXTLEN, row - 1, 0);
+  if (length < 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(e->hwnd, LB_GETTEXT, row - 1, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+void Win32Ui::ListSetText(UiId list, std::size_t row, const std::string& text) {
+  Element* e = Lookup(list);
+  if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->rows.size()) return;
+  e->rows[row - 1].cells[0] = text;
+  SendMessageA(e->hwnd, LVM_REDRAWITEMS, row - 1, row - 1);
+}
+
+void Win32Ui::ListRemove(UiId list, std::size_t row) {
+  Element* e = Lookup(list);
+  if (e == nullptr || row < 1 || row > ListCount(list)) return;
+  if (e->kind != ControlKind::kListView) {
+    SendMessageA(e->hwnd, LB_DELETESTRING, row - 1, 0);
+    return;
+  }
+  e->rows.erase(e->rows.begin() + static_cast<std::ptrdiff_t>(row - 1));
+  SetRowCount(e->hwnd, e->rows.size());
+}
+
+void Win32Ui::FillListItem(Element& list, NMLVDISPINFOA& info) {
+  LVITEMA& item = info.item;
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.rows.size()) return;
+  const ListRow& row = list.rows[static_cast<std::size_t>(item.iItem)];
+  if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+    const std::size_t cell = static_cast<std::size_t>(std::max(item.iSubItem, 0));
+    const std::string& text = cell < row.cells.size() ? row.cells[cell] : std::string();
+    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+    std::memcpy(item.pszText, text.data(), n);
+    item.pszText[n] = '\0';
+  }
+  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.image;
+}
+
+}  // namespace quellix::win32

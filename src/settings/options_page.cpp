@@ -1,0 +1,183 @@
+#include "settings/options_page.h"
+
+#include <cmath>
+#include <optional>
+
+#include "engine/burn_record.h"
+#include "settings/settings_store.h"
+#include "text/text.h"
+
+namespace quellix::settings {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+using platform::UiId;
+
+namespace {
+
+constexpr char kWaveFilter[] = "*.wav|*.wav|";
+constexpr std::size_t kDialogPathCapacity = 20000;
+
+// A stored switch as the check box takes it: the whole number its text holds, or nothing
+// for an empty or non-numeric text, which leaves the box as it is.
+std::optional<int> SwitchState(const std::string& stored) {
+  const std::string t = text::TrimBlanks(stored);
+  if (t.empty()) return std::nullopt;
+  const char c = t[0];
+  const bool numeric = (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == '&';
+  if (!numeric) return std::nullopt;
+  const double n = std::nearbyint(text::LeadingNumber(t));
+  if (n != 0 && n != 1) return std::nullopt;  // a check box holds 0 or 1
+  return static_cast<int>(n);
+}
+
+std::string SwitchName(int index) {
+  return std::to_string(index);
+}
+
+}  // namespace
+
+std::string AutoStartCommand(const std::string& app_folder) {
+  return "\"" + app_folder + std::string(kAutoStartExe) + "\"";
+}
+
+OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::string app_folder, UiId form,
+                         UiId page)
+    : ui_(ui), services_(services), app_folder_(std::move(app_folder)) {
+  auto add = [&](ControlKind kind, const char* name, const std::string& caption, platform::TwipsRect rect) {
+    ControlSpec spec{kind, name, caption, rect};
+    spec.container = page;
+    return ui_.CreateControl(form, spec);
+  };
+  // Sub-groups are captioned boxes on the page; their controls lie on the page over them.
+  add(ControlKind::kFrame, "Frame3", "Browser", {60, 60, 3180, 900});
+  switches_[0] = add(ControlKind::kCheckBox, "Check1", "Support Internet Explorer", {180, 300, 2940, 255});
+  switches_[1] = add(ControlKind::kCheckBox, "Check1", "Support Netscape / Mozilla", {180, 600, 2940, 255});
+
+  add(ControlKind::kFrame, "Frame6", "General", {60, 1020, 3180, 1500});
+  switches_[6] = add(ControlKind::kCheckBox, "Check1", "Kill window has No TitleBar", {180, 1260, 2940, 255});
+  switches_[5] =
+      add(ControlKind::kCheckBox, "Check1", "Kill window has no min button", {180, 1560, 2940, 255});
+  switches_[3] =
+      add(ControlKind::kCheckBox, "Check1", "Kill window has no max button", {180, 1860, 2940, 255});
+  switches_[4] = add(ControlKind::kCheckBox, "Check1", "Auto Start With Windows", {180, 2160, 2940, 255});
+
+  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 2580, 3180, 1440});
+  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 2820, 2940, 255});
+  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3180, 1410, 380});
+  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3180, 1410, 380});
+
+  add(ControlKind::kFrame, "Frame4", "Sound", {3360, 60, 2565, 2280});
+  switches_[2] = add(ControlKind::kCheckBox, "Check1", "Play Sound on Popup Kill", {3480, 300, 2325, 255});
+  internal_ = add(ControlKind::kOptionButton, "Option1", "Internal Sound", {3480, 660, 2325, 255});
+  browse_file_ = add(ControlKind::kOptionButton, "Option1", "Browse a File", {3480, 960, 2325, 255});
+  path_ = add(ControlKind::kTextField, "Text2", "", {3480, 1320, 2325, 300});
+  browse_ = add(ControlKind::kButton, "drawnButton3", ".... Browse", {3480, 1800, 1110, 380});
+  test_sound_ = add(ControlKind::kButton, "drawnButton10", "Test Sound", {4695, 1800, 1110, 380});
+  ui_.SetValue(browse_file_, 1);  // chosen while nothing is stored
+
+  add(ControlKind::kFrame, "Frame5", "Popups Count", {3360, 2400, 2565, 1620});
+  add(ControlKind::kLabel, "Label3", "Since", {3480, 2700, 2325, 255});
+  start_date_ = add(ControlKind::kLabel, "Label3", "", {3480, 3000, 2325, 255});
+  add(ControlKind::kLabel, "Label3", "Popups have been caught", {3480, 3360, 2325, 255});
+  count_ = add(ControlKind::kLabel, "Label3", "", {3480, 3660, 2325, 255});
+}
+
+void OptionsPage::Load() {
+  platform::Registry& registry = services_.registry;
+  for (int i = 0; i < kSwitchCount; ++i) {
+    ui_.DoEvents();
+    if (const auto state = SwitchState(ReadOption(registry, SwitchName(i)))) SetSwitch(i, *state);
+  }
+  const bool play_sound = ui_.Value(switches_[2]) == 1;
+  if (!play_sound) EnableSoundPath(false);
+  const std::string wave_file = text::TrimBlanks(ReadOption(registry, kWaveFile));
+  ui_.SetText(path_, wave_file.empty() ? app_folder_ + std::string(engine::kInternalSoundFile) : wave_file);
+  if (text::LeadingNumber(ReadOption(registry, kInternalSound)) == 1) {
+    if (ui_.Value(internal_) != 1) {
+      ui_.SetValue(internal_, 1);
+      ui_.SetValue(browse_file_, 0);
+      SoundOptionChanged();
+    }
+    if (ui_.Value(switches_[2]) != 1) EnableSoundPath(false);
+  }
+  if (text::LeadingNumber(ReadOption(registry, kBrowseSound)) == 1) {
+    if (ui_.Value(browse_file_) != 1) {
+      ui_.SetValue(browse_file_, 1);
+      ui_.SetValue(internal_, 0);
+      SoundOptionChanged();
+    }
+    if (ui_.Value(switches_[2]) == 1) EnableSoundPath(true);
+  }
+  ui_.SetText(start_date_, ReadOption(registry, kStartDate));
+  ui_.SetText(count_, ReadOption(registry, kBurnCount));
+}
+
+void OptionsPage::ApplySound() {
+  platform::Registry& registry = services_.registry;
+  WriteOption(registry, kWaveFile, text::TrimBlanks(ui_.Text(path_)));
+  WriteOption(registry, kInternalSound, ui_.Value(internal_) == 1 ? "1" : "0");
+  WriteOption(registry, kBrowseSound, ui_.Value(browse_file_) == 1 ? "1" : "0");
+}
+
+bool OptionsPage::OnClick(UiId control, platform::WindowId owner) {
+  for (int i = 0; i < kSwitchCount; ++i) {
+    if (control == switches_[static_cast<std::size_t>(i)]) {
+      SwitchChanged(i);
+      return true;
+    }
+  }
+  if (control == internal_ || control == browse_file_) {
+    SoundOptionChanged();
+  } else if (control == browse_) {
+    Browse(owner);
+  } else if (control == test_sound_) {
+    engine::PlaySoundFile(services_.sound, ui_.Text(path_));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void OptionsPage::SetSwitch(int index, int value) {
+  const UiId box = switches_[static_cast<std::size_t>(index)];
+  if (ui_.Value(box) == value) return;
+  ui_.SetValue(box, value);
+  SwitchChanged(index);
+}
+
+void OptionsPage::SwitchChanged(int index) {
+  const bool checked = ui_.Value(switches_[static_cast<std::size_t>(index)]) == 1;
+  WriteOption(services_.registry, SwitchName(index), checked ? "1" : "0");
+  if (index == 2) EnableSoundPath(checked);
+  if (index == 4) {
+    const std::string command = checked ? AutoStartCommand(app_folder_) : std::string();
+    WriteSetting(services_.registry, kRunRoot, kRunKeyNt, kAutoStartValue, command);
+    WriteSetting(services_.registry, kRunRoot, kRunKeyWindows, kAutoStartValue, command);
+  }
+}
+
+void OptionsPage::SoundOptionChanged() {
+  if (ui_.Value(internal_) == 1) {
+    EnableSoundPath(false);
+  } else if (ui_.Value(browse_file_) == 1) {
+    EnableSoundPath(true);
+  }
+}
+
+void OptionsPage::EnableSoundPath(bool enabled) {
+  ui_.SetEnabled(path_, enabled);
+  ui_.SetEnabled(browse_, enabled);
+}
+
+void OptionsPage::Browse(platform::WindowId owner) {
+  platform::FileDialogRequest request;
+  request.kind = platform::FileDialogKind::kOpen;
+  request.owner = owner;
+  request.filter = kWaveFilter;
+  request.path_capacity = kDialogPathCapacity;
+  const std::optional<std::string> path = services_.file_dialogs.Show(request);
+  if (path && !path->empty()) ui_.SetText(path_, *path);
+}
+
+}  // namespace quellix::settings

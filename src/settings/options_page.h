@@ -1,0 +1,58 @@
+#pragma once
+// The options page (Frame1 on the main window): the switches, stored the moment they
+// change; the sound choice and path, stored by "Apply"; and the burn counter with the date
+// it counts from.
+
+#include <array>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/ui.h"
+
+namespace quellix::settings {
+
+class OptionsPage {
+ public:
+  static constexpr int kSwitchCount = 8;
+
+  // Creates the page's controls on `form`, inside the frame `page` (parked by the caller).
+  OptionsPage(platform::Ui& ui, platform::Services services, std::string app_folder, platform::UiId form,
+              platform::UiId page);
+
+  // LoadOptionsPage's own steps: the stored values into the controls. Setting a control
+  // from a stored value runs its change handler when its state changes.
+  void Load();
+  // ApplyOptions' sound steps: "wavfile" (trimmed), "wavint", "wavext".
+  void ApplySound();
+  // Runs the page's reaction to a click on one of its controls; false when the control is
+  // not the page's.
+  bool OnClick(platform::UiId control, platform::WindowId owner);
+
+  platform::UiId Switch(int index) const { return switches_[static_cast<std::size_t>(index)]; }
+  platform::UiId ViewLogButton() const { return view_log_; }
+  platform::UiId ClearLogButton() const { return clear_log_; }
+  platform::UiId SoundPath() const { return path_; }
+
+ private:
+  void SetSwitch(int index, int value);
+  void SwitchChanged(int index);
+  void SoundOptionChanged();
+  void EnableSoundPath(bool enabled);
+  void Browse(platform::WindowId owner);
+
+  platform::Ui& ui_;
+  platform::Services services_;
+  std::string app_folder_;
+  std::array<platform::UiId, kSwitchCount> switches_{};
+  platform::UiId internal_ = 0, browse_file_ = 0;  // Option1 index 0 and 1
+  platform::UiId path_ = 0;                        // Text2
+  platform::UiId browse_ = 0, test_sound_ = 0;
+  platform::UiId view_log_ = 0, clear_log_ = 0;
+  platform::UiId start_date_ = 0, count_ = 0;  // Label3 index 1 and 3
+};
+
+// The auto-start command: the program in its folder, quoted, since the folder usually
+// holds a blank and Windows would otherwise try "C:\Program.exe" first.
+std::string AutoStartCommand(const std::string& app_folder);
+
+}  // namespace quellix::settings

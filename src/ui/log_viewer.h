@@ -1,0 +1,41 @@
+#pragma once
+// The log panel (Frame10 on the main window): the burn log read into the list view3, and
+// the log cleared after a confirmation.
+
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/ui.h"
+
+namespace quellix::ui {
+
+inline constexpr std::string_view kClearLogQuestion = "Are you sure to clear log file";
+
+class LogViewer {
+ public:
+  // Creates the panel, parked where the caller puts it, hidden.
+  LogViewer(platform::Ui& ui, platform::Services services, std::string app_folder, platform::UiId form,
+            platform::TwipsRect parked);
+
+  // "View Log File": empties view3, appends one row per whole record, letting pending
+  // events run after each, then shows the panel at the page area.
+  void View(int left_twips, int top_twips);
+  // "Clear Log File": deletes the log once the user says Yes; the rows shown stay.
+  void Clear();
+  void Hide() { ui_.SetVisible(panel_, false); }
+  // True when the control was the panel's "Cancel", which hides the panel.
+  bool OnClick(platform::UiId control);
+
+  platform::UiId Panel() const { return panel_; }
+  platform::UiId Rows() const { return view3_; }
+
+ private:
+  std::string LogPath() const;
+
+  platform::Ui& ui_;
+  platform::Services services_;
+  std::string app_folder_;
+  platform::UiId panel_ = 0, view3_ = 0, cancel_ = 0;
+};
+
+}  // namespace quellix::ui

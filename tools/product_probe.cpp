@@ -1,0 +1,135 @@
+#include "product_probe.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+namespace quellix::tools {
+namespace {
+
+std::vector<std::string> Fields(const std::string& args) {
+  std::vector<std::string> fields;
+  std::string field;
+  std::istringstream in(args);
+  while (std::getline(in, field, '|')) fields.push_back(field);
+  return fields;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[4096] = {};
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                      nullptr);
+  return text;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+// The product's shown top-level window with this caption (its forms share one class).
+HWND Form(const std::string& caption) {
+  return FindWindowA("QuellixForm", caption.c_str());
+}
+
+std::vector<HWND> Children(HWND form) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      form,
+      [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+HWND ByText(const std::vector<std::string>& f) {
+  if (f.size() < 2) return nullptr;
+  HWND form = Form(f[0]);
+  if (form == nullptr) return nullptr;
+  for (HWND child : Children(form))
+    if (IsWindowVisible(child) && WindowText(child) == f[1]) return child;
+  return nullptr;
+}
+
+HWND ByClass(const std::vector<std::string>& f) {
+  if (f.size() < 3) return nullptr;
+  HWND form = Form(f[0]);
+  if (form == nullptr) return nullptr;
+  int n = std::atoi(f[2].c_str());
+  for (HWND child : Children(form))
+    if (IsWindowVisible(child) && lstrcmpiA(ClassOf(child).c_str(), f[1].c_str()) == 0 && n-- == 0)
+      return child;
+  return nullptr;
+}
+
+std::string Rect(HWND hwnd) {
+  RECT r{};
+  if (hwnd == nullptr || !GetWindowRect(hwnd, &r)) return "rect none";
+  std::ostringstream out;
+  out << "rect " << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom;
+  return out.str();
+}
+
+std::string Count(HWND hwnd) {
+  if (hwnd == nullptr) return "count none";
+  const bool list_view = lstrcmpiA(ClassOf(hwnd).c_str(), WC_LISTVIEWA) == 0;
+  const LRESULT n = SendMessageA(hwnd, list_view ? LVM_GETITEMCOUNT : LB_GETCOUNT, 0, 0);
+  return "count " + std::to_string(n);
+}
+
+}  // namespace
+
+std::string Probe(const std::string& verb, const std::string& args) {
+  const std::vector<std::string> f = Fields(args);
+  if (verb == "rect") return Rect(ByText(f));
+  if (verb == "rectof") return Rect(ByClass(f));
+  if (verb == "textof") {
+    HWND hwnd = ByClass(f);
+    return hwnd == nullptr ? "text none" : "text " + WindowText(hwnd);
+  }
+  if (verb == "countof") return Count(ByClass(f));
+  if (verb == "textafter") {
+    // Controls are stacked as they were made, newest on top: the one made after the label
+    // is the window above it.
+    HWND label = ByText(f);
+    HWND above = label == nullptr ? nullptr : GetWindow(label, GW_HWNDPREV);
+    return above == nullptr ? "text none" : "text " + WindowText(above);
+  }
+  if (verb == "regvalue") {
+    // root|key|name: the value's data as stored, NULs shown as "\0".
+    if (f.size() < 3) return "value none";
+    HKEY root = f[0] == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    char data[2048] = {};
+    DWORD size = sizeof data, type = 0;
+    if (RegGetValueA(root, f[1].c_str(), f[2].c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) !=
+        ERROR_SUCCESS)
+      return "value none";
+    std::string shown;
+    for (DWORD i = 0; i < size && i < sizeof data; ++i)
+      shown += data[i] == '\0' ? std::string("\\0") : std::string(1, data[i]);
+    return "value " + std::to_string(size) + " " + shown;
+  }
+  if (verb == "enabled") {
+    HWND hwnd = ByText(f);
+    return hwnd == nullptr ? "enabled none" : std::string("enabled ") + (IsWindowEnabled(hwnd) ? "1" : "0");
+  }
+  if (verb == "click") {
+    HWND hwnd = ByText(f);
+    return std::string("clicked ") + (hwnd != nullptr && PostMessageA(hwnd, BM_CLICK, 0, 0) ? "1" : "0");
+  }
+  if (verb == "state") {
+    HWND form = f.empty() ? nullptr : Form(f[0]);
+    if (form == nullptr) return "state none";
+    return std::string("state visible=") + (IsWindowVisible(form) ? "1" : "0") +
+           " iconic=" + (IsIconic(form) ? "1" : "0");
+  }
+  return "";
+}
+
+}  // namespace quellix::tools

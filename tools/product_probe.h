@@ -1,0 +1,24 @@
+#pragma once
+// The pop-up spawner's view into the product's own windows, for the Wine scenarios: where a
+// control stands on screen, its text, its rows, and a click sent to it.
+
+#include <string>
+
+namespace quellix::tools {
+
+// Answers one inspection command, or returns "" when `verb` is not one of them. `args` is
+// the rest of the command line; fields are separated by '|'. Only shown controls are found
+// (a control placed outside the client area is still a shown one).
+//   rect <form caption>|<control text>           -> rect <left> <top> <right> <bottom> | rect none
+//   rectof <form caption>|<class>|<n>            -> the same, for the n-th shown control of that class
+//                                                   (0-based, topmost first)
+//   textof <form caption>|<class>|<n>            -> text <window text>
+//   countof <form caption>|<class>|<n>           -> count <rows of a list view or list box>
+//   textafter <form caption>|<control text>      -> text <window text of the control made next>
+//   enabled <form caption>|<control text>        -> enabled <0|1>
+//   click <form caption>|<control text>          -> clicked <0|1>  (BM_CLICK, posted)
+//   regvalue <HKCU|HKLM>|<key>|<name>            -> value <bytes> <data, NULs as \0> | value none
+//   state <form caption>                         -> state visible=<0|1> iconic=<0|1> | state none
+std::string Probe(const std::string& verb, const std::string& args);
+
+}  // namespace quellix::tools
