@@ -1,7 +1,8 @@
 #include "product_probe.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <sstream>

@@ -1,12 +1,12 @@
 // The rows of list boxes and list views on Win32. A list view's rows live in the host and
 // the control asks for the ones it shows (LVN_GETDISPINFO).
 
+#include "platform/win32/win32_ui.h"
+// after windows.h, which the host's header brings
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
-
-#include "platform/win32/win32_ui.h"
 
 namespace quellix::win32 {
 
