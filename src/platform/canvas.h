@@ -8,7 +8,8 @@
 //
 // The surface keeps what was drawn: a Win32 implementation draws into a memory bitmap of
 // the control's size and copies it to the window at EndFrame and on every paint message,
-// so the window never shows a half-drawn button.
+// so the window never shows a half-drawn button. MeasureText and PictureSize are also called
+// outside a frame, when the control lays itself out.
 
 #include <cstdint>
 #include <string>
