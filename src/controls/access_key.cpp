@@ -1,0 +1,19 @@
+#include "controls/access_key.h"
+
+#include "text/text.h"
+
+namespace quellix::controls {
+
+std::string AccessKey(std::string_view caption) {
+  if (caption.size() <= 1) return {};
+  std::size_t amp = caption.find('&');
+  if (amp == std::string_view::npos || amp + 1 >= caption.size()) return {};
+  if (caption[amp + 1] == '&') {
+    // Only one further "&" is looked at; what follows it decides.
+    amp = caption.find('&', amp + 2);
+    if (amp == std::string_view::npos || amp + 1 >= caption.size() || caption[amp + 1] == '&') return {};
+  }
+  return std::string(1, text::LowerChar(caption[amp + 1]));
+}
+
+}  // namespace quellix::controls
