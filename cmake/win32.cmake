@@ -40,6 +40,9 @@ add_executable(quellix_dde_responder tools/dde_responder.cpp)
 target_include_directories(quellix_dde_responder PRIVATE src)
 target_link_libraries(quellix_dde_responder PRIVATE user32 quellix_warnings)
 
+add_executable(quellix_pages_bench bench/pages_bench_win32.cpp)
+target_link_libraries(quellix_pages_bench PRIVATE quellix_win32 quellix_win32_ui quellix_warnings)
+
 add_executable(quellix_tick_bench bench/tick_floor_win32.cpp)
 target_link_libraries(quellix_tick_bench PRIVATE quellix_win32 quellix_warnings)
 

@@ -2,6 +2,8 @@
 // the single-instance claim, menus whose owner goes away, and teardown.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
@@ -65,6 +67,45 @@ TEST_F(Win32UiContract, DestroyingAFormDestroysTheTrayHostWindowAndListViewsShar
   EXPECT_NE(GetWindowLongA(Hwnd(view), GWL_STYLE) & LVS_SHAREIMAGELISTS, 0);
   ui.DestroyForm(form);
   EXPECT_FALSE(IsWindow(host_window));
+}
+
+std::string ShownText(HWND list, int row, int column) {
+  char text[256] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+TEST_F(Win32UiContract, ListViewRowsAreKeptByTheHostAndShownWhenTheListIs) {
+  const auto form = ui.CreateForm({"Form1", "Quellix", 6000, 4000}, events);
+  platform::ControlSpec spec{ControlKind::kListView, "view3", "", {0, 0, 5000, 3000}};
+  spec.columns = {"Date", "Time", "Explorere", "Window Title"};
+  const auto list = ui.CreateControl(form, spec);
+  for (int i = 1; i <= 1000; ++i)
+    ui.ListAdd(list, {"d" + std::to_string(i), "t", "b", "title " + std::to_string(i)}, "a");
+  EXPECT_EQ(ui.ListCount(list), 1000u);
+  ui.SetVisible(form, true);  // the list view learns of the rows when it can be seen
+  const HWND view = Hwnd(list);
+  EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 1000);
+  EXPECT_EQ(ShownText(view, 999, 0), "d1000");
+  EXPECT_EQ(ShownText(view, 0, 3), "title 1");
+  ui.ListRemove(list, 1);
+  ui.ListSetText(list, 1, "changed");
+  ui.ListRemove(list, 5000);  // no such row: nothing happens
+  EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 999);
+  EXPECT_EQ(ShownText(view, 0, 0), "changed");
+  EXPECT_EQ(ui.ListText(list, 2), "d3");
+  ui.ListAdd(list, {"late"}, "");
+  ui.DoEvents();  // rows added to a shown list arrive with the next pending events
+  EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 1000);
+  EXPECT_EQ(ShownText(view, 999, 0), "late");
+  EXPECT_EQ(ShownText(view, 999, 2), "");  // a cell the row does not have is empty
+  ui.ListClear(list);
+  EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 0);
+  ui.DestroyForm(form);
 }
 
 // Ends the menu from inside it after destroying the form that owns it.

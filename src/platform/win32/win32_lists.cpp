@@ -8,27 +8,46 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/win32_ui_shared.h"
+
 namespace quellix::win32 {
 
 using platform::ControlKind;
 using platform::UiId;
 
-namespace {
+namespace {}  // namespace
 
-// Tells a list view how many rows there are, keeping its scroll position and selection.
-void SetRowCount(HWND list, std::size_t count) {
-  SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  InvalidateRect(list, nullptr, FALSE);
+// Rows added one by one reach the list view together: the count is told once, when the
+// posted reminder arrives, when the list is shown or when it next changes otherwise, not
+// once a row. A list nobody can see gets no reminder: it is told when it is shown.
+void Win32Ui::MarkRowsAdded(Element& list, UiId id) {
+  if (list.rows_pending) return;
+  list.rows_pending = true;
+  if (!IsWindowVisible(list.hwnd)) return;
+  if (const Element* form = Lookup(list.form)) PostMessageA(form->hwnd, kListRowsMessage, id, 0);
 }
 
-}  // namespace
+void Win32Ui::SyncShownRowCounts(UiId shown) {
+  for (auto& [id, e] : elements_)
+    if (e.rows_pending && (id == shown || e.form == shown || e.container == shown)) SyncRowCount(id);
+}
+
+void Win32Ui::SyncRowCount(UiId id) {
+  Element* e = Lookup(id);
+  if (e == nullptr || e->kind != ControlKind::kListView) return;
+  e->rows_pending = false;
+  // Keeps the scroll position and the selection.
+  SendMessageA(e->hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(e->rows.size()),
+               LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  InvalidateRect(e->hwnd, nullptr, FALSE);
+}
 
 void Win32Ui::ListClear(UiId list) {
   Element* e = Lookup(list);
   if (e == nullptr) return;
   if (e->kind == ControlKind::kListView) {
     e->rows.clear();
-    SendMessageA(e->hwnd, LVM_SETITEMCOUNT, 0, 0);
+    SyncRowCount(list);
   } else {
     SendMessageA(e->hwnd, LB_RESETCONTENT, 0, 0);
   }
@@ -49,7 +68,7 @@ void Win32Ui::ListAdd(UiId list, const std::vector<std::string>& cells, const st
     image = found->second;
   }
   e->rows.push_back({cells, image});
-  SetRowCount(e->hwnd, e->rows.size());
+  MarkRowsAdded(*e, list);
 }
 
 std::size_t Win32Ui::ListCount(UiId list) {
@@ -87,12 +106,15 @@ void Win32Ui::ListRemove(UiId list, std::size_t row) {
     return;
   }
   e->rows.erase(e->rows.begin() + static_cast<std::ptrdiff_t>(row - 1));
-  SetRowCount(e->hwnd, e->rows.size());
+  SyncRowCount(list);
 }
 
 void Win32Ui::FillListItem(Element& list, NMLVDISPINFOA& info) {
   LVITEMA& item = info.item;
-  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.rows.size()) return;
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.rows.size()) {
+    item.mask &= ~LVIF_TEXT;
+    return;
+  }
   const ListRow& row = list.rows[static_cast<std::size_t>(item.iItem)];
   if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
     const std::size_t cell = static_cast<std::size_t>(std::max(item.iSubItem, 0));

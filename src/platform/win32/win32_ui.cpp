@@ -154,6 +154,9 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
     case WM_NOTIFY:
       HandleNotify(form, *reinterpret_cast<NMHDR*>(lparam));
       return 0;
+    case kListRowsMessage:
+      SyncRowCount(static_cast<UiId>(wparam));
+      return 0;
     case WM_TIMER:
       if (events != nullptr && timers_.count(static_cast<UiId>(wparam)) != 0) events->OnTimer(static_cast<UiId>(wparam));
       return 0;

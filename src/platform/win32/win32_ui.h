@@ -73,6 +73,7 @@ class Win32Ui final : public platform::Ui {
     UniqueWindow own_window;
     std::map<std::string, int> image_index;
     std::vector<ListRow> rows;  // a list view's rows
+    bool rows_pending = false;  // rows added that the list view has not been told of
   };
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -81,6 +82,10 @@ class Win32Ui final : public platform::Ui {
   void HandleNotify(platform::UiId form, NMHDR& header);
   void DrawMenuIcon(const DRAWITEMSTRUCT& item);
   void FillListItem(Element& list, NMLVDISPINFOA& info);
+  void MarkRowsAdded(Element& list, platform::UiId id);
+  void SyncRowCount(platform::UiId list);
+  // Brings the lists that `shown` (a form, a frame or a list) makes visible up to date.
+  void SyncShownRowCounts(platform::UiId shown);
   Element* Lookup(platform::UiId id);
   platform::UiEvents* EventsOf(platform::UiId id);
   int Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }

@@ -147,6 +147,7 @@ void Win32Ui::SetVisible(UiId id, bool visible) {
     show = e->state == platform::WindowState::kNormal && IsIconic(e->hwnd) ? SW_RESTORE : SW_SHOW;
   }
   ShowWindow(e->hwnd, show);
+  if (visible) SyncShownRowCounts(id);
   if (e->kind == ControlKind::kFrame) {
     // A frame's controls come and go with it. A frame that is shown comes to the top with
     // its controls above it, so that it covers what lies beneath, as a page does.

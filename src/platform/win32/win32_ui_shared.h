@@ -13,6 +13,8 @@ inline constexpr char kFrameClass[] = "QuellixFrame";
 inline constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 inline constexpr int kMenuIconSize = 16;
+// Posted to a form when rows were added to one of its list views (wparam: the list's id).
+inline constexpr UINT kListRowsMessage = WM_APP + 0x51;
 
 inline std::uint32_t Low32(const void* handle) {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
