@@ -13,9 +13,9 @@ std::string LowerCase(std::string_view s);
 // Removes blanks (0x20) at both ends; other white space stays.
 std::string TrimBlanks(std::string_view s);
 
-// The number a text starts with: blanks skipped, an optional sign, digits with an optional
-// fraction and exponent, or "&h"/"&o" followed by hexadecimal/octal digits. Empty or
-// non-numeric text gives 0.
+// The number a text starts with: an optional sign, digits with an optional fraction and
+// exponent, or "&h"/"&o" followed by hexadecimal/octal digits. Blanks (space, tab, line feed)
+// are skipped wherever they stand, so "1 0" is 10. Empty or non-numeric text gives 0.
 double LeadingNumber(std::string_view s);
 
 // True when the text's leading number is exactly 1: how every on/off setting is judged.
