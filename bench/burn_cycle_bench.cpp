@@ -77,7 +77,7 @@ void TickOverThousandWindows(benchmark::State& bench, std::vector<std::string> l
   state.burn_enabled = 1;
   settings::WriteOption(sim.registry, "0", "1");
   settings::WriteOption(sim.registry, "1", "1");
-  state.block_entries.Assign(std::move(list));
+  state.block_entries.Assign(std::move(list), sim.code_page);
 
   // Browser frames and other windows whose titles match nothing: the full cost of a tick.
   for (int i = 0; i < 1000; ++i) {
@@ -107,8 +107,9 @@ BENCHMARK(BM_BurnCycleRandomList)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmar
 // What loading a list costs for the matcher: building its automaton.
 void BM_AssignBlockEntries(benchmark::State& bench) {
   const std::vector<std::string> list = NumberedList(static_cast<std::size_t>(bench.range(0)));
+  sim::SimCodePage western;
   engine::BlockEntries entries;
-  for (auto _ : bench) entries.Assign(list);
+  for (auto _ : bench) entries.Assign(list, western);
 }
 
 BENCHMARK(BM_AssignBlockEntries)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -125,6 +126,7 @@ void BM_LoadRandomList(benchmark::State& bench) {
     list.insert(list.end(), more.begin(), more.end());
   }
   const double file_bytes = static_cast<double>(FileBytes(list));
+  sim::SimCodePage western;
   double seconds = 0, kept = 0, peak = 0;
   for (auto _ : bench) {
     bench.PauseTiming();
@@ -134,7 +136,7 @@ void BM_LoadRandomList(benchmark::State& bench) {
     g_peak_bytes = before;
     bench.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
-    entries->Assign(std::move(copy));
+    entries->Assign(std::move(copy), western);
     seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     bench.PauseTiming();
     // The moved-in entries were allocated before `before`: what is left over is the matcher's.

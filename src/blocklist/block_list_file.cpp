@@ -89,7 +89,7 @@ void LoadBlockList(platform::Services services, const std::string& app_folder, e
   if (!content) return;
   std::vector<std::string> entries = ReadFields(*content);
   for (const std::string& entry : entries) displayed.Add(entry, std::string(kEntryIcon));
-  active.Assign(std::move(entries));
+  active.Assign(std::move(entries), services.code_page);
 }
 
 bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,

@@ -35,25 +35,18 @@ std::uint32_t TitleMatcher::Next(std::uint32_t state, unsigned char byte) const 
   return root_moves_[byte];
 }
 
-TitleMatcher::FoldTable TitleMatcher::Identity() {
-  FoldTable table{};
-  for (std::size_t i = 0; i < table.size(); ++i) table[i] = static_cast<unsigned char>(i);
-  return table;
-}
-
 bool TitleMatcher::ContainsAny(std::string_view text) const {
   if (empty_fragment_) return true;
   if (fail_.empty()) return false;
   std::uint32_t state = 0;
   for (char c : text) {
-    state = Next(state, fold_[static_cast<unsigned char>(c)]);
+    state = Next(state, static_cast<unsigned char>(c));
     if (accepts_[state]) return true;
   }
   return false;
 }
 
-void TitleMatcher::Build(const std::vector<std::string>& fragments, const FoldTable& fold) {
-  fold_ = fold;
+void TitleMatcher::Build(const std::vector<std::string>& fragments) {
   empty_fragment_ = false;
   Trie trie;
   for (const std::string& fragment : fragments) {
@@ -63,7 +56,7 @@ void TitleMatcher::Build(const std::vector<std::string>& fragments, const FoldTa
     }
     std::uint32_t s = 0;
     for (char c : fragment) {
-      const unsigned char b = fold_[static_cast<unsigned char>(c)];
+      const auto b = static_cast<unsigned char>(c);
       std::uint32_t next = trie.Child(s, b);
       if (next == kNone) {
         next = static_cast<std::uint32_t>(trie.edges.size());

@@ -13,12 +13,8 @@ namespace quellix::engine {
 
 class TitleMatcher {
  public:
-  using FoldTable = std::array<unsigned char, 256>;
-  static FoldTable Identity();
-
-  // Builds the automaton for these fragments. Every byte, of the fragments here and of the
-  // texts later, is first mapped through `fold` (e.g. to lower case).
-  void Build(const std::vector<std::string>& fragments, const FoldTable& fold = Identity());
+  // Builds the automaton for these fragments, compared byte for byte.
+  void Build(const std::vector<std::string>& fragments);
 
   // True when `text` contains any fragment. An empty fragment is contained in every text,
   // the empty one included; callers that treat empty titles otherwise check that first.
@@ -37,7 +33,6 @@ class TitleMatcher {
   std::vector<std::uint32_t> fail_;
   std::vector<bool> accepts_;  // a fragment ends here or at a state its failure chain reaches
   std::uint32_t root_moves_[256] = {};
-  FoldTable fold_ = Identity();
   bool empty_fragment_ = false;
 };
 

@@ -2,6 +2,7 @@
 // The operating-system services the product uses, handed to the core as one bundle.
 
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -17,6 +18,7 @@ struct Services {
   Sound& sound;
   FileSystem& files;
   MessageBoxes& messages;
+  CodePage& code_page;
 };
 
 }  // namespace quellix::platform

@@ -1,12 +1,15 @@
 #pragma once
-// Text rules shared by the whole product. Text is ANSI bytes (Windows-1252).
+// Text rules shared by the whole product. Text is ANSI bytes in the system's code page.
 
 #include <string>
 #include <string_view>
 
 namespace quellix::text {
 
-// Lower-cases one byte: ASCII letters and the Windows-1252 capitals.
+// Lower-cases one byte: ASCII letters and the Windows-1252 capitals. Good for comparing
+// with ASCII names (window classes, keys) in any code page, since only ASCII capitals turn
+// into ASCII; window titles are lower-cased by characters of the code page instead
+// (platform::CodePage).
 char LowerChar(char c);
 std::string LowerCase(std::string_view s);
 

@@ -123,7 +123,7 @@ TEST_F(LoadBlockListTest, UnreadableFileKeepsTheActiveListSilently) {
 class StoreBlockListTest : public LoadBlockListTest {};
 
 TEST_F(StoreBlockListTest, StoresTheDisplayedListAndLeavesTheActiveListAlone) {
-  world.state.block_entries.Assign({"old"});
+  world.state.block_entries.Assign({"old"}, world.sim.code_page);
   displayed.Add("Buy now, cheap");
   displayed.Add("poker");
   EXPECT_TRUE(StoreBlockList(world.sim.files, world.app_folder, displayed));
@@ -167,14 +167,15 @@ TEST_F(StoreBlockListTest, ALockedFileIsNotReportedAsStored) {
 }
 
 TEST(BlockEntries, MatchesLowerCasedSubstrings) {
+  sim::SimCodePage code_page;
   engine::BlockEntries entries;
   EXPECT_FALSE(entries.IsBlocked("anything"));
-  entries.Assign({"OFFERS", "\xC9t\xC9"});
+  entries.Assign({"OFFERS", "\xC9t\xC9"}, code_page);
   EXPECT_TRUE(entries.IsBlocked("cheap offers today"));
   EXPECT_TRUE(entries.IsBlocked("l'\xE9t\xE9"));
   EXPECT_FALSE(entries.IsBlocked("offer"));
   EXPECT_FALSE(entries.IsBlocked(""));
-  entries.Assign({""});
+  entries.Assign({""}, code_page);
   EXPECT_TRUE(entries.IsBlocked("x"));
   EXPECT_FALSE(entries.IsBlocked(""));
 }

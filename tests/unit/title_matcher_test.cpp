@@ -1,13 +1,16 @@
 // The automaton against the plain definition: lower-cased substring of any entry.
 
+#include "engine/title_matcher.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/block_entries.h"
-#include "engine/title_matcher.h"
+#include "platform/sim/sim_code_page.h"
 #include "text/text.h"
 
 namespace quellix::engine {
@@ -38,8 +41,9 @@ TEST(TitleMatcher, AgreesWithThePlainDefinitionOnRandomListsAndTitles) {
     std::uniform_int_distribution<int> count(0, round % 3 == 0 ? 3 : 40);
     std::vector<std::string> entries;
     for (int i = count(rng); i > 0; --i) entries.push_back(RandomText(rng, round % 5 == 0 ? 1 : 6));
+    sim::SimCodePage western;
     BlockEntries blocked;
-    blocked.Assign(entries);
+    blocked.Assign(entries, western);
     for (int t = 0; t < 50; ++t) {
       const std::string title = RandomText(rng, 24);
       ASSERT_EQ(blocked.IsBlocked(title), NaiveIsBlocked(entries, title))
@@ -51,11 +55,11 @@ TEST(TitleMatcher, AgreesWithThePlainDefinitionOnRandomListsAndTitles) {
 TEST(TitleMatcher, FindsFragmentsReachedOnlyThroughFailureLinks) {
   TitleMatcher m;
   m.Build({"abcd", "bce", "cx"});
-  EXPECT_TRUE(m.ContainsAny("abce"));   // leaves "abc" for "bce"
-  EXPECT_TRUE(m.ContainsAny("abcx"));   // "cx" is a suffix of a longer path
+  EXPECT_TRUE(m.ContainsAny("abce"));  // leaves "abc" for "bce"
+  EXPECT_TRUE(m.ContainsAny("abcx"));  // "cx" is a suffix of a longer path
   EXPECT_FALSE(m.ContainsAny("abcb"));
   m.Build({"aab"});
-  EXPECT_TRUE(m.ContainsAny("aaab"));   // restarts inside a run of the same byte
+  EXPECT_TRUE(m.ContainsAny("aaab"));  // restarts inside a run of the same byte
   m.Build({"he", "she", "his", "hers"});
   EXPECT_TRUE(m.ContainsAny("ushers"));
   EXPECT_FALSE(m.ContainsAny("hihs"));
@@ -77,8 +81,9 @@ TEST(TitleMatcher, OrderDuplicatesAndRebuildsDoNotChangeTheResult) {
 TEST(TitleMatcher, TenThousandEntriesMatchExactlyTheirOwnTitles) {
   std::vector<std::string> entries;
   for (int i = 0; i < 10000; ++i) entries.push_back("blocked pop-up number " + std::to_string(i) + "!");
+  sim::SimCodePage western;
   BlockEntries blocked;
-  blocked.Assign(entries);
+  blocked.Assign(entries, western);
   EXPECT_TRUE(blocked.IsBlocked("BLOCKED POP-UP NUMBER 9999! - Microsoft Internet Explorer"));
   EXPECT_TRUE(blocked.IsBlocked("xx blocked pop-up number 0!"));
   EXPECT_FALSE(blocked.IsBlocked("blocked pop-up number 10000"));  // no "!" after it
@@ -96,16 +101,126 @@ TEST(TitleMatcher, VeryLongEntriesKeepTheirMeaning) {
     entries.push_back(e);
   }
   entries.push_back("needle");
+  sim::SimCodePage western;
   BlockEntries blocked;
-  blocked.Assign(entries);
+  blocked.Assign(entries, western);
   for (const std::string& e : entries) {
     const std::string title = "x" + text::LowerCase(e) + "y";
     EXPECT_TRUE(blocked.IsBlocked(title)) << e.size();
-    EXPECT_EQ(blocked.IsBlocked(title.substr(0, e.size())), NaiveIsBlocked(entries, title.substr(0, e.size())));
+    EXPECT_EQ(blocked.IsBlocked(title.substr(0, e.size())),
+              NaiveIsBlocked(entries, title.substr(0, e.size())));
   }
   for (int t = 0; t < 200; ++t) {
     const std::string title = RandomText(rng, 600);
     ASSERT_EQ(blocked.IsBlocked(title), NaiveIsBlocked(entries, title)) << t;
+  }
+}
+
+// Titles in other code pages: folded and compared character by character.
+class CodePageTitles : public ::testing::Test {
+ protected:
+  using System = sim::SimCodePage::System;
+  sim::SimCodePage code_page;
+
+  bool Blocks(std::vector<std::string> entries, std::string_view title) {
+    BlockEntries blocked;
+    blocked.Assign(std::move(entries), code_page);
+    return blocked.IsBlocked(title);
+  }
+};
+
+TEST_F(CodePageTitles, EveryCyrillicCapitalMatchesItsSmallLetter) {
+  code_page.system = System::kCyrillic1251;
+  std::vector<std::pair<char, char>> pairs = {
+      {'\x80', '\x90'}, {'\x81', '\x83'}, {'\x8A', '\x9A'}, {'\x8C', '\x9C'}, {'\x8D', '\x9D'},
+      {'\x8E', '\x9E'}, {'\x8F', '\x9F'}, {'\xA1', '\xA2'}, {'\xA3', '\xBC'}, {'\xA5', '\xB4'},
+      {'\xA8', '\xB8'}, {'\xAA', '\xBA'}, {'\xAF', '\xBF'}, {'\xB2', '\xB3'}, {'\xBD', '\xBE'}};
+  for (int i = 0; i < 32; ++i) pairs.emplace_back(static_cast<char>(0xC0 + i), static_cast<char>(0xE0 + i));
+  for (const auto& [capital, small] : pairs) {
+    const std::string upper = std::string("x") + capital + "y", lower = std::string("x") + small + "y";
+    EXPECT_TRUE(Blocks({lower}, "Title " + upper + " here"))
+        << std::hex << +static_cast<unsigned char>(capital);
+    EXPECT_TRUE(Blocks({upper}, "title " + lower)) << std::hex << +static_cast<unsigned char>(capital);
+  }
+  // A word in capitals against its entry in small letters: "ЧАЯ" and "чая".
+  EXPECT_TRUE(Blocks({"\xF7\xE0\xFF"}, "\xD7\xC0\xDF - \xCD\xEE\xE2\xEE\xF1\xF2\xE8"));
+  // "џ" and "я" are two small letters here, whatever their bytes mean in the Western page.
+  EXPECT_FALSE(Blocks({"\xFF"}, "\x9F"));
+  EXPECT_FALSE(Blocks({"\x9F"}, "\xFF"));
+}
+
+TEST_F(CodePageTitles, TheWesternPageKeepsItsOwnLetters) {
+  // In 1252 the bytes of Cyrillic "Ч" and "Я" are "×" and "ß", which have no small letters.
+  EXPECT_FALSE(Blocks({"\xF7"}, "\xD7"));
+  EXPECT_FALSE(Blocks({"\xFF"}, "\xDF"));
+  EXPECT_TRUE(Blocks({"\xFF"}, "\x9F"));  // "ÿ" is the small letter of "Ÿ" here
+  EXPECT_TRUE(Blocks({"\x9A\x9C\x9E"}, "\x8A\x8C\x8E"));
+}
+
+TEST_F(CodePageTitles, DoubleByteCharactersAreNeverTornApart) {
+  code_page.system = System::kJapanese932;
+  // Two katakana whose trail bytes are "A" and "B".
+  const std::string title = "\x83\x41\x83\x42";
+  EXPECT_FALSE(Blocks({"a"}, title));
+  EXPECT_FALSE(Blocks({"A"}, title));
+  EXPECT_FALSE(Blocks({"b"}, title));
+  EXPECT_FALSE(Blocks({"\x83\x61"}, title));  // the character whose trail byte is "a"
+  EXPECT_FALSE(Blocks({"\x41\x83"}, title));  // a trail byte and the next lead byte
+  EXPECT_FALSE(Blocks({"\x42"}, "x" + title));
+  EXPECT_TRUE(Blocks({"\x83\x41"}, title));
+  EXPECT_TRUE(Blocks({"\x83\x42"}, title));
+  EXPECT_TRUE(Blocks({title}, "[" + title + "]"));
+  // Real letters beside them still fold; a half-width katakana is one byte, so the "A" after it is a letter.
+  EXPECT_TRUE(Blocks({"a"}, title + "A"));
+  EXPECT_TRUE(Blocks({"a"}, "\xB1\x41"));
+  EXPECT_FALSE(Blocks({"a"}, "\x81\x41"));
+}
+
+TEST_F(CodePageTitles, FullWidthCapitalsFoldLikeOtherLetters) {
+  code_page.system = System::kJapanese932;
+  EXPECT_TRUE(Blocks({"\x82\x81\x82\x82"}, "\x82\x60\x82\x61 - x"));  // "ａｂ" in "ＡＢ"
+  EXPECT_TRUE(Blocks({"\x82\x60"}, "\x82\x81"));
+  EXPECT_FALSE(Blocks({"a"}, "\x82\x60"));  // a full-width letter is not an ASCII one
+}
+
+TEST_F(CodePageTitles, ACharacterCutAtTheEndOfATitleMatchesNothingButItself) {
+  code_page.system = System::kJapanese932;
+  // A title cut inside its last character ends with a lone lead byte.
+  EXPECT_TRUE(Blocks({"abc"}, "ABC\x83"));
+  EXPECT_FALSE(Blocks({"\x83\x41"}, "ABC\x83"));
+  EXPECT_FALSE(Blocks({"c\x83\x41"}, "ABC\x83"));
+}
+
+TEST_F(CodePageTitles, AgreesWithThePlainDefinitionInEveryCodePage) {
+  // Lead bytes, trail bytes that look like letters, capitals of each page and bytes of no character.
+  static const char alphabet[] = {'a',    'A',    'b',    'B',    '\x41', '\x83', '\x82', '\x60', '\x81',
+                                  '\xC0', '\xE0', '\xD7', '\xDF', '\xFF', '\x9F', '\0',   '\x7F'};
+  std::mt19937 rng(932);
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet - 1);
+  const auto random_text = [&](std::size_t max_length) {
+    std::string s(std::uniform_int_distribution<std::size_t>(0, max_length)(rng), ' ');
+    for (char& c : s) c = alphabet[pick(rng)];
+    return s;
+  };
+  for (System system : {System::kWestern1252, System::kCyrillic1251, System::kJapanese932}) {
+    code_page.system = system;
+    for (int round = 0; round < 150; ++round) {
+      std::vector<std::string> entries;
+      for (int i = round % 7; i > 0; --i) entries.push_back(random_text(5));
+      BlockEntries blocked;
+      blocked.Assign(entries, code_page);
+      std::string folded_title, folded_entry;
+      for (int t = 0; t < 40; ++t) {
+        const std::string title = random_text(20);
+        code_page.LowerUtf8(title, folded_title);
+        bool expected = false;
+        for (const std::string& e : entries) {
+          code_page.LowerUtf8(e, folded_entry);
+          expected = expected || (!title.empty() && folded_title.find(folded_entry) != std::string::npos);
+        }
+        ASSERT_EQ(blocked.IsBlocked(title), expected) << static_cast<int>(system) << " round " << round;
+      }
+    }
   }
 }
 

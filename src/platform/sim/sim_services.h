@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_code_page.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_registry.h"
@@ -50,8 +51,9 @@ struct SimPlatform {
   SimSound sound;
   SimFiles files;
   SimMessageBoxes messages;
+  SimCodePage code_page;
 
-  platform::Services Services() { return {desktop, registry, clock, sound, files, messages}; }
+  platform::Services Services() { return {desktop, registry, clock, sound, files, messages, code_page}; }
 };
 
 }  // namespace quellix::sim

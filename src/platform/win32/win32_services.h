@@ -54,6 +54,14 @@ class Win32MessageBoxes final : public platform::MessageBoxes {
                                platform::MessageButtons buttons) override;
 };
 
+class Win32CodePage final : public platform::CodePage {
+ public:
+  void LowerUtf8(std::string_view ansi, std::string& utf8) override;
+
+ private:
+  std::wstring wide_;  // reused from call to call
+};
+
 struct Win32Platform {
   Win32Desktop desktop;
   Win32Registry registry;
@@ -61,8 +69,9 @@ struct Win32Platform {
   Win32Sound sound;
   Win32Files files;
   Win32MessageBoxes messages;
+  Win32CodePage code_page;
 
-  platform::Services Services() { return {desktop, registry, clock, sound, files, messages}; }
+  platform::Services Services() { return {desktop, registry, clock, sound, files, messages, code_page}; }
 };
 
 }  // namespace quellix::win32
