@@ -4,9 +4,14 @@
 
 namespace quellix::engine {
 
+BlockEntries::BlockEntries(std::pmr::memory_resource* memory)
+    : memory_(memory), matcher_(memory), long_entries_(memory) {}
+
 void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& code_page) {
-  std::vector<std::string> short_entries;
-  std::vector<std::string> long_entries;
+  // Everything new is made beside the old list, so running out of memory leaves it whole.
+  std::pmr::string short_entries(memory_);  // lower-cased, end to end
+  std::pmr::vector<std::size_t> ends(memory_);
+  std::pmr::vector<std::pmr::string> long_entries(memory_);
   bool empty_entry = false;
   std::string folded;
   for (const std::string& e : entries) {
@@ -16,17 +21,27 @@ void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& 
     }
     code_page.LowerUtf8(e, folded);
     if (folded.empty()) continue;  // the code page read no character in it: it matches nothing
-    if (folded.size() <= kLongEntry) {
-      short_entries.push_back(folded);
+    if (folded.size() > kLongEntry) {
+      long_entries.emplace_back(folded);
     } else {
-      long_entries.push_back(folded);
+      short_entries += folded;
+      ends.push_back(short_entries.size());
     }
   }
   std::sort(long_entries.begin(), long_entries.end(),
-            [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-  matcher_.Build(short_entries);
+            [](const std::pmr::string& a, const std::pmr::string& b) { return a.size() < b.size(); });
+  std::pmr::vector<std::string_view> fragments(memory_);
+  fragments.reserve(ends.size());
+  std::size_t begin = 0;
+  for (std::size_t end : ends) {
+    fragments.emplace_back(short_entries.data() + begin, end - begin);
+    begin = end;
+  }
+  matcher_.Build(std::move(fragments));
+
+  // Nothing from here on can fail.
   entries_ = std::move(entries);
-  long_entries_ = std::move(long_entries);
+  long_entries_.swap(long_entries);
   empty_entry_ = empty_entry;
   code_page_ = &code_page;
 }
@@ -36,7 +51,7 @@ bool BlockEntries::IsBlocked(std::string_view title) const {
   if (empty_entry_) return true;
   code_page_->LowerUtf8(title, folded_title_);
   if (matcher_.ContainsAny(folded_title_)) return true;
-  for (const std::string& entry : long_entries_) {
+  for (const auto& entry : long_entries_) {
     if (entry.size() > folded_title_.size()) break;
     if (folded_title_.find(entry) != std::string::npos) return true;
   }

@@ -2,6 +2,7 @@
 // The active block list the burn cycle matches against (BlockEntries in the product's own
 // terms). Only loading the block list file replaces it; editing the displayed list does not.
 
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,12 @@ namespace quellix::engine {
 
 class BlockEntries {
  public:
+  // The matcher's memory comes from `memory`.
+  explicit BlockEntries(std::pmr::memory_resource* memory = std::pmr::get_default_resource());
+
   // Replaces the whole list; entries keep their file order. Titles are later compared
-  // with the entries in this code page, which must outlive the list.
+  // with the entries in this code page, which must outlive the list. Throws std::bad_alloc
+  // when memory runs out, and then keeps the list it had.
   void Assign(std::vector<std::string> entries, platform::CodePage& code_page);
   // Entry i, 1-based as the product counts them.
   const std::string& Entry(std::size_t i) const { return entries_.at(i - 1); }
@@ -33,9 +38,10 @@ class BlockEntries {
   // only with titles at least as long as they are. Lengths are of the lower-cased UTF-8.
   static constexpr std::size_t kLongEntry = 256;
 
+  std::pmr::memory_resource* memory_;
   std::vector<std::string> entries_;
-  TitleMatcher matcher_;                   // the other entries, lower-cased UTF-8
-  std::vector<std::string> long_entries_;  // lower-cased UTF-8, shortest first
+  TitleMatcher matcher_;                             // the other entries, lower-cased UTF-8
+  std::pmr::vector<std::pmr::string> long_entries_;  // lower-cased UTF-8, shortest first
   bool empty_entry_ = false;
   platform::CodePage* code_page_ = nullptr;
   // The title being judged, lower-cased; kept so a burn cycle allocates nothing per title.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "failing_memory.h"
 #include "test_world.h"
 
 namespace quellix::blocklist {
@@ -118,6 +119,26 @@ TEST_F(LoadBlockListTest, UnreadableFileKeepsTheActiveListSilently) {
   EXPECT_EQ(displayed.Count(), 0u);
   EXPECT_EQ(world.state.block_entries.Entries(), (Strings{"offers"}));
   EXPECT_TRUE(world.sim.messages.shown.empty());
+}
+
+TEST_F(LoadBlockListTest, RunningOutOfMemoryKeepsTheActiveListAndTheProgramRunning) {
+  testing::FailingMemory memory;
+  engine::BlockEntries active(&memory);
+  world.sim.files.Put(path, "offers\r\n");
+  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  world.sim.files.Put(path, "casino\r\npoker\r\n");
+  memory.RunOutAfter(0);
+  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  memory.Refill();
+  EXPECT_GT(memory.Failures(), 0u);
+  EXPECT_EQ(active.Entries(), (Strings{"offers"}));
+  EXPECT_TRUE(active.IsBlocked("cheap offers"));
+  EXPECT_FALSE(active.IsBlocked("casino"));
+  // The displayed list shows the file all the same, so storing it keeps the file whole.
+  EXPECT_EQ(displayed.Texts(), (Strings{"casino", "poker"}));
+  EXPECT_TRUE(world.sim.messages.shown.empty());
+  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  EXPECT_EQ(active.Entries(), (Strings{"casino", "poker"}));
 }
 
 class StoreBlockListTest : public LoadBlockListTest {};

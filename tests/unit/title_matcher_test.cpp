@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/block_entries.h"
+#include "failing_memory.h"
 #include "platform/sim/sim_code_page.h"
 #include "text/text.h"
 
@@ -68,7 +69,7 @@ TEST(TitleMatcher, FindsFragmentsReachedOnlyThroughFailureLinks) {
 TEST(TitleMatcher, OrderDuplicatesAndRebuildsDoNotChangeTheResult) {
   TitleMatcher forward, backward;
   std::vector<std::string> list = {"pop", "popup", "up", "pop"};
-  forward.Build(list);
+  forward.Build({list.begin(), list.end()});
   backward.Build({list.rbegin(), list.rend()});
   for (const char* title : {"popup window", "a cup", "p o p", "upward"})
     EXPECT_EQ(forward.ContainsAny(title), backward.ContainsAny(title)) << title;
@@ -76,6 +77,33 @@ TEST(TitleMatcher, OrderDuplicatesAndRebuildsDoNotChangeTheResult) {
   EXPECT_FALSE(forward.ContainsAny("popup"));
   forward.Build({""});
   EXPECT_TRUE(forward.ContainsAny(""));  // BlockEntries, not the automaton, keeps empty titles out
+}
+
+TEST(TitleMatcher, StatesWithAChildForEveryByteKeepTheirNeighboursApart) {
+  // The root and the state after "x" have 256 children each, beside states with few.
+  std::vector<std::string> list;
+  for (int b = 0; b < 256; ++b) {
+    list.emplace_back(1, static_cast<char>(b));
+    list.push_back(std::string("xx") + static_cast<char>(b) + "yz");
+    if (b % 7 == 0) list.push_back(std::string("x") + static_cast<char>(b) + "q" + static_cast<char>(b));
+  }
+  TitleMatcher all;
+  all.Build({list.begin(), list.end()});
+  std::vector<std::string> rest(list.begin() + 1, list.end());  // without the byte 0
+  std::erase_if(rest, [](const std::string& f) { return f.size() == 1; });
+  TitleMatcher few;
+  few.Build({rest.begin(), rest.end()});
+  std::mt19937 rng(256);
+  for (int t = 0; t < 3000; ++t) {
+    std::string title(rng() % 12, 'x');
+    for (char& c : title) c = rng() % 3 == 0 ? static_cast<char>(rng()) : "xyzq"[rng() % 4];
+    if (t % 2 == 0)
+      title.insert(rng() % (title.size() + 1), rest[rng() % rest.size()].substr(0, 2 + rng() % 3));
+    bool expected = false;
+    for (const std::string& f : rest) expected = expected || title.find(f) != std::string::npos;
+    ASSERT_EQ(few.ContainsAny(title), expected) << t;
+    ASSERT_EQ(all.ContainsAny(title), !title.empty()) << t;
+  }
 }
 
 TEST(TitleMatcher, TenThousandEntriesMatchExactlyTheirOwnTitles) {
@@ -113,6 +141,37 @@ TEST(TitleMatcher, VeryLongEntriesKeepTheirMeaning) {
   for (int t = 0; t < 200; ++t) {
     const std::string title = RandomText(rng, 600);
     ASSERT_EQ(blocked.IsBlocked(title), NaiveIsBlocked(entries, title)) << t;
+  }
+}
+
+TEST(TitleMatcher, RunningOutOfMemoryAnywhereKeepsThePreviousList) {
+  sim::SimCodePage western;
+  testing::FailingMemory memory;
+  BlockEntries blocked(&memory);
+  const std::vector<std::string> old_list = {"old pop-up", std::string(300, 'o')};
+  blocked.Assign(old_list, western);
+  const std::vector<std::string> new_list = {"new", "news", "", std::string(400, 'n'), "\xC9t\xC9"};
+  // Fail the first allocation of the load, then the second, and so on until one succeeds.
+  for (std::size_t allowed = 0;; ++allowed) {
+    memory.RunOutAfter(allowed);
+    bool loaded = true;
+    try {
+      blocked.Assign(new_list, western);
+    } catch (const std::bad_alloc&) {
+      loaded = false;
+    }
+    memory.Refill();
+    if (loaded) {
+      EXPECT_GE(allowed, 4u);  // the load allocates in several steps, each of which was made to fail
+      EXPECT_EQ(blocked.Entries(), new_list);
+      EXPECT_TRUE(blocked.IsBlocked("anything"));
+      break;
+    }
+    ASSERT_EQ(blocked.Entries(), old_list) << allowed;
+    EXPECT_TRUE(blocked.IsBlocked("an OLD POP-UP")) << allowed;
+    EXPECT_TRUE(blocked.IsBlocked("x" + std::string(300, 'O'))) << allowed;
+    EXPECT_FALSE(blocked.IsBlocked("news")) << allowed;
+    EXPECT_FALSE(blocked.IsBlocked("zzz")) << allowed;  // the new list's empty entry is not active
   }
 }
 

@@ -1,5 +1,8 @@
 #include "platform/sim/sim_code_page.h"
 
+#include <array>
+#include <cstring>
+
 namespace quellix::sim {
 namespace {
 
@@ -21,24 +24,27 @@ constexpr char16_t kCyrillic80[64] = {
 
 constexpr char32_t kJapaneseDefault = 0x30FB;  // what an incomplete double-byte character reads as
 
-char32_t WesternChar(unsigned char b) {
+constexpr char32_t WesternChar(unsigned char b) {
   return b >= 0x80 && b < 0xA0 ? kWestern80[b - 0x80] : b;
 }
 
-char32_t CyrillicChar(unsigned char b) {
+constexpr char32_t CyrillicChar(unsigned char b) {
   if (b < 0x80) return b;
   if (b < 0xC0) return kCyrillic80[b - 0x80];
   return 0x0410 + (b - 0xC0);
 }
 
-bool IsLeadByte(unsigned char b) {
+constexpr bool IsLeadByte(unsigned char b) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
-bool IsTrailByte(unsigned char b) {
+constexpr bool IsTrailByte(unsigned char b) {
   return b >= 0x40 && b <= 0xFC && b != 0x7F;
 }
 
-char32_t JapaneseSingle(unsigned char b) {
+// A byte that is a character of its own; a lead byte without its trail byte reads as the
+// default character.
+constexpr char32_t JapaneseSingle(unsigned char b) {
+  if (IsLeadByte(b)) return kJapaneseDefault;
   if (b < 0x80) return b;
   if (b >= 0xA1 && b <= 0xDF) return 0xFF61 + (b - 0xA1);  // half-width katakana
   if (b == 0xA0) return 0xF8F0;
@@ -46,7 +52,7 @@ char32_t JapaneseSingle(unsigned char b) {
   return b;  // 0x80
 }
 
-char32_t JapaneseDouble(unsigned char lead, unsigned char trail) {
+constexpr char32_t JapaneseDouble(unsigned char lead, unsigned char trail) {
   if (lead == 0x82 && trail >= 0x60 && trail <= 0x79) return 0xFF21 + (trail - 0x60);  // full-width A-Z
   if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) return 0xFF41 + (trail - 0x81);  // full-width a-z
   const unsigned lead_index = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 31;
@@ -55,7 +61,7 @@ char32_t JapaneseDouble(unsigned char lead, unsigned char trail) {
 }
 
 // Simple lower-case mapping of every capital the three code pages hold.
-char32_t Lower(char32_t c) {
+constexpr char32_t Lower(char32_t c) {
   if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
   if (c == 0x0160 || c == 0x0152 || c == 0x017D || c == 0x0490) return c + 1;
   if (c == 0x0178) return 0x00FF;
@@ -65,45 +71,65 @@ char32_t Lower(char32_t c) {
   return c;
 }
 
-void AppendUtf8(char32_t c, std::string& out) {
+// A character as UTF-8: every character here takes one to three bytes.
+struct Utf8 {
+  std::array<char, 3> bytes{};
+  unsigned char size = 0;
+};
+
+constexpr Utf8 ToUtf8(char32_t c) {
+  Utf8 u;
   if (c < 0x80) {
-    out += static_cast<char>(c);
+    u.bytes = {static_cast<char>(c), 0, 0};
+    u.size = 1;
   } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    u.bytes = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0};
+    u.size = 2;
   } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    u.bytes = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+               static_cast<char>(0x80 | (c & 0x3F))};
+    u.size = 3;
   }
+  return u;
+}
+
+// Each byte read as a character of its own, lower-cased, in UTF-8.
+using ByteTable = std::array<Utf8, 256>;
+
+constexpr ByteTable MakeTable(char32_t (*read)(unsigned char)) {
+  ByteTable table;
+  for (int b = 0; b < 256; ++b) table[b] = ToUtf8(Lower(read(static_cast<unsigned char>(b))));
+  return table;
+}
+
+constexpr ByteTable kWestern = MakeTable(WesternChar);
+constexpr ByteTable kCyrillic = MakeTable(CyrillicChar);
+constexpr ByteTable kJapaneseSingles = MakeTable(JapaneseSingle);
+
+// Writes `u` at `out`, which has room for three bytes, and returns the end of it.
+char* Put(const Utf8& u, char* out) {
+  std::memcpy(out, u.bytes.data(), u.bytes.size());
+  return out + u.size;
 }
 
 }  // namespace
 
 void SimCodePage::LowerUtf8(std::string_view ansi, std::string& utf8) {
-  utf8.clear();
+  utf8.resize(ansi.size() * 3);
+  char* out = utf8.data();
+  const ByteTable& singles = system == System::kWestern1252    ? kWestern
+                             : system == System::kCyrillic1251 ? kCyrillic
+                                                               : kJapaneseSingles;
   for (std::size_t i = 0; i < ansi.size(); ++i) {
     const auto b = static_cast<unsigned char>(ansi[i]);
-    char32_t c = b;
-    switch (system) {
-      case System::kWestern1252:
-        c = WesternChar(b);
-        break;
-      case System::kCyrillic1251:
-        c = CyrillicChar(b);
-        break;
-      case System::kJapanese932:
-        if (!IsLeadByte(b)) {
-          c = JapaneseSingle(b);
-        } else if (i + 1 < ansi.size() && IsTrailByte(static_cast<unsigned char>(ansi[i + 1]))) {
-          c = JapaneseDouble(b, static_cast<unsigned char>(ansi[++i]));
-        } else {
-          c = kJapaneseDefault;
-        }
-        break;
+    if (system == System::kJapanese932 && IsLeadByte(b) && i + 1 < ansi.size() &&
+        IsTrailByte(static_cast<unsigned char>(ansi[i + 1]))) {
+      out = Put(ToUtf8(Lower(JapaneseDouble(b, static_cast<unsigned char>(ansi[++i])))), out);
+    } else {
+      out = Put(singles[b], out);
     }
-    AppendUtf8(Lower(c), utf8);
   }
+  utf8.resize(static_cast<std::size_t>(out - utf8.data()));
 }
 
 }  // namespace quellix::sim
