@@ -1,29 +1,100 @@
 // Cost of one burn cycle over 1,000 windows with block lists of different lengths, and of
-// loading such a list into the matcher.
+// loading such a list into the matcher: time and memory.
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <random>
 #include <string>
 
 #include "engine/burn_cycle.h"
 #include "platform/sim/sim_services.h"
 #include "settings/settings_store.h"
 
+// Every allocation of the program is counted, so a load's memory is measured as the heap
+// holds it: bytes still held afterwards and the highest level reached meanwhile.
+namespace {
+
+std::size_t g_live_bytes = 0;
+std::size_t g_peak_bytes = 0;
+
+void* Counted(void* p) {
+  if (p == nullptr) throw std::bad_alloc();
+  g_live_bytes += malloc_usable_size(p);
+  if (g_live_bytes > g_peak_bytes) g_peak_bytes = g_live_bytes;
+  return p;
+}
+
+void Uncount(void* p) {
+  if (p != nullptr) g_live_bytes -= malloc_usable_size(p);
+  std::free(p);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  return Counted(std::malloc(size == 0 ? 1 : size));
+}
+void* operator new(std::size_t size, std::align_val_t align) {
+  const auto a = static_cast<std::size_t>(align);
+  return Counted(std::aligned_alloc(a, (std::max<std::size_t>(size, 1) + a - 1) / a * a));
+}
+void operator delete(void* p) noexcept {
+  Uncount(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  Uncount(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept {
+  Uncount(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
+  Uncount(p);
+}
+
 namespace {
 
 using namespace quellix;
 
-void BM_BurnCycle(benchmark::State& bench) {
-  const auto entries = static_cast<std::size_t>(bench.range(0));
+std::vector<std::string> NumberedList(std::size_t entries) {
+  std::vector<std::string> list;
+  for (std::size_t i = 0; i < entries; ++i)
+    list.push_back("blocked pop-up number " + std::to_string(i) + "!");
+  return list;
+}
+
+// Entries of 8 to 40 random letters, digits and blanks: few share more than a short prefix.
+std::vector<std::string> RandomList(std::mt19937& rng, std::size_t entries) {
+  static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 -";
+  std::uniform_int_distribution<std::size_t> length(8, 40);
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet - 2);
+  std::vector<std::string> list(entries);
+  for (std::string& e : list) {
+    e.resize(length(rng));
+    for (char& c : e) c = alphabet[pick(rng)];
+  }
+  return list;
+}
+
+// The size of the list as its file holds it: each entry and its CR LF.
+std::size_t FileBytes(const std::vector<std::string>& list) {
+  std::size_t bytes = 0;
+  for (const std::string& e : list) bytes += e.size() + 2;
+  return bytes;
+}
+
+void TickOverThousandWindows(benchmark::State& bench, std::vector<std::string> list) {
   sim::SimPlatform sim;
   engine::ProcessState state;
   state.burn_enabled = 1;
   settings::WriteOption(sim.registry, "0", "1");
   settings::WriteOption(sim.registry, "1", "1");
-
-  std::vector<std::string> list;
-  for (std::size_t i = 0; i < entries; ++i) list.push_back("blocked pop-up number " + std::to_string(i) + "!");
-  state.block_entries.Assign(std::move(list));
+  state.block_entries.Assign(std::move(list), sim.code_page);
 
   // Browser frames and other windows whose titles match nothing: the full cost of a tick.
   for (int i = 0; i < 1000; ++i) {
@@ -37,17 +108,69 @@ void BM_BurnCycle(benchmark::State& bench) {
   bench.SetItemsProcessed(bench.iterations() * 1000);
 }
 
+void BM_BurnCycle(benchmark::State& bench) {
+  TickOverThousandWindows(bench, NumberedList(static_cast<std::size_t>(bench.range(0))));
+}
+
 BENCHMARK(BM_BurnCycle)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_BurnCycleRandomList(benchmark::State& bench) {
+  std::mt19937 rng(12);
+  TickOverThousandWindows(bench, RandomList(rng, static_cast<std::size_t>(bench.range(0))));
+}
+
+BENCHMARK(BM_BurnCycleRandomList)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // What loading a list costs for the matcher: building its automaton.
 void BM_AssignBlockEntries(benchmark::State& bench) {
-  std::vector<std::string> list;
-  for (int i = 0; i < bench.range(0); ++i) list.push_back("blocked pop-up number " + std::to_string(i) + "!");
+  const std::vector<std::string> list = NumberedList(static_cast<std::size_t>(bench.range(0)));
+  sim::SimCodePage western;
   engine::BlockEntries entries;
-  for (auto _ : bench) entries.Assign(list);
+  for (auto _ : bench) entries.Assign(list, western);
 }
 
 BENCHMARK(BM_AssignBlockEntries)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Loading a list of random entries of the given size in MB. Reported: build time per MB of
+// list file, the matcher's memory (what the load keeps beyond the entries themselves) and
+// the highest extra memory while building, both per byte of list file.
+void BM_LoadRandomList(benchmark::State& bench) {
+  std::mt19937 rng(2026);
+  const std::size_t target = static_cast<std::size_t>(bench.range(0)) << 20;
+  std::vector<std::string> list;
+  while (FileBytes(list) < target) {
+    std::vector<std::string> more = RandomList(rng, 1000);
+    list.insert(list.end(), more.begin(), more.end());
+  }
+  const double file_bytes = static_cast<double>(FileBytes(list));
+  sim::SimCodePage western;
+  double seconds = 0, kept = 0, peak = 0;
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    auto entries = std::make_unique<engine::BlockEntries>();
+    std::vector<std::string> copy = list;
+    const std::size_t before = g_live_bytes;
+    g_peak_bytes = before;
+    bench.ResumeTiming();
+    const auto start = std::chrono::steady_clock::now();
+    entries->Assign(std::move(copy), western);
+    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    bench.PauseTiming();
+    // The moved-in entries were allocated before `before`: what is left over is the matcher's.
+    kept += static_cast<double>(g_live_bytes - before);
+    peak += static_cast<double>(g_peak_bytes - before);
+    entries.reset();
+    bench.ResumeTiming();
+  }
+  const double n = static_cast<double>(bench.iterations());
+  const double mb = file_bytes / (1 << 20);
+  bench.counters["list_MB"] = mb;
+  bench.counters["build_ms_per_MB"] = seconds * 1000 / n / mb;
+  bench.counters["matcher_B_per_list_B"] = kept / n / file_bytes;
+  bench.counters["peak_B_per_list_B"] = peak / n / file_bytes;
+}
+
+BENCHMARK(BM_LoadRandomList)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   // Ten entries that match none of the benchmark's windows: every frame is checked in full.
   std::vector<std::string> entries;
   for (int i = 0; i < 10; ++i) entries.push_back("no such pop-up " + std::to_string(i));
-  state.block_entries.Assign(entries);
+  state.block_entries.Assign(entries, platform.code_page);
   settings::WriteOption(platform.registry, settings::kSupportIe, "1");
   settings::WriteOption(platform.registry, settings::kSupportNetscape, "1");
 

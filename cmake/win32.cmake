@@ -5,6 +5,7 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(quellix_win32 STATIC
+  src/platform/win32/win32_code_page.cpp
   src/platform/win32/win32_desktop.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_files.cpp

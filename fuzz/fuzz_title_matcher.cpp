@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/block_entries.h"
+#include "platform/sim/sim_code_page.h"
 #include "text/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -22,12 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
+  sim::SimCodePage western;
   engine::BlockEntries blocked;
-  blocked.Assign(entries);
+  blocked.Assign(entries, western);
   bool expected = false;
   if (!title.empty()) {
     const std::string lowered = text::LowerCase(title);
-    for (const std::string& e : entries) expected = expected || lowered.find(text::LowerCase(e)) != std::string::npos;
+    for (const std::string& e : entries)
+      expected = expected || lowered.find(text::LowerCase(e)) != std::string::npos;
   }
   if (blocked.IsBlocked(title) != expected) __builtin_trap();
   return 0;

@@ -1,5 +1,7 @@
 #include "blocklist/block_list_file.h"
 
+#include <new>
+
 #include "product/product.h"
 
 namespace quellix::blocklist {
@@ -93,11 +95,22 @@ void LoadBlockList(platform::Services services, const std::string& app_folder, e
                            platform::MessageButtons::kOk);
     return;
   }
-  const std::optional<std::string> content = services.files.ReadFile(path);
-  if (!content) return;
-  std::vector<std::string> entries = ReadFields(*content);
-  for (const std::string& entry : entries) displayed.Add(entry, std::string(kEntryIcon));
-  active.Assign(std::move(entries));
+  // Memory running out while reading counts as a file that cannot be read.
+  std::vector<std::string> entries;
+  try {
+    const std::optional<std::string> content = services.files.ReadFile(path);
+    if (!content) return;
+    entries = ReadFields(*content);
+    for (const std::string& entry : entries) displayed.Add(entry, std::string(kEntryIcon));
+  } catch (const std::bad_alloc&) {
+    displayed.Clear();
+    return;
+  }
+  try {
+    active.Assign(std::move(entries), services.code_page);
+  } catch (const std::bad_alloc&) {
+    // The active list stays as it was; the list shown is the file's, so storing it loses nothing.
+  }
 }
 
 bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,

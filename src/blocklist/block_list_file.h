@@ -37,7 +37,8 @@ std::string MissingListMessage();
 
 // Fills the displayed list and the active list from popcfg.apo. A missing or empty file
 // shows the missing-file message and keeps the active list; a file that cannot be read
-// keeps it silently. The displayed list is emptied first in every case.
+// keeps it silently, and so does a list too large for the memory left. The displayed list
+// is emptied first in every case.
 void LoadBlockList(platform::Services services, const std::string& app_folder, engine::BlockEntries& active,
                    DisplayedBlockList& displayed);
 

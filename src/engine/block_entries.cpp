@@ -2,37 +2,58 @@
 
 #include <algorithm>
 
-#include "text/text.h"
-
 namespace quellix::engine {
 
-void BlockEntries::Assign(std::vector<std::string> entries) {
-  entries_ = std::move(entries);
-  TitleMatcher::FoldTable lower{};
-  for (std::size_t i = 0; i < lower.size(); ++i)
-    lower[i] = static_cast<unsigned char>(text::LowerChar(static_cast<char>(i)));
-  std::vector<std::string> short_entries;
-  long_entries_.clear();
-  for (const std::string& e : entries_) {
-    if (e.size() <= kLongEntry) {
-      short_entries.push_back(e);
+BlockEntries::BlockEntries(std::pmr::memory_resource* memory)
+    : memory_(memory), matcher_(memory), long_entries_(memory) {}
+
+void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& code_page) {
+  // Everything new is made beside the old list, so running out of memory leaves it whole.
+  std::pmr::string short_entries(memory_);  // lower-cased, end to end
+  std::pmr::vector<std::size_t> ends(memory_);
+  std::pmr::vector<std::pmr::string> long_entries(memory_);
+  bool empty_entry = false;
+  std::string folded;
+  for (const std::string& e : entries) {
+    if (e.empty()) {
+      empty_entry = true;
+      continue;
+    }
+    code_page.LowerUtf8(e, folded);
+    if (folded.empty()) continue;  // the code page read no character in it: it matches nothing
+    if (folded.size() > kLongEntry) {
+      long_entries.emplace_back(folded);
     } else {
-      long_entries_.push_back(text::LowerCase(e));
+      short_entries += folded;
+      ends.push_back(short_entries.size());
     }
   }
-  std::sort(long_entries_.begin(), long_entries_.end(),
-            [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-  matcher_.Build(short_entries, lower);
+  std::sort(long_entries.begin(), long_entries.end(),
+            [](const std::pmr::string& a, const std::pmr::string& b) { return a.size() < b.size(); });
+  std::pmr::vector<std::string_view> fragments(memory_);
+  fragments.reserve(ends.size());
+  std::size_t begin = 0;
+  for (std::size_t end : ends) {
+    fragments.emplace_back(short_entries.data() + begin, end - begin);
+    begin = end;
+  }
+  matcher_.Build(std::move(fragments));
+
+  // Nothing from here on can fail.
+  entries_ = std::move(entries);
+  long_entries_.swap(long_entries);
+  empty_entry_ = empty_entry;
+  code_page_ = &code_page;
 }
 
 bool BlockEntries::IsBlocked(std::string_view title) const {
-  if (title.empty()) return false;
-  if (matcher_.ContainsAny(title)) return true;
-  if (long_entries_.empty() || title.size() < long_entries_.front().size()) return false;
-  const std::string lowered = text::LowerCase(title);
-  for (const std::string& entry : long_entries_) {
-    if (entry.size() > lowered.size()) break;
-    if (lowered.find(entry) != std::string::npos) return true;
+  if (title.empty() || code_page_ == nullptr) return false;
+  if (empty_entry_) return true;
+  code_page_->LowerUtf8(title, folded_title_);
+  if (matcher_.ContainsAny(folded_title_)) return true;
+  for (const auto& entry : long_entries_) {
+    if (entry.size() > folded_title_.size()) break;
+    if (folded_title_.find(entry) != std::string::npos) return true;
   }
   return false;
 }

@@ -2,38 +2,50 @@
 // The active block list the burn cycle matches against (BlockEntries in the product's own
 // terms). Only loading the block list file replaces it; editing the displayed list does not.
 
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/title_matcher.h"
+#include "platform/code_page.h"
 
 namespace quellix::engine {
 
 class BlockEntries {
  public:
-  // Replaces the whole list; entries keep their file order.
-  void Assign(std::vector<std::string> entries);
+  // The matcher's memory comes from `memory`.
+  explicit BlockEntries(std::pmr::memory_resource* memory = std::pmr::get_default_resource());
+
+  // Replaces the whole list; entries keep their file order. Titles are later compared
+  // with the entries in this code page, which must outlive the list. Throws std::bad_alloc
+  // when memory runs out, and then keeps the list it had.
+  void Assign(std::vector<std::string> entries, platform::CodePage& code_page);
   // Entry i, 1-based as the product counts them.
   const std::string& Entry(std::size_t i) const { return entries_.at(i - 1); }
   std::size_t Count() const { return entries_.size(); }
   const std::vector<std::string>& Entries() const { return entries_; }
 
-  // True when the title, lower-cased, contains any entry, lower-cased, as a plain substring.
-  // An empty entry is contained in every non-empty title; an empty title contains nothing.
-  // The entries are built into an automaton when assigned, so a title costs its length
-  // however long the list is.
+  // True when the title, lower-cased, contains any entry, lower-cased, as a plain substring
+  // of characters of the code page. An empty entry is contained in every non-empty title;
+  // an empty title contains nothing. The entries are built into an automaton when
+  // assigned, so a title costs its length however long the list is.
   bool IsBlocked(std::string_view title) const;
 
  private:
   // Entries longer than any window title the product reads go beside the automaton, so a
   // list file without line breaks does not make one state per byte; they are compared
-  // only with titles at least as long as they are.
+  // only with titles at least as long as they are. Lengths are of the lower-cased UTF-8.
   static constexpr std::size_t kLongEntry = 256;
 
+  std::pmr::memory_resource* memory_;
   std::vector<std::string> entries_;
-  TitleMatcher matcher_;
-  std::vector<std::string> long_entries_;  // lower-cased, shortest first
+  TitleMatcher matcher_;                             // the other entries, lower-cased UTF-8
+  std::pmr::vector<std::pmr::string> long_entries_;  // lower-cased UTF-8, shortest first
+  bool empty_entry_ = false;
+  platform::CodePage* code_page_ = nullptr;
+  // The title being judged, lower-cased; kept so a burn cycle allocates nothing per title.
+  mutable std::string folded_title_;
 };
 
 }  // namespace quellix::engine

@@ -2,6 +2,7 @@
 // The operating-system services the product uses, handed to the core as one bundle.
 
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/dde.h"
 #include "platform/desktop.h"
 #include "platform/file_dialog.h"
@@ -21,6 +22,7 @@ struct Services {
   MessageBoxes& messages;
   FileDialogs& file_dialogs;
   DdeClient& dde;
+  CodePage& code_page;
 };
 
 }  // namespace quellix::platform

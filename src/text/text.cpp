@@ -25,10 +25,28 @@ constexpr auto kLower = MakeLowerTable();
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-double RadixNumber(std::string_view s, int radix) {
+// Reads a text's characters with blanks left out, as numbers are read: spaces, tabs and
+// line feeds may stand anywhere in a number.
+class NumberReader {
+ public:
+  explicit NumberReader(std::string_view s) : s_(s) {}
+
+  // The next character that is not a blank, or NUL at the end.
+  char Peek() {
+    while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\n')) ++pos_;
+    return pos_ < s_.size() ? s_[pos_] : '\0';
+  }
+  void Take() { ++pos_; }
+
+ private:
+  std::string_view s_;
+  std::size_t pos_ = 0;
+};
+
+double RadixNumber(NumberReader& in, int radix) {
   double value = 0;
-  for (char c : s) {
-    const char l = LowerChar(c);
+  for (;;) {
+    const char l = LowerChar(in.Peek());
     int digit;
     if (IsDigit(l)) {
       digit = l - '0';
@@ -39,8 +57,20 @@ double RadixNumber(std::string_view s, int radix) {
     }
     if (digit >= radix) break;
     value = value * radix + digit;
+    in.Take();
   }
   return value;
+}
+
+// Appends the digits that follow to `number`; false when there are none.
+bool TakeDigits(NumberReader& in, std::string& number) {
+  bool any = false;
+  while (IsDigit(in.Peek())) {
+    number += in.Peek();
+    in.Take();
+    any = true;
+  }
+  return any;
 }
 
 }  // namespace
@@ -61,40 +91,44 @@ std::string TrimBlanks(std::string_view s) {
 }
 
 double LeadingNumber(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-  s.remove_prefix(i);
-  if (s.size() >= 2 && s[0] == '&') {
-    const char kind = LowerChar(s[1]);
-    if (kind == 'h') return RadixNumber(s.substr(2), 16);
-    if (kind == 'o') return RadixNumber(s.substr(2), 8);
+  NumberReader in(s);
+  if (in.Peek() == '&') {
+    in.Take();
+    const char kind = LowerChar(in.Peek());
+    in.Take();
+    if (kind == 'h') return RadixNumber(in, 16);
+    if (kind == 'o') return RadixNumber(in, 8);
     return 0;
   }
   // Copy the longest prefix of the form [sign] digits [. digits] [e [sign] digits].
   std::string number;
-  std::size_t j = 0;
-  if (j < s.size() && (s[j] == '+' || s[j] == '-')) number += s[j++];
-  bool digits = false;
-  while (j < s.size() && IsDigit(s[j])) number += s[j++], digits = true;
-  if (j < s.size() && s[j] == '.') {
-    number += s[j++];
-    while (j < s.size() && IsDigit(s[j])) number += s[j++], digits = true;
+  if (in.Peek() == '+' || in.Peek() == '-') {
+    number += in.Peek();
+    in.Take();
+  }
+  bool digits = TakeDigits(in, number);
+  if (in.Peek() == '.') {
+    number += '.';
+    in.Take();
+    digits = TakeDigits(in, number) || digits;
   }
   if (!digits) return 0;
-  if (j < s.size() && LowerChar(s[j]) == 'e') {
-    std::size_t k = j + 1;
+  if (LowerChar(in.Peek()) == 'e') {
     std::string exponent = "e";
-    if (k < s.size() && (s[k] == '+' || s[k] == '-')) exponent += s[k++];
-    if (k < s.size() && IsDigit(s[k])) {
-      while (k < s.size() && IsDigit(s[k])) exponent += s[k++];
-      number += exponent;
+    in.Take();
+    if (in.Peek() == '+' || in.Peek() == '-') {
+      exponent += in.Peek();
+      in.Take();
     }
+    if (TakeDigits(in, exponent)) number += exponent;
   }
   const double value = std::strtod(number.c_str(), nullptr);
   return std::isfinite(value) ? value : 0;
 }
 
-bool IsOn(std::string_view s) { return LeadingNumber(s) == 1.0; }
+bool IsOn(std::string_view s) {
+  return LeadingNumber(s) == 1.0;
+}
 
 std::string Field(std::string_view s, std::size_t width) {
   std::string out(s.substr(0, width));

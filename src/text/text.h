@@ -1,21 +1,24 @@
 #pragma once
-// Text rules shared by the whole product. Text is ANSI bytes (Windows-1252).
+// Text rules shared by the whole product. Text is ANSI bytes in the system's code page.
 
 #include <string>
 #include <string_view>
 
 namespace quellix::text {
 
-// Lower-cases one byte: ASCII letters and the Windows-1252 capitals.
+// Lower-cases one byte: ASCII letters and the Windows-1252 capitals. Good for comparing
+// with ASCII names (window classes, keys) in any code page, since only ASCII capitals turn
+// into ASCII; window titles are lower-cased by characters of the code page instead
+// (platform::CodePage).
 char LowerChar(char c);
 std::string LowerCase(std::string_view s);
 
 // Removes blanks (0x20) at both ends; other white space stays.
 std::string TrimBlanks(std::string_view s);
 
-// The number a text starts with: blanks skipped, an optional sign, digits with an optional
-// fraction and exponent, or "&h"/"&o" followed by hexadecimal/octal digits. Empty or
-// non-numeric text gives 0.
+// The number a text starts with: an optional sign, digits with an optional fraction and
+// exponent, or "&h"/"&o" followed by hexadecimal/octal digits. Blanks (space, tab, line feed)
+// are skipped wherever they stand, so "1 0" is 10. Empty or non-numeric text gives 0.
 double LeadingNumber(std::string_view s);
 
 // True when the text's leading number is exactly 1: how every on/off setting is judged.

@@ -19,7 +19,7 @@ constexpr int kButtonWidth = 1800, kButtonHeight = 420;
 // The same context with the product's own message boxes in place of the platform's.
 tray::TrayContext WithMessages(const tray::TrayContext& context, platform::MessageBoxes& messages) {
   const platform::Services& s = context.services;
-  return {{s.desktop, s.registry, s.clock, s.sound, s.files, messages, s.file_dialogs, s.dde},
+  return {{s.desktop, s.registry, s.clock, s.sound, s.files, messages, s.file_dialogs, s.dde, s.code_page},
           context.ui,
           context.shell,
           context.state,

@@ -57,6 +57,19 @@ TEST_F(PlatformContract, ClassAndCaptionAreReadExactly) {
   EXPECT_TRUE(engine::IsMozillaClass(engine::ReadWindowClass(s.desktop, moz)));
 }
 
+TEST_F(PlatformContract, CodePageLowerCasesWesternTextIntoUtf8) {
+  // The machines this suite runs on use the Western code page (1252).
+  std::string utf8 = "left over";
+  s.code_page.LowerUtf8("Caf\xC9 OFFERS \x8A\x8C\x9F \xD7\x80", utf8);
+  EXPECT_EQ(utf8, "caf\xC3\xA9 offers \xC5\xA1\xC5\x93\xC3\xBF \xC3\x97\xE2\x82\xAC");
+  s.code_page.LowerUtf8(std::string("A\0B", 3), utf8);
+  EXPECT_EQ(utf8, std::string("a\0b", 3));
+  s.code_page.LowerUtf8(std::string(300, 'Q'), utf8);
+  EXPECT_EQ(utf8, std::string(300, 'q'));
+  s.code_page.LowerUtf8("", utf8);
+  EXPECT_EQ(utf8, "");
+}
+
 TEST_F(PlatformContract, LongCaptionsAreCutTo99Characters) {
   const WindowId w = p->Open({"IEFrame", std::string(150, 'x') + " - IE", kOverlapped});
   EXPECT_EQ(engine::ReadWindowTitle(s.desktop, w), std::string(99, 'x'));

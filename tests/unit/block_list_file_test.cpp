@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "failing_memory.h"
 #include "test_world.h"
 
 namespace quellix::blocklist {
@@ -120,10 +121,30 @@ TEST_F(LoadBlockListTest, UnreadableFileKeepsTheActiveListSilently) {
   EXPECT_TRUE(world.sim.messages.shown.empty());
 }
 
+TEST_F(LoadBlockListTest, RunningOutOfMemoryKeepsTheActiveListAndTheProgramRunning) {
+  testing::FailingMemory memory;
+  engine::BlockEntries active(&memory);
+  world.sim.files.Put(path, "offers\r\n");
+  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  world.sim.files.Put(path, "casino\r\npoker\r\n");
+  memory.RunOutAfter(0);
+  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  memory.Refill();
+  EXPECT_GT(memory.Failures(), 0u);
+  EXPECT_EQ(active.Entries(), (Strings{"offers"}));
+  EXPECT_TRUE(active.IsBlocked("cheap offers"));
+  EXPECT_FALSE(active.IsBlocked("casino"));
+  // The displayed list shows the file all the same, so storing it keeps the file whole.
+  EXPECT_EQ(displayed.Texts(), (Strings{"casino", "poker"}));
+  EXPECT_TRUE(world.sim.messages.shown.empty());
+  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  EXPECT_EQ(active.Entries(), (Strings{"casino", "poker"}));
+}
+
 class StoreBlockListTest : public LoadBlockListTest {};
 
 TEST_F(StoreBlockListTest, StoresTheDisplayedListAndLeavesTheActiveListAlone) {
-  world.state.block_entries.Assign({"old"});
+  world.state.block_entries.Assign({"old"}, world.sim.code_page);
   displayed.Add("Buy now, cheap");
   displayed.Add("poker");
   EXPECT_TRUE(StoreBlockList(world.sim.files, world.app_folder, displayed));
@@ -167,14 +188,15 @@ TEST_F(StoreBlockListTest, ALockedFileIsNotReportedAsStored) {
 }
 
 TEST(BlockEntries, MatchesLowerCasedSubstrings) {
+  sim::SimCodePage code_page;
   engine::BlockEntries entries;
   EXPECT_FALSE(entries.IsBlocked("anything"));
-  entries.Assign({"OFFERS", "\xC9t\xC9"});
+  entries.Assign({"OFFERS", "\xC9t\xC9"}, code_page);
   EXPECT_TRUE(entries.IsBlocked("cheap offers today"));
   EXPECT_TRUE(entries.IsBlocked("l'\xE9t\xE9"));
   EXPECT_FALSE(entries.IsBlocked("offer"));
   EXPECT_FALSE(entries.IsBlocked(""));
-  entries.Assign({""});
+  entries.Assign({""}, code_page);
   EXPECT_TRUE(entries.IsBlocked("x"));
   EXPECT_FALSE(entries.IsBlocked(""));
 }

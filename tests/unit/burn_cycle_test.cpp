@@ -15,7 +15,7 @@ class BurnCycleTest : public ::testing::Test {
   World world;
   sim::SimDesktop& desktop = world.sim.desktop;
 
-  void SetUp() override { world.state.block_entries.Assign({"offers"}); }
+  void SetUp() override { world.state.block_entries.Assign({"offers"}, world.sim.code_page); }
   void Support(const char* ie, const char* netscape) {
     world.SetOption("0", ie);
     world.SetOption("1", netscape);
@@ -62,7 +62,7 @@ TEST_F(BurnCycleTest, SupportSwitchesChooseTheBrowsers) {
                  Case{"0", "0", false, false}, Case{"", "", false, false}, Case{"2", "1", false, false},
                  Case{"1", "2", false, false}, Case{" 1", "1.0", true, true}, Case{"yes", "yes", false, false}}) {
     World w;
-    w.state.block_entries.Assign({"offers"});
+    w.state.block_entries.Assign({"offers"}, w.sim.code_page);
     w.SetOption("0", c.ie);
     w.SetOption("1", c.netscape);
     const auto ie = w.OpenOnTop("IEFrame", "Cheap Offers - IE");
@@ -123,7 +123,7 @@ TEST_F(BurnCycleTest, LoggingOffWritesNoLog) {
 
 TEST_F(BurnCycleTest, MatchingIgnoresCaseAndNeedsOnlyASubstring) {
   Support("1", "0");
-  world.state.block_entries.Assign({"CHEAP"});
+  world.state.block_entries.Assign({"CHEAP"}, world.sim.code_page);
   const auto w = Frame("IEFrame", "very cheapest deals - IE");
   Tick();
   EXPECT_EQ(desktop.CloseRequests(w), 1);
@@ -131,7 +131,7 @@ TEST_F(BurnCycleTest, MatchingIgnoresCaseAndNeedsOnlyASubstring) {
 
 TEST_F(BurnCycleTest, AnEmptyEntryBurnsEveryFrameWithATitle) {
   Support("1", "1");
-  world.state.block_entries.Assign({"zzz", ""});
+  world.state.block_entries.Assign({"zzz", ""}, world.sim.code_page);
   const auto titled = Frame("IEFrame", "Anything - IE");
   const auto untitled = Frame("IEFrame", "");
   Tick();
@@ -141,7 +141,7 @@ TEST_F(BurnCycleTest, AnEmptyEntryBurnsEveryFrameWithATitle) {
 
 TEST_F(BurnCycleTest, NoListLoadedBurnsNothing) {
   Support("1", "1");
-  world.state.block_entries.Assign({});
+  world.state.block_entries.Assign({}, world.sim.code_page);
   const auto w = Frame("IEFrame", "Cheap Offers - IE");
   Tick();
   EXPECT_EQ(desktop.CloseRequests(w), 0);
@@ -184,7 +184,7 @@ TEST_F(BurnCycleTest, StyleSwitchesBurnSupportedFramesLackingThatPart) {
   };
   for (Case c : {Case{"3", 0x00010000}, Case{"5", 0x00020000}, Case{"6", 0x00400000}}) {
     World w;
-    w.state.block_entries.Assign({"never matches"});
+    w.state.block_entries.Assign({"never matches"}, w.sim.code_page);
     w.SetOption("0", "1");
     w.SetOption("1", "0");
     w.SetOption("7", "1");

@@ -199,7 +199,7 @@ TEST(HostileCaptions, TitlesFollowTheRuleForAnyCaption) {
 TEST(HostileDesktop, TenThousandWindowsAreWalkedOnceEach) {
   World w;
   w.SetOption("0", "1");
-  w.state.block_entries.Assign({"offers"});
+  w.state.block_entries.Assign({"offers"}, w.sim.code_page);
   std::vector<platform::WindowId> targets;
   for (int i = 0; i < 10000; ++i) {
     const bool pop = i % 100 == 1;
@@ -234,7 +234,7 @@ TEST(HostileRegistry, OptionValuesOfOddTypesAndSizesReadAsDefined) {
     SCOPED_TRACE(c.name);
     World w;
     w.sim.registry.Put(settings::kProductRoot, settings::kProductKey, "0", c.type, c.bytes);
-    w.state.block_entries.Assign({"offers"});
+    w.state.block_entries.Assign({"offers"}, w.sim.code_page);
     const auto pop = w.OpenOnTop("IEFrame", "Offers - Microsoft Internet Explorer");
     w.OpenOnTop("Notepad", "notes - Notepad");  // the walk's first window is judged apart
     engine::BurnCycle(w.services(), w.state, w.app_folder, w.own_window);
@@ -243,7 +243,7 @@ TEST(HostileRegistry, OptionValuesOfOddTypesAndSizesReadAsDefined) {
   World denied;
   denied.SetOption("0", "1");
   denied.sim.registry.DenyAccess(settings::kProductRoot, settings::kProductKey, 0xFFFFFFFFu);
-  denied.state.block_entries.Assign({"offers"});
+  denied.state.block_entries.Assign({"offers"}, denied.sim.code_page);
   const auto pop = denied.OpenOnTop("IEFrame", "Offers - Microsoft Internet Explorer");
   denied.OpenOnTop("Notepad", "notes - Notepad");
   engine::BurnCycle(denied.services(), denied.state, denied.app_folder, denied.own_window);

@@ -19,6 +19,24 @@ TEST(LeadingNumber, ReadsTheNumberATextStartsWith) {
   EXPECT_EQ(LeadingNumber("&o17"), 15);
 }
 
+TEST(LeadingNumber, SkipsBlanksWhereverTheyStandInTheNumber) {
+  EXPECT_EQ(LeadingNumber("1 0"), 10);
+  EXPECT_EQ(LeadingNumber("1\t0"), 10);
+  EXPECT_EQ(LeadingNumber("1\n0"), 10);
+  EXPECT_EQ(LeadingNumber("\n\t 1"), 1);
+  EXPECT_EQ(LeadingNumber("- 1 2 . 5"), -12.5);
+  EXPECT_EQ(LeadingNumber("1 e 2"), 100);
+  EXPECT_EQ(LeadingNumber("1e - 1"), 0.1);
+  EXPECT_EQ(LeadingNumber("1 e x"), 1);  // no exponent digits: the exponent is not part of it
+  EXPECT_EQ(LeadingNumber("& h 1 f"), 31);
+  EXPECT_EQ(LeadingNumber(" & o 1 7"), 15);
+  EXPECT_EQ(LeadingNumber("1 2abc 3"), 12);
+  // Only space, tab and line feed are blanks: a carriage return or a NUL ends the number.
+  EXPECT_EQ(LeadingNumber("1\r0"), 1);
+  EXPECT_EQ(LeadingNumber(std::string{'1', '\0', '0'}), 1);
+  EXPECT_EQ(LeadingNumber("\r1"), 0);
+}
+
 TEST(LeadingNumber, NonNumericTextIsZero) {
   for (const char* s : {"", " ", "yes", "on", "+", "-", ".", "&", "&x1", "e5", "1e999999"})
     EXPECT_EQ(LeadingNumber(s), 0) << '"' << s << '"';
@@ -34,6 +52,9 @@ TEST(IsOn, OnlyTheNumberOneIsOn) {
   EXPECT_FALSE(IsOn("0"));
   EXPECT_FALSE(IsOn("1.5"));
   EXPECT_FALSE(IsOn(""));
+  EXPECT_FALSE(IsOn("1 0"));  // ten, not one
+  EXPECT_TRUE(IsOn("1\n"));
+  EXPECT_TRUE(IsOn("\t1 . 0 0"));
 }
 
 TEST(LowerCase, LowersAsciiAndWesternCapitalsOnly) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_code_page.h"
 #include "platform/sim/sim_dde.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_files.h"
@@ -74,8 +75,11 @@ struct SimPlatform {
   SimMessageBoxes messages;
   SimFileDialogs file_dialogs;
   SimDde dde;
+  SimCodePage code_page;
 
-  platform::Services Services() { return {desktop, registry, clock, sound, files, messages, file_dialogs, dde}; }
+  platform::Services Services() {
+    return {desktop, registry, clock, sound, files, messages, file_dialogs, dde, code_page};
+  }
 };
 
 }  // namespace quellix::sim

@@ -69,6 +69,14 @@ class Win32Dde final : public platform::DdeClient {
                                          const std::string& item, unsigned timeout_ms) override;
 };
 
+class Win32CodePage final : public platform::CodePage {
+ public:
+  void LowerUtf8(std::string_view ansi, std::string& utf8) override;
+
+ private:
+  std::wstring wide_;  // reused from call to call
+};
+
 struct Win32Platform {
   Win32Desktop desktop;
   Win32Registry registry;
@@ -78,8 +86,11 @@ struct Win32Platform {
   Win32MessageBoxes messages;
   Win32FileDialogs file_dialogs;
   Win32Dde dde;
+  Win32CodePage code_page;
 
-  platform::Services Services() { return {desktop, registry, clock, sound, files, messages, file_dialogs, dde}; }
+  platform::Services Services() {
+    return {desktop, registry, clock, sound, files, messages, file_dialogs, dde, code_page};
+  }
 };
 
 }  // namespace quellix::win32
