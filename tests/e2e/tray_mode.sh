@@ -168,5 +168,18 @@ kill -0 "$first" 2>/dev/null && fail "still running after Exit"
 sleep 0.5
 xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null && fail "an icon is left after Exit"
 echo "Exit ended the program and removed the icon"
+
+# A close request to the process, as a task manager sends it, also takes the icon away.
+timeout 60 wine "$app/quellix.exe" &
+third=$!
+for _ in $(seq 50); do xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1
+xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null || fail "no icon after the restart"
+wine taskkill /im quellix.exe >/dev/null 2>&1
+for _ in $(seq 50); do kill -0 "$third" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$third" 2>/dev/null && fail "still running after a close request"
+sleep 0.5
+xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null && fail "an icon is left after a close request"
+echo "a close request ended the program and removed the icon"
 spawn quit
 echo "PASS"

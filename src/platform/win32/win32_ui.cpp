@@ -145,6 +145,9 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       if (events != nullptr) events->OnTrayNotify(form, LOWORD(lparam));
       return 0;
     }
+    // A close request to the whole process (a task manager's) is the main window's to answer;
+    // this window lives as long as its form.
+    if (message == WM_CLOSE) return 0;
     return DefWindowProcA(hwnd, message, wparam, lparam);
   }
   switch (message) {
