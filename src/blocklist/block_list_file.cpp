@@ -28,6 +28,10 @@ std::string BlockListPath(std::string_view app_folder) {
   return std::string(app_folder) + "\\" + std::string(kBlockListFileName);
 }
 
+std::string HitStatsPath(std::string_view app_folder) {
+  return std::string(app_folder) + "\\" + std::string(kHitStatsFileName);
+}
+
 std::vector<std::string> ReadFields(std::string_view s) {
   std::vector<std::string> fields;
   std::size_t pos = 0;

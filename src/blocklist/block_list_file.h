@@ -16,6 +16,10 @@ inline constexpr std::string_view kBlockListFileName = "popcfg.apo";
 
 std::string BlockListPath(std::string_view app_folder);
 
+// The file beside the block list that keeps each entry's burn figures.
+inline constexpr std::string_view kHitStatsFileName = "popcfg.hits";
+std::string HitStatsPath(std::string_view app_folder);
+
 // The fields of a block list file: a field ends at a comma or a line end (CR LF, CR or LF);
 // blanks before its first character are skipped; a field that starts with a double quote
 // runs to the next double quote, both quotes removed, and whatever follows the closing

@@ -58,4 +58,15 @@ bool BlockEntries::IsBlocked(std::string_view title) const {
   return false;
 }
 
+std::size_t BlockEntries::FirstMatch(std::string_view title) const {
+  if (title.empty() || code_page_ == nullptr) return 0;
+  std::string folded_title, folded_entry;
+  code_page_->LowerUtf8(title, folded_title);
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    code_page_->LowerUtf8(entries_[i], folded_entry);
+    if (folded_title.find(folded_entry) != std::string::npos) return i + 1;
+  }
+  return 0;
+}
+
 }  // namespace quellix::engine

@@ -31,6 +31,9 @@ class BlockEntries {
   // an empty title contains nothing. The entries are built into an automaton when
   // assigned, so a title costs its length however long the list is.
   bool IsBlocked(std::string_view title) const;
+  // The first entry, in list order, that the title contains by the rule above (1-based), or
+  // 0 for none. It compares entry by entry: for crediting a burn, not for the walk.
+  std::size_t FirstMatch(std::string_view title) const;
 
  private:
   // Entries longer than any window title the product reads go beside the automaton, so a

@@ -32,6 +32,7 @@ bool Supported(double ie, double netscape, bool is_ie, bool is_mozilla) {
 
 void BurnCycle(platform::Services services, ProcessState& state, const std::string& app_folder,
                platform::WindowId anchor) {
+  state.burned_this_tick.clear();
   if (state.burn_enabled == 0) return;
 
   platform::Desktop& desktop = services.desktop;
@@ -53,6 +54,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
     const std::string title = ReadWindowTitle(desktop, first);
     if (state.block_entries.IsBlocked(title)) {
       CloseWindow(desktop, first);
+      state.burned_this_tick.push_back({first, title});
       PlayBurnSound(traces);
       if (logging) AppendShortRecord(traces, title);
       CountBurn(traces);
@@ -74,6 +76,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
 
     const std::string_view browser = is_ie ? kIeBrowserName : kMozillaBrowserName;
     CloseWindow(desktop, current);
+    state.burned_this_tick.push_back({current, title});
     CountBurn(traces);
     PlayBurnSound(traces);
     if (logging) AppendFullRecord(traces, browser, title);

@@ -6,7 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include <optional>
+#include <vector>
+
 #include "engine/block_entries.h"
+#include "engine/burn_history.h"
 #include "engine/burn_record.h"
 
 namespace quellix::engine {
@@ -17,6 +21,14 @@ struct ProcessState {
   std::string burn_count;         // BurnCount, copy of "cnt"
   SoundCopies sound;              // copies of "2", "wavint", "wavext", "wavfile"
   BurnRecord burn_record;         // BurnRecord, reused from burn to burn
+
+  std::vector<BurnedWindow> burned_this_tick;  // what the last burn cycle closed
+  BurnHistory history;                         // figures per entry, recent burns, stuck windows
+  // A pause asked for from the tray menu: burning is off until then (monotonic ms), unless
+  // something turned it on again meanwhile. Not stored.
+  std::optional<std::uint64_t> pause_ends_ms;
+  std::string pause_until;  // "HH:MM", as the tooltip tells it
+  bool Paused() const { return pause_ends_ms.has_value() && burn_enabled == 0; }
 };
 
 }  // namespace quellix::engine

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quellix::platform {
@@ -10,6 +11,10 @@ class Clock {
   virtual ~Clock() = default;
   virtual std::string DateText() = 0;
   virtual std::string TimeText() = 0;
+  // The local time of day as "HH:MM:SS", 24-hour, whatever the user's format.
+  virtual std::string ClockTime() = 0;
+  // Milliseconds from an arbitrary start, never going back: for waiting, not for showing.
+  virtual std::uint64_t MonotonicMs() = 0;
 };
 
 }  // namespace quellix::platform

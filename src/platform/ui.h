@@ -66,6 +66,7 @@ struct MenuItem {
   std::string caption;
   std::string icon;  // icon key, empty for none
   std::vector<MenuItem> submenu;
+  bool enabled = true;  // a disabled item is shown greyed and cannot be chosen
 };
 
 // The notification area's record in its 88-byte ANSI layout.
@@ -119,6 +120,11 @@ class Ui {
   virtual void ListSetText(UiId list, std::size_t row, const std::string& text) = 0;
   // Removes the row; a row that does not exist is left alone.
   virtual void ListRemove(UiId list, std::size_t row) = 0;
+  // Selects the row and scrolls it into view; the selection raises no event.
+  virtual void ListSelect(UiId list, std::size_t row) = 0;
+  // A label's text colour (0x00BBGGRR); the default colour again for kDefaultTextColor.
+  static constexpr std::uint32_t kDefaultTextColor = 0xFFFFFFFF;
+  virtual void SetTextColor(UiId label, std::uint32_t rgb) = 0;
 
   virtual UiId CreateTimer(UiId form, unsigned interval_ms) = 0;
   virtual void DestroyTimer(UiId timer) = 0;
@@ -130,6 +136,9 @@ class Ui {
   virtual std::uint32_t NativeWindow(UiId id) = 0;
   virtual std::uint32_t LoadIcon(const std::string& key) = 0;
   virtual void NotifyIcon(NotifyAction action, const NotifyIconRecord& record) = 0;
+  // A warning balloon over the icon (native window, icon id) that the tray host shows now.
+  virtual void ShowBalloon(std::uint32_t window, std::uint32_t icon_id, const std::string& title,
+                           const std::string& text) = 0;
 
   // Lets pending events run.
   virtual void DoEvents() = 0;

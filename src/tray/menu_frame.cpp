@@ -1,5 +1,7 @@
 #include "tray/menu_frame.h"
 
+#include <cstdio>
+
 #include "engine/burn_cycle.h"
 #include "engine/window_inspection.h"
 #include "product/product.h"
@@ -16,6 +18,19 @@ constexpr char kTestPagePath[] = "/products/poptest.htm";
 constexpr char kConnectionErrorTitle[] = "Connection error";
 constexpr char kConnectionErrorText[] = "Can't Open this site please go to";
 constexpr int kShowHidden = 0;  // the test page request's show command
+constexpr char kRecentCaption[] = "Recently burned";
+constexpr char kNothingYet[] = "(nothing yet)";
+
+// "HH:MM" of a "HH:MM:SS" clock time moved on by some minutes.
+std::string ClockAfter(const std::string& clock_time, unsigned minutes) {
+  const int now = clock_time.size() >= 5
+                      ? std::stoi(clock_time.substr(0, 2)) * 60 + std::stoi(clock_time.substr(3, 2))
+                      : 0;
+  const int then = (now + static_cast<int>(minutes)) % (24 * 60);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", then / 60, then % 60);
+  return text;
+}
 
 }  // namespace
 
@@ -33,8 +48,10 @@ void MenuFrame::Load() {
   // An event run while the submenu was built may have unloaded this window: then tray mode
   // has ended already, and the icon and caches must stay as they are.
   if (!Loaded()) return;
+  ResumeIfPauseOver();
   main_.SetTrayIconVisible(true);
-  const settings::KeyReader options(context_.services.registry, settings::kProductRoot, settings::kProductKeySlash);
+  const settings::KeyReader options(context_.services.registry, settings::kProductRoot,
+                                    settings::kProductKeySlash);
   engine::SoundCopies& sound = context_.state.sound;
   sound.play_sound = options.Read(settings::kPlaySound).text;
   sound.internal_sound = options.Read(settings::kInternalSound).text;
@@ -53,7 +70,8 @@ void MenuFrame::Unload() {
 }
 
 void MenuFrame::DisplayIEWindows2() {
-  std::vector<std::string> titles = engine::ListOpenBrowserWindows(context_.services.desktop, main_.OwnWindow());
+  std::vector<std::string> titles =
+      engine::ListOpenBrowserWindows(context_.services.desktop, main_.OwnWindow());
   open_windows_.clear();
   for (std::string& title : titles) {
     context_.ui.DoEvents();
@@ -68,12 +86,22 @@ std::vector<platform::MenuItem> MenuFrame::Menu() const {
   std::vector<platform::MenuItem> open;
   for (std::size_t i = 0; i < open_windows_.size(); ++i)
     open.push_back({static_cast<int>(kOpenWindowBase + i), open_windows_[i], "", {}});
+  std::vector<platform::MenuItem> recent;
+  const auto& burns = context_.state.history.Recent();
+  for (std::size_t i = 0; i < burns.size(); ++i)
+    recent.push_back({static_cast<int>(kRecentBase + i), burns[i].time + "  " + burns[i].title, "", {}});
+  if (recent.empty())
+    recent.push_back(
+        {kRecentBase + static_cast<int>(engine::BurnHistory::kRecentCount), kNothingYet, "", {}, false});
   return {
       {kAddNewTitle, "Add New Window Title", "add", {}},
       {kAddOpenWindow, "Add open Window", "open", open},
       {0, "-", "", {}},
       {kOption, "Option", "option", {}},
       {kToggle, toggle_caption_, toggle_icon_, {}},
+      {kPause15, "Pause for 15 minutes", "", {}},
+      {kPause60, "Pause for 1 hour", "", {}},
+      {kRecentBase, kRecentCaption, "", recent},
       {0, "-", "", {}},
       {kHelp, "Help", "info", {}},
       {kInfo, "Info", "help", {}},
@@ -119,8 +147,22 @@ void MenuFrame::Choose(int item) {
       Unload();
       main_.PostCommand("1");
       break;
+    case kPause15:
+      Pause(15);
+      break;
+    case kPause60:
+      Pause(60);
+      break;
     default:
-      if (item >= kOpenWindowBase && static_cast<std::size_t>(item - kOpenWindowBase) < open_windows_.size()) {
+      if (item >= kRecentBase &&
+          static_cast<std::size_t>(item - kRecentBase) < context_.state.history.Recent().size()) {
+        const std::string entry =
+            context_.state.history.Recent()[static_cast<std::size_t>(item - kRecentBase)].entry;
+        main_.OpenOnEntry(entry);
+        return;
+      }
+      if (item >= kOpenWindowBase &&
+          static_cast<std::size_t>(item - kOpenWindowBase) < open_windows_.size()) {
         const std::string title = text::TrimBlanks(open_windows_[item - kOpenWindowBase]);
         if (title.empty()) return;
         main_.AppendEntry(title);
@@ -134,26 +176,57 @@ void MenuFrame::OpenTestPage() {
   const std::string address = "http://" + std::string(product::kMakerWebAddress) + kTestPagePath;
   const std::uint32_t owner = Loaded() ? context_.ui.NativeWindow(form_) : 0;
   if (context_.shell.Open(address, context_.app_folder, owner, kShowHidden)) return;
-  context_.services.messages.Show(std::string(kConnectionErrorText) + "\r\n " + address, kConnectionErrorTitle,
-                                  platform::MessageIcon::kNone, platform::MessageButtons::kOk);
+  context_.services.messages.Show(std::string(kConnectionErrorText) + "\r\n " + address,
+                                  kConnectionErrorTitle, platform::MessageIcon::kNone,
+                                  platform::MessageButtons::kOk);
 }
 
 void MenuFrame::Toggle() {
   std::int16_t& enabled = context_.state.burn_enabled;
   if (enabled == 1) {
     enabled = 0;
-    toggle_caption_ = kToggleOnCaption;
-    toggle_icon_ = "dis";
+    ShowToggleAs(false);
   } else if (enabled == 0) {
     enabled = 1;
-    toggle_caption_ = kToggleOffAgainCaption;
-    toggle_icon_ = "disable";
+    ShowToggleAs(true);
   }
+  // The toggle ends a pause at once, whichever way it turns.
+  if (context_.state.pause_ends_ms) {
+    context_.state.pause_ends_ms.reset();
+    main_.RefreshToolTip();
+  }
+}
+
+void MenuFrame::ShowToggleAs(bool burning) {
+  toggle_caption_ = burning ? kToggleOffAgainCaption : kToggleOnCaption;
+  toggle_icon_ = burning ? "disable" : "dis";
+}
+
+void MenuFrame::Pause(unsigned minutes) {
+  engine::ProcessState& state = context_.state;
+  state.burn_enabled = 0;  // as the toggle stops burning
+  state.pause_ends_ms = context_.services.clock.MonotonicMs() + minutes * 60ull * 1000;
+  state.pause_until = ClockAfter(context_.services.clock.ClockTime(), minutes);
+  ShowToggleAs(false);
+  main_.RefreshToolTip();
+}
+
+void MenuFrame::ResumeIfPauseOver() {
+  engine::ProcessState& state = context_.state;
+  if (!state.pause_ends_ms || context_.services.clock.MonotonicMs() < *state.pause_ends_ms) return;
+  state.pause_ends_ms.reset();
+  if (state.burn_enabled == 0) {
+    state.burn_enabled = 1;
+    if (Loaded()) ShowToggleAs(true);
+  }
+  main_.RefreshToolTip();
 }
 
 void MenuFrame::OnTimer(platform::UiId timer) {
   if (timer != timer_) return;
+  ResumeIfPauseOver();
   engine::BurnCycle(context_.services, context_.state, context_.app_folder, main_.OwnWindow());
+  main_.AfterBurnCycle();
 }
 
 }  // namespace quellix::tray

@@ -27,6 +27,12 @@ class MainWindowLink {
   virtual void OpenInformation() = 0;
   // One of the product's own top-level windows, where the window walks start.
   virtual platform::WindowId OwnWindow() = 0;
+  // After each burn cycle: what the burns mean beyond the counter and the log.
+  virtual void AfterBurnCycle() = 0;
+  // Opens the main window on the block list page with this entry selected ("" for none).
+  virtual void OpenOnEntry(const std::string& entry) = 0;
+  // The icon's tooltip as the state of burning has it now.
+  virtual void RefreshToolTip() = 0;
 };
 
 struct TrayContext {
@@ -51,8 +57,12 @@ class MenuFrame final : public platform::UiEvents {
     kInfo,             // c1
     kTestPage,         // v1
     kExit,             // a1
+    kPause15,
+    kPause60,
     kOpenWindowBase = 100,
+    kRecentBase = 200,
   };
+  static constexpr unsigned kPause15Ms = 15 * 60 * 1000, kPause60Ms = 60 * 60 * 1000;
 
   MenuFrame(TrayContext context, MainWindowLink& main);
   ~MenuFrame() override { Unload(); }
@@ -75,6 +85,10 @@ class MenuFrame final : public platform::UiEvents {
   void Choose(int item);
   void Toggle();
   void OpenTestPage();
+  void Pause(unsigned minutes);
+  // Ends a pause whose time has come: burning is on again.
+  void ResumeIfPauseOver();
+  void ShowToggleAs(bool burning);
 
   TrayContext context_;
   MainWindowLink& main_;

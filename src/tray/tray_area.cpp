@@ -27,6 +27,12 @@ TrayArea::TrayArea(platform::Ui& ui, platform::UiId host, Events& events) : ui_(
 
 TrayArea::~TrayArea() { Send(platform::NotifyAction::kDelete); }
 
+std::uint32_t TrayArea::Get32(std::size_t offset) const {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | record_[offset + static_cast<std::size_t>(i)];
+  return value;
+}
+
 void TrayArea::Put32(std::size_t offset, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) record_[offset + i] = static_cast<unsigned char>(value >> (8 * i));
 }
@@ -107,6 +113,11 @@ void TrayArea::Notify(std::uint32_t code) {
     case 0x206: events_.DblClick(); break;
     default: break;
   }
+}
+
+void TrayArea::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!visible_) return;
+  ui_.ShowBalloon(Get32(kWindowOffset), Get32(kIdOffset), title, text);
 }
 
 }  // namespace quellix::tray

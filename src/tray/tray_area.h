@@ -54,6 +54,8 @@ class TrayArea {
   void SetToolTip(const std::string& text);
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
+  // A warning balloon over the icon while it is shown; nothing when it is not.
+  void ShowBalloon(const std::string& title, const std::string& text);
 
   // Stored design state: keys "Icon" (an icon key), "ToolTip", "Visible", matched without
   // regard to case. Loading sends nothing to the notification area.
@@ -68,6 +70,7 @@ class TrayArea {
 
  private:
   void Put32(std::size_t offset, std::uint32_t value);
+  std::uint32_t Get32(std::size_t offset) const;
   void PutTip();
   void Send(platform::NotifyAction action) { ui_.NotifyIcon(action, record_); }
 

@@ -93,7 +93,7 @@ void MainWindow::CreateControls() {
     Add(button);
   }
   platform::ControlSpec view1{ControlKind::kListView, "view1", "", {2070, 1365, 5985, 3675}};
-  view1.columns = {"Window Title"};
+  view1.columns = {"Window Title", "Burned", "Last burned"};
   Add(view1);
 
   // Pages parked outside the client area until a page operation moves them in.
@@ -153,6 +153,9 @@ void MainWindow::Start() {
   context_.state.burn_enabled = 1;
   context_.ui.CenterOnScreen(form_);
   LoadBlockList();
+  context_.state.history.Figures() = engine::HitStats::Parse(
+      context_.services.files.ReadFile(blocklist::HitStatsPath(context_.app_folder)).value_or(std::string()));
+  ShowDisplayedList();
   platform::Registry& registry = context_.services.registry;
   if (text::TrimBlanks(settings::ReadOption(registry, settings::kStartDate)).empty())
     settings::WriteOption(registry, settings::kStartDate, context_.services.clock.DateText());
@@ -182,9 +185,13 @@ void MainWindow::LoadBlockList() {
 
 void MainWindow::ShowDisplayedList() {
   const UiId view1 = Control("view1");
+  const engine::HitStats& figures = context_.state.history.Figures();
   context_.ui.ListClear(view1);
-  for (std::size_t i = 1; i <= displayed_.Count(); ++i)
-    context_.ui.ListAdd(view1, {displayed_.At(i).text}, displayed_.At(i).icon);
+  for (std::size_t i = 1; i <= displayed_.Count(); ++i) {
+    const engine::EntryFigures f = figures.Of(displayed_.At(i).text);
+    context_.ui.ListAdd(view1, {displayed_.At(i).text, f.burned == 0 ? "" : std::to_string(f.burned), f.last},
+                        displayed_.At(i).icon);
+  }
 }
 
 void MainWindow::GoToTray() {
@@ -229,7 +236,54 @@ void MainWindow::LoadOptionsPage() {
 
 void MainWindow::ApplyOptions() {
   blocklist::StoreBlockList(context_.services.files, context_.app_folder, displayed_);
+  // Entries that have left the list leave their figures behind with this store.
+  if (context_.state.history.Figures().KeepOnly(displayed_.Texts())) StoreFigures();
   options_->ApplySound();
+}
+
+void MainWindow::StoreFigures() {
+  blocklist::ReplaceFileContents(context_.services.files, blocklist::HitStatsPath(context_.app_folder),
+                                 context_.state.history.Figures().Text());
+}
+
+void MainWindow::AfterBurnCycle() {
+  engine::ProcessState& state = context_.state;
+  platform::Clock& clock = context_.services.clock;
+  const auto outcome = state.history.AfterTick(state.burned_this_tick, state.block_entries, clock.ClockTime(),
+                                               clock.DateText() + " " + clock.TimeText());
+  if (outcome.figures_changed) StoreFigures();  // at most once a tick, and only after a burn
+  for (const std::string& title : outcome.stuck_titles)
+    tray_->ShowBalloon(std::string(product::kAppTitle), "A pop-up does not close: " + title);
+}
+
+void MainWindow::EnterWindowMode() {
+  platform::Ui& ui = context_.ui;
+  ui.SetVisible(form_, true);
+  ShowCaptionPage();
+  tray_->SetVisible(false);
+  ui.SetWindowState(form_, platform::WindowState::kNormal);
+  ui.SetVisible(form_, true);
+  menu_frame_.Unload();
+}
+
+void MainWindow::OpenOnEntry(const std::string& entry) {
+  EnterWindowMode();
+  ShowDisplayedList();  // with the figures of the burns since the list was shown
+  for (std::size_t i = 1; i <= displayed_.Count(); ++i) {
+    if (entry.empty() || displayed_.At(i).text != entry) continue;
+    block_list_->OnItemClick(i);
+    context_.ui.ListSelect(Control("view1"), i);
+    break;
+  }
+}
+
+void MainWindow::RefreshToolTip() {
+  const engine::ProcessState& state = context_.state;
+  if (state.Paused()) {
+    tray_->SetToolTip(std::string(product::kAppTitle) + " - paused until " + state.pause_until);
+  } else {
+    MouseMove();
+  }
 }
 
 void MainWindow::PostCommand(const std::string& digit) {
@@ -278,6 +332,10 @@ void MainWindow::OpenInformation() {
 }
 
 void MainWindow::MouseMove() {
+  if (context_.state.Paused()) {
+    RefreshToolTip();
+    return;
+  }
   const std::string count = settings::ReadSetting(context_.services.registry, settings::kProductRoot,
                                                   settings::kProductKey, settings::kBurnCount)
                                 .text;
@@ -289,13 +347,8 @@ void MainWindow::MouseDown(int button) {
 }
 
 void MainWindow::DblClick() {
-  platform::Ui& ui = context_.ui;
-  ui.SetVisible(form_, true);
-  ShowCaptionPage();
-  tray_->SetVisible(false);
-  ui.SetWindowState(form_, platform::WindowState::kNormal);
-  ui.SetVisible(form_, true);
-  menu_frame_.Unload();
+  EnterWindowMode();
+  ShowDisplayedList();  // with the figures of the burns since the list was shown
 }
 
 void MainWindow::OnClick(UiId control) {

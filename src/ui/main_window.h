@@ -58,6 +58,9 @@ class MainWindow final : public platform::UiEvents,
   void OpenPicker() override;
   void OpenInformation() override;
   platform::WindowId OwnWindow() override { return context_.ui.NativeWindow(form_); }
+  void AfterBurnCycle() override;
+  void OpenOnEntry(const std::string& entry) override;
+  void RefreshToolTip() override;
 
   // tray::TrayArea::Events
   void MouseMove() override;
@@ -80,6 +83,8 @@ class MainWindow final : public platform::UiEvents,
   void LoadBlockList();
   void ShowDisplayedList();
   void ShowBrowserInformation();
+  void EnterWindowMode();
+  void StoreFigures();
   void EndProcess();
 
   ModalMessages messages_;  // every box the product shows goes through it

@@ -223,6 +223,12 @@ TEST_F(PlatformContract, ClockAndSound) {
   EXPECT_FALSE(s.clock.DateText().empty());
   EXPECT_FALSE(s.clock.TimeText().empty());
   EXPECT_LE(s.clock.DateText().size(), 32u);
+  const std::string time = s.clock.ClockTime();
+  ASSERT_EQ(time.size(), 8u) << time;
+  EXPECT_TRUE(time[2] == ':' && time[5] == ':') << time;
+  EXPECT_LT(std::stoi(time.substr(0, 2)), 24) << time;
+  const std::uint64_t before = s.clock.MonotonicMs();
+  EXPECT_GE(s.clock.MonotonicMs(), before);
   // Returns at once, for a missing file too.
   s.sound.PlayWaveAsync(p->Folder() + "\\missing.wav");
 }

@@ -109,11 +109,13 @@ TEST_F(MainWindowTest, MenuOpensOnRightButtonDownOnly) {
   ASSERT_EQ(ui.menus_shown.size(), 1u);
   std::vector<std::string> captions;
   for (const auto& item : ui.menus_shown[0]) captions.push_back(item.caption);
+  // The classic twelve items, with the pause items and the recent burns after the toggle.
   EXPECT_EQ(captions, (std::vector<std::string>{"Add New Window Title", "Add open Window", "-", "Option",
-                                                "Disable (Turn Off) Popups burn  ", "-", "Help", "Info", "-",
+                                                "Disable (Turn Off) Popups burn  ", "Pause for 15 minutes",
+                                                "Pause for 1 hour", "Recently burned", "-", "Help", "Info", "-",
                                                 "Test Quellix", "-", "Exit"}));
-  EXPECT_EQ(ui.menus_shown[0][6].icon, "info");
-  EXPECT_EQ(ui.menus_shown[0][7].icon, "help");
+  EXPECT_EQ(ui.menus_shown[0][9].icon, "info");
+  EXPECT_EQ(ui.menus_shown[0][10].icon, "help");
 }
 
 TEST_F(MainWindowTest, DoubleClickEntersWindowModeAndStopsBurning) {
@@ -326,7 +328,7 @@ TEST_F(MainWindowTest, LayoutOfTheMainWindow) {
   EXPECT_EQ(ui.Text(C("txtdo")), "0");
   EXPECT_FALSE(ui.Visible(C("txtdo")));
   EXPECT_FALSE(ui.Get(C("drawnButton5")).enabled);
-  EXPECT_EQ(ui.Get(C("view1")).columns, std::vector<std::string>{"Window Title"});
+  EXPECT_EQ(ui.Get(C("view1")).columns, (std::vector<std::string>{"Window Title", "Burned", "Last burned"}));
 }
 
 }  // namespace

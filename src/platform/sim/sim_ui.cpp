@@ -203,6 +203,14 @@ void SimUi::ListRemove(UiId list, std::size_t row) {
   e->rows.erase(e->rows.begin() + static_cast<std::ptrdiff_t>(row - 1));
 }
 
+void SimUi::ListSelect(UiId list, std::size_t row) {
+  Element* e = Lookup(list);
+  if (e != nullptr && row >= 1 && row <= e->rows.size()) e->selected_row = row;
+}
+void SimUi::SetTextColor(UiId label, std::uint32_t rgb) {
+  if (Element* e = Lookup(label)) e->text_color = rgb;
+}
+
 UiId SimUi::CreateTimer(UiId form, unsigned interval_ms) {
   const UiId id = next_id_++;
   timers_[id] = Timer{form, interval_ms, now_ + interval_ms};
@@ -219,7 +227,7 @@ int SimUi::TrackPopupMenu(UiId /*owner_form*/, const std::vector<platform::MenuI
   int chosen = 0;
   for (const std::string& caption : path) {
     auto it = std::find_if(level->begin(), level->end(), [&](const auto& i) { return i.caption == caption; });
-    if (it == level->end()) return 0;
+    if (it == level->end() || !it->enabled) return 0;
     chosen = it->id;
     level = &it->submenu;
   }

@@ -35,6 +35,8 @@ class SimUi final : public platform::Ui {
     UiId container = 0;
     std::vector<std::string> columns;
     std::vector<std::pair<std::vector<std::string>, std::string>> rows;
+    std::size_t selected_row = 0;  // a list's selected row, 0 for none
+    std::uint32_t text_color = platform::Ui::kDefaultTextColor;
     platform::UiEvents* events = nullptr;
   };
   struct Timer {
@@ -71,6 +73,11 @@ class SimUi final : public platform::Ui {
   std::vector<std::vector<platform::MenuItem>> menus_shown;
   std::deque<std::vector<std::string>> menu_picks;
   std::vector<std::pair<platform::NotifyAction, platform::NotifyIconRecord>> notify_calls;
+  struct Balloon {
+    std::uint32_t window, icon_id;
+    std::string title, text;
+  };
+  std::vector<Balloon> balloons;
 
   UiId CreateForm(const platform::FormSpec& desc, platform::UiEvents& events) override;
   void DestroyForm(UiId form) override;
@@ -94,12 +101,18 @@ class SimUi final : public platform::Ui {
   std::string ListText(UiId list, std::size_t row) override;
   void ListSetText(UiId list, std::size_t row, const std::string& text) override;
   void ListRemove(UiId list, std::size_t row) override;
+  void ListSelect(UiId list, std::size_t row) override;
+  void SetTextColor(UiId label, std::uint32_t rgb) override;
   UiId CreateTimer(UiId form, unsigned interval_ms) override;
   void DestroyTimer(UiId timer) override;
   int TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuItem>& items) override;
   std::uint32_t NativeWindow(UiId id) override { return id; }
   std::uint32_t LoadIcon(const std::string& key) override;
   void NotifyIcon(platform::NotifyAction action, const platform::NotifyIconRecord& record) override;
+  void ShowBalloon(std::uint32_t window, std::uint32_t icon_id, const std::string& title,
+                   const std::string& text) override {
+    balloons.push_back({window, icon_id, title, text});
+  }
   void DoEvents() override;
 
  private:

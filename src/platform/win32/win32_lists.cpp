@@ -109,6 +109,17 @@ void Win32Ui::ListRemove(UiId list, std::size_t row) {
   SyncRowCount(list);
 }
 
+void Win32Ui::ListSelect(UiId list, std::size_t row) {
+  Element* e = Lookup(list);
+  if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->rows.size()) return;
+  if (e->rows_pending) SyncRowCount(list);
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(e->hwnd, LVM_SETITEMSTATE, row - 1, reinterpret_cast<LPARAM>(&state));
+  SendMessageA(e->hwnd, LVM_ENSUREVISIBLE, row - 1, FALSE);
+}
+
 void Win32Ui::FillListItem(Element& list, NMLVDISPINFOA& info) {
   LVITEMA& item = info.item;
   if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.rows.size()) {

@@ -23,7 +23,8 @@ int Win32Ui::TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuIte
       }
       MENUITEMINFOA info{};
       info.cbSize = sizeof info;
-      info.fMask = MIIM_STRING | MIIM_ID | MIIM_FTYPE;
+      info.fMask = MIIM_STRING | MIIM_ID | MIIM_FTYPE | MIIM_STATE;
+      info.fState = item.enabled ? MFS_ENABLED : MFS_GRAYED;
       info.fType = MFT_STRING;
       info.wID = static_cast<UINT>(item.id);
       info.dwTypeData = const_cast<char*>(item.caption.c_str());

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cstdio>
+
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -17,6 +19,16 @@ std::string Win32Clock::TimeText() {
   const int n = ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, sizeof buffer);
   return n > 0 ? std::string(buffer) : std::string();
 }
+
+std::string Win32Clock::ClockTime() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char buffer[16] = {};
+  std::snprintf(buffer, sizeof buffer, "%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
+  return buffer;
+}
+
+std::uint64_t Win32Clock::MonotonicMs() { return GetTickCount64(); }
 
 void Win32Sound::PlayWaveAsync(const std::string& path) { ::sndPlaySoundA(path.c_str(), SND_ASYNC | SND_NODEFAULT); }
 

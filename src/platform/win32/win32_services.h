@@ -31,6 +31,8 @@ class Win32Clock final : public platform::Clock {
  public:
   std::string DateText() override;
   std::string TimeText() override;
+  std::string ClockTime() override;
+  std::uint64_t MonotonicMs() override;
 };
 
 class Win32Sound final : public platform::Sound {

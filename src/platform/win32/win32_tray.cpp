@@ -55,4 +55,17 @@ void Win32Ui::NotifyIcon(platform::NotifyAction action, const platform::NotifyIc
   }
 }
 
+void Win32Ui::ShowBalloon(std::uint32_t window, std::uint32_t icon_id, const std::string& title,
+                          const std::string& text) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = FromLow32<HWND>(window);
+  data.uID = icon_id;
+  data.uFlags = NIF_INFO;
+  data.dwInfoFlags = NIIF_WARNING;
+  lstrcpynA(data.szInfoTitle, title.c_str(), sizeof data.szInfoTitle);
+  lstrcpynA(data.szInfo, text.c_str(), sizeof data.szInfo);
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
 }  // namespace quellix::win32

@@ -194,7 +194,8 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       const auto control = static_cast<UiId>(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
       Element* c = Lookup(control);
-      if (c != nullptr && c->kind == ControlKind::kLink) SetTextColor(dc, RGB(0, 0, 204));
+      if (c != nullptr && c->kind == ControlKind::kLink) ::SetTextColor(dc, RGB(0, 0, 204));
+      if (c != nullptr && c->text_color != CLR_INVALID) ::SetTextColor(dc, c->text_color);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     default:

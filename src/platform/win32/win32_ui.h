@@ -44,12 +44,16 @@ class Win32Ui final : public platform::Ui {
   std::string ListText(platform::UiId list, std::size_t row) override;
   void ListSetText(platform::UiId list, std::size_t row, const std::string& text) override;
   void ListRemove(platform::UiId list, std::size_t row) override;
+  void ListSelect(platform::UiId list, std::size_t row) override;
+  void SetTextColor(platform::UiId label, std::uint32_t rgb) override;
   platform::UiId CreateTimer(platform::UiId form, unsigned interval_ms) override;
   void DestroyTimer(platform::UiId timer) override;
   int TrackPopupMenu(platform::UiId owner_form, const std::vector<platform::MenuItem>& items) override;
   std::uint32_t NativeWindow(platform::UiId id) override;
   std::uint32_t LoadIcon(const std::string& key) override;
   void NotifyIcon(platform::NotifyAction action, const platform::NotifyIconRecord& record) override;
+  void ShowBalloon(std::uint32_t window, std::uint32_t icon_id, const std::string& title,
+                   const std::string& text) override;
   void DoEvents() override;
 
  private:
@@ -74,6 +78,7 @@ class Win32Ui final : public platform::Ui {
     std::map<std::string, int> image_index;
     std::vector<ListRow> rows;  // a list view's rows
     bool rows_pending = false;  // rows added that the list view has not been told of
+    COLORREF text_color = CLR_INVALID;  // a label's own text colour
   };
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

@@ -173,8 +173,19 @@ void Win32Ui::SetText(UiId id, const std::string& text) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
   setting_text_ = true;
-  SetWindowTextA(e->hwnd, text.c_str());
+  if (e->kind == ControlKind::kPicture) {
+    SendMessageA(e->hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(text, 32)), 0);
+  } else {
+    SetWindowTextA(e->hwnd, text.c_str());
+  }
   setting_text_ = false;
+}
+
+void Win32Ui::SetTextColor(UiId label, std::uint32_t rgb) {
+  Element* e = Lookup(label);
+  if (e == nullptr) return;
+  e->text_color = rgb == kDefaultTextColor ? CLR_INVALID : static_cast<COLORREF>(rgb);
+  InvalidateRect(e->hwnd, nullptr, TRUE);
 }
 
 std::string Win32Ui::Text(UiId id) {
