@@ -22,16 +22,19 @@ BlockListPage::BlockListPage(platform::Ui& ui, platform::Services services, Disp
       displayed_(displayed),
       controls_(controls),
       hooks_(std::move(hooks)),
-      editor_(ui, [this](const std::string& text) {
-        // The position is read now, not when the dialog was opened; a position that no
-        // longer holds an entry stores nothing, and the list is saved and reloaded anyway.
-        const std::size_t at = Selection();
-        if (displayed_.Has(at)) {
-          displayed_.SetText(at, text);
-          ui_.ListSetText(controls_.view1, at, text);
-        }
-        hooks_.post_command("2");
-      }) {}
+      editor_(
+          ui,
+          [this](const std::string& text) {
+            // The position is read now, not when the dialog was opened; a position that no
+            // longer holds an entry stores nothing, and the list is saved and reloaded anyway.
+            const std::size_t at = Selection();
+            if (displayed_.Has(at)) {
+              displayed_.SetText(at, text);
+              ui_.ListSetText(controls_.view1, at, text);
+            }
+            hooks_.post_command("2");
+          },
+          hooks_.preview) {}
 
 std::size_t BlockListPage::Selection() {
   // Anything but a position from 1 up reads as none; Has() then finds no entry there.

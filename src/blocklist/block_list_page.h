@@ -26,6 +26,7 @@ struct BlockListHooks {
   std::function<void(const std::string&)> post_command;  // a main-window command digit
   std::function<void()> open_picker;
   std::function<platform::WindowId()> owner;  // the window the file dialogs belong to
+  PreviewFn preview;                          // what an entry would burn now
 };
 
 class BlockListPage {

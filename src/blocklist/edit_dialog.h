@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "blocklist/preview_line.h"
 #include "platform/ui.h"
 
 namespace quellix::blocklist {
@@ -14,8 +15,9 @@ inline constexpr std::string_view kEditDialogCaption = "Window title To Edit";
 class EditDialog final : public platform::UiEvents {
  public:
   // `on_ok` gets the text exactly as typed; the dialog unloads after it.
-  EditDialog(platform::Ui& ui, std::function<void(const std::string&)> on_ok)
-      : ui_(ui), on_ok_(std::move(on_ok)) {}
+  // `preview` tells, while the user types, what the entry would burn now.
+  EditDialog(platform::Ui& ui, std::function<void(const std::string&)> on_ok, PreviewFn preview = {})
+      : ui_(ui), on_ok_(std::move(on_ok)), preview_(std::move(preview)) {}
   ~EditDialog() override { Unload(); }
   EditDialog(const EditDialog&) = delete;
   EditDialog& operator=(const EditDialog&) = delete;
@@ -29,13 +31,17 @@ class EditDialog final : public platform::UiEvents {
   platform::UiId TextField() const { return text_; }
   platform::UiId OkButton() const { return ok_; }
   platform::UiId CancelButton() const { return cancel_; }
+  const PreviewLine& Preview() const { return preview_line_; }
 
   void OnClick(platform::UiId control) override;
+  void OnTextEdited(platform::UiId control) override;
   void OnCloseRequest(platform::UiId form) override;
 
  private:
   platform::Ui& ui_;
   std::function<void(const std::string&)> on_ok_;
+  PreviewFn preview_;
+  PreviewLine preview_line_;
   platform::UiId form_ = 0, text_ = 0, ok_ = 0, cancel_ = 0;
 };
 

@@ -24,24 +24,26 @@ constexpr char kListCaption[] = "Currently open browser window titles";
 void OpenWindowPicker::Open() {
   Load();
   Refresh();
+  if (Loaded()) preview_line_.Update(ui_, preview_, ui_.Text(text_));
   ui_.SetVisible(form_, true);
   ui_.SetTopmost(form_);
 }
 
 void OpenWindowPicker::Load() {
   if (Loaded()) return;
-  form_ = ui_.CreateForm({"Form2", std::string(kPickerCaption), 6360, 5040}, *this);
+  form_ = ui_.CreateForm({"Form2", std::string(kPickerCaption), 6360, 5340}, *this);
   ui_.CreateControl(form_, {ControlKind::kFrame, "Picture1", "", {0, 0, 6360, 675}});
   ui_.CreateControl(form_, {ControlKind::kPicture, "Image1", "add", {120, 100, 480, 480}});
   ui_.CreateControl(form_, {ControlKind::kLabel, "Label1", kPrompt, {720, 90, 5520, 520}});
   text_ = ui_.CreateControl(form_, {ControlKind::kTextField, "Text1", "", {120, 840, 6120, 315}});
-  ui_.CreateControl(form_, {ControlKind::kLabel, "Label2", kListCaption, {120, 1320, 6120, 255}});
-  list_ = ui_.CreateControl(form_, {ControlKind::kListBox, "lstOpen", "", {120, 1620, 6120, 2640}});
+  if (preview_) preview_line_.Create(ui_, form_, {120, 1230, 6120, 255});
+  ui_.CreateControl(form_, {ControlKind::kLabel, "Label2", kListCaption, {120, 1620, 6120, 255}});
+  list_ = ui_.CreateControl(form_, {ControlKind::kListBox, "lstOpen", "", {120, 1920, 6120, 2640}});
   auto_refresh_ =
-      ui_.CreateControl(form_, {ControlKind::kCheckBox, "Check1", "Auto Refresh", {120, 4500, 2400, 255}});
-  ok_ = ui_.CreateControl(form_, {ControlKind::kButton, "drawnButton8", "OK", {3720, 4440, 1200, 420}});
+      ui_.CreateControl(form_, {ControlKind::kCheckBox, "Check1", "Auto Refresh", {120, 4800, 2400, 255}});
+  ok_ = ui_.CreateControl(form_, {ControlKind::kButton, "drawnButton8", "OK", {3720, 4740, 1200, 420}});
   cancel_ =
-      ui_.CreateControl(form_, {ControlKind::kButton, "drawnButton7", "Cancel", {5040, 4440, 1200, 420}});
+      ui_.CreateControl(form_, {ControlKind::kButton, "drawnButton7", "Cancel", {5040, 4740, 1200, 420}});
   timer_ = ui_.CreateTimer(form_, kPickerRefreshInterval);
   ui_.CenterOnScreen(form_);
   ui_.SetTopmost(form_);
@@ -59,6 +61,7 @@ void OpenWindowPicker::Unload() {
   if (!Loaded()) return;
   ui_.DestroyForm(std::exchange(form_, 0));
   text_ = list_ = auto_refresh_ = ok_ = cancel_ = timer_ = 0;
+  preview_line_ = {};
 }
 
 void OpenWindowPicker::Refresh() {
@@ -89,7 +92,13 @@ void OpenWindowPicker::OnClick(UiId control) {
 }
 
 void OpenWindowPicker::OnItemClick(UiId control, std::size_t row) {
-  if (control == list_) ui_.SetText(text_, ui_.ListText(list_, row));
+  if (control != list_) return;
+  ui_.SetText(text_, ui_.ListText(list_, row));
+  preview_line_.Update(ui_, preview_, ui_.Text(text_));
+}
+
+void OpenWindowPicker::OnTextEdited(UiId control) {
+  if (control == text_) preview_line_.Update(ui_, preview_, ui_.Text(text_));
 }
 
 void OpenWindowPicker::OnTimer(UiId timer) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "blocklist/preview_line.h"
 #include "platform/platform.h"
 #include "platform/ui.h"
 
@@ -19,8 +20,12 @@ class OpenWindowPicker final : public platform::UiEvents {
   // picker unloads after it.
   OpenWindowPicker(platform::Ui& ui, platform::Services services,
                    std::function<platform::WindowId()> own_window,
-                   std::function<void(const std::string&)> on_ok)
-      : ui_(ui), services_(services), own_window_(std::move(own_window)), on_ok_(std::move(on_ok)) {}
+                   std::function<void(const std::string&)> on_ok, PreviewFn preview = {})
+      : ui_(ui),
+        services_(services),
+        own_window_(std::move(own_window)),
+        on_ok_(std::move(on_ok)),
+        preview_(std::move(preview)) {}
   ~OpenWindowPicker() override { Unload(); }
   OpenWindowPicker(const OpenWindowPicker&) = delete;
   OpenWindowPicker& operator=(const OpenWindowPicker&) = delete;
@@ -38,9 +43,11 @@ class OpenWindowPicker final : public platform::UiEvents {
   platform::UiId AutoRefresh() const { return auto_refresh_; }
   platform::UiId OkButton() const { return ok_; }
   platform::UiId CancelButton() const { return cancel_; }
+  const PreviewLine& Preview() const { return preview_line_; }
 
   void OnClick(platform::UiId control) override;
   void OnItemClick(platform::UiId control, std::size_t row) override;
+  void OnTextEdited(platform::UiId control) override;
   void OnTimer(platform::UiId timer) override;
   void OnCloseRequest(platform::UiId form) override;
 
@@ -52,6 +59,8 @@ class OpenWindowPicker final : public platform::UiEvents {
   platform::Services services_;
   std::function<platform::WindowId()> own_window_;
   std::function<void(const std::string&)> on_ok_;
+  PreviewFn preview_;
+  PreviewLine preview_line_;
   platform::UiId form_ = 0, text_ = 0, list_ = 0, auto_refresh_ = 0, ok_ = 0, cancel_ = 0, timer_ = 0;
 };
 

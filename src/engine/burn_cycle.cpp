@@ -19,15 +19,6 @@ struct StyleSwitches {
   }
 };
 
-// Which browser frames the support switches "0" (IE) and "1" (Netscape / Mozilla) let the
-// walk burn. Any value other than 0 or 1 in either switch burns nothing.
-bool Supported(double ie, double netscape, bool is_ie, bool is_mozilla) {
-  if (ie == 1 && netscape == 0) return is_ie;
-  if (ie == 0 && netscape == 1) return is_mozilla;
-  if (ie == 1 && netscape == 1) return is_ie || is_mozilla;
-  return false;
-}
-
 }  // namespace
 
 void BurnCycle(platform::Services services, ProcessState& state, const std::string& app_folder,
@@ -69,7 +60,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
     const std::string class_name = ReadWindowClass(desktop, current);
     const bool is_ie = IsIeClass(class_name);
     const bool is_mozilla = IsMozillaClass(class_name);
-    if (!Supported(ie, netscape, is_ie, is_mozilla)) continue;
+    if (!SupportedFrame(ie, netscape, is_ie, is_mozilla)) continue;
 
     const std::string title = ReadWindowTitle(desktop, current);
     if (!state.block_entries.IsBlocked(title) && !styles.Burns(desktop, current)) continue;

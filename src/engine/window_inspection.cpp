@@ -68,4 +68,11 @@ std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, Wind
   return titles;
 }
 
+bool SupportedFrame(double ie, double netscape, bool is_ie, bool is_mozilla) {
+  if (ie == 1 && netscape == 0) return is_ie;
+  if (ie == 0 && netscape == 1) return is_mozilla;
+  if (ie == 1 && netscape == 1) return is_ie || is_mozilla;
+  return false;
+}
+
 }  // namespace quellix::engine

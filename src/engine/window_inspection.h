@@ -64,4 +64,8 @@ void CloseWindow(platform::Desktop& desktop, WindowId window);
 // the level of `anchor`, which is tested as an Internet Explorer frame only.
 std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor);
 
+// Which browser frames the support switches "0" (IE) and "1" (Netscape / Mozilla), read as
+// numbers, let the burn cycle burn. Any value other than 0 or 1 in either burns nothing.
+bool SupportedFrame(double ie, double netscape, bool is_ie, bool is_mozilla);
+
 }  // namespace quellix::engine

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "blocklist/block_list_file.h"
+#include "engine/entry_preview.h"
 #include "product/product.h"
 #include "settings/settings_store.h"
 #include "text/text.h"
@@ -41,6 +42,9 @@ MainWindow::MainWindow(tray::TrayContext context)
           [this](const std::string& text) {
             AppendEntry(text);
             PostCommand("2");
+          },
+          [this](const std::string& entry) {
+            return engine::PreviewEntry(context_.services, OwnWindow(), entry);
           }) {
   form_ = context_.ui.CreateForm({"Form1", std::string(product::kAppTitle), 8130, 5820}, *this);
   messages_.SetOwner(OwnWindow());
@@ -146,7 +150,10 @@ void MainWindow::CreateControls() {
                                    Control("drawnButton5"), Control("drawnButton6"), Control("drawnButton11"),
                                    Control("drawnButton12")},
       blocklist::BlockListHooks{[this](const std::string& digit) { PostCommand(digit); },
-                                [this] { OpenPicker(); }, [this] { return OwnWindow(); }});
+                                [this] { OpenPicker(); }, [this] { return OwnWindow(); },
+                                [this](const std::string& entry) {
+                                  return engine::PreviewEntry(context_.services, OwnWindow(), entry);
+                                }});
 }
 
 void MainWindow::Start() {

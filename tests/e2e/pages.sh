@@ -103,8 +103,11 @@ grep -q $'^Lottery winners\r$' "$list" || fail "the picked title is not in popcf
 burned_soon "IEFrame Lottery winners" || fail "the picked title was not burned"
 echo "picker: title added, saved and burned"
 
-# 2. Edit and remove, Apply, restart.
+# 2. Edit and remove, Apply, restart. Two browser windows are open meanwhile; nothing burns
+#    in window mode.
 open_main
+spawn "open IEFrame cf0000 0 Casino night - Microsoft Internet Explorer"
+spawn "open IEFrame cf0000 0 Weather - Microsoft Internet Explorer"
 wine_screenshot "$shots/caption-page.png"
 wait_rows Quellix 4 || fail "the list shows $nrows rows"
 spawn enabled "Quellix|Edit"
@@ -114,6 +117,8 @@ editor=$(wait_window '^Window title To Edit$' 5) || fail "the edit dialog did no
 sleep 0.3
 spawn textof "Window title To Edit|Edit|0"
 [ "$answer" = "text casino" ] || fail "the edit dialog shows '$answer'"
+spawn textof "Window title To Edit|Static|0"
+[ "$answer" = "text Would burn 1 of the 2 browser windows open now" ] || fail "the preview line says '$answer'"
 sleep 0.7
 wine_window_shot "$editor" "$shots/edit-dialog.png"
 centre rectof "Window title To Edit|Edit|0"

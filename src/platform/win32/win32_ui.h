@@ -98,6 +98,8 @@ class Win32Ui final : public platform::Ui {
   // Where a control stands in its form's client area, in pixels.
   POINT Origin(const Element& e) const;
   HICON Icon(const std::string& key, int size);
+  // A picture shows the large icon, or the small one when its place is too low for that.
+  int PictureIconSize(const Element& picture) const { return Pixels(picture.rect.height) >= 32 ? 32 : 16; }
 
   std::map<platform::UiId, Element> elements_;
   std::map<platform::UiId, std::pair<platform::UiId, UINT_PTR>> timers_;

@@ -116,7 +116,7 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   SetWindowPos(e.hwnd, desc.kind == ControlKind::kFrame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (desc.kind == ControlKind::kPicture)
-    SendMessageA(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, 32)), 0);
+    SendMessageA(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, PictureIconSize(e))), 0);
   if (desc.kind == ControlKind::kListView) {
     SendMessageA(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     e.images.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4));
@@ -174,7 +174,7 @@ void Win32Ui::SetText(UiId id, const std::string& text) {
   if (e == nullptr) return;
   setting_text_ = true;
   if (e->kind == ControlKind::kPicture) {
-    SendMessageA(e->hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(text, 32)), 0);
+    SendMessageA(e->hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(text, PictureIconSize(*e))), 0);
   } else {
     SetWindowTextA(e->hwnd, text.c_str());
   }

@@ -1,0 +1,34 @@
+#include "engine/entry_preview.h"
+
+#include "engine/block_entries.h"
+#include "engine/window_inspection.h"
+#include "settings/settings_store.h"
+#include "text/text.h"
+
+namespace quellix::engine {
+
+EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry) {
+  EntryPreview preview;
+  BlockEntries single;
+  single.Assign({entry}, services.code_page);
+  const settings::KeyReader options(services.registry, settings::kProductRoot, settings::kProductKeySlash);
+  const double ie = text::LeadingNumber(options.Read(settings::kSupportIe).text);
+  const double netscape = text::LeadingNumber(options.Read(settings::kSupportNetscape).text);
+  for (ZOrderWalk walk(services.desktop, anchor); walk.Current() != 0; walk.Next()) {
+    const std::string class_name = ReadWindowClass(services.desktop, walk.Current());
+    if (!SupportedFrame(ie, netscape, IsIeClass(class_name), IsMozillaClass(class_name))) continue;
+    ++preview.open;
+    if (single.IsBlocked(ReadWindowTitle(services.desktop, walk.Current()))) ++preview.would_burn;
+  }
+  preview.burns_everything =
+      text::TrimBlanks(entry).empty() || (preview.open >= 2 && preview.would_burn == preview.open);
+  return preview;
+}
+
+std::string PreviewText(const EntryPreview& preview) {
+  if (preview.burns_everything) return "This entry burns every browser window";
+  return "Would burn " + std::to_string(preview.would_burn) + " of the " + std::to_string(preview.open) +
+         (preview.open == 1 ? " browser window open now" : " browser windows open now");
+}
+
+}  // namespace quellix::engine

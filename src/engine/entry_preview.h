@@ -1,0 +1,24 @@
+#pragma once
+// What an entry would do if it were in the block list now: how many of the browser frames
+// open now the burn cycle would close for it, by the cycle's own rules (support switches,
+// title cut, case-insensitive containment in the system's code page).
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace quellix::engine {
+
+struct EntryPreview {
+  std::size_t would_burn = 0;
+  std::size_t open = 0;           // browser frames the support switches let the cycle burn
+  bool burns_everything = false;  // empty or blank, or every frame when two or more are open
+};
+
+EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry);
+
+// The line the dialogs show under the entry: "Would burn 2 of the 7 browser windows open
+// now", or the warning "This entry burns every browser window".
+std::string PreviewText(const EntryPreview& preview);
+
+}  // namespace quellix::engine

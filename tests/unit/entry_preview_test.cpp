@@ -1,0 +1,93 @@
+// The line under the edit dialog's and the picker's entry field: what the entry would burn
+// now, by the burn cycle's own rules, and the warning for an entry that burns everything.
+#include "engine/entry_preview.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_ui.h"
+#include "test_world.h"
+#include "ui/main_window.h"
+
+namespace quellix {
+namespace {
+
+using quellix::testing::World;
+
+class EntryPreviewTest : public ::testing::Test {
+ protected:
+  World world;
+  void SetUp() override {
+    world.SetOption("0", "1");
+    world.SetOption("1", "1");
+    for (const char* t :
+         {"Great Deals - Microsoft Internet Explorer", "Weather - Microsoft Internet Explorer",
+          "News - Microsoft Internet Explorer", "DEALS of the day - Mozilla Firefox",
+          "Email - Mozilla Firefox", "Street maps - Mozilla Firefox"})
+      world.OpenOnTop(std::string(t).find("Mozilla") != std::string::npos ? "MozillaWindowClass" : "IEFrame",
+                      t);
+    world.OpenOnTop("IEFrame", "Deals elsewhere - Microsoft Internet Explorer");
+    world.OpenOnTop("Notepad", "deals.txt - Notepad");  // not a browser frame
+  }
+  engine::EntryPreview Preview(const std::string& entry) {
+    return engine::PreviewEntry(world.services(), world.own_window, entry);
+  }
+};
+
+TEST_F(EntryPreviewTest, CountsTheOpenFramesTheEntryWouldBurnByTheCyclesRules) {
+  const auto deals = Preview("deals");
+  EXPECT_EQ(deals.open, 7u);
+  EXPECT_EQ(deals.would_burn, 3u);  // case-insensitive, in the cut title only
+  EXPECT_FALSE(deals.burns_everything);
+  EXPECT_EQ(engine::PreviewText(deals), "Would burn 3 of the 7 browser windows open now");
+  EXPECT_EQ(Preview("Microsoft").would_burn, 0u);  // the cut removes the browser's name
+  world.SetOption("1", "0");                       // Mozilla frames off: they are not counted at all
+  EXPECT_EQ(Preview("deals").open, 4u);
+  EXPECT_EQ(Preview("deals").would_burn, 2u);
+}
+
+TEST_F(EntryPreviewTest, EmptyBlankOrAllMatchingEntriesWarn) {
+  for (const std::string entry : {"", "   ", "E"}) {
+    const auto p = Preview(entry);
+    EXPECT_TRUE(p.burns_everything) << "'" << entry << "'";
+    EXPECT_EQ(engine::PreviewText(p), "This entry burns every browser window");
+  }
+  World lone;
+  lone.SetOption("0", "1");
+  lone.OpenOnTop("IEFrame", "Only one - Microsoft Internet Explorer");
+  const auto one = engine::PreviewEntry(lone.services(), lone.own_window, "one");
+  EXPECT_FALSE(one.burns_everything);  // one window open: burning it is no warning
+  EXPECT_EQ(engine::PreviewText(one), "Would burn 1 of the 1 browser window open now");
+}
+
+TEST_F(EntryPreviewTest, TheEditDialogAndThePickerTellAsTheUserTypes) {
+  sim::SimUi ui;
+  sim::SimShell shell;
+  world.sim.files.Put(world.app_folder + "\\popcfg.apo", "weather\r\n");
+  ui::MainWindow main(tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
+  main.Start();
+  ui.TrayNotify(main.Control("TrayArea1"), 0x203);
+  ui.ItemClick(main.Control("view1"), 1);
+  ui.Click(main.Control("drawnButton5"));
+  auto& editor = main.BlockList().Editor();
+  const auto label = editor.Preview().Label(), icon = editor.Preview().Icon();
+  EXPECT_EQ(ui.Text(label), "Would burn 1 of the 7 browser windows open now");
+  EXPECT_FALSE(ui.Visible(icon));
+  ui.Type(editor.TextField(), " ");
+  EXPECT_EQ(ui.Text(label), "This entry burns every browser window");
+  EXPECT_TRUE(ui.Visible(icon));
+  EXPECT_NE(ui.Get(label).text_color, platform::Ui::kDefaultTextColor);
+  ui.Type(editor.TextField(), "deals");
+  EXPECT_EQ(ui.Text(label), "Would burn 3 of the 7 browser windows open now");
+  EXPECT_EQ(ui.Get(label).text_color, platform::Ui::kDefaultTextColor);
+  ui.Click(editor.OkButton());  // OK still does what it did
+  EXPECT_EQ(world.sim.files.Get(world.app_folder + "\\popcfg.apo"), "deals\r\n");
+
+  ui.Click(main.Control("drawnButton4"));
+  auto& picker = main.Picker();
+  EXPECT_EQ(ui.Text(picker.Preview().Label()), "This entry burns every browser window");  // empty field
+  ui.ItemClick(picker.OpenList(), 1);
+  EXPECT_EQ(ui.Text(picker.Preview().Label()), "Would burn 1 of the 7 browser windows open now");
+}
+
+}  // namespace
+}  // namespace quellix
