@@ -95,6 +95,12 @@ std::string Probe(const std::string& verb, const std::string& args) {
     return hwnd == nullptr ? "text none" : "text " + WindowText(hwnd);
   }
   if (verb == "countof") return Count(ByClass(f));
+  if (verb == "selectedof") {
+    HWND list = ByClass(f);
+    if (list == nullptr) return "selected none";
+    return "selected " +
+           std::to_string(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) + 1);
+  }
   if (verb == "textafter") {
     // Controls are stacked as they were made, newest on top: the one made after the label
     // is the window above it.

@@ -14,6 +14,7 @@ namespace quellix::tools {
 //                                                   (0-based, topmost first)
 //   textof <form caption>|<class>|<n>            -> text <window text>
 //   countof <form caption>|<class>|<n>           -> count <rows of a list view or list box>
+//   selectedof <form caption>|<class>|<n>        -> selected <1-based row of a list view, 0 for none>
 //   textafter <form caption>|<control text>      -> text <window text of the control made next>
 //   enabled <form caption>|<control text>        -> enabled <0|1>
 //   click <form caption>|<control text>          -> clicked <0|1>  (BM_CLICK, posted)

@@ -57,6 +57,7 @@ struct ControlSpec {
   bool enabled = true;
   UiId container = 0;                // a frame holding the control, 0 for the form
   std::vector<std::string> columns;  // list view column captions
+  std::vector<int> column_widths;     // their widths in twips; missing ones share what is left
 };
 
 enum class WindowState { kNormal, kMinimized };

@@ -18,6 +18,7 @@ LogViewer::LogViewer(platform::Ui& ui, platform::Services services, std::string 
   panel_ = ui_.CreateControl(form, {ControlKind::kFrame, "Frame10", "", parked, /*visible=*/false});
   platform::ControlSpec rows{ControlKind::kListView, "view3", "", {0, 0, parked.width, parked.height - 540}};
   rows.columns = {"Date", "Time", "Explorere", "Window Title"};
+  rows.column_widths = {1200, 1200, 1500, 0};
   rows.container = panel_;
   rows.visible = false;
   view3_ = ui_.CreateControl(form, rows);

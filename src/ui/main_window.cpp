@@ -98,6 +98,7 @@ void MainWindow::CreateControls() {
   }
   platform::ControlSpec view1{ControlKind::kListView, "view1", "", {2070, 1365, 5985, 3675}};
   view1.columns = {"Window Title", "Burned", "Last burned"};
+  view1.column_widths = {0, 900, 2100};
   Add(view1);
 
   // Pages parked outside the client area until a page operation moves them in.

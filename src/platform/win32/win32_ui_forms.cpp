@@ -1,13 +1,12 @@
 // Forms and their controls on Win32: creation from descriptions, visibility, texts,
 // values, placement in twips and window states.
 
-#include "platform/win32/win32_ui.h"
-
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
 namespace quellix::win32 {
@@ -36,9 +35,10 @@ UiId Win32Ui::CreateForm(const platform::FormSpec& desc, platform::UiEvents& eve
   RECT frame{0, 0, Pixels(desc.client_width), Pixels(desc.client_height)};
   const DWORD style = desc.hidden_host ? WS_POPUP : kFormStyle;
   AdjustWindowRect(&frame, style, FALSE);
-  e.hwnd = CreateWindowExA(0, kFormClass, desc.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                           frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(id)));
+  e.hwnd =
+      CreateWindowExA(0, kFormClass, desc.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                      GetModuleHandleA(nullptr), reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(id)));
   SetWindowLongPtrA(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
   SetPropA(e.hwnd, "QuellixUi", this);
   return id;
@@ -72,31 +72,59 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   e.rect = desc.rect;
   e.container = desc.container;
   const char* cls = "STATIC";
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (desc.visible ? WS_VISIBLE : 0) | (desc.enabled ? 0 : WS_DISABLED);
+  DWORD style =
+      WS_CHILD | WS_CLIPSIBLINGS | (desc.visible ? WS_VISIBLE : 0) | (desc.enabled ? 0 : WS_DISABLED);
   DWORD ex_style = 0;
   std::string caption = desc.caption;
   switch (desc.kind) {
-    case ControlKind::kLabel: style |= SS_LEFT; break;
-    case ControlKind::kLink: style |= SS_LEFT | SS_NOTIFY; break;
-    case ControlKind::kPicture: style |= SS_ICON; caption.clear(); break;
-    case ControlKind::kTextField: cls = "EDIT"; style |= ES_AUTOHSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
-    case ControlKind::kCheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
-    case ControlKind::kOptionButton: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON | WS_TABSTOP; break;
-    case ControlKind::kButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
-    case ControlKind::kFrame: cls = kFrameClass; break;
-    case ControlKind::kListBox: cls = "LISTBOX"; style |= LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
+    case ControlKind::kLabel:
+      style |= SS_LEFT;
+      break;
+    case ControlKind::kLink:
+      style |= SS_LEFT | SS_NOTIFY;
+      break;
+    case ControlKind::kPicture:
+      style |= SS_ICON;
+      caption.clear();
+      break;
+    case ControlKind::kTextField:
+      cls = "EDIT";
+      style |= ES_AUTOHSCROLL | WS_TABSTOP;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kCheckBox:
+      cls = "BUTTON";
+      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      break;
+    case ControlKind::kOptionButton:
+      cls = "BUTTON";
+      style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::kButton:
+      cls = "BUTTON";
+      style |= BS_PUSHBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::kFrame:
+      cls = kFrameClass;
+      break;
+    case ControlKind::kListBox:
+      cls = "LISTBOX";
+      style |= LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
     case ControlKind::kListView:
       cls = WC_LISTVIEWA;
       // The host keeps the rows and the list view asks for what it shows (LVS_OWNERDATA),
       // so a list of 100,000 entries fills and scrolls at once.
-      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA | WS_TABSTOP;
+      style |=
+          LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA | WS_TABSTOP;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kTrayHost:
       // Its own invisible top-level window: it receives the icon's callbacks and the
       // shell's broadcast when the taskbar is created again.
-      e.own_window.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "TrayArea1", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                         nullptr, GetModuleHandleA(nullptr), nullptr));
+      e.own_window.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "TrayArea1", WS_POPUP, 0, 0, 0, 0,
+                                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
       e.hwnd = e.own_window.get();
       SetWindowLongPtrA(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
       SetPropA(e.hwnd, "QuellixUi", this);
@@ -105,9 +133,9 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   }
   // Controls inside a frame are the form's children too, placed over the frame.
   const POINT at = Origin(e);
-  e.hwnd = CreateWindowExA(ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width),
-                           Pixels(desc.rect.height), f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
+  e.hwnd = CreateWindowExA(
+      ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width), Pixels(desc.rect.height),
+      f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   // Siblings clip each other, so the stacking decides what shows: a frame goes beneath
   // everything made so far, any other control above, so that each frame's controls, made
@@ -121,14 +149,24 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     SendMessageA(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     e.images.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4));
     SendMessageA(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images.get()));
-    // Columns share the width, the last one taking what is left (a title is the longest).
+    // Columns without a width of their own share what the others leave.
     const int inner = Pixels(desc.rect.width) - 24;
-    const int count = static_cast<int>(desc.columns.size());
-    const int share = count > 1 ? std::min(inner / count, inner / 5) : inner;
-    for (std::size_t i = 0; i < desc.columns.size(); ++i) {
+    const std::size_t count = desc.columns.size();
+    int given = 0;
+    std::size_t sharing = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i < desc.column_widths.size() && desc.column_widths[i] > 0) {
+        given += Pixels(desc.column_widths[i]);
+      } else {
+        ++sharing;
+      }
+    }
+    const int share = sharing == 0 ? 0 : std::max(40, (inner - given) / static_cast<int>(sharing));
+    for (std::size_t i = 0; i < count; ++i) {
       LVCOLUMNA column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.cx = static_cast<int>(i) + 1 < count ? share : inner - share * (count - 1);
+      column.cx =
+          i < desc.column_widths.size() && desc.column_widths[i] > 0 ? Pixels(desc.column_widths[i]) : share;
       column.pszText = const_cast<char*>(desc.columns[i].c_str());
       SendMessageA(e.hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
@@ -199,7 +237,8 @@ std::string Win32Ui::Text(UiId id) {
 }
 
 void Win32Ui::SetValue(UiId id, int value) {
-  if (Element* e = Lookup(id)) SendMessageA(e->hwnd, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (Element* e = Lookup(id))
+    SendMessageA(e->hwnd, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 int Win32Ui::Value(UiId id) {
@@ -245,7 +284,8 @@ void Win32Ui::SetWindowState(UiId form, platform::WindowState state) {
 platform::WindowState Win32Ui::GetWindowState(UiId form) {
   Element* e = Lookup(form);
   if (e == nullptr) return platform::WindowState::kNormal;
-  if (Visible(form)) return IsIconic(e->hwnd) ? platform::WindowState::kMinimized : platform::WindowState::kNormal;
+  if (Visible(form))
+    return IsIconic(e->hwnd) ? platform::WindowState::kMinimized : platform::WindowState::kNormal;
   return e->state;
 }
 
@@ -256,7 +296,8 @@ void Win32Ui::CenterOnScreen(UiId form) {
   GetWindowRect(e->hwnd, &r);
   const int width = r.right - r.left, height = r.bottom - r.top;
   SetWindowPos(e->hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Ui::SetTopmost(UiId form) {
