@@ -29,9 +29,31 @@ target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user
 add_executable(quellix WIN32 src/app/quellix_main.cpp res/quellix.rc)
 target_link_libraries(quellix PRIVATE quellix_win32 quellix_win32_ui quellix_warnings)
 set_target_properties(quellix PROPERTIES OUTPUT_NAME quellix)
-# The default block list goes next to the program.
+file(GLOB QUELLIX_ICONS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/icons/*.ico)
+set_source_files_properties(res/quellix.rc PROPERTIES
+  OBJECT_DEPENDS "${QUELLIX_ICONS};${CMAKE_SOURCE_DIR}/res/quellix.manifest")
+# The default block list and the program's own burn sound go next to the program.
 add_custom_command(TARGET quellix POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/popcfg.apo $<TARGET_FILE_DIR:quellix>/popcfg.apo)
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/popcfg.apo $<TARGET_FILE_DIR:quellix>/popcfg.apo
+  COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:quellix>/wav
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/wav/7.wav $<TARGET_FILE_DIR:quellix>/wav/7.wav)
+
+# The help file, Quellix.chm, compiled from res/help next to the program.
+find_program(QUELLIX_CHMCMD chmcmd)
+if(QUELLIX_CHMCMD)
+  file(GLOB QUELLIX_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/help/*)
+  set(QUELLIX_HELP_WORK ${CMAKE_BINARY_DIR}/help)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Quellix.chm
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QUELLIX_HELP_WORK}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/res/help ${QUELLIX_HELP_WORK}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${QUELLIX_HELP_WORK} ${QUELLIX_CHMCMD} Quellix.hhp
+    COMMAND ${CMAKE_COMMAND} -E copy ${QUELLIX_HELP_WORK}/Quellix.chm ${CMAKE_BINARY_DIR}/Quellix.chm
+    DEPENDS ${QUELLIX_HELP_SOURCES}
+    COMMENT "Compiling the help file Quellix.chm")
+  add_custom_target(quellix_help ALL DEPENDS ${CMAKE_BINARY_DIR}/Quellix.chm)
+else()
+  message(WARNING "chmcmd not found: Quellix.chm is not built. Install it with: bash scripts/setup.sh package")
+endif()
 
 add_executable(quellix_spawner tools/popup_spawner.cpp tools/product_probe.cpp)
 target_link_libraries(quellix_spawner PRIVATE user32 psapi comctl32 quellix_warnings)
