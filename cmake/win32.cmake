@@ -55,6 +55,29 @@ else()
   message(WARNING "chmcmd not found: Quellix.chm is not built. Install it with: bash scripts/setup.sh package")
 endif()
 
+# The per-user installer, quellix-setup.exe, from what the build put next to the program.
+file(STRINGS ${CMAKE_SOURCE_DIR}/src/product/product.h QUELLIX_VERSION_LINE REGEX "kVersion = ")
+string(REGEX MATCH "[0-9]+\\.[0-9]+" QUELLIX_VERSION "${QUELLIX_VERSION_LINE}")
+find_program(QUELLIX_MAKENSIS makensis)
+set(QUELLIX_SETUP ${CMAKE_BINARY_DIR}/quellix-setup.exe)
+if(QUELLIX_MAKENSIS AND QUELLIX_CHMCMD)
+  string(REPLACE "." ";" QUELLIX_VERSION_PARTS "${QUELLIX_VERSION}")
+  list(GET QUELLIX_VERSION_PARTS 0 QUELLIX_VERSION_MAJOR)
+  list(GET QUELLIX_VERSION_PARTS 1 QUELLIX_VERSION_MINOR)
+  math(EXPR QUELLIX_VERSION_MINOR "${QUELLIX_VERSION_MINOR}")
+  add_custom_command(OUTPUT ${QUELLIX_SETUP}
+    COMMAND ${QUELLIX_MAKENSIS} -V2 -DVERSION=${QUELLIX_VERSION}
+            -DVERSION_QUAD=${QUELLIX_VERSION_MAJOR}.${QUELLIX_VERSION_MINOR}.0.0
+            -DAPPDIR=${CMAKE_BINARY_DIR} -DRESDIR=${CMAKE_SOURCE_DIR}/res -DOUTFILE=${QUELLIX_SETUP}
+            ${CMAKE_SOURCE_DIR}/res/installer/quellix.nsi
+    DEPENDS quellix quellix_help ${CMAKE_BINARY_DIR}/Quellix.chm ${CMAKE_SOURCE_DIR}/res/installer/quellix.nsi
+            ${CMAKE_SOURCE_DIR}/res/icons/app.ico ${CMAKE_SOURCE_DIR}/res/wav/7.wav ${CMAKE_SOURCE_DIR}/res/popcfg.apo
+    COMMENT "Building the installer quellix-setup.exe")
+  add_custom_target(quellix_setup ALL DEPENDS ${QUELLIX_SETUP})
+else()
+  message(WARNING "makensis or chmcmd not found: the installer is not built. Install them with: bash scripts/setup.sh package")
+endif()
+
 add_executable(quellix_spawner tools/popup_spawner.cpp tools/product_probe.cpp)
 target_link_libraries(quellix_spawner PRIVATE user32 psapi comctl32 quellix_warnings)
 
