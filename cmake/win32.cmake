@@ -142,6 +142,16 @@ if(QUELLIX_TESTS)
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}
                    ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(main_job PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120)
+  # What ships beside the program, checked natively: sound, help file, icon, resources.
+  add_test(NAME package_files
+           COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/e2e/package_files.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+  set_tests_properties(package_files PROPERTIES LABELS e2e TIMEOUT 60
+                                                PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  # The installer: install, burn, upgrade and uninstall in a fresh prefix.
+  add_test(NAME installer
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR})
+  set_tests_properties(installer PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 180
+                                            PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
   # Long runs, outside the default test run: scripts/soak.sh.
   set(QUELLIX_SOAK_TICKS 200 CACHE STRING "Ticks the soak test runs")
   add_test(NAME soak
