@@ -151,4 +151,4 @@ cat >"$dist/scoop/quellix.json" <<JSON
 JSON
 
 echo "dist/ for Quellix $version:"
-(cd "$dist" && find . -type f | sort | while read -r f; do printf '  %-60s %9s bytes\n' "${f#./}" "$(stat -c %s "$f")"; done)
+(cd "$dist" && find . -type f | sort | while read -r f; do printf '  %9s  %s\n' "$(stat -c %s "$f")" "${f#./}"; done)
