@@ -30,9 +30,54 @@ target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user
 add_executable(quellix WIN32 src/app/quellix_main.cpp res/quellix.rc)
 target_link_libraries(quellix PRIVATE quellix_win32 quellix_win32_ui quellix_warnings)
 set_target_properties(quellix PROPERTIES OUTPUT_NAME quellix)
-# The default block list goes next to the program.
+file(GLOB QUELLIX_ICONS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/icons/*.ico)
+set_source_files_properties(res/quellix.rc PROPERTIES
+  OBJECT_DEPENDS "${QUELLIX_ICONS};${CMAKE_SOURCE_DIR}/res/quellix.manifest")
+# The default block list and the program's own burn sound go next to the program.
 add_custom_command(TARGET quellix POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/popcfg.apo $<TARGET_FILE_DIR:quellix>/popcfg.apo)
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/popcfg.apo $<TARGET_FILE_DIR:quellix>/popcfg.apo
+  COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:quellix>/wav
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/wav/7.wav $<TARGET_FILE_DIR:quellix>/wav/7.wav)
+
+# The help file, Quellix.chm, compiled from res/help next to the program.
+find_program(QUELLIX_CHMCMD chmcmd)
+if(QUELLIX_CHMCMD)
+  file(GLOB QUELLIX_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/help/*)
+  set(QUELLIX_HELP_WORK ${CMAKE_BINARY_DIR}/help)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Quellix.chm
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QUELLIX_HELP_WORK}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/res/help ${QUELLIX_HELP_WORK}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${QUELLIX_HELP_WORK} ${QUELLIX_CHMCMD} Quellix.hhp
+    COMMAND ${CMAKE_COMMAND} -E copy ${QUELLIX_HELP_WORK}/Quellix.chm ${CMAKE_BINARY_DIR}/Quellix.chm
+    DEPENDS ${QUELLIX_HELP_SOURCES}
+    COMMENT "Compiling the help file Quellix.chm")
+  add_custom_target(quellix_help ALL DEPENDS ${CMAKE_BINARY_DIR}/Quellix.chm)
+else()
+  message(WARNING "chmcmd not found: Quellix.chm is not built. Install it with: bash scripts/setup.sh package")
+endif()
+
+# The per-user installer, quellix-setup.exe, from what the build put next to the program.
+file(STRINGS ${CMAKE_SOURCE_DIR}/src/product/product.h QUELLIX_VERSION_LINE REGEX "kVersion = ")
+string(REGEX MATCH "[0-9]+\\.[0-9]+" QUELLIX_VERSION "${QUELLIX_VERSION_LINE}")
+find_program(QUELLIX_MAKENSIS makensis)
+set(QUELLIX_SETUP ${CMAKE_BINARY_DIR}/quellix-setup.exe)
+if(QUELLIX_MAKENSIS AND QUELLIX_CHMCMD)
+  string(REPLACE "." ";" QUELLIX_VERSION_PARTS "${QUELLIX_VERSION}")
+  list(GET QUELLIX_VERSION_PARTS 0 QUELLIX_VERSION_MAJOR)
+  list(GET QUELLIX_VERSION_PARTS 1 QUELLIX_VERSION_MINOR)
+  math(EXPR QUELLIX_VERSION_MINOR "${QUELLIX_VERSION_MINOR}")
+  add_custom_command(OUTPUT ${QUELLIX_SETUP}
+    COMMAND ${QUELLIX_MAKENSIS} -V2 -DVERSION=${QUELLIX_VERSION}
+            -DVERSION_QUAD=${QUELLIX_VERSION_MAJOR}.${QUELLIX_VERSION_MINOR}.0.0
+            -DAPPDIR=${CMAKE_BINARY_DIR} -DRESDIR=${CMAKE_SOURCE_DIR}/res -DOUTFILE=${QUELLIX_SETUP}
+            ${CMAKE_SOURCE_DIR}/res/installer/quellix.nsi
+    DEPENDS quellix quellix_help ${CMAKE_BINARY_DIR}/Quellix.chm ${CMAKE_SOURCE_DIR}/res/installer/quellix.nsi
+            ${CMAKE_SOURCE_DIR}/res/icons/app.ico ${CMAKE_SOURCE_DIR}/res/wav/7.wav ${CMAKE_SOURCE_DIR}/res/popcfg.apo
+    COMMENT "Building the installer quellix-setup.exe")
+  add_custom_target(quellix_setup ALL DEPENDS ${QUELLIX_SETUP})
+else()
+  message(WARNING "makensis or chmcmd not found: the installer is not built. Install them with: bash scripts/setup.sh package")
+endif()
 
 add_executable(quellix_spawner tools/popup_spawner.cpp tools/product_probe.cpp)
 target_link_libraries(quellix_spawner PRIVATE user32 psapi comctl32 quellix_warnings)
@@ -106,6 +151,16 @@ if(QUELLIX_TESTS)
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}
                    ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(main_job PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120)
+  # What ships beside the program, checked natively: sound, help file, icon, resources.
+  add_test(NAME package_files
+           COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/e2e/package_files.py ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+  set_tests_properties(package_files PROPERTIES LABELS e2e TIMEOUT 60
+                                                PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  # The installer: install, burn, upgrade and uninstall in a fresh prefix.
+  add_test(NAME installer
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR})
+  set_tests_properties(installer PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 180
+                                            PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
   # Long runs, outside the default test run: scripts/soak.sh.
   set(QUELLIX_SOAK_TICKS 200 CACHE STRING "Ticks the soak test runs")
   add_test(NAME soak

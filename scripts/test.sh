@@ -3,7 +3,7 @@
 # UBSan, every fuzz target for QUELLIX_FUZZ_SECONDS (60) seconds, then the Wine label against
 # the Windows build.
 source "$(dirname "$0")/lib.sh"
-bash scripts/setup.sh
+bash scripts/setup.sh package
 jobs=$(nproc)
 
 step "configuring the native build (cmake --preset native)" cmake --preset native

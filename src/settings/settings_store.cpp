@@ -19,6 +19,37 @@ class KeyGuard {
   platform::RegistryKey key_;
 };
 
+// Machine-wide keys have a per-user twin under the same path.
+bool HasUserLayer(RegistryRoot root) {
+  return root == RegistryRoot::kLocalMachine;
+}
+
+SettingText ReadOpenKey(platform::Registry& registry, platform::RegistryKey key, std::string_view name) {
+  if (key == 0) return {};
+  const platform::RegistryData data = registry.QueryValue(key, name, kValueBufferSize + 1);
+  if (!data.ok) return {};
+  const bool terminated = !data.bytes.empty() && data.bytes.back() == '\0';
+  if (data.bytes.size() - (terminated ? 1 : 0) > kValueBufferSize) return {};
+  return SettingText{true, SettingDataText(data.type, data.bytes)};
+}
+
+platform::RegistryKey OpenForReading(platform::Registry& registry, RegistryRoot root, std::string_view key) {
+  return registry.OpenKey(root, key, platform::regaccess::kRead);
+}
+
+bool UserHasValue(platform::Registry& registry, std::string_view key, std::string_view name) {
+  const KeyGuard mine(registry, OpenForReading(registry, RegistryRoot::kCurrentUser, key));
+  return ReadOpenKey(registry, mine.get(), name).found;
+}
+
+bool WriteOneLayer(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                   std::string_view name, std::string_view text) {
+  KeyGuard open(registry, registry.CreateKey(root, key, kKeyClassText, /*non_volatile=*/true,
+                                             platform::regaccess::kFullAccess));
+  if (open.get() == 0) return false;
+  return registry.SetValue(open.get(), name, platform::regtype::kString, text);
+}
+
 }  // namespace
 
 std::string SettingDataText(std::uint32_t type, std::string_view bytes) {
@@ -40,19 +71,19 @@ std::string SettingDataText(std::uint32_t type, std::string_view bytes) {
 }
 
 KeyReader::KeyReader(platform::Registry& registry, RegistryRoot root, std::string_view key)
-    : registry_(registry), key_(registry.OpenKey(root, key, platform::regaccess::kRead)) {}
+    : registry_(registry) {
+  if (HasUserLayer(root)) user_key_ = OpenForReading(registry, RegistryRoot::kCurrentUser, key);
+  key_ = OpenForReading(registry, root, key);
+}
 
 KeyReader::~KeyReader() {
+  if (user_key_ != 0) registry_.CloseKey(user_key_);
   if (key_ != 0) registry_.CloseKey(key_);
 }
 
 SettingText KeyReader::Read(std::string_view name) const {
-  if (key_ == 0) return {};
-  const platform::RegistryData data = registry_.QueryValue(key_, name, kValueBufferSize + 1);
-  if (!data.ok) return {};
-  const bool terminated = !data.bytes.empty() && data.bytes.back() == '\0';
-  if (data.bytes.size() - (terminated ? 1 : 0) > kValueBufferSize) return {};
-  return SettingText{true, SettingDataText(data.type, data.bytes)};
+  if (SettingText mine = ReadOpenKey(registry_, user_key_, name); mine.found) return mine;
+  return ReadOpenKey(registry_, key_, name);
 }
 
 SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
@@ -60,12 +91,12 @@ SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::st
   return KeyReader(registry, root, key).Read(name);
 }
 
-bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key, std::string_view name,
-                  std::string_view text) {
-  KeyGuard open(registry, registry.CreateKey(root, key, kKeyClassText, /*non_volatile=*/true,
-                                             platform::regaccess::kFullAccess));
-  if (open.get() == 0) return false;
-  return registry.SetValue(open.get(), name, platform::regtype::kString, text);
+bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                  std::string_view name, std::string_view text) {
+  if (!HasUserLayer(root)) return WriteOneLayer(registry, root, key, name, text);
+  // A value the user has of their own stays theirs: it would hide a machine-wide write.
+  if (!UserHasValue(registry, key, name) && WriteOneLayer(registry, root, key, name, text)) return true;
+  return WriteOneLayer(registry, RegistryRoot::kCurrentUser, key, name, text);
 }
 
 }  // namespace quellix::settings

@@ -20,15 +20,24 @@ struct SettingText {
   std::string text;
 };
 
+// The per-user layer. A machine-wide key (below HKEY_LOCAL_MACHINE) has a twin under the
+// same path below HKEY_CURRENT_USER. Most accounts cannot write the machine key, so:
+// - reading looks in the per-user key first and in the machine key when the value is not
+//   there (settings an administrator stored machine-wide keep working);
+// - writing goes to the per-user key when the value is there already or when the machine
+//   key refuses the write, and to the machine key otherwise.
+// A value is thus always read back from where it was last written. Keys below
+// HKEY_CURRENT_USER, such as the Run keys, have no second layer.
+
 // Reads a value as text. A missing key or value, a denied key, or data longer than
 // 1024 bytes gives found = false and the empty text. Keys are opened for reading only.
 SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                         std::string_view name);
 
-// Reads values of one key through one handle, opened for reading when the reader is made
-// and closed when it goes. Each Read follows ReadSetting's rules; a key that could not be
-// opened reads every value as missing. For callers that read the same key many times in
-// one go, such as the burn cycle's walk.
+// Reads values of one key through one handle per layer, opened for reading when the reader
+// is made and closed when it goes. Each Read follows ReadSetting's rules; a key that could
+// not be opened reads every value as missing. For callers that read the same key many
+// times in one go, such as the burn cycle's walk.
 class KeyReader {
  public:
   KeyReader(platform::Registry& registry, RegistryRoot root, std::string_view key);
@@ -40,12 +49,14 @@ class KeyReader {
 
  private:
   platform::Registry& registry_;
-  platform::RegistryKey key_;
+  platform::RegistryKey user_key_ = 0;  // the per-user twin of a machine-wide key
+  platform::RegistryKey key_ = 0;
 };
 
-// Stores `text` as a REG_SZ value without terminating NUL, creating the key path.
-bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key, std::string_view name,
-                  std::string_view text);
+// Stores `text` as a REG_SZ value without terminating NUL, creating the key path, in the
+// layer the rules above choose. True when the value was stored in either layer.
+bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                  std::string_view name, std::string_view text);
 
 // The registry data of a value turned into the text callers see.
 std::string SettingDataText(std::uint32_t type, std::string_view bytes);

@@ -180,6 +180,36 @@ TEST_F(RegistryContract, KeysOpenedForReadingCannotBeWritten) {
   EXPECT_EQ(Read("v").text, "1");
 }
 
+// The per-user layer of a machine-wide key, on the real registry.
+TEST_F(RegistryContract, ThePerUserValueWinsOverTheMachineValue) {
+  const auto raw = [&](RegistryRoot root, std::string_view name) {
+    const auto k = s.registry.OpenKey(root, key, platform::regaccess::kRead);
+    const auto data = k != 0 ? s.registry.QueryValue(k, name, 1025) : platform::RegistryData{};
+    if (k != 0) s.registry.CloseKey(k);
+    return data.ok ? settings::SettingDataText(data.type, data.bytes) : std::string("<absent>");
+  };
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kLocalMachine, key, "both", "machine"));
+  ASSERT_TRUE(
+      settings::WriteSetting(s.registry, RegistryRoot::kLocalMachine, key, "machine only", "machine"));
+  ASSERT_EQ(raw(RegistryRoot::kLocalMachine, "both"), "machine");
+  ASSERT_EQ(raw(RegistryRoot::kCurrentUser, "both"), "<absent>");
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "both", "user"));
+
+  EXPECT_EQ(settings::ReadSetting(s.registry, RegistryRoot::kLocalMachine, key, "both").text, "user");
+  EXPECT_EQ(settings::ReadSetting(s.registry, RegistryRoot::kLocalMachine, key, "machine only").text,
+            "machine");
+  {
+    const settings::KeyReader reader(s.registry, RegistryRoot::kLocalMachine, key + "\\");
+    EXPECT_EQ(reader.Read("both").text, "user");
+    EXPECT_EQ(reader.Read("machine only").text, "machine");
+    EXPECT_FALSE(reader.Read("neither").found);
+  }
+  // The next write goes where the value is read from; the machine value stays as it was.
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kLocalMachine, key, "both", "again"));
+  EXPECT_EQ(raw(RegistryRoot::kCurrentUser, "both"), "again");
+  EXPECT_EQ(raw(RegistryRoot::kLocalMachine, "both"), "machine");
+}
+
 class FileContract : public PlatformContract {
  protected:
   std::string path = p->Folder() + "\\file.bin";

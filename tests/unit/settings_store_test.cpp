@@ -107,13 +107,15 @@ TEST_F(SettingsStoreTest, OtherTypesReadAsEmptyText) {
 
 TEST_F(SettingsStoreTest, ReadingAsksForReadAccessOnlySoReadOnlyAccountsSeeTheirOptions) {
   WriteOption(registry, "0", "1");
-  registry.DenyAccess(RegistryRoot::kLocalMachine, "", platform::regaccess::kSetValue |
-                                                         platform::regaccess::kCreateSubKey);
+  registry.DenyAccess(RegistryRoot::kLocalMachine, "",
+                      platform::regaccess::kSetValue | platform::regaccess::kCreateSubKey);
   EXPECT_EQ(ReadOption(registry, "0"), "1");
   EXPECT_EQ(registry.AccessRequests().back(), platform::regaccess::kRead);
-  // Writing still asks for full access, and fails quietly here.
-  EXPECT_FALSE(WriteOption(registry, "0", "0"));
-  EXPECT_EQ(ReadOption(registry, "0"), "1");
+  // Writing still asks for full access; the machine key refuses, so the per-user key takes
+  // the value, and it is read back from there.
+  EXPECT_TRUE(WriteOption(registry, "0", "0"));
+  EXPECT_EQ(ReadOption(registry, "0"), "0");
+  EXPECT_EQ(registry.Get(kProductRoot, kProductKey, "0")->bytes, "1");
   EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
@@ -122,6 +124,140 @@ TEST_F(SettingsStoreTest, DeniedKeyReadsEmpty) {
   registry.DenyAccess(RegistryRoot::kLocalMachine, "software\\kelvane", platform::regaccess::kRead);
   EXPECT_FALSE(Read("0").found);
   EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+// --- The per-user layer ---------------------------------------------------------------
+
+constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
+constexpr std::uint32_t kWriteBits = platform::regaccess::kSetValue | platform::regaccess::kCreateSubKey;
+
+class PerUserLayerTest : public SettingsStoreTest {
+ protected:
+  void PutUser(std::string_view name, std::string text) {
+    registry.PutString(kUser, kProductKey, name, std::move(text));
+  }
+  std::string Stored(RegistryRoot root, std::string_view name) const {
+    auto v = registry.Get(root, kProductKey, name);
+    return v ? v->bytes : std::string("<absent>");
+  }
+  void RefuseMachineWrites() { registry.DenyAccess(RegistryRoot::kLocalMachine, "", kWriteBits); }
+};
+
+TEST_F(PerUserLayerTest, TheUsersValueWinsAndTheMachineValueFillsTheGaps) {
+  // Stored machine-wide by an administrator.
+  WriteOption(registry, "0", "0");
+  WriteOption(registry, "1", "1");
+  WriteOption(registry, "wavfile", "C:\\machine.wav");
+  PutUser("0", "1");
+  PutUser("wavfile", "");  // an empty value of the user's own still wins
+  EXPECT_EQ(ReadOption(registry, "0"), "1");
+  EXPECT_EQ(ReadOption(registry, "1"), "1");
+  EXPECT_TRUE(ReadSetting(registry, kProductRoot, kProductKey, "wavfile").found);
+  EXPECT_EQ(ReadOption(registry, "wavfile"), "");
+  const KeyReader reader(registry, kProductRoot, kProductKeySlash);
+  EXPECT_EQ(reader.Read("0").text, "1");
+  EXPECT_EQ(reader.Read("1").text, "1");
+  EXPECT_FALSE(reader.Read("cnt").found);
+}
+
+TEST_F(PerUserLayerTest, AWritableMachineKeyTakesNewValuesAndLeavesTheUsersKeyAlone) {
+  EXPECT_TRUE(WriteOption(registry, "cnt", "5"));
+  EXPECT_EQ(Stored(kProductRoot, "cnt"), "5");
+  EXPECT_EQ(registry.GetKey(kUser, kProductKey), nullptr);
+  // A value the user has already stays theirs, even where the machine key would take it.
+  PutUser("7", "0");
+  EXPECT_TRUE(WriteOption(registry, "7", "1"));
+  EXPECT_EQ(Stored(kUser, "7"), "1");
+  EXPECT_EQ(Stored(kProductRoot, "7"), "<absent>");
+}
+
+TEST_F(PerUserLayerTest, ARefusingMachineKeySendsEveryWriteToTheUserAndTheMachineValueStays) {
+  WriteOption(registry, "stdt", "1/1/2020");
+  RefuseMachineWrites();
+  EXPECT_TRUE(WriteOption(registry, "stdt", "2/2/2022"));
+  EXPECT_TRUE(WriteOption(registry, "refresh", "1"));
+  EXPECT_EQ(Stored(kUser, "stdt"), "2/2/2022");
+  EXPECT_EQ(Stored(kProductRoot, "stdt"), "1/1/2020");
+  EXPECT_EQ(ReadOption(registry, "stdt"), "2/2/2022");
+  EXPECT_EQ(ReadOption(registry, "refresh"), "1");
+  const auto* user_key = registry.GetKey(kUser, kProductKey);
+  ASSERT_NE(user_key, nullptr);
+  EXPECT_EQ(user_key->class_text, "1");
+  EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+TEST_F(PerUserLayerTest, AWriteThatNeitherKeyTakesFailsAndChangesNothing) {
+  WriteOption(registry, "cnt", "5");
+  RefuseMachineWrites();
+  registry.DenyAccess(kUser, "", kWriteBits);
+  EXPECT_FALSE(WriteOption(registry, "cnt", "6"));
+  EXPECT_EQ(ReadOption(registry, "cnt"), "5");
+  EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+TEST_F(PerUserLayerTest, AValueIsAlwaysReadBackFromWhereItWasLastWritten) {
+  struct Case {
+    const char* what;
+    bool machine_refuses;
+    const char* machine;  // nullptr: no such value
+    const char* user;
+    bool user_key_unreadable = false;
+  };
+  const std::string too_long(1025, 'x');
+  const std::vector<Case> cases = {
+      {"nothing stored", false, nullptr, nullptr},
+      {"machine value only", false, "1", nullptr},
+      {"user value only", false, nullptr, "1"},
+      {"both", false, "1", "1"},
+      {"refused, nothing stored", true, nullptr, nullptr},
+      {"refused, machine value only", true, "1", nullptr},
+      {"refused, both", true, "1", "1"},
+      {"user value too long to read", false, "1", too_long.c_str()},
+      {"refused, user value too long to read", true, "1", too_long.c_str()},
+      {"user key unreadable", false, "1", "1", true},
+  };
+  for (const Case& c : cases) {
+    sim::SimRegistry fresh;
+    if (c.machine) fresh.PutString(kProductRoot, kProductKey, "v", c.machine);
+    if (c.user) fresh.PutString(kUser, kProductKey, "v", c.user);
+    if (c.machine_refuses) fresh.DenyAccess(RegistryRoot::kLocalMachine, "", kWriteBits);
+    if (c.user_key_unreadable) fresh.DenyAccess(kUser, kProductKey, platform::regaccess::kQueryValue);
+    for (const char* text : {"0", "", "12/8/2026"}) {
+      EXPECT_TRUE(WriteOption(fresh, "v", text)) << c.what;
+      EXPECT_EQ(ReadOption(fresh, "v"), text) << c.what;
+      EXPECT_EQ(KeyReader(fresh, kProductRoot, kProductKey).Read("v").text, text) << c.what;
+    }
+    EXPECT_EQ(fresh.OpenHandles(), 0u) << c.what;
+  }
+}
+
+TEST_F(PerUserLayerTest, TheReaderOpensOneKeyPerLayerOnceForAllItsReads) {
+  WriteOption(registry, "0", "1");
+  PutUser("1", "1");
+  const std::size_t opens_before = registry.AccessRequests().size();
+  {
+    const KeyReader reader(registry, kProductRoot, kProductKeySlash);
+    for (int i = 0; i < 10; ++i) {
+      EXPECT_EQ(reader.Read("0").text, "1");
+      EXPECT_EQ(reader.Read("1").text, "1");
+    }
+    EXPECT_EQ(registry.OpenHandles(), 2u);
+  }
+  EXPECT_EQ(registry.AccessRequests().size() - opens_before, 2u);
+  EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+TEST_F(PerUserLayerTest, KeysOfTheCurrentUserHaveNoSecondLayer) {
+  // The Run keys live below HKEY_CURRENT_USER; a machine key of the same path is not theirs.
+  registry.PutString(RegistryRoot::kLocalMachine, kRunKeyNt, kAutoStartValue, "\"C:\\elsewhere.exe\"");
+  EXPECT_FALSE(ReadSetting(registry, kRunRoot, kRunKeyNt, kAutoStartValue).found);
+  EXPECT_TRUE(WriteSetting(registry, kRunRoot, kRunKeyNt, kAutoStartValue, "\"C:\\q\\quellix.exe\""));
+  EXPECT_EQ(registry.Get(RegistryRoot::kLocalMachine, kRunKeyNt, kAutoStartValue)->bytes,
+            "\"C:\\elsewhere.exe\"");
+  EXPECT_EQ(ReadSetting(registry, kRunRoot, kRunKeyNt, kAutoStartValue).text, "\"C:\\q\\quellix.exe\"");
+  // A refused write below the current user has nowhere else to go.
+  registry.DenyAccess(kUser, "", kWriteBits);
+  EXPECT_FALSE(WriteSetting(registry, kRunRoot, kRunKeyNt, kAutoStartValue, ""));
 }
 
 }  // namespace

@@ -32,6 +32,16 @@ struct World {
     auto v = sim.registry.Get(settings::kProductRoot, settings::kProductKey, name);
     return v ? v->bytes : std::string("<absent>");
   }
+  // The current user's own copy of a value, as stored.
+  std::string UserOption(std::string_view name) const {
+    auto v = sim.registry.Get(platform::RegistryRoot::kCurrentUser, settings::kProductKey, name);
+    return v ? v->bytes : std::string("<absent>");
+  }
+  // The machine-wide key refuses every write, as it does for a standard user.
+  void RefuseMachineWrites() {
+    sim.registry.DenyAccess(platform::RegistryRoot::kLocalMachine, "",
+                            platform::regaccess::kSetValue | platform::regaccess::kCreateSubKey);
+  }
   // A window placed above every other one, as a newly opened pop-up is.
   platform::WindowId OpenOnTop(std::string class_name, std::string caption, std::uint32_t style = sim::kOverlappedWindowStyle,
                                bool ignores_close = false) {

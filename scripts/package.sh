@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# Builds what a Windows user downloads, into dist/:
+#   quellix-<version>-setup.exe     the per-user installer (no administrator rights needed)
+#   quellix-<version>-portable.zip  the program folder, to run wherever it is unpacked
+#   SHA256SUMS                      checksums of both
+#   winget/ and scoop/              package-manager manifests pointing at the maker's web site
+source "$(dirname "$0")/lib.sh"
+bash scripts/setup.sh package
+
+version=$(sed -n 's/.*kVersion = "\([0-9][0-9.]*\)".*/\1/p' src/product/product.h)
+[ -n "$version" ] || { echo "FAILED: no version (kVersion) found in src/product/product.h" >&2; exit 1; }
+build=$QUELLIX_ROOT/build/win64
+dist=$QUELLIX_ROOT/dist
+download=https://www.kelvane.example/download
+setup=quellix-$version-setup.exe
+portable=quellix-$version-portable.zip
+
+step "configuring the Windows build (cmake --preset win64)" cmake --preset win64
+step "building quellix.exe, its help file and the installer" \
+  cmake --build --preset win64 -j "$(nproc)" --target quellix quellix_help quellix_setup
+
+rm -rf "$dist"
+mkdir -p "$dist"
+cp "$build/quellix-setup.exe" "$dist/$setup"
+# The portable zip holds one folder, Quellix, with what the installer installs. Its entries
+# carry the time of the last commit, so the same sources give the same zip.
+stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
+step "writing $portable" python3 - "$build" "$dist/$portable" "$stamp" <<'PY'
+import os, sys, time, zipfile
+build, out, stamp = sys.argv[1], sys.argv[2], int(sys.argv[3])
+when = time.gmtime(max(stamp, 315532800))[:6]  # zip times start in 1980
+with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
+    for name in ("quellix.exe", "Quellix.chm", "popcfg.apo", "wav/7.wav"):
+        info = zipfile.ZipInfo("Quellix/" + name, when)
+        info.compress_type = zipfile.ZIP_DEFLATED
+        info.external_attr = 0o644 << 16
+        with open(os.path.join(build, name), "rb") as f:
+            z.writestr(info, f.read())
+PY
+(cd "$dist" && sha256sum "$setup" "$portable" >SHA256SUMS)
+setup_sha=$(awk -v f="$setup" '$2 == f { print toupper($1) }' "$dist/SHA256SUMS")
+portable_sha=$(awk -v f="$portable" '$2 == f { print $1 }' "$dist/SHA256SUMS")
+
+# winget: the three manifests of one version, in the layout of the community repository.
+winget=$dist/winget/manifests/k/Kelvane/Quellix/$version
+mkdir -p "$winget"
+cat >"$winget/Kelvane.Quellix.yaml" <<YAML
+# yaml-language-server: \$schema=https://aka.ms/winget-manifest.version.1.6.0.schema.json
+PackageIdentifier: Kelvane.Quellix
+PackageVersion: "$version"
+DefaultLocale: en-US
+ManifestType: version
+ManifestVersion: 1.6.0
+YAML
+cat >"$winget/Kelvane.Quellix.installer.yaml" <<YAML
+# yaml-language-server: \$schema=https://aka.ms/winget-manifest.installer.1.6.0.schema.json
+PackageIdentifier: Kelvane.Quellix
+PackageVersion: "$version"
+InstallerLocale: en-US
+InstallerType: nullsoft
+Scope: user
+InstallModes:
+  - interactive
+  - silent
+  - silentWithProgress
+InstallerSwitches:
+  Silent: /S
+  SilentWithProgress: /S
+UpgradeBehavior: install
+ProductCode: Quellix
+AppsAndFeaturesEntries:
+  - DisplayName: Quellix
+    Publisher: Kelvane
+    DisplayVersion: "$version"
+    ProductCode: Quellix
+MinimumOSVersion: 10.0.0.0
+Installers:
+  - Architecture: x64
+    InstallerUrl: $download/$setup
+    InstallerSha256: $setup_sha
+ManifestType: installer
+ManifestVersion: 1.6.0
+YAML
+cat >"$winget/Kelvane.Quellix.locale.en-US.yaml" <<YAML
+# yaml-language-server: \$schema=https://aka.ms/winget-manifest.defaultLocale.1.6.0.schema.json
+PackageIdentifier: Kelvane.Quellix
+PackageVersion: "$version"
+PackageLocale: en-US
+Publisher: Kelvane
+PublisherUrl: https://www.kelvane.example/
+PublisherSupportUrl: https://www.kelvane.example/support
+PackageName: Quellix
+PackageUrl: https://www.kelvane.example/products/quellix
+License: Proprietary
+ShortDescription: Closes unwanted pop-up browser windows by their title.
+Description: |-
+  Quellix sits in the notification area and closes ("burns") the browser windows whose
+  title contains an entry of your block list. It counts and logs every burn, can play a
+  sound, and starts with Windows if you like. Installs for the current user only.
+Moniker: quellix
+Tags:
+  - popup
+  - popup-blocker
+  - browser
+  - tray
+ManifestType: defaultLocale
+ManifestVersion: 1.6.0
+YAML
+
+# Scoop: the portable zip. The block list and the log live in the program folder, so they
+# are kept across updates; the log is created empty first, or Scoop would keep a folder.
+mkdir -p "$dist/scoop"
+cat >"$dist/scoop/quellix.json" <<JSON
+{
+    "version": "$version",
+    "description": "Closes unwanted pop-up browser windows by their title.",
+    "homepage": "https://www.kelvane.example/products/quellix",
+    "license": "Proprietary",
+    "architecture": {
+        "64bit": {
+            "url": "$download/$portable",
+            "hash": "$portable_sha"
+        }
+    },
+    "extract_dir": "Quellix",
+    "pre_install": "if (!(Test-Path \"\$dir\\\\popuplog.txt\")) { New-Item \"\$dir\\\\popuplog.txt\" -ItemType File | Out-Null }",
+    "bin": "quellix.exe",
+    "shortcuts": [
+        [
+            "quellix.exe",
+            "Quellix"
+        ]
+    ],
+    "persist": [
+        "popcfg.apo",
+        "popuplog.txt"
+    ],
+    "checkver": {
+        "url": "https://www.kelvane.example/products/quellix",
+        "regex": "quellix-([\\\\d.]+)-portable\\\\.zip"
+    },
+    "autoupdate": {
+        "architecture": {
+            "64bit": {
+                "url": "$download/quellix-\$version-portable.zip"
+            }
+        },
+        "extract_dir": "Quellix"
+    }
+}
+JSON
+
+echo "dist/ for Quellix $version:"
+(cd "$dist" && find . -type f | sort | while read -r f; do printf '  %9s  %s\n' "$(stat -c %s "$f")" "${f#./}"; done)

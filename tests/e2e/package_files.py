@@ -1,0 +1,219 @@
+#!/usr/bin/env python3
+"""Checks what the Windows build ships beside quellix.exe, without Wine: the burn sound is
+short, small, valid PCM and the one its script makes; the help file holds every topic a
+user needs and no broken link; the icon has all its sizes; quellix.exe carries the icon,
+the manifest and the version resource.
+
+Usage: package_files.py SOURCE_DIR BUILD_DIR   (prints PASS, or FAIL: lines and exits 1)
+"""
+import importlib.util
+import io
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+import wave
+import xml.etree.ElementTree as ET
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+    return condition
+
+
+def load_module(path):
+    spec = importlib.util.spec_from_file_location(os.path.basename(path)[:-3], path)
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module
+
+
+# --- the burn sound ---------------------------------------------------------------------
+
+def riff_chunks(data):
+    chunks = {}
+    pos = 12
+    while pos + 8 <= len(data):
+        cid, size = struct.unpack_from("<4sI", data, pos)
+        chunks[cid] = data[pos + 8:pos + 8 + size]
+        pos += 8 + size + (size & 1)
+    return chunks
+
+
+def samples(data):
+    with wave.open(io.BytesIO(data)) as w:
+        frames = w.readframes(w.getnframes())
+    return struct.unpack("<%dh" % (len(frames) // 2), frames)
+
+
+def check_sound(source, build):
+    path = os.path.join(source, "res", "wav", "7.wav")
+    data = open(path, "rb").read()
+    check(data[:4] == b"RIFF" and data[8:12] == b"WAVE", "7.wav is not a RIFF WAVE file")
+    chunks = riff_chunks(data)
+    fmt = chunks.get(b"fmt ", b"")
+    if not check(len(fmt) >= 16, "7.wav has no fmt chunk"):
+        return
+    tag, channels, rate, _, align, bits = struct.unpack_from("<HHIIHH", fmt)
+    check(tag == 1, "7.wav is not PCM (format tag %d)" % tag)
+    check(bits == 16 and channels in (1, 2) and align == channels * 2, "7.wav is not 16-bit mono or stereo")
+    with wave.open(path) as w:
+        seconds = w.getnframes() / w.getframerate()
+    check(0.1 < seconds < 1.0, "7.wav lasts %.2f s, not under one second" % seconds)
+    check(len(data) < 50 * 1024, "7.wav has %d bytes, not under 50 KB" % len(data))
+    values = samples(data)
+    peak = max(abs(v) for v in values)
+    check(0.2 * 32767 < peak < 0.95 * 32767, "7.wav peaks at %d: too quiet or clipped" % peak)
+    check(abs(values[0]) < 0.02 * 32767 and abs(values[-1]) < 0.02 * 32767, "7.wav starts or ends with a click")
+    # The committed file is what its script makes (within one step of rounding).
+    with tempfile.TemporaryDirectory() as tmp:
+        fresh = os.path.join(tmp, "7.wav")
+        load_module(os.path.join(source, "res", "make_sound.py")).main(fresh)
+        again = samples(open(fresh, "rb").read())
+    check(len(again) == len(values) and all(abs(a - b) <= 1 for a, b in zip(again, values)),
+          "res/wav/7.wav is not what res/make_sound.py writes")
+    shipped = os.path.join(build, "wav", "7.wav")
+    check(os.path.isfile(shipped) and open(shipped, "rb").read() == data, "the build has no wav/7.wav beside quellix.exe")
+
+
+# --- the help file ----------------------------------------------------------------------
+
+TOPICS = [  # what a user looks for: a word of the topic's title in the contents
+    "burns", "block list", "open windows", "importing and exporting", "tray icon", "options",
+    "sound", "log", "starting with windows", "files and settings", "troubleshooting",
+]
+
+
+def chmls(*args):
+    return subprocess.run(["chmls", "-p", *args], capture_output=True, text=True, errors="replace").stdout
+
+
+def check_help(source, build):
+    chm = os.path.join(build, "Quellix.chm")
+    if not check(os.path.isfile(chm), "the build has no Quellix.chm beside quellix.exe"):
+        return
+    hhp = open(os.path.join(source, "res", "help", "Quellix.hhp")).read()
+    sources = [line.strip() for line in hhp.split("[FILES]")[1].splitlines() if line.strip()]
+    listed = {line.strip().lstrip("/").lower() for line in chmls("-n", "list", chm).splitlines()}
+    for name in sources:
+        check(name.lower() in listed, "Quellix.chm lacks %s" % name)
+    with tempfile.TemporaryDirectory() as tmp:
+        toc_path = os.path.join(tmp, "toc.hhc")
+        chmls("extracttoc", chm, toc_path)
+        toc = open(toc_path, errors="replace").read() if os.path.isfile(toc_path) else ""
+        titles = [t.lower() for t in re.findall(r'<param name="Name" value="([^"]*)"', toc, re.I)]
+        for topic in TOPICS:
+            check(any(topic in t for t in titles), "the help contents have no topic on '%s'" % topic)
+        page = os.path.join(tmp, "troubleshooting.html")
+        chmls("extract", chm, "/troubleshooting.html", page)
+        text = open(page, errors="replace").read() if os.path.isfile(page) else ""
+        for problem in ("My own browser window was closed", "Nothing is burned"):
+            check(problem in text, "the troubleshooting page does not answer '%s'" % problem)
+    # Every link between pages leads to a page of the file.
+    for name in sources:
+        if not name.endswith(".html"):
+            continue
+        html = open(os.path.join(source, "res", "help", name), errors="replace").read()
+        for target in re.findall(r'href="([^"#:]+)', html):
+            check(target in sources, "%s links to %s, which the help file does not hold" % (name, target))
+
+
+# --- the icon and the program file ------------------------------------------------------
+
+def icon_sizes(data, entry_size, count_at=4):
+    count = struct.unpack_from("<H", data, count_at)[0]
+    return sorted((data[6 + i * entry_size] or 256) for i in range(count))
+
+
+def check_icon(source):
+    path = os.path.join(source, "res", "icons", "app.ico")
+    data = open(path, "rb").read()
+    check(icon_sizes(data, 16) == [16, 32, 48, 256], "app.ico lacks one of the sizes 16, 32, 48, 256")
+    with tempfile.TemporaryDirectory() as tmp:
+        fresh = os.path.join(tmp, "app.ico")
+        load_module(os.path.join(source, "res", "make_icon.py")).main(fresh)
+        check(open(fresh, "rb").read() == data, "res/icons/app.ico is not what res/make_icon.py writes")
+
+
+def pe_resources(data):
+    """{(type, name): bytes} of the first language of each resource, names in file order."""
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, opt_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
+    opt = pe + 24
+    directories = opt + (112 if struct.unpack_from("<H", data, opt)[0] == 0x20B else 96)
+    rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+    table = [struct.unpack_from("<IIII", data, opt + opt_size + 40 * i + 8) for i in range(sections)]
+
+    def offset(r):
+        for vsize, va, rsize, raw in table:
+            if va <= r < va + max(vsize, rsize):
+                return r - va + raw
+        raise ValueError("address outside the sections")
+
+    base = offset(rva)
+
+    def entries(at):
+        named, numbered = struct.unpack_from("<HH", data, at + 12)
+        for i in range(named + numbered):
+            name, target = struct.unpack_from("<II", data, at + 16 + 8 * i)
+            if name & 0x80000000:
+                s = base + (name & 0x7FFFFFFF)
+                name = data[s + 2:s + 2 + 2 * struct.unpack_from("<H", data, s)[0]].decode("utf-16le")
+            yield name, target
+
+    found = []
+    for kind, to_names in entries(base):
+        for name, to_langs in entries(base + (to_names & 0x7FFFFFFF)):
+            _, leaf = next(entries(base + (to_langs & 0x7FFFFFFF)))
+            data_rva, size = struct.unpack_from("<II", data, base + leaf)
+            found.append(((kind, name), data[offset(data_rva):offset(data_rva) + size]))
+    return found
+
+
+def check_program(build):
+    path = os.path.join(build, "quellix.exe")
+    if not check(os.path.isfile(path), "the build has no quellix.exe"):
+        return
+    resources = pe_resources(open(path, "rb").read())
+    groups = [(name, body) for (kind, name), body in resources if kind == 14]
+    # Windows shows the first icon group of a program file as its icon.
+    if check(groups, "quellix.exe has no icon"):
+        name, body = groups[0]
+        check(name == "APPICON", "the first icon of quellix.exe is %s, not the program icon" % name)
+        check(icon_sizes(body, 14) == [16, 32, 48, 256], "the program icon lacks one of the sizes 16, 32, 48, 256")
+    manifests = [body for (kind, _), body in resources if kind == 24]
+    if check(len(manifests) == 1, "quellix.exe carries %d manifests, not one" % len(manifests)):
+        text = manifests[0].decode("utf-8")
+        ET.fromstring(text)  # well-formed, or the program would not start at all
+        for needed in ('level="asInvoker"', "PerMonitorV2", 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"',
+                       "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"):
+            check(needed in text, "the manifest lacks %s" % needed)
+    versions = [body for (kind, _), body in resources if kind == 16]
+    if check(versions, "quellix.exe has no version resource"):
+        text = versions[0].decode("utf-16le", errors="replace")
+        for key, value in (("ProductName", "Quellix"), ("ProductVersion", "1.00"), ("FileVersion", "1.00"),
+                           ("CompanyName", "Kelvane"), ("FileDescription", "Quellix - ")):
+            check(re.search(key + "\x00+" + re.escape(value), text), "the version resource lacks %s %s" % (key, value))
+
+
+def main(source, build):
+    check_sound(source, build)
+    check_help(source, build)
+    check_icon(source)
+    check_program(build)
+    for f in failures:
+        print("FAIL: " + f)
+    if failures:
+        sys.exit(1)
+    print("PASS")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit("usage: package_files.py SOURCE_DIR BUILD_DIR")
+    main(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
