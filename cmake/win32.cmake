@@ -23,8 +23,12 @@ add_library(quellix_win32_ui STATIC
   src/platform/win32/win32_menus.cpp
   src/platform/win32/win32_tray.cpp
   src/platform/win32/win32_shell.cpp
+  src/platform/win32/win32_canvas.cpp
+  src/platform/win32/win32_drawn_button.cpp
+  src/platform/win32/win32_button_accessible.cpp
 )
-target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user32 gdi32 PRIVATE quellix_warnings)
+target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user32 gdi32 ole32 oleaut32 oleacc
+                                       PRIVATE quellix_warnings)
 
 add_executable(quellix WIN32 src/app/quellix_main.cpp res/quellix.rc)
 target_link_libraries(quellix PRIVATE quellix_win32 quellix_win32_ui quellix_warnings)

@@ -13,6 +13,9 @@ inline constexpr char kFrameClass[] = "QuellixFrame";
 inline constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 inline constexpr int kMenuIconSize = 16;
+// Answered by the tray host window with the live GDI object count (GdiObjectCount), for
+// tests that watch the program for leaks from outside (tools/product_probe.cpp).
+inline constexpr char kGdiCountMessage[] = "QuellixLiveGdiObjects";
 
 inline std::uint32_t Low32(const void* handle) {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
