@@ -66,6 +66,10 @@ if(QUELLIX_TESTS)
   add_executable(quellix_ui_contract_win32 tests/contract/win32_ui_contract.cpp)
   target_link_libraries(quellix_ui_contract_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
 
+  # With the program's resources, for the buttons' icons.
+  add_executable(quellix_drawn_button_win32 tests/win32/drawn_button_test.cpp res/quellix.rc)
+  target_link_libraries(quellix_drawn_button_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
+
   set(QUELLIX_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
   add_test(NAME wine_template COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_template.sh ${QUELLIX_WINE_TEMPLATE})
   set_tests_properties(wine_template PROPERTIES LABELS e2e FIXTURES_SETUP wine TIMEOUT 300)
@@ -78,6 +82,11 @@ if(QUELLIX_TESTS)
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
                    $<TARGET_FILE:quellix_ui_contract_win32> --gtest_brief=1)
   set_tests_properties(ui_contract_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120)
+
+  add_test(NAME drawn_button_win32
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
+                   $<TARGET_FILE:quellix_drawn_button_win32> --gtest_brief=1)
+  set_tests_properties(drawn_button_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300)
 
   add_test(NAME file_dialog_win32
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}

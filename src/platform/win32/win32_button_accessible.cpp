@@ -40,7 +40,7 @@ class ButtonAccessible final : public IAccessible {
   // IUnknown.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
       *out = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;
@@ -76,7 +76,8 @@ class ButtonAccessible final : public IAccessible {
     *parent = nullptr;
     if (!IsWindow(button_)) return E_FAIL;
     // The window object of the same window, as for every window's client object.
-    return CreateStdAccessibleObject(button_, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
+    return CreateStdAccessibleObject(button_, OBJID_WINDOW, __uuidof(IDispatch),
+                                     reinterpret_cast<void**>(parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
     if (count == nullptr) return E_POINTER;
@@ -221,7 +222,7 @@ class ButtonAccessible final : public IAccessible {
 LRESULT ServeButtonAccessible(HWND button, WPARAM flags, LPARAM object_id) {
   if (static_cast<LONG>(object_id) != OBJID_CLIENT) return 0;
   auto* object = new ButtonAccessible(button);
-  const LRESULT result = LresultFromObject(IID_IAccessible, flags, object);
+  const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, object);
   object->Release();
   return result;
 }
