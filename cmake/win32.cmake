@@ -38,7 +38,7 @@ add_custom_command(TARGET quellix POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/res/popcfg.apo $<TARGET_FILE_DIR:quellix>/popcfg.apo)
 
 add_executable(quellix_spawner tools/popup_spawner.cpp tools/product_probe.cpp)
-target_link_libraries(quellix_spawner PRIVATE user32 psapi comctl32 quellix_warnings)
+target_link_libraries(quellix_spawner PRIVATE user32 psapi comctl32 ole32 oleaut32 oleacc quellix_warnings)
 
 add_executable(quellix_dde_responder tools/dde_responder.cpp)
 target_include_directories(quellix_dde_responder PRIVATE src)
@@ -105,6 +105,11 @@ if(QUELLIX_TESTS)
                    ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(pages PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300
                                         PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  add_test(NAME buttons
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/buttons.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
+                   ${CMAKE_BINARY_DIR}/screenshots)
+  set_tests_properties(buttons PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
+                                          PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}
