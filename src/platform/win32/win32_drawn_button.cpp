@@ -109,10 +109,10 @@ LRESULT CALLBACK Win32DrawnButton::Proc(HWND hwnd, UINT message, WPARAM wparam, 
     self->window_.release();  // destroyed with its parent
     return DefWindowProcA(hwnd, message, wparam, lparam);
   }
-  return self->Handle(message, wparam, lparam);
+  return self->OnMessage(message, wparam, lparam);
 }
 
-LRESULT Win32DrawnButton::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = window_.get();
   switch (message) {
     case WM_ERASEBKGND:

@@ -86,7 +86,7 @@ class Win32DrawnButton final : public platform::ControlWindow,
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnPaint();
   void OnButtonDown(int button, WPARAM keys, LPARAM at);
   void OnButtonUp(int button, WPARAM keys, LPARAM at);
