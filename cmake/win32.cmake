@@ -24,8 +24,12 @@ add_library(quellix_win32_ui STATIC
   src/platform/win32/win32_menus.cpp
   src/platform/win32/win32_tray.cpp
   src/platform/win32/win32_shell.cpp
+  src/platform/win32/win32_canvas.cpp
+  src/platform/win32/win32_drawn_button.cpp
+  src/platform/win32/win32_button_accessible.cpp
 )
-target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user32 gdi32 PRIVATE quellix_warnings)
+target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user32 gdi32 ole32 oleaut32 oleacc
+                                       PRIVATE quellix_warnings)
 
 add_executable(quellix WIN32 src/app/quellix_main.cpp res/quellix.rc)
 target_link_libraries(quellix PRIVATE quellix_win32 quellix_win32_ui quellix_warnings)
@@ -80,7 +84,7 @@ else()
 endif()
 
 add_executable(quellix_spawner tools/popup_spawner.cpp tools/product_probe.cpp)
-target_link_libraries(quellix_spawner PRIVATE user32 psapi comctl32 quellix_warnings)
+target_link_libraries(quellix_spawner PRIVATE user32 psapi comctl32 ole32 oleaut32 oleacc quellix_warnings)
 
 add_executable(quellix_dde_responder tools/dde_responder.cpp)
 target_include_directories(quellix_dde_responder PRIVATE src)
@@ -111,6 +115,10 @@ if(QUELLIX_TESTS)
   add_executable(quellix_ui_contract_win32 tests/contract/win32_ui_contract.cpp)
   target_link_libraries(quellix_ui_contract_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
 
+  # With the program's resources, for the buttons' icons.
+  add_executable(quellix_drawn_button_win32 tests/win32/drawn_button_test.cpp res/quellix.rc)
+  target_link_libraries(quellix_drawn_button_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
+
   set(QUELLIX_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
   add_test(NAME wine_template COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_template.sh ${QUELLIX_WINE_TEMPLATE})
   set_tests_properties(wine_template PROPERTIES LABELS e2e FIXTURES_SETUP wine TIMEOUT 300)
@@ -123,6 +131,11 @@ if(QUELLIX_TESTS)
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
                    $<TARGET_FILE:quellix_ui_contract_win32> --gtest_brief=1)
   set_tests_properties(ui_contract_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120)
+
+  add_test(NAME drawn_button_win32
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
+                   $<TARGET_FILE:quellix_drawn_button_win32> --gtest_brief=1)
+  set_tests_properties(drawn_button_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300)
 
   add_test(NAME file_dialog_win32
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
@@ -146,6 +159,11 @@ if(QUELLIX_TESTS)
                    ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(extras PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
                                          PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  add_test(NAME buttons
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/buttons.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
+                   ${CMAKE_BINARY_DIR}/screenshots)
+  set_tests_properties(buttons PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
+                                          PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}

@@ -10,10 +10,12 @@
 //   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
 //                                                                   (of the running Quellix, found by its tray window)
 //   quit                                                        ->  bye
-//   rect, rectof, textof, countof, enabled, click, state        ->  see product_probe.h
+//   rect, rectof, textof, countof, enabled, click, state,
+//   gdi, churn, accessible, press                               ->  see product_probe.h
 // With --log FILE, every close request is also appended there as "close <id> <class> <caption>".
 
 #include <windows.h>
+#include <objbase.h>
 #include <psapi.h>
 
 #include "product_probe.h"
@@ -258,6 +260,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The product's accessible objects come through COM.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Spawner spawner;
   g_spawner = &spawner;
   for (int i = 1; i + 1 < argc; ++i)

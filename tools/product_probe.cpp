@@ -1,8 +1,9 @@
 #include "product_probe.h"
 
 #include <windows.h>
-// after windows.h, whose types it uses
+// after windows.h, whose types they use
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -84,6 +85,71 @@ std::string Count(HWND hwnd) {
   return "count " + std::to_string(n);
 }
 
+// The program's live GDI object count, answered by its tray host window to this registered
+// message (src/platform/win32/win32_ui_shared.h).
+std::string GdiCount() {
+  HWND tray = FindWindowA("QuellixForm", "TrayArea1");
+  DWORD_PTR count = 0;
+  if (tray == nullptr || !SendMessageTimeoutA(tray, RegisterWindowMessageA("QuellixLiveGdiObjects"), 0, 0,
+                                              SMTO_ABORTIFHUNG, 2000, &count))
+    return "gdi none";
+  return "gdi " + std::to_string(static_cast<long>(count));
+}
+
+std::string Churn(const std::vector<std::string>& f) {
+  HWND hwnd = ByText(f);
+  const int n = f.size() > 2 ? std::atoi(f[2].c_str()) : 0;
+  if (hwnd == nullptr) return "churned none";
+  for (int i = 0; i < n; ++i) {
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0xFFD8, 4));  // x = -40: dragged off
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(0xFFD8, 4));
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+  }
+  return "churned " + std::to_string(n);
+}
+
+std::string Narrow(BSTR text) {
+  std::string out;
+  if (text != nullptr) {
+    char buffer[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer - 1, nullptr, nullptr);
+    out = buffer;
+  }
+  SysFreeString(text);
+  return out;
+}
+
+std::string Accessible(HWND hwnd, bool press) {
+  IAccessible* object = nullptr;
+  if (hwnd == nullptr || FAILED(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                                           reinterpret_cast<void**>(&object))))
+    return press ? "pressed 0" : "accessible none";
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  std::ostringstream out;
+  if (press) {
+    out << "pressed " << (object->accDoDefaultAction(self) == S_OK ? 1 : 0);
+  } else {
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    BSTR action = nullptr, name = nullptr;
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    object->get_accDefaultAction(self, &action);
+    object->get_accName(self, &name);
+    out << "accessible role=" << (role.vt == VT_I4 ? role.lVal : -1) << " state=" << std::hex
+        << (state.vt == VT_I4 ? state.lVal : 0) << std::dec << " action=" << Narrow(action)
+        << " name=" << Narrow(name);
+  }
+  object->Release();
+  return out.str();
+}
+
 }  // namespace
 
 std::string Probe(const std::string& verb, const std::string& args) {
@@ -130,6 +196,10 @@ std::string Probe(const std::string& verb, const std::string& args) {
     HWND hwnd = ByText(f);
     return std::string("clicked ") + (hwnd != nullptr && PostMessageA(hwnd, BM_CLICK, 0, 0) ? "1" : "0");
   }
+  if (verb == "gdi") return GdiCount();
+  if (verb == "churn") return Churn(f);
+  if (verb == "accessible") return Accessible(ByText(f), false);
+  if (verb == "press") return Accessible(ByText(f), true);
   if (verb == "state") {
     HWND form = f.empty() ? nullptr : Form(f[0]);
     if (form == nullptr) return "state none";

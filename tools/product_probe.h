@@ -20,6 +20,12 @@ namespace quellix::tools {
 //   click <form caption>|<control text>          -> clicked <0|1>  (BM_CLICK, posted)
 //   regvalue <HKCU|HKLM>|<key>|<name>            -> value <bytes> <data, NULs as \0> | value none
 //   state <form caption>                         -> state visible=<0|1> iconic=<0|1> | state none
+//   gdi                                          -> gdi <GDI objects the running program holds> | gdi none
+//   churn <form caption>|<control text>|<n>      -> churned <n>: n presses released off the control
+//                                                   (no click), each followed by a repaint
+//   accessible <form caption>|<control text>     -> accessible role=<n> state=<hex> action=<text> name=<text>
+//                                                   | accessible none  (the control's accessible object)
+//   press <form caption>|<control text>          -> pressed <0|1>  (its accessible default action)
 std::string Probe(const std::string& verb, const std::string& args);
 
 }  // namespace quellix::tools

@@ -15,6 +15,11 @@
 #include <string>
 #include <vector>
 
+// windows.h makes DrawText a macro for DrawTextA; the canvas operation of that name is not it.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace quellix::platform {
 
 // A 24-bit colour as 0x00BBGGRR (red in the low byte).

@@ -110,9 +110,11 @@ void MainWindow::CreateControls() {
   controls_.emplace("Frame10", log_->Panel());
   controls_.emplace("view3", log_->Rows());
   const UiId frame9 = Add({ControlKind::kFrame, "Frame9", "", {15000, 825, 5985, 500}, false});
-  for (int i = 0; i < 5; ++i) {
-    platform::ControlSpec button{
-        ControlKind::kButton, "Frame9Button", bar[2 * i + 1], {60 + i * 1185, 60, 1110, 380}};
+  for (int i = 0; i < 5; ++i) {  // drawnButton15 to drawnButton19
+    platform::ControlSpec button{ControlKind::kButton,
+                                 "drawnButton" + std::to_string(15 + i),
+                                 bar[2 * i + 1],
+                                 {60 + i * 1185, 60, 1110, 380}};
     button.container = frame9;
     Add(button);
   }

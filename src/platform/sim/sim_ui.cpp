@@ -35,9 +35,23 @@ UiId SimUi::Find(const std::string& form, const std::string& name, int nth) cons
   return f ? Find(*f, name, nth) : 0;
 }
 
+SimDrawnButton* SimUi::Drawn(UiId id) const {
+  auto it = elements_.find(id);
+  return it == elements_.end() ? nullptr : it->second.drawn.get();
+}
+
 void SimUi::Click(UiId control) {
   Element* e = Lookup(control);
   if (e == nullptr || !e->enabled) return;
+  if (e->drawn) {
+    // Held while the click runs: its handler may destroy the form with the button.
+    const std::shared_ptr<SimDrawnButton> drawn = e->drawn;
+    controls::DrawnButton& button = drawn->Button();
+    button.OnMouseDown(controls::kLeftButton, 0, 1, 1);
+    button.OnMouseUp(controls::kLeftButton, 0, 1, 1);
+    button.OnClick();
+    return;
+  }
   if (e->kind == ControlKind::kCheckBox) e->value = e->value == 1 ? 0 : 1;
   if (e->kind == ControlKind::kOptionButton) {
     for (auto& [id, other] : elements_)
@@ -118,22 +132,56 @@ UiId SimUi::CreateControl(UiId form, const platform::ControlSpec& desc) {
   e.enabled = desc.enabled;
   e.container = desc.container;
   e.columns = desc.columns;
+  const Element* f = Lookup(form);
+  const controls::PropertyBag* stored = desc.kind == ControlKind::kButton && f != nullptr
+                                            ? controls::HostedButton::Described(f->name, desc.name)
+                                            : nullptr;
+  if (stored != nullptr) {
+    auto drawn = std::make_shared<SimDrawnButton>();
+    SimDrawnButton* d = drawn.get();
+    d->window.handle = id;
+    d->window.name = desc.name;
+    d->window.client = {desc.rect.width / SimDrawnButton::kTwipsPerPixel,
+                        desc.rect.height / SimDrawnButton::kTwipsPerPixel};
+    d->window.on_timer = [d] { d->Button().OnTimer(); };
+    d->window.on_resize = [d] { d->Button().OnResize(); };
+    d->hosted.emplace(d->window, d->canvas, *stored, desc.caption, desc.enabled, [this, id] {
+      if (auto* events = EventsOf(id)) events->OnClick(id);
+    });
+    if (desc.visible) d->Button().Show();
+    e.drawn = std::move(drawn);
+  }
   elements_[id] = std::move(e);
   return id;
 }
 
 void SimUi::SetVisible(UiId id, bool visible) {
-  if (Element* e = Lookup(id)) e->visible = visible && !e->hidden_host;
+  Element* e = Lookup(id);
+  if (e == nullptr) return;
+  if (e->drawn && visible != e->visible) {
+    if (visible) {
+      e->drawn->Button().Show();
+    } else {
+      e->drawn->Button().Hide();
+    }
+  }
+  e->visible = visible && !e->hidden_host;
 }
 bool SimUi::Visible(UiId id) {
   Element* e = Lookup(id);
   return e != nullptr && e->visible;
 }
 void SimUi::SetEnabled(UiId id, bool enabled) {
-  if (Element* e = Lookup(id)) e->enabled = enabled;
+  Element* e = Lookup(id);
+  if (e == nullptr) return;
+  e->enabled = enabled;
+  if (e->drawn) e->drawn->Button().SetEnabled(enabled);
 }
 void SimUi::SetText(UiId id, const std::string& text) {
-  if (Element* e = Lookup(id)) e->text = text;
+  Element* e = Lookup(id);
+  if (e == nullptr) return;
+  e->text = text;
+  if (e->drawn) e->drawn->Button().SetCaption(text);
 }
 std::string SimUi::Text(UiId id) {
   Element* e = Lookup(id);
@@ -144,6 +192,7 @@ void SimUi::SetValue(UiId id, int value) {
 }
 int SimUi::Value(UiId id) {
   Element* e = Lookup(id);
+  if (e != nullptr && e->drawn) return e->drawn->hosted->State().checked ? 1 : 0;
   return e == nullptr ? 0 : e->value;
 }
 void SimUi::Move(UiId id, int left_twips, int top_twips) {

@@ -5,15 +5,30 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "controls/hosted_button.h"
+#include "platform/sim/sim_canvas.h"
+#include "platform/sim/sim_control_window.h"
 #include "platform/ui.h"
 
 namespace quellix::sim {
 
 using platform::UiId;
+
+// A drawn button in the place of a push button the program describes: the model on a
+// simulated window and canvas. The window's client size is the control's size at 15 twips
+// a pixel (96 dots per inch).
+struct SimDrawnButton {
+  static constexpr int kTwipsPerPixel = 15;
+  SimControlWindow window;
+  SimCanvas canvas;
+  std::optional<controls::HostedButton> hosted;
+  controls::DrawnButton& Button() { return hosted->Button(); }
+};
 
 class SimUi final : public platform::Ui {
  public:
@@ -38,6 +53,7 @@ class SimUi final : public platform::Ui {
     std::size_t selected_row = 0;  // a list's selected row, 0 for none
     std::uint32_t text_color = platform::Ui::kDefaultTextColor;
     platform::UiEvents* events = nullptr;
+    std::shared_ptr<SimDrawnButton> drawn;  // for a drawn button
   };
   struct Timer {
     UiId form;
@@ -52,10 +68,12 @@ class SimUi final : public platform::Ui {
   UiId Find(const std::string& form, const std::string& name, int nth = 0) const;
   const Element& Get(UiId id) const { return elements_.at(id); }
   bool Exists(UiId id) const { return elements_.count(id) != 0; }
+  // The drawn button of a button control; null for a standard push button or another control.
+  SimDrawnButton* Drawn(UiId id) const;
   std::size_t LiveTimers() const { return timers_.size(); }
   std::uint64_t Now() const { return now_; }
 
-  // Driving, as a user would.
+  // Driving, as a user would. A drawn button is pressed and released with the left button.
   void Click(UiId control);
   void DoubleClick(UiId control);
   void Type(UiId control, const std::string& text);

@@ -1,15 +1,36 @@
 #pragma once
 // One move-only owner for every kind of Win32 handle, parameterised by how the handle is
-// released and what its empty value is.
+// released and what its empty value is. GDI objects and device contexts are counted while an
+// owner holds them.
 
 #include <windows.h>
 #include <commctrl.h>
 // after windows.h, whose types it uses
 #include <ddeml.h>
 
+#include <atomic>
 #include <utility>
 
 namespace quellix::win32 {
+
+// The GDI objects and device contexts the program holds through UniqueHandle at this moment.
+// GetGuiResources counts nothing under Wine, so a leak shows here instead. One count for the
+// process, read for diagnostics only.
+class GdiObjectCount {
+ public:
+  static long Live() { return live_.load(std::memory_order_relaxed); }
+  static void Add() { live_.fetch_add(1, std::memory_order_relaxed); }
+  static void Remove() { live_.fetch_sub(1, std::memory_order_relaxed); }
+
+ private:
+  static inline std::atomic<long> live_{0};
+};
+
+// Traits that say `static constexpr bool kCounted = true` are counted by GdiObjectCount.
+template <typename Traits>
+concept CountedTraits = requires {
+  requires Traits::kCounted;
+};
 
 template <typename Traits>
 class UniqueHandle {
@@ -17,7 +38,7 @@ class UniqueHandle {
   using Handle = typename Traits::Handle;
 
   UniqueHandle() = default;
-  explicit UniqueHandle(Handle h) : h_(h) {}
+  explicit UniqueHandle(Handle h) : h_(h) { Count(+1); }
   ~UniqueHandle() { reset(); }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
@@ -32,13 +53,30 @@ class UniqueHandle {
 
   Handle get() const { return h_; }
   explicit operator bool() const { return h_ != Traits::Invalid(); }
-  Handle release() { return std::exchange(h_, Traits::Invalid()); }
+  // Gives the handle up to a new owner (SetWindowRgn takes a region so).
+  Handle release() {
+    Count(-1);
+    return std::exchange(h_, Traits::Invalid());
+  }
   void reset(Handle h = Traits::Invalid()) {
     if (h_ != Traits::Invalid()) Traits::Release(h_);
+    Count(-1);
     h_ = h;
+    Count(+1);
   }
 
  private:
+  void Count(int change) const {
+    if constexpr (CountedTraits<Traits>) {
+      if (h_ == Traits::Invalid()) return;
+      if (change > 0) {
+        GdiObjectCount::Add();
+      } else {
+        GdiObjectCount::Remove();
+      }
+    }
+  }
+
   Handle h_ = Traits::Invalid();
 };
 
@@ -103,12 +141,76 @@ struct DdeDataTraits {
   static void Release(Handle h) { ::DdeFreeDataHandle(h); }
 };
 
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::DestroyIcon(h); }
+};
+
+// GDI: brushes, pens, fonts, bitmaps and regions, memory device contexts, and a window's
+// device context, which goes back to its window.
+template <typename H>
+struct GdiObjectTraits {
+  using Handle = H;
+  static constexpr bool kCounted = true;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::DeleteObject(h); }
+};
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static constexpr bool kCounted = true;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::DeleteDC(h); }
+};
+struct WindowDc {
+  HWND window = nullptr;
+  HDC dc = nullptr;
+  bool operator==(const WindowDc&) const = default;
+};
+struct WindowDcTraits {
+  using Handle = WindowDc;
+  static constexpr bool kCounted = true;
+  static Handle Invalid() { return {}; }
+  static void Release(Handle h) { ::ReleaseDC(h.window, h.dc); }
+};
+
 using UniqueFile = UniqueHandle<FileTraits>;          // CreateFile results
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;  // processes, threads, pipes, mutexes
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;  // icons loaded unshared
+
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;  // CreateCompatibleDC
+using UniqueWindowDc = UniqueHandle<WindowDcTraits>;  // GetDC, given back to its window
+
+// A window's device context (GetDC), empty when the window system refuses one.
+inline UniqueWindowDc WindowDcOf(HWND window) {
+  HDC dc = ::GetDC(window);
+  return dc != nullptr ? UniqueWindowDc(WindowDc{window, dc}) : UniqueWindowDc();
+}
+
+// Selects a GDI object into a device context for the guard's life, then puts back the object
+// that was selected before. Declare it after the object's owner, so that it goes first.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  ~SelectedObject() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 // Declare a DDE instance before the strings, conversations and data of it: they are released first.
 using UniqueDdeInstance = UniqueHandle<DdeInstanceTraits>;

@@ -4,11 +4,13 @@
 #include "platform/win32/win32_ui.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <windowsx.h>
 
 #include <cstring>
 
 #include "platform/win32/win32_ui_shared.h"
+#include "text/text.h"
 
 namespace quellix::win32 {
 
@@ -23,6 +25,10 @@ Win32Ui::Win32Ui() {
   ReleaseDC(nullptr, screen);
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   taskbar_created_ = RegisterWindowMessageA("TaskbarCreated");
+  gdi_count_message_ = RegisterWindowMessageA(kGdiCountMessage);
+  // Accessibility clients are served objects through COM (the drawn buttons').
+  com_ready_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  Win32DrawnButton::RegisterWindowClass();
 
   WNDCLASSA wc{};
   wc.lpfnWndProc = FormProc;
@@ -40,15 +46,31 @@ Win32Ui::Win32Ui() {
 
 Win32Ui::~Win32Ui() {
   for (auto& [key, icon] : icons_) DestroyIcon(icon);
+  elements_.clear();  // the drawn buttons before COM goes
+  if (com_ready_) CoUninitialize();
 }
 
 int Win32Ui::Run() {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_SYSCHAR && PressAccessKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
   return 0;
+}
+
+bool Win32Ui::PressAccessKey(const MSG& msg) {
+  HWND form = GetAncestor(msg.hwnd, GA_ROOT);
+  const char typed = text::LowerChar(static_cast<char>(msg.wParam));
+  for (auto& [id, e] : elements_) {
+    if (!e.drawn || !IsChild(form, e.hwnd) || !IsWindowVisible(e.hwnd) || !IsWindowEnabled(e.hwnd)) continue;
+    if (e.drawn->AccessKeys() != std::string(1, typed)) continue;
+    const std::shared_ptr<Win32DrawnButton> button = e.drawn;  // its action may destroy the form
+    button->Button().OnAccessKey();
+    return true;
+  }
+  return false;
 }
 
 Win32Ui::Element* Win32Ui::Lookup(UiId id) {
@@ -96,6 +118,7 @@ void Win32Ui::DoEvents() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
+    if (msg.message == WM_SYSCHAR && PressAccessKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -136,6 +159,7 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
   Element* e = Lookup(form);
   platform::UiEvents* events = EventsOf(form);
   if (e != nullptr && e->kind == ControlKind::kTrayHost) {
+    if (message == gdi_count_message_) return GdiObjectCount::Live();
     if (message == taskbar_created_) {
       auto it = shown_icons_.find(form);
       if (it != shown_icons_.end()) Shell_NotifyIconA(NIM_ADD, &it->second);

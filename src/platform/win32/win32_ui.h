@@ -2,15 +2,18 @@
 // The user-interface host on Win32: real windows and standard controls.
 
 #include <windows.h>
+// after windows.h, whose types they use
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/ui.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_drawn_button.h"
 
 namespace quellix::win32 {
 
@@ -63,6 +66,7 @@ class Win32Ui final : public platform::Ui {
   };
   struct Element {
     HWND hwnd = nullptr;
+    std::string name;  // a form's
     platform::UiId form = 0;
     platform::ControlKind kind = platform::ControlKind::kLabel;
     bool is_form = false;
@@ -79,6 +83,9 @@ class Win32Ui final : public platform::Ui {
     std::vector<ListRow> rows;  // a list view's rows
     bool rows_pending = false;  // rows added that the list view has not been told of
     COLORREF text_color = CLR_INVALID;  // a label's own text colour
+    // A push button the program describes is a drawn button; held by its window's messages
+    // too while they run.
+    std::shared_ptr<Win32DrawnButton> drawn;
   };
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -86,6 +93,12 @@ class Win32Ui final : public platform::Ui {
   void HandleCommand(platform::UiId form, WPARAM wparam);
   void HandleNotify(platform::UiId form, NMHDR& header);
   void DrawMenuIcon(const DRAWITEMSTRUCT& item);
+  // Alt and a drawn button's access key, typed anywhere in its form, presses the button.
+  bool PressAccessKey(const MSG& msg);
+  // The button that the form describes as `desc`, drawn; null when the window is refused.
+  std::shared_ptr<Win32DrawnButton> CreateDrawnButton(platform::UiId form, platform::UiId id,
+                                                      const Element& e, const controls::PropertyBag& stored,
+                                                      const platform::ControlSpec& desc);
   void FillListItem(Element& list, NMLVDISPINFOA& info);
   void MarkRowsAdded(Element& list, platform::UiId id);
   void SyncRowCount(platform::UiId list);
@@ -111,6 +124,8 @@ class Win32Ui final : public platform::Ui {
   int dpi_ = 96;
   HFONT font_ = nullptr;
   UINT taskbar_created_ = 0;
+  UINT gdi_count_message_ = 0;
+  bool com_ready_ = false;
   bool setting_text_ = false;
 };
 

@@ -1,12 +1,13 @@
 // Forms and their controls on Win32: creation from descriptions, visibility, texts,
 // values, placement in twips and window states.
 
+#include "platform/win32/win32_ui.h"
+// after windows.h, which the host's header brings
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
 namespace quellix::win32 {
@@ -29,6 +30,7 @@ UiId Win32Ui::CreateForm(const platform::FormSpec& desc, platform::UiEvents& eve
   const UiId id = next_id_++;
   Element& e = elements_[id];
   e.form = id;
+  e.name = desc.name;
   e.is_form = true;
   e.events = &events;
   e.rect = {0, 0, desc.client_width, desc.client_height};
@@ -133,9 +135,19 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   }
   // Controls inside a frame are the form's children too, placed over the frame.
   const POINT at = Origin(e);
-  e.hwnd = CreateWindowExA(
-      ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width), Pixels(desc.rect.height),
-      f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  const controls::PropertyBag* stored =
+      desc.kind == ControlKind::kButton ? controls::HostedButton::Described(f->name, desc.name) : nullptr;
+  if (stored != nullptr) {
+    e.drawn = CreateDrawnButton(form, id, e, *stored, desc);
+    if (!e.drawn) return 0;
+    e.hwnd = e.drawn->Hwnd();
+    SetWindowPos(e.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    elements_[id] = std::move(e);
+    return id;
+  }
+  e.hwnd = CreateWindowExA(ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width),
+                           Pixels(desc.rect.height), f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
   SendMessageA(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   // Siblings clip each other, so the stacking decides what shows: a frame goes beneath
   // everything made so far, any other control above, so that each frame's controls, made
@@ -175,6 +187,26 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   return id;
 }
 
+std::shared_ptr<Win32DrawnButton> Win32Ui::CreateDrawnButton(UiId form, UiId id, const Element& e,
+                                                             const controls::PropertyBag& stored,
+                                                             const platform::ControlSpec& desc) {
+  const POINT at = Origin(e);
+  Win32DrawnButton::Placement placement;
+  placement.parent = elements_.at(form).hwnd;
+  placement.id = static_cast<int>(id);
+  placement.bounds = {at.x, at.y, at.x + Pixels(desc.rect.width), at.y + Pixels(desc.rect.height)};
+  placement.visible = desc.visible;
+  placement.name = desc.name;
+  placement.caption = desc.caption;
+  placement.enabled = desc.enabled;
+  Win32DrawnButton::Host host;
+  host.click = [this, id] {
+    if (platform::UiEvents* events = EventsOf(id)) events->OnClick(id);
+  };
+  host.let_events_run = [this] { DoEvents(); };
+  return Win32DrawnButton::Create(placement, stored, std::move(host));
+}
+
 void Win32Ui::SetVisible(UiId id, bool visible) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
@@ -204,7 +236,13 @@ bool Win32Ui::Visible(UiId id) {
 }
 
 void Win32Ui::SetEnabled(UiId id, bool enabled) {
-  if (Element* e = Lookup(id)) EnableWindow(e->hwnd, enabled);
+  Element* e = Lookup(id);
+  if (e == nullptr) return;
+  if (e->drawn) {
+    e->drawn->Button().SetEnabled(enabled);  // which enables its window
+  } else {
+    EnableWindow(e->hwnd, enabled);
+  }
 }
 
 void Win32Ui::SetText(UiId id, const std::string& text) {

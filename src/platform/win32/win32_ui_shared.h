@@ -15,6 +15,9 @@ inline constexpr DWORD kFormStyle =
 inline constexpr int kMenuIconSize = 16;
 // Posted to a form when rows were added to one of its list views (wparam: the list's id).
 inline constexpr UINT kListRowsMessage = WM_APP + 0x51;
+// Answered by the tray host window with the live GDI object count (GdiObjectCount), for
+// tests that watch the program for leaks from outside (tools/product_probe.cpp).
+inline constexpr char kGdiCountMessage[] = "QuellixLiveGdiObjects";
 
 inline std::uint32_t Low32(const void* handle) {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));

@@ -1,0 +1,44 @@
+#include "controls/hosted_button.h"
+
+#include <utility>
+
+#include "controls/product_buttons.h"
+
+namespace quellix::controls {
+
+const PropertyBag* HostedButton::Described(std::string_view form, std::string_view name) {
+  const StoredControl* stored = FindStored(ProductButtons(), form, name);
+  return stored == nullptr ? nullptr : &stored->properties;
+}
+
+HostedButton::HostedButton(platform::ControlWindow& window, platform::Canvas& canvas,
+                           const PropertyBag& stored, const std::string& caption, bool enabled,
+                           std::function<void()> click)
+    : click_(std::move(click)), button_(window, canvas, *this) {
+  PropertyBag described = stored;
+  described.WriteText("TX", caption);
+  described.WriteBool("ENAB", enabled);
+  button_.Load(described);
+  button_.OnResize();
+}
+
+PushButtonState HostedButton::State() const {
+  PushButtonState state;
+  state.checked = button_.CheckBoxBehaviour() && button_.Value();
+  // A checked button is drawn down whatever happens to it: it reads as checked, not as held.
+  state.pushed = !state.checked && button_.LastDrawnState() == kStateDown;
+  state.focused = button_.HasFocus();
+  state.hot = button_.Hovering();
+  return state;
+}
+
+std::string PlainCaption(std::string_view caption) {
+  std::string plain;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && ++i == caption.size()) break;  // a lone "&" at the end shows nothing
+    plain += caption[i];
+  }
+  return plain;
+}
+
+}  // namespace quellix::controls

@@ -1,0 +1,294 @@
+// The drawn button in real windows under Wine: its caption as window text, the push button
+// messages, the accessible object, the access key and Space, the hover look on screen, and
+// no GDI object left behind by thousands of hovers, presses and repaints.
+#include <windows.h>
+// after windows.h, whose types they use
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_ui_shared.h"
+
+namespace quellix::win32 {
+namespace {
+
+using platform::ControlKind;
+using platform::UiId;
+
+struct Clicks : platform::UiEvents {
+  std::vector<UiId> seen;
+  void OnClick(UiId control) override { seen.push_back(control); }
+  int Count(UiId control) const { return static_cast<int>(std::count(seen.begin(), seen.end(), control)); }
+};
+
+std::string TextOf(HWND hwnd) {
+  char text[256] = {};
+  SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+std::wstring Take(BSTR text) {
+  std::wstring out = text != nullptr ? std::wstring(text, SysStringLen(text)) : L"<none>";
+  SysFreeString(text);
+  return out;
+}
+
+class DrawnButtonWin32 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = ui.CreateForm({"Form1", "Quellix", 8130, 3000}, clicks);
+    apply = ui.CreateControl(form, {ControlKind::kButton, "drawnButton9", "Apply", {300, 300, 1335, 420}});
+    options = ui.CreateControl(
+        form, {ControlKind::kButton, "drawnButton2", "Popup Options", {300, 900, 1800, 420}});
+    save = ui.CreateControl(form, {ControlKind::kButton, "drawnButton8", "Save &As", {300, 1500, 1335, 420}});
+    platform::ControlSpec edit{ControlKind::kButton, "drawnButton5", "Edit", {300, 2100, 1110, 380}};
+    edit.enabled = false;
+    disabled = ui.CreateControl(form, edit);
+    standard =
+        ui.CreateControl(form, {ControlKind::kButton, "Command1", "get IE URLS", {3000, 300, 1800, 420}});
+    ui.SetVisible(form, true);
+    SetForegroundWindow(Hwnd(form));
+    Pump();
+  }
+  void TearDown() override { ui.DestroyForm(form); }
+
+  HWND Hwnd(UiId id) { return FromLow32<HWND>(ui.NativeWindow(id)); }
+  void Pump() {
+    for (int i = 0; i < 5; ++i) {
+      ui.DoEvents();
+      Sleep(10);
+    }
+  }
+  POINT Centre(UiId id) {
+    RECT r;
+    GetWindowRect(Hwnd(id), &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // The mouse comes to rest over a button, or away from every button.
+  void MoveMouseTo(POINT at, HWND to) {
+    SetCursorPos(at.x, at.y);
+    POINT client = at;
+    ScreenToClient(to, &client);
+    SendMessageA(to, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+  }
+  COLORREF PixelOf(UiId id, int x, int y) {
+    HWND hwnd = Hwnd(id);
+    HDC dc = GetDC(hwnd);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return colour;
+  }
+  IAccessible* Accessible(UiId id) {
+    IAccessible* object = nullptr;
+    EXPECT_EQ(AccessibleObjectFromWindow(Hwnd(id), OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&object)),
+              S_OK);
+    return object;
+  }
+
+  Win32Ui ui;
+  Clicks clicks;
+  UiId form = 0, apply = 0, options = 0, save = 0, disabled = 0, standard = 0;
+};
+
+TEST_F(DrawnButtonWin32, EachButtonKeepsItsCaptionAsWindowTextAndOnlyDescribedOnesAreDrawn) {
+  EXPECT_EQ(TextOf(Hwnd(apply)), "Apply");
+  EXPECT_EQ(TextOf(Hwnd(options)), "Popup Options");
+  EXPECT_EQ(TextOf(Hwnd(save)), "Save &As");
+  EXPECT_EQ(TextOf(Hwnd(disabled)), "Edit");
+  EXPECT_EQ(TextOf(Hwnd(standard)), "get IE URLS");
+  for (UiId id : {apply, options, save, disabled}) EXPECT_EQ(ClassOf(Hwnd(id)), kDrawnButtonClass);
+  EXPECT_EQ(lstrcmpiA(ClassOf(Hwnd(standard)).c_str(), "Button"), 0);
+  EXPECT_FALSE(IsWindowEnabled(Hwnd(disabled)));
+  ui.SetText(apply, "Apply now");
+  EXPECT_EQ(TextOf(Hwnd(apply)), "Apply now");
+}
+
+TEST_F(DrawnButtonWin32, BmClickPressesAnEnabledButtonOnceAndADisabledOneNotAtAll) {
+  SendMessageA(Hwnd(apply), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks.Count(apply), 1);
+  EXPECT_EQ(GetFocus(), Hwnd(apply));  // as a click with the mouse
+  SendMessageA(Hwnd(disabled), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks.Count(disabled), 0);
+  ui.SetEnabled(disabled, true);
+  EXPECT_TRUE(IsWindowEnabled(Hwnd(disabled)));
+  SendMessageA(Hwnd(disabled), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks.Count(disabled), 1);
+}
+
+TEST_F(DrawnButtonWin32, BmGetStateReadsPushedWhileHeldAndAReleaseOutsideIsNoClick) {
+  HWND hwnd = Hwnd(apply);
+  EXPECT_EQ(SendMessageA(hwnd, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+  SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  const LRESULT held = SendMessageA(hwnd, BM_GETSTATE, 0, 0);
+  EXPECT_NE(held & BST_PUSHED, 0);
+  EXPECT_NE(held & BST_FOCUS, 0);
+  EXPECT_EQ(GetCapture(), hwnd);
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(-30, 5));
+  EXPECT_EQ(SendMessageA(hwnd, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(clicks.Count(apply), 0);
+  EXPECT_EQ(SendMessageA(hwnd, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(DrawnButtonWin32, APageButtonReadsCheckedAfterAClickAndUncheckedAfterTheNext) {
+  HWND hwnd = Hwnd(options);
+  SendMessageA(hwnd, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageA(hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_NE(SendMessageA(hwnd, BM_GETSTATE, 0, 0) & BST_CHECKED, 0);
+  EXPECT_EQ(ui.Value(options), 1);
+  SendMessageA(hwnd, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageA(hwnd, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(clicks.Count(options), 2);
+}
+
+TEST_F(DrawnButtonWin32, SpaceOnTheFocusedButtonAndAltWithItsAccessKeyEachPressIt) {
+  HWND hwnd = Hwnd(apply);
+  SetFocus(hwnd);
+  SendMessageA(hwnd, WM_KEYDOWN, VK_SPACE, 0x00390001);
+  EXPECT_EQ(clicks.Count(apply), 0);  // on the release
+  SendMessageA(hwnd, WM_KEYUP, VK_SPACE, 0xC0390001);
+  EXPECT_EQ(clicks.Count(apply), 1);
+
+  // Alt+A typed while another button has the focus: the message loop routes it.
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_MENU, 'A', 'A', VK_MENU};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+  for (int i = 0; i < 50 && clicks.Count(save) == 0; ++i) Pump();
+  EXPECT_EQ(clicks.Count(save), 1);
+  EXPECT_EQ(clicks.Count(apply), 1);
+}
+
+TEST_F(DrawnButtonWin32, TheAccessibleObjectIsAPushButtonThatPressesOnItsDefaultAction) {
+  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);  // the host began COM already
+  CoUninitialize();
+  IAccessible* object = Accessible(save);
+  ASSERT_NE(object, nullptr);
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role;
+  ASSERT_EQ(object->get_accRole(self, &role), S_OK);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
+  BSTR text = nullptr;
+  ASSERT_EQ(object->get_accName(self, &text), S_OK);
+  EXPECT_EQ(Take(text), L"Save As");
+  ASSERT_EQ(object->get_accKeyboardShortcut(self, &text), S_OK);
+  EXPECT_EQ(Take(text), L"Alt+A");
+  ASSERT_EQ(object->get_accDefaultAction(self, &text), S_OK);
+  EXPECT_EQ(Take(text), L"Press");
+  VARIANT state;
+  ASSERT_EQ(object->get_accState(self, &state), S_OK);
+  EXPECT_NE(state.lVal & STATE_SYSTEM_FOCUSABLE, 0);
+  EXPECT_EQ(state.lVal & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_PRESSED | STATE_SYSTEM_INVISIBLE), 0);
+  ASSERT_EQ(object->accDoDefaultAction(self), S_OK);
+  EXPECT_EQ(clicks.Count(save), 0);  // posted, as the window system's own click
+  Pump();
+  EXPECT_EQ(clicks.Count(save), 1);
+  object->Release();
+
+  IAccessible* off = Accessible(disabled);
+  ASSERT_NE(off, nullptr);
+  ASSERT_EQ(off->get_accState(self, &state), S_OK);
+  EXPECT_NE(state.lVal & STATE_SYSTEM_UNAVAILABLE, 0);
+  EXPECT_NE(off->accDoDefaultAction(self), S_OK);
+  off->Release();
+}
+
+TEST_F(DrawnButtonWin32, TheMouseOverACommandButtonShowsItsOutlineOnScreen) {
+  // Face 0xE9E9E9 with a soft bevel: the hover outline is the face darkened by 64.
+  MoveMouseTo({5, 5}, Hwnd(form));
+  Pump();
+  EXPECT_EQ(PixelOf(apply, 0, 0), 0xE9E9E9u);
+  MoveMouseTo(Centre(apply), Hwnd(apply));
+  Pump();
+  EXPECT_EQ(PixelOf(apply, 0, 0), 0xA9A9A9u);
+  EXPECT_EQ(PixelOf(apply, 88, 27), 0xA9A9A9u);
+  EXPECT_EQ(PixelOf(apply, 2, 2), 0xE9E9E9u);
+  EXPECT_NE(SendMessageA(Hwnd(apply), BM_GETSTATE, 0, 0) & BST_HOT, 0);
+  MoveMouseTo({5, 5}, Hwnd(form));
+  for (int i = 0; i < 20 && PixelOf(apply, 0, 0) != 0xE9E9E9u; ++i) Pump();  // the leave timer's tick
+  EXPECT_EQ(PixelOf(apply, 0, 0), 0xE9E9E9u);
+}
+
+TEST_F(DrawnButtonWin32, ThousandsOfHoversPressesAndRepaintsLeaveTheGdiCountFlat) {
+  const HWND a = Hwnd(apply), b = Hwnd(options);
+  const auto cycle = [&] {
+    MoveMouseTo(Centre(apply), a);
+    MoveMouseTo(Centre(options), b);
+    SendMessageA(a, WM_TIMER, 1, 0);  // the leave detection's tick
+    SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(-40, 4));  // released outside: no click
+    SendMessageA(b, WM_KILLFOCUS, 0, 0);
+    InvalidateRect(a, nullptr, FALSE);
+    UpdateWindow(a);
+  };
+  cycle();
+  const long before = GdiObjectCount::Live();
+  EXPECT_GE(before, 4 * 2);  // each drawn button holds its frame's device context and bitmap
+  for (int i = 0; i < 3000; ++i) cycle();
+  EXPECT_EQ(GdiObjectCount::Live(), before);
+  EXPECT_EQ(clicks.seen.size(), 0u);
+  std::printf("live GDI objects: %ld before and after 3000 hover, press and repaint cycles\n", before);
+}
+
+TEST(DrawnButtonWin32Teardown, DestroyingTheFormReleasesEveryGdiObjectOfItsButtons) {
+  Win32Ui ui;
+  Clicks clicks;
+  const long start = GdiObjectCount::Live();
+  const UiId form = ui.CreateForm({"Form3", "Window title To Edit", 5400, 1740}, clicks);
+  const UiId ok =
+      ui.CreateControl(form, {ControlKind::kButton, "drawnButton8", "OK", {2760, 1230, 1200, 380}});
+  ui.CreateControl(form, {ControlKind::kButton, "drawnButton7", "Cancel", {4080, 1230, 1200, 380}});
+  ui.SetVisible(form, true);
+  EXPECT_GT(GdiObjectCount::Live(), start);
+  const HWND hwnd = FromLow32<HWND>(ui.NativeWindow(ok));
+  ui.DestroyForm(form);
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(GdiObjectCount::Live(), start);
+}
+
+// A click whose handler destroys the form with the button in it, as a dialog's OK does.
+struct CloseOnClick : platform::UiEvents {
+  Win32Ui* ui = nullptr;
+  UiId form = 0;
+  int clicks = 0;
+  void OnClick(UiId) override {
+    ++clicks;
+    ui->DestroyForm(form);
+  }
+};
+
+TEST(DrawnButtonWin32Teardown, AButtonMayDestroyItsFormFromItsOwnClick) {
+  Win32Ui ui;
+  CloseOnClick events;
+  events.ui = &ui;
+  events.form = ui.CreateForm({"Form3", "Window title To Edit", 5400, 1740}, events);
+  const UiId ok =
+      ui.CreateControl(events.form, {ControlKind::kButton, "drawnButton8", "OK", {2760, 1230, 1200, 380}});
+  ui.SetVisible(events.form, true);
+  const HWND hwnd = FromLow32<HWND>(ui.NativeWindow(ok));
+  SendMessageA(hwnd, BM_CLICK, 0, 0);
+  EXPECT_EQ(events.clicks, 1);
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+}  // namespace
+}  // namespace quellix::win32
