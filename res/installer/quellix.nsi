@@ -177,6 +177,7 @@ SectionEnd
 
 Section /o "un.My block list, burn log and settings" UnSecData
   Delete "$INSTDIR\popcfg.apo"
+  Delete "$INSTDIR\popcfg.hits"
   Delete "$INSTDIR\popuplog.txt"
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Kelvane\popup"
