@@ -11,19 +11,11 @@ source "$here/wine_env.sh"
 template=$1 build=$2 shots=$3
 wine_session_start "$template" || exit 1
 mkdir -p "$shots"
-fail() { echo "FAIL: $*"; exit 1; }
 
 printf 'offers\r\ncasino\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
 spawner_start "$app/quellix_spawner.exe" 220
 
-# The screen rectangle of a control found by its text: l t r b, and its centre cx cy.
-locate() {  # FORM TEXT
-  spawn rect "$1|$2"
-  read -r _ l t r b <<<"$answer"
-  [ "$l" != none ] && [ -n "${b:-}" ] || fail "no control '$2' on '$1' ($answer)"
-  cx=$(((l + r) / 2)) cy=$(((t + b) / 2))
-}
 # A pixel of a screenshot as "R,G,B".
 pixel() {  # FILE X Y
   convert "$1" -format "%[pixel:p{$2,$3}]" info: | sed -E 's/^s?rgba?\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/; s/^gray\(([0-9]+)\)/\1,\1,\1/'
@@ -53,7 +45,7 @@ main_right=$((X + WIDTH))
 
 # 1. Hover looks, read back from screenshots. Page buttons: face 0xE6BA9D, soft bevel, so the
 #    outline is the face darkened by 64 (0xA67A5D); commands: 0xE9E9E9 and 0xA9A9A9.
-locate Quellix "Popup Options"
+control_centre rect "Quellix|Popup Options"
 wine_screenshot "$SESSION/up.png"
 expect_pixel "$SESSION/up.png" "$l" "$t" 157,186,230 "Popup Options, mouse elsewhere, corner"
 xdotool mousemove "$cx" "$cy"
@@ -62,7 +54,7 @@ wine_screenshot "$shots/button-hover-page.png"
 expect_pixel "$shots/button-hover-page.png" "$l" "$t" 93,122,166 "Popup Options hovered, outline corner"
 expect_pixel "$shots/button-hover-page.png" $((r - 1)) "$cy" 93,122,166 "Popup Options hovered, right outline"
 expect_pixel "$shots/button-hover-page.png" $((l + 2)) $((t + 2)) 157,186,230 "Popup Options hovered, fill"
-locate Quellix Exit
+control_centre rect "Quellix|Exit"
 xdotool mousemove "$cx" "$cy"
 sleep 0.5
 wine_screenshot "$shots/button-hover-command.png"
@@ -81,11 +73,11 @@ echo "accessibility: $answer"
 
 # 3. A click, a press dragged off, Space on the focused button, and the accessible default action.
 options_shown && fail "the options page shows before any click"
-locate Quellix "Popup Options"
+control_centre rect "Quellix|Popup Options"
 xdotool mousemove "$cx" "$cy" click 1
 sleep 0.4
 options_shown || fail "a click on Popup Options did not open the options page"
-locate Quellix "PopUp Caption"
+control_centre rect "Quellix|PopUp Caption"
 xdotool mousemove "$cx" "$cy" mousedown 1 mousemove $((l - 30)) "$cy" mouseup 1
 sleep 0.4
 options_shown || fail "a press dragged off PopUp Caption ran its action"
@@ -104,9 +96,9 @@ sleep 0.3
 spawn gdi
 before=${answer#gdi }
 [ "$before" != none ] && [ "$before" -gt 0 ] || fail "no GDI count from the program ($answer)"
-locate Quellix Apply
+control_centre rect "Quellix|Apply"
 ax=$cx ay=$cy
-locate Quellix Exit
+control_centre rect "Quellix|Exit"
 hovers=()
 for _ in $(seq 600); do hovers+=(mousemove "$ax" "$ay" sleep 0.01 mousemove "$cx" "$cy" sleep 0.01); done
 xdotool "${hovers[@]}" mousemove $((X + 5)) $((Y + 60))
@@ -119,7 +111,7 @@ after=${answer#gdi }
 [ "$after" = "$before" ] || fail "GDI objects went from $before to $after"
 echo "gdi: $before live objects before and after 1200 hovers, 3000 presses and 3000 repaints"
 
-locate Quellix Exit
+control_centre rect "Quellix|Exit"
 xdotool mousemove "$cx" "$cy" click 1
 spawn quit
 echo "PASS"

@@ -9,7 +9,6 @@ source "$here/wine_env.sh"
 template=$1 build=$2 shots=$3
 wine_session_start "$template" || exit 1
 mkdir -p "$shots"
-fail() { echo "FAIL: $*"; exit 1; }
 
 printf 'offers\r\ncasino\r\nstuck\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
@@ -28,24 +27,8 @@ tip() {
     sleep 0.2
   done
 }
-open_menu() {
-  xdotool mousemove "$icon_x" "$icon_y" click 3
-  for _ in $(seq 30); do
-    menu=$(xdotool search --onlyvisible --class 'quellix.exe' 2>/dev/null | while read -r w; do
-      [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && echo "$w"; done | head -1)
-    [ -n "$menu" ] && return 0
-    sleep 0.1
-  done
-  fail "the tray menu did not open"
-}
 
-timeout 180 wine "$app/quellix.exe" &
-for _ in $(seq 50); do xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1 && break; sleep 0.1; done
-sleep 1
-tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
-[ -n "$tray" ] || fail "no tray icon"
-eval "$(xdotool getwindowgeometry --shell "$tray")"
-icon_x=$((X + 13)) icon_y=$((Y + 32))
+quellix_start 180
 
 # A window that ignores its close requests: burned at every tick, one balloon at the third.
 spawn "open IEFrame cf0000 1 Stuck window - Microsoft Internet Explorer"
@@ -69,7 +52,7 @@ burned_soon "Casino royale" || fail "the first pop-up was not burned"
 spawn "open IEFrame cf0000 0 Cheap offers - Microsoft Internet Explorer"
 burned_soon "Cheap offers" || fail "the second pop-up was not burned"
 sleep 0.5
-open_menu
+tray_menu_open
 wine_screenshot "$shots/recently-burned-menu.png"
 # Add New, Add open, Option, toggle, pause, pause, Recently burned; into it, newest first:
 # "Cheap offers", then "Casino royale", which is chosen.
@@ -89,13 +72,12 @@ wine_window_shot "$main" "$shots/recent-selected.png"
 echo "recently burned: the entry is selected"
 
 # Back to the tray, then a pause: nothing burns and the tooltip says until when.
-spawn rect "Quellix|OK"
-read -r _ l t r b <<<"$answer"
-xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
+control_centre rect "Quellix|OK"
+xdotool mousemove "$cx" "$cy" click 1
 sleep 1
 tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
 [ -n "$tray" ] || fail "no tray icon after OK"
-open_menu
+tray_menu_open
 xdotool windowfocus "$menu" key Down Down Down Down Down Return   # "Pause for 15 minutes"
 sleep 0.5
 spawn "open IEFrame cf0000 0 Paused offers - Microsoft Internet Explorer"
@@ -105,7 +87,7 @@ tip
 echo "$text" | grep -qE '^Quellix - paused until [0-2][0-9]:[0-5][0-9]$' || fail "the paused tooltip is '$text'"
 echo "pause: nothing burned; tooltip '$text'"
 
-open_menu
+tray_menu_open
 xdotool windowfocus "$menu" key Up Return   # Exit
 spawn quit
 echo "PASS"

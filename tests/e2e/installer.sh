@@ -10,7 +10,6 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 template=$1 build=$(realpath -m "$2")
-fail() { echo "FAIL: $*"; exit 1; }
 setup=$build/quellix-setup.exe
 [ -f "$setup" ] || fail "$setup is missing: the installer is built when makensis and chmcmd are installed (bash scripts/setup.sh package)"
 wine_session_start "$template" || exit 1

@@ -11,7 +11,6 @@ source "$here/wine_env.sh"
 template=$1 build=$2 shots=$3
 wine_session_start "$template" || exit 1
 mkdir -p "$shots"
-fail() { echo "FAIL: $*"; exit 1; }
 
 printf 'offers\r\ncasino\r\npoker\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
@@ -25,15 +24,8 @@ burned_soon() {
   return 1
 }
 
-# The centre of a control found by its text (or by class and index with "of"), on screen.
-centre() {
-  spawn "$@"
-  read -r _ l t r b <<<"$answer"
-  [ "$l" != none ] && [ -n "${b:-}" ] || fail "no control for '$*' ($answer)"
-  cx=$(((l + r) / 2)) cy=$(((t + b) / 2))
-}
 click() {  # FORM TEXT
-  centre rect "$1|$2"
+  control_centre rect "$1|$2"
   xdotool mousemove "$cx" "$cy" click 1
   sleep 0.4
 }
@@ -56,38 +48,18 @@ wait_rows() {  # FORM N
   done
   return 1
 }
-start_quellix() {
-  timeout 250 wine "$app/quellix.exe" &
-  quellix=$!
-  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1 && break; sleep 0.1; done
-  sleep 1
-  tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
-  [ -n "$tray" ] || fail "no tray icon"
-  eval "$(xdotool getwindowgeometry --shell "$tray")"
-  icon_x=$((X + 13)) icon_y=$((Y + 32))
-}
 open_main() {
   xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
   wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
   sleep 0.5
 }
-open_menu() {
-  xdotool mousemove "$icon_x" "$icon_y" click 3
-  for _ in $(seq 30); do
-    menu=$(xdotool search --onlyvisible --class 'quellix.exe' 2>/dev/null | while read -r w; do
-      [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && echo "$w"; done | head -1)
-    [ -n "$menu" ] && return 0
-    sleep 0.1
-  done
-  fail "the tray menu did not open"
-}
 
-start_quellix
+quellix_start 250
 
 # 1. The picker, from the tray menu: a title picked from the open windows is saved at once
 #    and burns at the next tick.
 spawn "open IEFrame cf0000 0 Lottery winners - Microsoft Internet Explorer"
-open_menu
+tray_menu_open
 xdotool windowfocus "$menu" key Down Return
 picker=$(wait_window '^Add New Popup window Title\.$' 5) || fail "the picker did not open"
 sleep 1
@@ -121,7 +93,7 @@ spawn textof "Window title To Edit|Static|0"
 [ "$answer" = "text Would burn 1 of the 2 browser windows open now" ] || fail "the preview line says '$answer'"
 sleep 0.7
 wine_window_shot "$editor" "$shots/edit-dialog.png"
-centre rectof "Window title To Edit|Edit|0"
+control_centre rectof "Window title To Edit|Edit|0"
 xdotool mousemove "$cx" "$cy" click 1 key End shift+Home type "Casinos"
 click "Window title To Edit" "OK"
 [ "$(tr -d '\r' <"$list" | sed -n 2p)" = Casinos ] || fail "the edit is not in popcfg.apo: $(cat -v "$list")"
@@ -134,7 +106,7 @@ click Quellix Apply
 [ "$(tr -d '\r' <"$list" | tr '\n' ,)" = "offers,Casinos,Lottery winners," ] || fail "after Apply: $(cat -v "$list")"
 click Quellix Exit
 for _ in $(seq 50); do kill -0 "$quellix" 2>/dev/null || break; sleep 0.1; done
-start_quellix
+quellix_start 250
 open_main
 wait_rows Quellix 3 || fail "after a restart the list shows $nrows rows"
 echo "edit, remove, apply, restart: kept"

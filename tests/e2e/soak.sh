@@ -9,7 +9,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 template=$1 build=$2 ticks=${3:-200}
 wine_session_start "$template" || exit 1
-fail() { echo "FAIL: $*"; exit 1; }
 
 printf 'Soak offer\r\ncasino\r\nYou have won\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"

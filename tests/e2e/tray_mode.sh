@@ -10,7 +10,6 @@ source "$here/wine_env.sh"
 template=$1 build=$2 shots=$3
 wine_session_start "$template" || exit 1
 mkdir -p "$shots"
-fail() { echo "FAIL: $*"; exit 1; }
 
 printf 'offers\r\ncasino\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
@@ -61,31 +60,20 @@ done
 echo "tooltip: $tip"
 
 # The menu opens on the right button; items are chosen by keyboard, as a user may.
-open_menu() {
-  xdotool mousemove "$icon_x" "$icon_y" click 3
-  menu=""
-  for _ in $(seq 30); do
-    menu=$(xdotool search --onlyvisible --class 'quellix.exe' 2>/dev/null | while read -r w; do
-      [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && echo "$w"; done | head -1)
-    [ -n "$menu" ] && return 0
-    sleep 0.1
-  done
-  fail "the tray menu did not open"
-}
 choose() { xdotool windowfocus "$menu" key "$@"; sleep 0.5; }
 
-open_menu
+tray_menu_open
 wine_screenshot "$shots/tray-menu.png"
 choose Down Down Down Down Return   # "Disable (Turn Off) Popups burn  "
 spawn "open IEFrame cf0000 0 Special offers - Microsoft Internet Explorer"
 burned_soon "Special offers" && fail "burned while burning was turned off"
 echo "turned off: nothing burned"
-open_menu
+tray_menu_open
 choose Down Down Down Down Return   # "Enable (Turn On) Popups Burn"
 burned_soon "Special offers" || fail "not burned after burning was turned on again"
 echo "turned on again: burned"
 # A click elsewhere closes the menu without choosing anything.
-open_menu
+tray_menu_open
 xdotool mousemove 900 900 click 1
 sleep 0.5
 xdotool search --onlyvisible --class 'quellix.exe' 2>/dev/null | while read -r w; do
@@ -139,7 +127,7 @@ echo "OK returned to the tray"
 # "Option" from the menu shows the main window in its normal state, also the second time,
 # after "OK" has minimised it on the way to the tray.
 for round in 1 2; do
-  open_menu
+  tray_menu_open
   choose Down Down Down Return   # "Option"
   for _ in $(seq 30); do
     spawn state Quellix
@@ -161,7 +149,7 @@ done
 echo "Option, OK, Option: the main window comes back normal"
 
 # "Exit" is the menu's last item.
-open_menu
+tray_menu_open
 choose Up Return
 for _ in $(seq 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$first" 2>/dev/null && fail "still running after Exit"

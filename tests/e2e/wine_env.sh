@@ -144,3 +144,48 @@ print_log_rows() {
   done
 }
 field() { local s=$1; s=${s%"${s##*[! ]}"}; echo "${s#"${s%%[! ]*}"}"; }
+
+# A scenario's failure: the message, and the end of the scenario (ctest matches "FAIL:").
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Starts quellix.exe from $app, ending after SECONDS at the latest, and waits for its tray
+# icon: $quellix is its process, $icon_x $icon_y the icon's centre on screen.
+quellix_start() {  # SECONDS
+  timeout "$1" wine "$app/quellix.exe" &
+  quellix=$!
+  local tray=""
+  for _ in $(seq 50); do
+    tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -1)
+    [ -n "$tray" ] && break
+    sleep 0.1
+  done
+  sleep 1
+  tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
+  [ -n "$tray" ] || fail "no tray icon"
+  local X Y WINDOW SCREEN WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  icon_x=$((X + 13)) icon_y=$((Y + 32))
+}
+
+# Opens the tray menu with the right button; its X window is left in $menu. Items are then
+# chosen by keyboard (focus the menu first) or by position.
+tray_menu_open() {
+  xdotool mousemove "$icon_x" "$icon_y" click 3
+  menu=""
+  for _ in $(seq 30); do
+    menu=$(xdotool search --onlyvisible --class 'quellix.exe' 2>/dev/null | while read -r w; do
+      [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && echo "$w"; done | head -1)
+    [ -n "$menu" ] && return 0
+    sleep 0.1
+  done
+  fail "the tray menu did not open"
+}
+
+# The centre ($cx $cy) and edges ($l $t $r $b) on screen of a control found by the spawner:
+# by its text ("rect FORM|TEXT") or by class and index ("rectof FORM|CLASS|N").
+control_centre() {  # rect|rectof FORM|...
+  spawn "$@"
+  read -r _ l t r b <<<"$answer"
+  [ "$l" != none ] && [ -n "${b:-}" ] || fail "no control for '$*' ($answer)"
+  cx=$(((l + r) / 2)) cy=$(((t + b) / 2))
+}

@@ -3,6 +3,7 @@
 // left behind on the way out, and a load unloaded from inside itself.
 #include <gtest/gtest.h>
 
+#include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"
 #include "ui/main_window.h"
@@ -13,22 +14,9 @@ namespace {
 using platform::NotifyAction;
 using quellix::testing::World;
 
-class MainWindowFaultsTest : public ::testing::Test {
+class MainWindowFaultsTest : public quellix::testing::MainWindowRig {
  protected:
-  World world;
-  sim::SimUi ui;
-  sim::SimShell shell;
-  std::string list_path = world.app_folder + "\\popcfg.apo";
-  std::unique_ptr<MainWindow> main;
-
   void SetUp() override { world.sim.files.Put(list_path, "offers\r\ncasino\r\n"); }
-  void Start() {
-    main = std::make_unique<MainWindow>(
-        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
-    main->Start();
-  }
-  platform::UiId C(const std::string& name) { return main->Control(name); }
-  platform::UiId Host() { return C("TrayArea1"); }
   // The list file is gone and cannot be written back (a folder the user may not write).
   void LoseTheListFile() {
     world.sim.files.RemoveFile(list_path);

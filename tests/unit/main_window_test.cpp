@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"
 
@@ -11,26 +12,14 @@ namespace {
 using platform::NotifyAction;
 using quellix::testing::World;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public quellix::testing::MainWindowRig {
  protected:
-  World world;
-  sim::SimUi ui;
-  sim::SimShell shell;
-  std::string list_path = world.app_folder + "\\popcfg.apo";
-  std::unique_ptr<MainWindow> main;
-
   void SetUp() override {
     world.state.burn_enabled = 0;
     world.sim.files.Put(list_path, "offers\r\n");
     world.SetOption("0", "1");
     world.SetOption("1", "1");
   }
-  void Start() {
-    main = std::make_unique<MainWindow>(tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
-    main->Start();
-  }
-  platform::UiId C(const std::string& name) { return main->Control(name); }
-  platform::UiId Host() { return C("TrayArea1"); }
   std::size_t Adds() const {
     return std::count_if(ui.notify_calls.begin(), ui.notify_calls.end(),
                          [](const auto& c) { return c.first == NotifyAction::kAdd; });
@@ -112,8 +101,8 @@ TEST_F(MainWindowTest, MenuOpensOnRightButtonDownOnly) {
   // The classic twelve items, with the pause items and the recent burns after the toggle.
   EXPECT_EQ(captions, (std::vector<std::string>{"Add New Window Title", "Add open Window", "-", "Option",
                                                 "Disable (Turn Off) Popups burn  ", "Pause for 15 minutes",
-                                                "Pause for 1 hour", "Recently burned", "-", "Help", "Info", "-",
-                                                "Test Quellix", "-", "Exit"}));
+                                                "Pause for 1 hour", "Recently burned", "-", "Help", "Info",
+                                                "-", "Test Quellix", "-", "Exit"}));
   EXPECT_EQ(ui.menus_shown[0][9].icon, "info");
   EXPECT_EQ(ui.menus_shown[0][10].icon, "help");
 }
@@ -209,8 +198,8 @@ TEST_F(MainWindowTest, PagesSwitch) {
 TEST_F(MainWindowTest, ToggleCaptionsAndTheInformationWindow) {
   Start();
   auto toggle = [&] {
-    ui.menu_picks.push_back({main->Menu().Loaded() ? main->Menu().Menu()[4].caption
-                                                   : "Disable (Turn Off) Popups burn  "});
+    ui.menu_picks.push_back(
+        {main->Menu().Loaded() ? main->Menu().Menu()[4].caption : "Disable (Turn Off) Popups burn  "});
     ui.TrayNotify(Host(), 0x204);
   };
   toggle();
@@ -316,11 +305,14 @@ TEST_F(MainWindowTest, LayoutOfTheMainWindow) {
     const char *name, *caption;
     int left, top;
   };
-  for (Expect e : {Expect{"drawnButton1", "PopUp Caption", 120, 1245}, Expect{"drawnButton2", "Popup Options", 120, 1785},
-                   Expect{"drawnButton20", "Popup Help    ", 120, 3915}, Expect{"drawnButton13", "About Popup", 120, 4455},
-                   Expect{"drawnButton14", "Server List     ", 11865, 7665}, Expect{"drawnButton8", "OK", 3945, 5235},
-                   Expect{"drawnButton9", "Apply", 5385, 5235}, Expect{"drawnButton7", "Exit", 6825, 5235},
-                   Expect{"Label1", "PopUp Menu", 120, 900}, Expect{"view1", "", 2070, 1365}}) {
+  for (Expect e :
+       {Expect{"drawnButton1", "PopUp Caption", 120, 1245},
+        Expect{"drawnButton2", "Popup Options", 120, 1785},
+        Expect{"drawnButton20", "Popup Help    ", 120, 3915},
+        Expect{"drawnButton13", "About Popup", 120, 4455},
+        Expect{"drawnButton14", "Server List     ", 11865, 7665}, Expect{"drawnButton8", "OK", 3945, 5235},
+        Expect{"drawnButton9", "Apply", 5385, 5235}, Expect{"drawnButton7", "Exit", 6825, 5235},
+        Expect{"Label1", "PopUp Menu", 120, 900}, Expect{"view1", "", 2070, 1365}}) {
     EXPECT_EQ(ui.Text(C(e.name)), e.caption) << e.name;
     EXPECT_EQ(ui.Bounds(C(e.name)).left, e.left) << e.name;
     EXPECT_EQ(ui.Bounds(C(e.name)).top, e.top) << e.name;

@@ -3,6 +3,7 @@
 // browser information tool.
 #include <gtest/gtest.h>
 
+#include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "settings/settings_table.h"
 #include "test_world.h"
@@ -15,24 +16,16 @@ using platform::MessageAnswer;
 using quellix::testing::World;
 using Strings = std::vector<std::string>;
 
-class PagesTest : public ::testing::Test {
+class PagesTest : public quellix::testing::MainWindowRig {
  protected:
-  World world;
-  sim::SimUi ui;
-  sim::SimShell shell;
-  std::string list_path = world.app_folder + "\\popcfg.apo";
   std::string log_path = world.app_folder + "\\popuplog.txt";
-  std::unique_ptr<MainWindow> main;
 
   void SetUp() override { world.sim.files.Put(list_path, "offers\r\ncasino\r\npoker\r\n"); }
   // Starts the program and opens the main window, as a double-click on the icon does.
   void Open() {
-    main = std::make_unique<MainWindow>(
-        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
-    main->Start();
-    ui.TrayNotify(C("TrayArea1"), 0x203);
+    Start();
+    ui.TrayNotify(Host(), 0x203);
   }
-  platform::UiId C(const std::string& name) { return main->Control(name); }
   platform::UiId Switch(int i) { return main->Options().Switch(i); }
   platform::UiId Named(const std::string& form, const std::string& name, int nth = 0) {
     return ui.Find(form, name, nth);
@@ -337,9 +330,7 @@ TEST_F(PagesTest, PickerListsOpenFramesAndItsOkAddsSavesAndActivatesTheTitle) {
 }
 
 TEST_F(PagesTest, PickerFromTheTrayMenuAddsATitleThatTheNextTickBurns) {
-  main = std::make_unique<MainWindow>(
-      tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
-  main->Start();
+  Start();
   ui.menu_picks.push_back({"Add New Window Title"});
   ui.TrayNotify(C("TrayArea1"), 0x204);
   auto& picker = main->Picker();

@@ -2,6 +2,7 @@
 // writer keeps its value in the per-user key, and every reader finds it there.
 #include <gtest/gtest.h>
 
+#include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "settings/settings_table.h"
 #include "test_world.h"
@@ -12,26 +13,14 @@ namespace {
 
 using quellix::testing::World;
 
-class StandardUserTest : public ::testing::Test {
+class StandardUserTest : public quellix::testing::MainWindowRig {
  protected:
-  World world;
-  sim::SimUi ui;
-  sim::SimShell shell;
-  std::string list_path = world.app_folder + "\\popcfg.apo";
-  std::unique_ptr<MainWindow> main;
-
   void SetUp() override {
     world.sim.files.Put(list_path, "offers\r\n");
     // An administrator turned on Internet Explorer support machine-wide.
     world.SetOption("0", "1");
     world.RefuseMachineWrites();
   }
-  void Start() {
-    main = std::make_unique<MainWindow>(
-        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
-    main->Start();
-  }
-  platform::UiId C(const std::string& name) { return main->Control(name); }
   platform::UiId Switch(int i) { return main->Options().Switch(i); }
   // Double-click on the icon, then "Popup Options".
   void OpenOptions() {

@@ -2,6 +2,7 @@
 // recently burned windows, pausing, and the notice about a window that does not close.
 #include <gtest/gtest.h>
 
+#include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"
 #include "ui/main_window.h"
@@ -11,14 +12,9 @@ namespace {
 
 using quellix::testing::World;
 
-class TrayExtrasTest : public ::testing::Test {
+class TrayExtrasTest : public quellix::testing::MainWindowRig {
  protected:
-  World world;
-  sim::SimUi ui;
-  sim::SimShell shell;
-  std::string list_path = world.app_folder + "\\popcfg.apo";
   std::string hits_path = world.app_folder + "\\popcfg.hits";
-  std::unique_ptr<MainWindow> main;
 
   void SetUp() override {
     world.state.burn_enabled = 0;
@@ -26,13 +22,6 @@ class TrayExtrasTest : public ::testing::Test {
     world.SetOption("0", "1");
     world.SetOption("1", "1");
   }
-  void Start() {
-    main = std::make_unique<MainWindow>(
-        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
-    main->Start();
-  }
-  platform::UiId C(const std::string& name) { return main->Control(name); }
-  platform::UiId Host() { return C("TrayArea1"); }
   platform::WindowId PopUp(std::string caption, bool ignores_close = false) {
     const auto id =
         world.OpenOnTop("IEFrame", std::move(caption), sim::kOverlappedWindowStyle, ignores_close);
