@@ -61,7 +61,9 @@ void CloseWindow(platform::Desktop& desktop, WindowId window);
 
 // Titles of the browser frames open now, topmost first, duplicates kept, without the
 // browser's error page and without blank titles. The walk starts at the first window at
-// the level of `anchor`, which is tested as an Internet Explorer frame only.
-std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor);
+// the level of `anchor`, which is tested as an Internet Explorer frame only. With
+// `chromium_frames`, the frames of Chromium browsers after the first window count too.
+std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor,
+                                                bool chromium_frames = false);
 
 }  // namespace quellix::engine
