@@ -20,6 +20,7 @@ enable_language(RC)
 add_library(quellix_win32_ui STATIC
   src/platform/win32/win32_ui.cpp
   src/platform/win32/win32_ui_forms.cpp
+  src/platform/win32/win32_tooltips.cpp
   src/platform/win32/win32_lists.cpp
   src/platform/win32/win32_menus.cpp
   src/platform/win32/win32_tray.cpp

@@ -56,8 +56,10 @@ void Win32Ui::DestroyForm(UiId form) {
       ++it;
     }
   }
-  // The window goes first, with its child controls; then the elements, which own the image
-  // lists and the controls' own top-level windows.
+  // The tooltip, which the form owns, goes before it, so that it is destroyed exactly once.
+  // Then the window, with its child controls; then the elements, which own the image lists
+  // and the controls' own top-level windows.
+  e->tooltip.reset();
   DestroyWindow(hwnd);
   std::erase_if(elements_, [&](const auto& kv) { return kv.second.form == form; });
 }
@@ -80,7 +82,8 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     case ControlKind::kLink: style |= SS_LEFT | SS_NOTIFY; break;
     case ControlKind::kPicture: style |= SS_ICON; caption.clear(); break;
     case ControlKind::kTextField: cls = "EDIT"; style |= ES_AUTOHSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
-    case ControlKind::kCheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+    // A caption wider than its box goes on in the next line.
+    case ControlKind::kCheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP; break;
     case ControlKind::kOptionButton: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON | WS_TABSTOP; break;
     case ControlKind::kButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
     case ControlKind::kFrame: cls = kFrameClass; break;
