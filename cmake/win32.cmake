@@ -97,6 +97,11 @@ if(QUELLIX_TESTS)
                    ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(pages PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300
                                         PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  add_test(NAME chromium
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/chromium.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
+                   ${CMAKE_BINARY_DIR}/screenshots)
+  set_tests_properties(chromium PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120
+                                           PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}

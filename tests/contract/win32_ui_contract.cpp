@@ -94,7 +94,8 @@ TEST_F(Win32UiContract, ACheckBoxTipIsKeptByOneTooltipOfTheFormAndGoesWithIt) {
   const auto box =
       ui.CreateControl(form, {ControlKind::kCheckBox, "chkChromium", caption, {0, 0, 1500, 390}});
   const auto other = ui.CreateControl(form, {ControlKind::kCheckBox, "Check1", "Other", {0, 600, 1500, 255}});
-  EXPECT_NE(GetWindowLongA(Hwnd(box), GWL_STYLE) & BS_MULTILINE, 0);  // the caption wraps
+  EXPECT_NE(GetWindowLongA(Hwnd(box), GWL_STYLE) & BS_MULTILINE, 0);    // the caption wraps
+  EXPECT_EQ(GetWindowLongA(Hwnd(other), GWL_STYLE) & BS_MULTILINE, 0);  // a one-line box does not
   EXPECT_EQ(OwnedTooltip(Hwnd(form)), nullptr);                       // made at the first tip
   ui.SetToolTip(box, "Closes the whole window");
   ui.SetToolTip(other, "Other tip");

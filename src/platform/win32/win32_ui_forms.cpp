@@ -15,6 +15,12 @@ namespace quellix::win32 {
 using platform::ControlKind;
 using platform::UiId;
 
+namespace {
+
+constexpr int kTwoLineBoxTwips = 360;  // two lines of the dialog font
+
+}  // namespace
+
 POINT Win32Ui::Origin(const Element& e) const {
   POINT p{Pixels(e.rect.left), Pixels(e.rect.top)};
   auto frame = elements_.find(e.container);
@@ -82,8 +88,13 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     case ControlKind::kLink: style |= SS_LEFT | SS_NOTIFY; break;
     case ControlKind::kPicture: style |= SS_ICON; caption.clear(); break;
     case ControlKind::kTextField: cls = "EDIT"; style |= ES_AUTOHSCROLL | WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
-    // A caption wider than its box goes on in the next line.
-    case ControlKind::kCheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP; break;
+    case ControlKind::kCheckBox:
+      cls = "BUTTON";
+      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      // A box made tall enough for two lines wraps a caption wider than itself; a one-line
+      // box keeps its caption on its line.
+      if (desc.rect.height >= kTwoLineBoxTwips) style |= BS_MULTILINE;
+      break;
     case ControlKind::kOptionButton: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON | WS_TABSTOP; break;
     case ControlKind::kButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
     case ControlKind::kFrame: cls = kFrameClass; break;
