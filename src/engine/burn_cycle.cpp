@@ -83,13 +83,14 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
 
     if (IsChromiumClass(class_name)) {
       if (!chromium_on) chromium_on = text::IsOn(option(settings::kChromium));
-      if (!*chromium_on || !IsVisible(desktop, current)) continue;
-      // The title is matched before the process is asked about: only a window that would
-      // burn costs a process look-up. The style switches leave these frames alone: the
-      // browsers show their menus, lists and bubbles as bare windows of the same class, which
-      // those switches would close at every tick.
+      if (!*chromium_on) continue;
+      // The title is matched first: only a window that would burn costs a style read and a
+      // process look-up. The style switches leave these frames alone: the browsers show their
+      // menus, lists and bubbles as bare windows of the same class, which those switches
+      // would close at every tick.
       const std::string title = ReadWindowTitle(desktop, current);
-      if (state.block_entries.IsBlocked(title) && chromium_processes.OwnsWindow(current))
+      if (state.block_entries.IsBlocked(title) && IsVisible(desktop, current) &&
+          chromium_processes.OwnsWindow(current))
         burn(current, kChromiumBrowserName, title);
       continue;
     }
