@@ -144,6 +144,10 @@ TEST_F(ChromiumFramesTest, EveryBrowserProgramCountsWhateverItsCaseAndFolder) {
     EXPECT_EQ(desktop.CloseRequests(w), c.browser ? 1 : 0) << c.path;
     EXPECT_EQ(IsChromiumProgram(c.path), c.browser) << c.path;
   }
+  // Odd reports are only compared: a NUL inside, a folder without a file, a very long path.
+  EXPECT_FALSE(IsChromiumProgram(std::string("C:\\x\\chrome.exe\0.txt", 20)));
+  EXPECT_FALSE(IsChromiumProgram("C:\\x\\"));
+  EXPECT_TRUE(IsChromiumProgram(std::string(40000, 'x') + "\\chrome.exe"));
 }
 
 TEST_F(ChromiumFramesTest, OtherProgramsOfTheSameClassAreNeverBurned) {
