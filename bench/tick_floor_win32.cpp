@@ -1,6 +1,8 @@
 // One burn cycle over the real desktop against the floor any window closer pays: a bare
-// walk that reads each window's class and title and nothing else. Run under Wine with the
-// spawner's windows open (scripts/tick-bench.sh).
+// walk that reads each window's class and title and nothing else. The cycle runs with the
+// switch for Chromium-based browsers off and on, and the process check those browsers' frames
+// need is timed on its own, once without and once with the cache a walk keeps. Run under Wine
+// with the spawners' windows open (scripts/tick-bench.sh).
 // Usage: quellix_tick_bench [repeats]
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "engine/burn_cycle.h"
+#include "engine/chromium_frames.h"
 #include "engine/process_state.h"
 #include "platform/win32/win32_services.h"
 #include "settings/settings_store.h"
@@ -42,12 +45,22 @@ int BareWalk(HWND anchor) {
   return windows;
 }
 
+// The windows of the Chromium browsers' class, topmost first.
+std::vector<quellix::platform::WindowId> ChromiumClassWindows(quellix::platform::Desktop& desktop,
+                                                              quellix::platform::WindowId anchor) {
+  std::vector<quellix::platform::WindowId> found;
+  for (auto w = desktop.FirstWindow(anchor); w != 0; w = desktop.NextWindow(w))
+    if (quellix::engine::IsChromiumClass(desktop.ClassName(w, 100))) found.push_back(w);
+  return found;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace quellix;
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
   win32::Win32Platform platform;
+  platform::Desktop& desktop = platform.desktop;
   engine::ProcessState state;
   state.burn_enabled = 1;
   // Ten entries that match none of the benchmark's windows: every frame is checked in full.
@@ -61,22 +74,70 @@ int main(int argc, char** argv) {
                              nullptr, GetModuleHandleA(nullptr), nullptr);
   const auto anchor = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(own));
   const int windows = BareWalk(own);
-  engine::BurnCycle(platform.Services(), state, "C:\\", anchor);  // warm both paths once
+  const std::vector<platform::WindowId> chromium_class = ChromiumClassWindows(desktop, anchor);
+  int browser_frames = 0;
+  {
+    engine::ChromiumProcesses processes(desktop);
+    for (auto w : chromium_class) browser_frames += engine::IsVisible(desktop, w) && processes.OwnsWindow(w);
+  }
+  auto tick = [&] { engine::BurnCycle(platform.Services(), state, "C:\\", anchor); };
+  auto set_chromium = [&](const char* value) {
+    settings::WriteOption(platform.registry, settings::kChromium, value);
+  };
+  set_chromium("1");
+  tick();  // warm every path once
+  set_chromium("0");
+  tick();
 
-  std::vector<double> walk, tick;
+  // The three measures take turns, so that a slow spell of the machine falls on all of them.
+  std::vector<double> walk, tick_off, tick_on;
   for (int r = 0; r < repeats; ++r) {
     double t0 = Now();
     BareWalk(own);
     walk.push_back(Now() - t0);
+    set_chromium("0");
     t0 = Now();
-    engine::BurnCycle(platform.Services(), state, "C:\\", anchor);
-    tick.push_back(Now() - t0);
+    tick();
+    tick_off.push_back(Now() - t0);
+    set_chromium("1");
+    t0 = Now();
+    tick();
+    tick_on.push_back(Now() - t0);
   }
-  const double w = Median(walk), t = Median(tick);
-  std::printf("windows walked:        %d\n", windows);
-  std::printf("bare walk (median):    %.2f ms  (%.1f us a window)\n", w, w * 1000.0 / std::max(windows, 1));
-  std::printf("burn cycle (median):   %.2f ms  (%.1f us a window)\n", t, t * 1000.0 / std::max(windows, 1));
-  std::printf("ratio cycle / walk:    %.2f\n", t / w);
+  set_chromium("0");
+
+  // The process check alone, over every window of the class: each window's process asked
+  // for its program anew, and then as a walk asks, once per process.
+  std::vector<double> uncached, cached;
+  for (int r = 0; r < repeats; ++r) {
+    double t0 = Now();
+    int browsers = 0;
+    for (auto w : chromium_class)
+      browsers += engine::IsChromiumProgram(desktop.ProcessImagePath(desktop.ProcessId(w)));
+    uncached.push_back(Now() - t0);
+    t0 = Now();
+    engine::ChromiumProcesses processes(desktop);
+    for (auto w : chromium_class) browsers -= processes.OwnsWindow(w);
+    cached.push_back(Now() - t0);
+    if (browsers != 0) std::printf("the cached and uncached checks disagree\n");
+  }
+
+  const double w = Median(walk), off = Median(tick_off), on = Median(tick_on);
+  const auto per_window = [windows](double ms) { return ms * 1000.0 / std::max(windows, 1); };
+  const auto per_class_window = [&](double ms) {
+    return ms * 1000.0 / std::max<double>(static_cast<double>(chromium_class.size()), 1);
+  };
+  std::printf("windows walked:        %d (%zu of the Chromium class, %d of them browser frames)\n", windows,
+              chromium_class.size(), browser_frames);
+  std::printf("bare walk (median):    %.2f ms  (%.1f us a window)\n", w, per_window(w));
+  std::printf("burn cycle, Chromium switch off (median):  %.2f ms  (%.1f us a window)\n", off,
+              per_window(off));
+  std::printf("burn cycle, Chromium switch on (median):   %.2f ms  (%.1f us a window)\n", on, per_window(on));
+  std::printf("ratio cycle / walk:    off %.2f, on %.2f; on / off %.3f\n", off / w, on / w, on / off);
+  std::printf(
+      "process check over the class's windows (median): %.2f ms uncached (%.1f us a window), "
+      "%.2f ms with the per-walk cache (%.1f us a window)\n",
+      Median(uncached), per_class_window(Median(uncached)), Median(cached), per_class_window(Median(cached)));
   std::printf("burns during the run:  %s\n", state.burn_count.empty() ? "0" : state.burn_count.c_str());
   DestroyWindow(own);
   return 0;

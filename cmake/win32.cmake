@@ -20,6 +20,7 @@ enable_language(RC)
 add_library(quellix_win32_ui STATIC
   src/platform/win32/win32_ui.cpp
   src/platform/win32/win32_ui_forms.cpp
+  src/platform/win32/win32_tooltips.cpp
   src/platform/win32/win32_lists.cpp
   src/platform/win32/win32_menus.cpp
   src/platform/win32/win32_tray.cpp
@@ -164,6 +165,11 @@ if(QUELLIX_TESTS)
                    ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(buttons PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
                                           PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  add_test(NAME chromium
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/chromium.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
+                   ${CMAKE_BINARY_DIR}/screenshots)
+  set_tests_properties(chromium PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120
+                                           PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}

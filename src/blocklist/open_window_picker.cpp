@@ -68,7 +68,9 @@ void OpenWindowPicker::Refresh() {
   if (!Loaded()) return;
   const UiId list = list_;
   ui_.ListClear(list);
-  for (const std::string& title : engine::ListOpenBrowserWindows(services_.desktop, own_window_())) {
+  const bool chromium = text::IsOn(settings::ReadOption(services_.registry, settings::kChromium));
+  for (const std::string& title :
+       engine::ListOpenBrowserWindows(services_.desktop, own_window_(), chromium)) {
     ui_.DoEvents();
     if (!Loaded()) return;  // the picker was closed meanwhile
     ui_.ListAdd(list, {title}, "");

@@ -1,5 +1,8 @@
 #include "engine/burn_cycle.h"
 
+#include <optional>
+
+#include "engine/chromium_frames.h"
 #include "engine/window_inspection.h"
 #include "settings/settings_store.h"
 #include "text/text.h"
@@ -52,25 +55,47 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
     }
   }
 
+  // Burning the long way: counted, sounded and, when logging is on, logged in full.
+  const auto burn = [&](WindowId window, std::string_view browser, const std::string& title) {
+    CloseWindow(desktop, window);
+    state.burned_this_tick.push_back({window, title});
+    CountBurn(traces);
+    PlayBurnSound(traces);
+    if (logging) AppendFullRecord(traces, browser, title);
+  };
+  // Chromium frames, when the user has turned them on. The switch is read once, at the first
+  // window of their class, so a desktop without one costs the cycle nothing more.
+  std::optional<bool> chromium_on;
+  ChromiumProcesses chromium_processes(desktop);
+
   while (walk.Next()) {
     const WindowId current = walk.Current();
     // The support switches are read for every window, so a change takes effect mid-walk.
     const double ie = text::LeadingNumber(option(settings::kSupportIe));
     const double netscape = text::LeadingNumber(option(settings::kSupportNetscape));
     const std::string class_name = ReadWindowClass(desktop, current);
+
+    if (IsChromiumClass(class_name)) {
+      if (!chromium_on) chromium_on = text::IsOn(option(settings::kChromium));
+      if (!*chromium_on) continue;
+      // The title is matched first: only a window that would burn costs a style read and a
+      // process look-up. The style switches leave these frames alone: the browsers show their
+      // menus, lists and bubbles as bare windows of the same class, which those switches
+      // would close at every tick.
+      const std::string title = ReadWindowTitle(desktop, current);
+      if (state.block_entries.IsBlocked(title) && IsVisible(desktop, current) &&
+          chromium_processes.OwnsWindow(current))
+        burn(current, kChromiumBrowserName, title);
+      continue;
+    }
+
     const bool is_ie = IsIeClass(class_name);
     const bool is_mozilla = IsMozillaClass(class_name);
     if (!SupportedFrame(ie, netscape, is_ie, is_mozilla)) continue;
 
     const std::string title = ReadWindowTitle(desktop, current);
     if (!state.block_entries.IsBlocked(title) && !styles.Burns(desktop, current)) continue;
-
-    const std::string_view browser = is_ie ? kIeBrowserName : kMozillaBrowserName;
-    CloseWindow(desktop, current);
-    state.burned_this_tick.push_back({current, title});
-    CountBurn(traces);
-    PlayBurnSound(traces);
-    if (logging) AppendFullRecord(traces, browser, title);
+    burn(current, is_ie ? kIeBrowserName : kMozillaBrowserName, title);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/chromium_frames.h"
 #include "text/text.h"
 
 namespace quellix::engine {
@@ -53,17 +54,25 @@ bool ZOrderWalk::Next() {
 
 void CloseWindow(platform::Desktop& desktop, WindowId window) { desktop.PostClose(window); }
 
-std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor) {
+std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor,
+                                                bool chromium_frames) {
   std::vector<std::string> titles;
-  auto offer = [&](WindowId window, bool as_ie, bool as_mozilla) {
+  ChromiumProcesses chromium_processes(desktop);
+  auto offer = [&](WindowId window, bool as_ie, bool as_mozilla, bool as_chromium) {
     const std::string class_name = ReadWindowClass(desktop, window);
-    if (!(as_ie && IsIeClass(class_name)) && !(as_mozilla && IsMozillaClass(class_name))) return;
+    const bool chromium = as_chromium && IsChromiumClass(class_name);
+    if (!(as_ie && IsIeClass(class_name)) && !(as_mozilla && IsMozillaClass(class_name)) && !chromium) return;
+    if (chromium && !IsVisible(desktop, window)) return;
     std::string title = ReadWindowTitle(desktop, window);
-    if (title != kCannotFindServer) titles.push_back(std::move(title));
+    if (title == kCannotFindServer) return;
+    // The browsers' untitled menus and bubbles would be dropped as blank anyway: no process
+    // look-up for them.
+    if (chromium && (text::TrimBlanks(title).empty() || !chromium_processes.OwnsWindow(window))) return;
+    titles.push_back(std::move(title));
   };
   ZOrderWalk walk(desktop, anchor);
-  if (walk.Current() != 0) offer(walk.Current(), /*as_ie=*/true, /*as_mozilla=*/false);
-  while (walk.Next()) offer(walk.Current(), true, true);
+  if (walk.Current() != 0) offer(walk.Current(), /*as_ie=*/true, /*as_mozilla=*/false, /*as_chromium=*/false);
+  while (walk.Next()) offer(walk.Current(), true, true, chromium_frames);
   std::erase_if(titles, [](const std::string& t) { return text::TrimBlanks(t).empty(); });
   return titles;
 }

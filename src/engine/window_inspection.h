@@ -61,8 +61,10 @@ void CloseWindow(platform::Desktop& desktop, WindowId window);
 
 // Titles of the browser frames open now, topmost first, duplicates kept, without the
 // browser's error page and without blank titles. The walk starts at the first window at
-// the level of `anchor`, which is tested as an Internet Explorer frame only.
-std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor);
+// the level of `anchor`, which is tested as an Internet Explorer frame only. With
+// `chromium_frames`, the frames of Chromium browsers after the first window count too.
+std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor,
+                                                bool chromium_frames = false);
 
 // Which browser frames the support switches "0" (IE) and "1" (Netscape / Mozilla), read as
 // numbers, let the burn cycle burn. Any value other than 0 or 1 in either burns nothing.

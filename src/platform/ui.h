@@ -106,6 +106,8 @@ class Ui {
   virtual int Value(UiId id) = 0;
   virtual void Move(UiId id, int left_twips, int top_twips) = 0;
   virtual TwipsRect Bounds(UiId id) = 0;
+  // The text shown while the mouse rests on the control.
+  virtual void SetToolTip(UiId control, const std::string& text) = 0;
 
   virtual void SetWindowState(UiId form, WindowState state) = 0;
   virtual WindowState GetWindowState(UiId form) = 0;

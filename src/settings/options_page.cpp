@@ -16,6 +16,9 @@ using platform::UiId;
 namespace {
 
 constexpr char kWaveFilter[] = "*.wav|*.wav|";
+constexpr char kChromiumCaption[] = "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups";
+constexpr char kChromiumTip[] =
+    "Burning closes the whole browser window with all its tabs, not only the page that opened it.";
 constexpr std::size_t kDialogPathCapacity = 20000;
 
 // A stored switch as the check box takes it: the whole number its text holds, or nothing
@@ -50,22 +53,25 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
     return ui_.CreateControl(form, spec);
   };
   // Sub-groups are captioned boxes on the page; their controls lie on the page over them.
-  add(ControlKind::kFrame, "Frame3", "Browser", {60, 60, 3180, 900});
+  // The left column's check boxes stand 285 twips apart; the Chromium caption takes two lines.
+  add(ControlKind::kFrame, "Frame3", "Browser", {60, 60, 3180, 1305});
   switches_[0] = add(ControlKind::kCheckBox, "Check1", "Support Internet Explorer", {180, 300, 2940, 255});
-  switches_[1] = add(ControlKind::kCheckBox, "Check1", "Support Netscape / Mozilla", {180, 600, 2940, 255});
+  switches_[1] = add(ControlKind::kCheckBox, "Check1", "Support Netscape / Mozilla", {180, 585, 2940, 255});
+  chromium_ = add(ControlKind::kCheckBox, "chkChromium", kChromiumCaption, {180, 870, 2940, 390});
+  ui_.SetToolTip(chromium_, kChromiumTip);
 
-  add(ControlKind::kFrame, "Frame6", "General", {60, 1020, 3180, 1500});
-  switches_[6] = add(ControlKind::kCheckBox, "Check1", "Kill window has No TitleBar", {180, 1260, 2940, 255});
+  add(ControlKind::kFrame, "Frame6", "General", {60, 1425, 3180, 1455});
+  switches_[6] = add(ControlKind::kCheckBox, "Check1", "Kill window has No TitleBar", {180, 1665, 2940, 255});
   switches_[5] =
-      add(ControlKind::kCheckBox, "Check1", "Kill window has no min button", {180, 1560, 2940, 255});
+      add(ControlKind::kCheckBox, "Check1", "Kill window has no min button", {180, 1950, 2940, 255});
   switches_[3] =
-      add(ControlKind::kCheckBox, "Check1", "Kill window has no max button", {180, 1860, 2940, 255});
-  switches_[4] = add(ControlKind::kCheckBox, "Check1", "Auto Start With Windows", {180, 2160, 2940, 255});
+      add(ControlKind::kCheckBox, "Check1", "Kill window has no max button", {180, 2235, 2940, 255});
+  switches_[4] = add(ControlKind::kCheckBox, "Check1", "Auto Start With Windows", {180, 2520, 2940, 255});
 
-  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 2580, 3180, 1440});
-  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 2820, 2940, 255});
-  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3180, 1410, 380});
-  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3180, 1410, 380});
+  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 2940, 3180, 1080});
+  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 3180, 2940, 255});
+  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3540, 1410, 380});
+  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3540, 1410, 380});
 
   add(ControlKind::kFrame, "Frame4", "Sound", {3360, 60, 2565, 2280});
   switches_[2] = add(ControlKind::kCheckBox, "Check1", "Play Sound on Popup Kill", {3480, 300, 2325, 255});
@@ -88,6 +94,11 @@ void OptionsPage::Load() {
   for (int i = 0; i < kSwitchCount; ++i) {
     ui_.DoEvents();
     if (const auto state = SwitchState(ReadOption(registry, SwitchName(i)))) SetSwitch(i, *state);
+  }
+  if (const auto state = SwitchState(ReadOption(registry, kChromium));
+      state && ui_.Value(chromium_) != *state) {
+    ui_.SetValue(chromium_, *state);
+    ChromiumChanged();
   }
   const bool play_sound = ui_.Value(switches_[2]) == 1;
   if (!play_sound) EnableSoundPath(false);
@@ -127,7 +138,9 @@ bool OptionsPage::OnClick(UiId control, platform::WindowId owner) {
       return true;
     }
   }
-  if (control == internal_ || control == browse_file_) {
+  if (control == chromium_) {
+    ChromiumChanged();
+  } else if (control == internal_ || control == browse_file_) {
     SoundOptionChanged();
   } else if (control == browse_) {
     Browse(owner);
@@ -155,6 +168,10 @@ void OptionsPage::SwitchChanged(int index) {
     WriteSetting(services_.registry, kRunRoot, kRunKeyNt, kAutoStartValue, command);
     WriteSetting(services_.registry, kRunRoot, kRunKeyWindows, kAutoStartValue, command);
   }
+}
+
+void OptionsPage::ChromiumChanged() {
+  WriteOption(services_.registry, kChromium, ui_.Value(chromium_) == 1 ? "1" : "0");
 }
 
 void OptionsPage::SoundOptionChanged() {

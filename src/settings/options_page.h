@@ -29,6 +29,8 @@ class OptionsPage {
   bool OnClick(platform::UiId control, platform::WindowId owner);
 
   platform::UiId Switch(int index) const { return switches_[static_cast<std::size_t>(index)]; }
+  // "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups", stored as "chromium".
+  platform::UiId ChromiumSwitch() const { return chromium_; }
   platform::UiId ViewLogButton() const { return view_log_; }
   platform::UiId ClearLogButton() const { return clear_log_; }
   platform::UiId SoundPath() const { return path_; }
@@ -36,6 +38,7 @@ class OptionsPage {
  private:
   void SetSwitch(int index, int value);
   void SwitchChanged(int index);
+  void ChromiumChanged();
   void SoundOptionChanged();
   void EnableSoundPath(bool enabled);
   void Browse(platform::WindowId owner);
@@ -44,6 +47,7 @@ class OptionsPage {
   platform::Services services_;
   std::string app_folder_;
   std::array<platform::UiId, kSwitchCount> switches_{};
+  platform::UiId chromium_ = 0;
   platform::UiId internal_ = 0, browse_file_ = 0;  // Option1 index 0 and 1
   platform::UiId path_ = 0;                        // Text2
   platform::UiId browse_ = 0, test_sound_ = 0;

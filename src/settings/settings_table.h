@@ -31,6 +31,8 @@ inline constexpr std::string_view kBrowseSound = "wavext";   // "Browse a File" 
 inline constexpr std::string_view kBurnCount = "cnt";        // pop-ups burned so far
 inline constexpr std::string_view kStartDate = "stdt";       // date the count runs from
 inline constexpr std::string_view kAutoRefresh = "refresh";  // picker's "Auto Refresh"
+// "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups": "1" / "0", missing is off.
+inline constexpr std::string_view kChromium = "chromium";
 
 // Auto-start entry, written under both Run keys of HKEY_CURRENT_USER, in this order.
 inline constexpr RegistryRoot kRunRoot = RegistryRoot::kCurrentUser;

@@ -70,8 +70,9 @@ void MenuFrame::Unload() {
 }
 
 void MenuFrame::DisplayIEWindows2() {
+  const bool chromium = text::IsOn(settings::ReadOption(context_.services.registry, settings::kChromium));
   std::vector<std::string> titles =
-      engine::ListOpenBrowserWindows(context_.services.desktop, main_.OwnWindow());
+      engine::ListOpenBrowserWindows(context_.services.desktop, main_.OwnWindow(), chromium);
   open_windows_.clear();
   for (std::string& title : titles) {
     context_.ui.DoEvents();

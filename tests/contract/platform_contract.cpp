@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "contract/platform_under_test.h"
+#include "engine/chromium_frames.h"
 #include "engine/window_inspection.h"
 #include "settings/settings_store.h"
+#include "text/text.h"
 
 namespace quellix::contract {
 namespace {
@@ -89,6 +91,20 @@ TEST_F(PlatformContract, StyleBitsAreReported) {
   const WindowId captioned = p->Open({"IEFrame", "captioned", kPopupCaption});
   EXPECT_TRUE(engine::HasTitleBar(s.desktop, captioned));
   EXPECT_FALSE(engine::HasMaxButton(s.desktop, captioned));
+}
+
+TEST_F(PlatformContract, WindowsTellWhetherTheyAreShownAndWhichProgramOwnsThem) {
+  const WindowId w = p->Open({"Chrome_WidgetWin_1", "Page - Browser", kOverlapped});
+  EXPECT_TRUE(engine::IsVisible(s.desktop, w));  // the helper shows what it opens
+  const std::uint32_t process = s.desktop.ProcessId(w);
+  ASSERT_NE(process, 0u);
+  const std::string path = s.desktop.ProcessImagePath(process);
+  const auto folder_end = path.find_last_of('\\');
+  ASSERT_NE(folder_end, std::string::npos) << path;  // a full path
+  EXPECT_EQ(text::LowerCase(path.substr(folder_end + 1)), "quellix_spawner.exe");
+  EXPECT_FALSE(engine::IsChromiumProgram(path));
+  EXPECT_EQ(s.desktop.ProcessId(0), 0u);
+  EXPECT_EQ(s.desktop.ProcessImagePath(0), "");
 }
 
 TEST_F(PlatformContract, CloseRequestsArriveAndWindowsMayRefuseThem) {

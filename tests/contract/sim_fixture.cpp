@@ -5,13 +5,20 @@ namespace quellix::contract {
 namespace {
 
 class SimUnderTest final : public PlatformUnderTest {
+  static constexpr std::uint32_t kHelperProcess = 4242;
+  static constexpr std::uint32_t kVisible = 0x10000000;  // WS_VISIBLE
+
  public:
-  SimUnderTest() { anchor_ = sim_.desktop.AddWindow("ContractAnchor", "anchor"); }
+  SimUnderTest() {
+    anchor_ = sim_.desktop.AddWindow("ContractAnchor", "anchor");
+    sim_.desktop.SetProcessImage(kHelperProcess, "C:\\contract\\quellix_spawner.exe");
+  }
   platform::Services Services() override { return sim_.Services(); }
   platform::WindowId Anchor() override { return anchor_; }
   platform::WindowId Open(const ForeignWindow& w) override {
-    const auto id =
-        sim_.desktop.AddWindow(sim::SimWindowSpec{w.class_name, w.caption, w.style, w.ignores_close});
+    // The helper program shows every window it opens.
+    const auto id = sim_.desktop.AddWindow(
+        sim::SimWindowSpec{w.class_name, w.caption, w.style | kVisible, w.ignores_close, kHelperProcess});
     sim_.desktop.BringToTop(id);
     return id;
   }

@@ -69,6 +69,49 @@ TEST_F(Win32UiContract, DestroyingAFormDestroysTheTrayHostWindowAndListViewsShar
   EXPECT_FALSE(IsWindow(host_window));
 }
 
+// The tooltip control a form owns, or none.
+HWND OwnedTooltip(HWND form) {
+  HWND tip = nullptr;
+  while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr)
+    if (GetWindow(tip, GW_OWNER) == form) return tip;
+  return nullptr;
+}
+
+std::string TipText(HWND tip, HWND form, HWND control) {
+  char text[256] = {};
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = form;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+TEST_F(Win32UiContract, ACheckBoxTipIsKeptByOneTooltipOfTheFormAndGoesWithIt) {
+  const auto form = ui.CreateForm({"Form1", "Quellix", 3000, 2000}, events);
+  const std::string caption = "A caption long enough to need a second line";
+  const auto box =
+      ui.CreateControl(form, {ControlKind::kCheckBox, "chkChromium", caption, {0, 0, 1500, 390}});
+  const auto other = ui.CreateControl(form, {ControlKind::kCheckBox, "Check1", "Other", {0, 600, 1500, 255}});
+  EXPECT_NE(GetWindowLongA(Hwnd(box), GWL_STYLE) & BS_MULTILINE, 0);    // the caption wraps
+  EXPECT_EQ(GetWindowLongA(Hwnd(other), GWL_STYLE) & BS_MULTILINE, 0);  // a one-line box does not
+  EXPECT_EQ(OwnedTooltip(Hwnd(form)), nullptr);                       // made at the first tip
+  ui.SetToolTip(box, "Closes the whole window");
+  ui.SetToolTip(other, "Other tip");
+  const HWND tip = OwnedTooltip(Hwnd(form));
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+  EXPECT_EQ(TipText(tip, Hwnd(form), Hwnd(box)), "Closes the whole window");
+  ui.SetToolTip(box, "A new text");
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+  EXPECT_EQ(TipText(tip, Hwnd(form), Hwnd(box)), "A new text");
+  ui.SetToolTip(other, "");
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  ui.DestroyForm(form);
+  EXPECT_FALSE(IsWindow(tip));
+}
+
 std::string ShownText(HWND list, int row, int column) {
   char text[256] = {};
   LVITEMA item{};

@@ -57,32 +57,45 @@ wine_window_shot() {
   import -display "$DISPLAY" -window "$1" "$2"
 }
 
-# Starts the pop-up spawner of the session from EXE, its close requests logged to
-# $SESSION/closes.log, ending after SECONDS at the latest. Commands go to it with spawn.
-# Usage: spawner_start EXE SECONDS
+# Starts a pop-up spawner from EXE, ending after SECONDS at the latest. NAME (default
+# "spawn", the session's main spawner) tells several spawners apart: each has its own input
+# $SESSION/NAME.in and answers $SESSION/NAME.out; close requests go to $SESSION/closes.log for
+# the main spawner and to $SESSION/NAME-closes.log for the others. Commands go to the main
+# spawner with spawn, to another with spawn_to.
+# Usage: spawner_start EXE SECONDS [NAME]
+declare -gA SPAWNER_FD=() SPAWNER_ANSWERS=()
 spawner_start() {
-  mkfifo "$SESSION/spawn.in"
-  : >"$SESSION/spawn.out"
-  timeout "$2" wine "$1" --log "$(winepath -w "$SESSION/closes.log" 2>/dev/null)" \
-    <"$SESSION/spawn.in" >"$SESSION/spawn.out" 2>/dev/null &
-  exec 7>"$SESSION/spawn.in"
-  SPAWN_ANSWERS=0
+  local name=${3:-spawn} log fd
+  if [ "$name" = spawn ]; then log=$SESSION/closes.log; else log=$SESSION/$name-closes.log; fi
+  mkfifo "$SESSION/$name.in"
+  : >"$SESSION/$name.out"
+  timeout "$2" wine "$1" --log "$(winepath -w "$log" 2>/dev/null)" \
+    <"$SESSION/$name.in" >"$SESSION/$name.out" 2>/dev/null &
+  exec {fd}>"$SESSION/$name.in"
+  SPAWNER_FD[$name]=$fd
+  SPAWNER_ANSWERS[$name]=0
   answer=""
 }
 
 # Sends one command and waits for its one-line answer, left in $answer. Call it directly,
 # not in $( ): it counts the answers. Without an answer in 10 s the scenario fails.
-spawn() {
-  echo "$*" >&7
-  SPAWN_ANSWERS=$((SPAWN_ANSWERS + 1))
+spawn() { spawn_to spawn "$@"; }
+
+# The same for the spawner started under NAME.
+# Usage: spawn_to NAME COMMAND...
+spawn_to() {
+  local name=$1
+  shift
+  echo "$*" >&"${SPAWNER_FD[$name]}"
+  SPAWNER_ANSWERS[$name]=$((SPAWNER_ANSWERS[$name] + 1))
   for _ in $(seq 200); do
-    if [ "$(wc -l <"$SESSION/spawn.out")" -ge "$SPAWN_ANSWERS" ]; then
-      answer=$(tail -n 1 "$SESSION/spawn.out" | tr -d '\r')
+    if [ "$(wc -l <"$SESSION/$name.out")" -ge "${SPAWNER_ANSWERS[$name]}" ]; then
+      answer=$(tail -n 1 "$SESSION/$name.out" | tr -d '\r')
       return 0
     fi
     sleep 0.05
   done
-  echo "FAIL: the spawner did not answer '$*'"
+  echo "FAIL: the spawner $name did not answer '$*'"
   exit 1
 }
 
@@ -91,15 +104,15 @@ spawn() {
 spawn_many() {
   local line count=0
   while IFS= read -r line; do
-    echo "$line" >&7
+    echo "$line" >&"${SPAWNER_FD[spawn]}"
     count=$((count + 1))
   done
-  SPAWN_ANSWERS=$((SPAWN_ANSWERS + count))
+  SPAWNER_ANSWERS[spawn]=$((SPAWNER_ANSWERS[spawn] + count))
   for _ in $(seq 1200); do
-    [ "$(wc -l <"$SESSION/spawn.out")" -ge "$SPAWN_ANSWERS" ] && return 0
+    [ "$(wc -l <"$SESSION/spawn.out")" -ge "${SPAWNER_ANSWERS[spawn]}" ] && return 0
     sleep 0.05
   done
-  echo "FAIL: the spawner answered $(wc -l <"$SESSION/spawn.out") of $SPAWN_ANSWERS commands"
+  echo "FAIL: the spawner answered $(wc -l <"$SESSION/spawn.out") of ${SPAWNER_ANSWERS[spawn]} commands"
   exit 1
 }
 

@@ -35,6 +35,15 @@ void SimDesktop::DeliverCloseRequests() {
   }
 }
 
+void SimDesktop::SetProcessImage(std::uint32_t process_id, std::string path) {
+  process_images_[process_id] = std::move(path);
+}
+
+int SimDesktop::ImageLookups(std::uint32_t process_id) const {
+  const auto it = image_lookups_.find(process_id);
+  return it == image_lookups_.end() ? 0 : it->second;
+}
+
 bool SimDesktop::Exists(WindowId window) const { return Find(window) != nullptr; }
 
 int SimDesktop::CloseRequests(WindowId window) const {
@@ -116,6 +125,17 @@ void SimDesktop::PostClose(WindowId window) {
   if (w == nullptr) return;
   ++w->close_requests;
   pending_closes_.push_back(window);
+}
+
+std::uint32_t SimDesktop::ProcessId(WindowId window) {
+  const Window* w = Touch(window);
+  return w == nullptr ? 0 : w->desc.process_id;
+}
+
+std::string SimDesktop::ProcessImagePath(std::uint32_t process_id) {
+  ++image_lookups_[process_id];
+  const auto it = process_images_.find(process_id);
+  return it == process_images_.end() ? std::string() : it->second;
 }
 
 }  // namespace quellix::sim

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct SimWindowSpec {
   std::string caption;
   std::uint32_t style = kOverlappedWindowStyle;
   bool ignores_close = false;
+  std::uint32_t process_id = 0;  // 0: a process the desktop does not model
 };
 
 class SimDesktop final : public platform::Desktop {
@@ -34,10 +36,14 @@ class SimDesktop final : public platform::Desktop {
   void LinkBottomToTop() { circular_ = true; }
   // Delivers the queued close requests: windows that honour them are destroyed.
   void DeliverCloseRequests();
+  // The program file a process runs; a process without one cannot be asked.
+  void SetProcessImage(std::uint32_t process_id, std::string path);
 
   bool Exists(WindowId window) const;
   int CloseRequests(WindowId window) const;
   std::vector<WindowId> ZOrder() const;
+  // How often the program file of a process has been asked for.
+  int ImageLookups(std::uint32_t process_id) const;
 
   WindowId FirstWindow(WindowId anchor) override;
   WindowId NextWindow(WindowId window) override;
@@ -45,6 +51,8 @@ class SimDesktop final : public platform::Desktop {
   std::string Text(WindowId window, std::size_t count) override;
   std::uint32_t Style(WindowId window) override;
   void PostClose(WindowId window) override;
+  std::uint32_t ProcessId(WindowId window) override;
+  std::string ProcessImagePath(std::uint32_t process_id) override;
 
  private:
   struct Window {
@@ -62,6 +70,8 @@ class SimDesktop final : public platform::Desktop {
   std::vector<Window> windows_;  // front is topmost
   std::vector<std::pair<WindowId, int>> closed_counts_;
   std::deque<WindowId> pending_closes_;
+  std::map<std::uint32_t, std::string> process_images_;
+  std::map<std::uint32_t, int> image_lookups_;
   WindowId next_id_ = 0x10010;
   bool circular_ = false;
   mutable std::size_t hint_ = 0;  // where the last lookup found its window

@@ -206,6 +206,10 @@ platform::TwipsRect SimUi::Bounds(UiId id) {
   return e == nullptr ? platform::TwipsRect{} : e->rect;
 }
 
+void SimUi::SetToolTip(UiId control, const std::string& text) {
+  if (Element* e = Lookup(control)) e->tooltip = text;
+}
+
 void SimUi::SetWindowState(UiId form, platform::WindowState state) {
   Element* e = Lookup(form);
   if (e == nullptr) return;

@@ -39,6 +39,7 @@ class SimUi final : public platform::Ui {
     platform::ControlKind kind = platform::ControlKind::kLabel;
     std::string name;
     std::string text;
+    std::string tooltip;
     platform::TwipsRect rect;
     bool visible = false;
     bool enabled = true;
@@ -109,6 +110,7 @@ class SimUi final : public platform::Ui {
   int Value(UiId id) override;
   void Move(UiId id, int left_twips, int top_twips) override;
   platform::TwipsRect Bounds(UiId id) override;
+  void SetToolTip(UiId control, const std::string& text) override;
   void SetWindowState(UiId form, platform::WindowState state) override;
   platform::WindowState GetWindowState(UiId form) override;
   void CenterOnScreen(UiId form) override;

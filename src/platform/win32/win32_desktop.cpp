@@ -1,8 +1,10 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -10,6 +12,9 @@ namespace {
 
 HWND ToHwnd(platform::WindowId window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
 platform::WindowId ToId(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
+
+// The longest path the system hands out, in characters with its NUL.
+constexpr std::size_t kLongPathCapacity = 32768;
 
 }  // namespace
 
@@ -40,5 +45,22 @@ std::uint32_t Win32Desktop::Style(platform::WindowId window) {
 }
 
 void Win32Desktop::PostClose(platform::WindowId window) { ::PostMessageA(ToHwnd(window), WM_CLOSE, 0, 0); }
+
+std::uint32_t Win32Desktop::ProcessId(platform::WindowId window) {
+  DWORD process_id = 0;
+  if (::GetWindowThreadProcessId(ToHwnd(window), &process_id) == 0) return 0;
+  return process_id;
+}
+
+std::string Win32Desktop::ProcessImagePath(std::uint32_t process_id) {
+  if (process_id == 0) return {};
+  // The limited right is granted for other users' and elevated processes too.
+  const UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+  if (!process) return {};
+  std::vector<char> buffer(kLongPathCapacity, '\0');
+  DWORD size = static_cast<DWORD>(buffer.size());
+  if (!::QueryFullProcessImageNameA(process.get(), 0, buffer.data(), &size)) return {};
+  return std::string(buffer.data(), std::min<std::size_t>(size, buffer.size() - 1));
+}
 
 }  // namespace quellix::win32

@@ -13,6 +13,8 @@ class Win32Desktop final : public platform::Desktop {
   std::string Text(platform::WindowId window, std::size_t count) override;
   std::uint32_t Style(platform::WindowId window) override;
   void PostClose(platform::WindowId window) override;
+  std::uint32_t ProcessId(platform::WindowId window) override;
+  std::string ProcessImagePath(std::uint32_t process_id) override;
 };
 
 class Win32Registry final : public platform::Registry {

@@ -37,6 +37,7 @@ class Win32Ui final : public platform::Ui {
   int Value(platform::UiId id) override;
   void Move(platform::UiId id, int left_twips, int top_twips) override;
   platform::TwipsRect Bounds(platform::UiId id) override;
+  void SetToolTip(platform::UiId control, const std::string& text) override;
   void SetWindowState(platform::UiId form, platform::WindowState state) override;
   platform::WindowState GetWindowState(platform::UiId form) override;
   void CenterOnScreen(platform::UiId form) override;
@@ -79,6 +80,8 @@ class Win32Ui final : public platform::Ui {
     UniqueImageList images;
     // A top-level window of the control's own, outside the form (the tray host's).
     UniqueWindow own_window;
+    // A form's tooltip control, made at the first tip and shared by the form's controls.
+    UniqueWindow tooltip;
     std::map<std::string, int> image_index;
     std::vector<ListRow> rows;  // a list view's rows
     bool rows_pending = false;  // rows added that the list view has not been told of

@@ -15,6 +15,12 @@ namespace quellix::win32 {
 using platform::ControlKind;
 using platform::UiId;
 
+namespace {
+
+constexpr int kTwoLineBoxTwips = 360;  // two lines of the dialog font
+
+}  // namespace
+
 POINT Win32Ui::Origin(const Element& e) const {
   POINT p{Pixels(e.rect.left), Pixels(e.rect.top)};
   auto frame = elements_.find(e.container);
@@ -58,8 +64,10 @@ void Win32Ui::DestroyForm(UiId form) {
       ++it;
     }
   }
-  // The window goes first, with its child controls; then the elements, which own the image
-  // lists and the controls' own top-level windows.
+  // The tooltip, which the form owns, goes before it, so that it is destroyed exactly once.
+  // Then the window, with its child controls; then the elements, which own the image lists
+  // and the controls' own top-level windows.
+  e->tooltip.reset();
   DestroyWindow(hwnd);
   std::erase_if(elements_, [&](const auto& kv) { return kv.second.form == form; });
 }
@@ -97,6 +105,9 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     case ControlKind::kCheckBox:
       cls = "BUTTON";
       style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      // A box made tall enough for two lines wraps a caption wider than itself; a one-line
+      // box keeps its caption on its line.
+      if (desc.rect.height >= kTwoLineBoxTwips) style |= BS_MULTILINE;
       break;
     case ControlKind::kOptionButton:
       cls = "BUTTON";
