@@ -1,6 +1,7 @@
 #include "engine/entry_preview.h"
 
 #include "engine/block_entries.h"
+#include "engine/chromium_frames.h"
 #include "engine/window_inspection.h"
 #include "settings/settings_store.h"
 #include "text/text.h"
@@ -14,11 +15,18 @@ EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor
   const settings::KeyReader options(services.registry, settings::kProductRoot, settings::kProductKeySlash);
   const double ie = text::LeadingNumber(options.Read(settings::kSupportIe).text);
   const double netscape = text::LeadingNumber(options.Read(settings::kSupportNetscape).text);
+  const bool chromium = text::IsOn(options.Read(settings::kChromium).text);
+  ChromiumProcesses chromium_processes(services.desktop);
   for (ZOrderWalk walk(services.desktop, anchor); walk.Current() != 0; walk.Next()) {
-    const std::string class_name = ReadWindowClass(services.desktop, walk.Current());
-    if (!SupportedFrame(ie, netscape, IsIeClass(class_name), IsMozillaClass(class_name))) continue;
+    const WindowId window = walk.Current();
+    const std::string class_name = ReadWindowClass(services.desktop, window);
+    const bool frame =
+        IsChromiumClass(class_name)
+            ? chromium && IsVisible(services.desktop, window) && chromium_processes.OwnsWindow(window)
+            : SupportedFrame(ie, netscape, IsIeClass(class_name), IsMozillaClass(class_name));
+    if (!frame) continue;
     ++preview.open;
-    if (single.IsBlocked(ReadWindowTitle(services.desktop, walk.Current()))) ++preview.would_burn;
+    if (single.IsBlocked(ReadWindowTitle(services.desktop, window))) ++preview.would_burn;
   }
   preview.burns_everything =
       text::TrimBlanks(entry).empty() || (preview.open >= 2 && preview.would_burn == preview.open);

@@ -45,6 +45,21 @@ TEST_F(EntryPreviewTest, CountsTheOpenFramesTheEntryWouldBurnByTheCyclesRules) {
   EXPECT_EQ(Preview("deals").would_burn, 2u);
 }
 
+TEST_F(EntryPreviewTest, ChromiumFramesCountOnlyWhenTheyWouldBurn) {
+  world.sim.desktop.SetProcessImage(41, "C:\\Program Files\\Google\\Chrome\\chrome.exe");
+  world.sim.desktop.SetProcessImage(42, "C:\\Tools\\code.exe");
+  for (auto [process, caption] :
+       {std::pair{41u, "Hot deals - Google Chrome"}, std::pair{42u, "deals.cpp - Code"}}) {
+    const auto id = world.sim.desktop.AddWindow(sim::SimWindowSpec{
+        "Chrome_WidgetWin_1", caption, sim::kOverlappedWindowStyle | 0x10000000u, false, process});
+    world.sim.desktop.BringToTop(id);
+  }
+  EXPECT_EQ(Preview("deals").open, 7u);  // the switch is off: as before
+  world.SetOption("chromium", "1");
+  EXPECT_EQ(Preview("deals").open, 8u);  // the editor's window is never a browser frame
+  EXPECT_EQ(Preview("deals").would_burn, 4u);
+}
+
 TEST_F(EntryPreviewTest, EmptyBlankOrAllMatchingEntriesWarn) {
   for (const std::string entry : {"", "   ", "E"}) {
     const auto p = Preview(entry);
