@@ -47,6 +47,27 @@ TEST_F(Win32UiContract, AHiddenWindowSetMinimisedAndShownIsNotLeftIconicByShowin
   ui.DestroyForm(form);
 }
 
+TEST_F(Win32UiContract, AFormMovedToAMonitorOfAnotherScaleLaysItsControlsOutAgain) {
+  const auto form = ui.CreateForm({"Form1", "Quellix", 6000, 4000}, events);
+  const auto label =
+      ui.CreateControl(form, {ControlKind::kLabel, "Label1", "PopUp Menu", {1440, 720, 2880, 360}});
+  RECT before{};
+  GetWindowRect(Hwnd(label), &before);
+  RECT suggested{100, 100, 100 + 900, 100 + 700};
+  SendMessageA(Hwnd(form), 0x02E0, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  RECT after{};
+  GetWindowRect(Hwnd(label), &after);
+  EXPECT_EQ(after.right - after.left, 2880 * 192 / 1440);  // two inches at 192 dots an inch
+  EXPECT_EQ(after.bottom - after.top, 360 * 192 / 1440);
+  POINT origin{after.left, after.top};
+  ScreenToClient(Hwnd(form), &origin);
+  EXPECT_EQ(origin.x, 1440 * 192 / 1440);
+  RECT window{};
+  GetWindowRect(Hwnd(form), &window);
+  EXPECT_EQ(window.right - window.left, 900);
+  ui.DestroyForm(form);
+}
+
 TEST(Win32ShellContract, TheSingleInstanceNameIsClaimedWhenTheShellIsMade) {
   Win32Shell first;
   Win32Shell second;  // another copy starting while the first has not asked yet
@@ -96,7 +117,7 @@ TEST_F(Win32UiContract, ACheckBoxTipIsKeptByOneTooltipOfTheFormAndGoesWithIt) {
   const auto other = ui.CreateControl(form, {ControlKind::kCheckBox, "Check1", "Other", {0, 600, 1500, 255}});
   EXPECT_NE(GetWindowLongA(Hwnd(box), GWL_STYLE) & BS_MULTILINE, 0);    // the caption wraps
   EXPECT_EQ(GetWindowLongA(Hwnd(other), GWL_STYLE) & BS_MULTILINE, 0);  // a one-line box does not
-  EXPECT_EQ(OwnedTooltip(Hwnd(form)), nullptr);                       // made at the first tip
+  EXPECT_EQ(OwnedTooltip(Hwnd(form)), nullptr);                         // made at the first tip
   ui.SetToolTip(box, "Closes the whole window");
   ui.SetToolTip(other, "Other tip");
   const HWND tip = OwnedTooltip(Hwnd(form));

@@ -187,6 +187,16 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
     case WM_TIMER:
       if (events != nullptr && timers_.count(static_cast<UiId>(wparam)) != 0) events->OnTimer(static_cast<UiId>(wparam));
       return 0;
+    case kDpiChangedMessage:
+      // The window went to a monitor of another scale: take the size the system suggests
+      // and lay the form's controls out again from their twips.
+      dpi_ = HIWORD(wparam);
+      if (const auto* suggested = reinterpret_cast<const RECT*>(lparam)) {
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      LayOut(form);
+      return 0;
     case WM_SIZE:
       if (e != nullptr) {
         e->state = wparam == SIZE_MINIMIZED ? platform::WindowState::kMinimized : platform::WindowState::kNormal;

@@ -113,6 +113,8 @@ class Win32Ui final : public platform::Ui {
   int Twips(int pixels) const { return MulDiv(pixels, 1440, dpi_); }
   // Where a control stands in its form's client area, in pixels.
   POINT Origin(const Element& e) const;
+  // Places and sizes every control of the form from its twips at the current DPI.
+  void LayOut(platform::UiId form);
   HICON Icon(const std::string& key, int size);
   // A picture shows the large icon, or the small one when its place is too low for that.
   int PictureIconSize(const Element& picture) const { return Pixels(picture.rect.height) >= 32 ? 32 : 16; }

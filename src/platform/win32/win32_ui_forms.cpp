@@ -311,6 +311,15 @@ void Win32Ui::Move(UiId id, int left_twips, int top_twips) {
   }
 }
 
+void Win32Ui::LayOut(UiId form) {
+  for (auto& [id, e] : elements_) {
+    if (e.form != form || e.is_form || e.own_window) continue;
+    const POINT at = Origin(e);
+    SetWindowPos(e.hwnd, nullptr, at.x, at.y, Pixels(e.rect.width), Pixels(e.rect.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 platform::TwipsRect Win32Ui::Bounds(UiId id) {
   Element* e = Lookup(id);
   return e == nullptr ? platform::TwipsRect{} : e->rect;

@@ -13,6 +13,8 @@ inline constexpr char kFrameClass[] = "QuellixFrame";
 inline constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 inline constexpr int kMenuIconSize = 16;
+// WM_DPICHANGED, which the headers define only for newer target versions.
+inline constexpr UINT kDpiChangedMessage = 0x02E0;
 // Posted to a form when rows were added to one of its list views (wparam: the list's id).
 inline constexpr UINT kListRowsMessage = WM_APP + 0x51;
 // Answered by the tray host window with the live GDI object count (GdiObjectCount), for
