@@ -48,9 +48,9 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
                          UiId page)
     : ui_(ui), services_(services), app_folder_(std::move(app_folder)) {
   auto add = [&](ControlKind kind, const char* name, const std::string& caption, platform::TwipsRect rect) {
-    ControlSpec spec{kind, name, caption, rect};
-    spec.container = page;
-    return ui_.CreateControl(form, spec);
+    ControlSpec desc{kind, name, caption, rect};
+    desc.container = page;
+    return ui_.CreateControl(form, desc);
   };
   // Sub-groups are captioned boxes on the page; their controls lie on the page over them.
   // The left column's check boxes stand 285 twips apart; the Chromium caption takes two lines.

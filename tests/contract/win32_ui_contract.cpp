@@ -145,9 +145,9 @@ std::string ShownText(HWND list, int row, int column) {
 
 TEST_F(Win32UiContract, ListViewRowsAreKeptByTheHostAndShownWhenTheListIs) {
   const auto form = ui.CreateForm({"Form1", "Quellix", 6000, 4000}, events);
-  platform::ControlSpec spec{ControlKind::kListView, "view3", "", {0, 0, 5000, 3000}};
-  spec.columns = {"Date", "Time", "Explorere", "Window Title"};
-  const auto list = ui.CreateControl(form, spec);
+  platform::ControlSpec desc{ControlKind::kListView, "view3", "", {0, 0, 5000, 3000}};
+  desc.columns = {"Date", "Time", "Explorere", "Window Title"};
+  const auto list = ui.CreateControl(form, desc);
   for (int i = 1; i <= 1000; ++i)
     ui.ListAdd(list, {"d" + std::to_string(i), "t", "b", "title " + std::to_string(i)}, "a");
   EXPECT_EQ(ui.ListCount(list), 1000u);

@@ -107,23 +107,23 @@ void Win32Canvas::Ellipse(const Rect& r, Rgb pen_colour, int pen_width, Rgb brus
   ::Ellipse(dc, r.left, r.top, r.right, r.bottom);
 }
 
-HFONT Win32Canvas::Font(const platform::FontSpec& spec) {
-  if (font_ && spec == font_spec_) return font_.get();
+HFONT Win32Canvas::Font(const platform::FontSpec& wanted) {
+  if (font_ && wanted == font_spec_) return font_.get();
   const int dpi = GetDeviceCaps(measuring_.get(), LOGPIXELSY);
   LOGFONTA lf{};
-  lf.lfHeight = -static_cast<LONG>(std::lround(spec.size * dpi / 72.0));
-  lf.lfWeight = spec.weight;
-  lf.lfItalic = spec.italic;
-  lf.lfUnderline = spec.underline;
-  lf.lfStrikeOut = spec.strikethrough;
-  lf.lfCharSet = static_cast<BYTE>(spec.charset);
+  lf.lfHeight = -static_cast<LONG>(std::lround(wanted.size * dpi / 72.0));
+  lf.lfWeight = wanted.weight;
+  lf.lfItalic = wanted.italic;
+  lf.lfUnderline = wanted.underline;
+  lf.lfStrikeOut = wanted.strikethrough;
+  lf.lfCharSet = static_cast<BYTE>(wanted.charset);
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  lstrcpynA(lf.lfFaceName, wanted.name.c_str(), LF_FACESIZE);
   font_.reset(CreateFontIndirectA(&lf));
-  font_spec_ = spec;
+  font_spec_ = wanted;
   return font_.get();
 }
 

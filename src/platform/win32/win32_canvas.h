@@ -57,7 +57,7 @@ class Win32Canvas final : public platform::Canvas {
     std::uint32_t* bits = nullptr;  // 0x00RRGGBB, row by row from the top
     platform::Size size;
   };
-  HFONT Font(const platform::FontSpec& spec);
+  HFONT Font(const platform::FontSpec& wanted);
   HICON Icon(const std::string& key);
 
   HWND window_;
