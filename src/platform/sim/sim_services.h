@@ -61,9 +61,8 @@ class SimFileDialogs final : public platform::FileDialogs {
   std::vector<platform::FileDialogRequest> shown;
   // What the user does in the next dialogs, in order: the path picked, or nothing for
   // Cancel (an empty path counts as Cancel). A dialog with no scripted answer is cancelled.
-  // Paths are returned as given;
-  // the dialog's own checks (a file that must exist, a replace to confirm) are the
-  // scripter's to respect.
+  // Paths are returned as given: the dialog's own checks (a file that must exist, a
+  // replace to confirm) are the scripter's to respect.
   std::deque<std::optional<std::string>> answers;
 
   std::optional<std::string> Show(const platform::FileDialogRequest& request) override;
