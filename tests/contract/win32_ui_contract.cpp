@@ -68,6 +68,23 @@ TEST_F(Win32UiContract, AFormMovedToAMonitorOfAnotherScaleLaysItsControlsOutAgai
   ui.DestroyForm(form);
 }
 
+TEST_F(Win32UiContract, TabAndShiftTabMoveTheFocusBetweenAFormsControls) {
+  const auto form = ui.CreateForm({"Form3", "Window title To Edit", 5400, 2100}, events);
+  const auto text = ui.CreateControl(form, {ControlKind::kTextField, "Text1", "", {240, 600, 4920, 315}});
+  const auto box =
+      ui.CreateControl(form, {ControlKind::kCheckBox, "Check1", "Auto Refresh", {240, 1000, 2400, 255}});
+  ui.CreateControl(form, {ControlKind::kLabel, "Label1", "not a stop", {240, 1400, 2400, 255}});
+  ui.SetVisible(form, true);
+  SetFocus(Hwnd(text));
+  PostMessageA(Hwnd(text), WM_KEYDOWN, VK_TAB, 0);
+  ui.DoEvents();
+  EXPECT_EQ(GetFocus(), Hwnd(box));
+  PostMessageA(Hwnd(box), WM_KEYDOWN, VK_TAB, 0);
+  ui.DoEvents();
+  EXPECT_EQ(GetFocus(), Hwnd(text));  // round again, past the label
+  ui.DestroyForm(form);
+}
+
 TEST(Win32ShellContract, TheSingleInstanceNameIsClaimedWhenTheShellIsMade) {
   Win32Shell first;
   Win32Shell second;  // another copy starting while the first has not asked yet

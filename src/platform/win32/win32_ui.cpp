@@ -52,12 +52,26 @@ Win32Ui::~Win32Ui() {
 
 int Win32Ui::Run() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_SYSCHAR && PressAccessKey(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
   return 0;
+}
+
+void Win32Ui::Dispatch(const MSG& msg) {
+  if (msg.message == WM_SYSCHAR && PressAccessKey(msg)) return;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && MoveFocusByTab(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+// Tab and Shift+Tab move the focus between a form's controls that take it, as in a dialog.
+bool Win32Ui::MoveFocusByTab(const MSG& msg) {
+  HWND form = GetAncestor(msg.hwnd, GA_ROOT);
+  if (form == nullptr || GetPropA(form, "QuellixUi") != this) return false;
+  const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  HWND next = GetNextDlgTabItem(form, msg.hwnd == form ? nullptr : msg.hwnd, back);
+  if (next == nullptr) return false;
+  SetFocus(next);
+  return true;
 }
 
 bool Win32Ui::PressAccessKey(const MSG& msg) {
@@ -90,7 +104,8 @@ HICON Win32Ui::Icon(const std::string& key, int size) {
   if (it != icons_.end()) return it->second;
   // Resource names are the keys behind "ICON_" (resource names compare without case).
   const std::string resource = "ICON_" + key;
-  HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON, size, size, 0));
+  HICON icon =
+      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON, size, size, 0));
   icons_[name] = icon;
   if (icon != nullptr) icons_by_handle_[Low32(icon)] = icon;
   return icon;
@@ -118,9 +133,7 @@ void Win32Ui::DoEvents() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
-    if (msg.message == WM_SYSCHAR && PressAccessKey(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    Dispatch(msg);
   }
 }
 
@@ -185,7 +198,8 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       SyncRowCount(static_cast<UiId>(wparam));
       return 0;
     case WM_TIMER:
-      if (events != nullptr && timers_.count(static_cast<UiId>(wparam)) != 0) events->OnTimer(static_cast<UiId>(wparam));
+      if (events != nullptr && timers_.count(static_cast<UiId>(wparam)) != 0)
+        events->OnTimer(static_cast<UiId>(wparam));
       return 0;
     case kDpiChangedMessage:
       // The window went to a monitor of another scale: take the size the system suggests
@@ -199,8 +213,10 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       return 0;
     case WM_SIZE:
       if (e != nullptr) {
-        e->state = wparam == SIZE_MINIMIZED ? platform::WindowState::kMinimized : platform::WindowState::kNormal;
-        if (events != nullptr && (wparam == SIZE_MINIMIZED || wparam == SIZE_RESTORED)) events->OnWindowStateChanged(form);
+        e->state =
+            wparam == SIZE_MINIMIZED ? platform::WindowState::kMinimized : platform::WindowState::kNormal;
+        if (events != nullptr && (wparam == SIZE_MINIMIZED || wparam == SIZE_RESTORED))
+          events->OnWindowStateChanged(form);
       }
       return 0;
     case WM_CLOSE:
@@ -249,7 +265,8 @@ void Win32Ui::HandleCommand(UiId form, WPARAM wparam) {
   const WORD code = HIWORD(wparam);
   if (kind == ControlKind::kTextField && code == EN_CHANGE && !setting_text_) {
     events->OnTextEdited(control);
-  } else if ((kind == ControlKind::kButton || kind == ControlKind::kCheckBox || kind == ControlKind::kOptionButton) &&
+  } else if ((kind == ControlKind::kButton || kind == ControlKind::kCheckBox ||
+              kind == ControlKind::kOptionButton) &&
              code == BN_CLICKED) {
     events->OnClick(control);
   } else if (kind == ControlKind::kLink && code == STN_CLICKED) {

@@ -98,6 +98,9 @@ class Win32Ui final : public platform::Ui {
   void DrawMenuIcon(const DRAWITEMSTRUCT& item);
   // Alt and a drawn button's access key, typed anywhere in its form, presses the button.
   bool PressAccessKey(const MSG& msg);
+  // One message of the message loop, and the keys the host answers itself.
+  void Dispatch(const MSG& msg);
+  bool MoveFocusByTab(const MSG& msg);
   // The button that the form describes as `desc`, drawn; null when the window is refused.
   std::shared_ptr<Win32DrawnButton> CreateDrawnButton(platform::UiId form, platform::UiId id,
                                                       const Element& e, const controls::PropertyBag& stored,
