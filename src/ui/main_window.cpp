@@ -162,10 +162,10 @@ void MainWindow::CreateControls() {
 void MainWindow::Start() {
   context_.state.burn_enabled = 1;
   context_.ui.CenterOnScreen(form_);
-  LoadBlockList();
+  // The figures per entry first, so that the list is shown once, with them.
   context_.state.history.Figures() = engine::HitStats::Parse(
       context_.services.files.ReadFile(blocklist::HitStatsPath(context_.app_folder)).value_or(std::string()));
-  ShowDisplayedList();
+  LoadBlockList();
   platform::Registry& registry = context_.services.registry;
   if (text::TrimBlanks(settings::ReadOption(registry, settings::kStartDate)).empty())
     settings::WriteOption(registry, settings::kStartDate, context_.services.clock.DateText());
