@@ -121,55 +121,36 @@ if(QUELLIX_TESTS)
   target_link_libraries(quellix_drawn_button_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
 
   set(QUELLIX_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
+  # A test program run under Wine in its own prefix and display.
+  function(quellix_wine_program name target timeout)
+    add_test(NAME ${name}
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
+                     $<TARGET_FILE:${target}> --gtest_brief=1)
+    set_tests_properties(${name} PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT ${timeout})
+  endfunction()
+  # A scenario tests/e2e/NAME.sh against the real program; it says PASS or FAIL:.
+  function(quellix_wine_scenario name timeout)
+    add_test(NAME ${name}
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${name}.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
+                     ${CMAKE_BINARY_DIR}/screenshots)
+    set_tests_properties(${name} PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT ${timeout}
+                                            PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  endfunction()
   add_test(NAME wine_template COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_template.sh ${QUELLIX_WINE_TEMPLATE})
   set_tests_properties(wine_template PROPERTIES LABELS e2e FIXTURES_SETUP wine TIMEOUT 300)
 
-  add_test(NAME contract_win32
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
-                   $<TARGET_FILE:quellix_contract_win32> --gtest_brief=1)
-  set_tests_properties(contract_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300)
-  add_test(NAME ui_contract_win32
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
-                   $<TARGET_FILE:quellix_ui_contract_win32> --gtest_brief=1)
-  set_tests_properties(ui_contract_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120)
-
-  add_test(NAME drawn_button_win32
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
-                   $<TARGET_FILE:quellix_drawn_button_win32> --gtest_brief=1)
-  set_tests_properties(drawn_button_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300)
-
-  add_test(NAME file_dialog_win32
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine_run.sh ${QUELLIX_WINE_TEMPLATE}
-                   $<TARGET_FILE:quellix_file_dialog_win32> --gtest_brief=1)
-  set_tests_properties(file_dialog_win32 PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300)
+  quellix_wine_program(contract_win32 quellix_contract_win32 300)
+  quellix_wine_program(ui_contract_win32 quellix_ui_contract_win32 120)
+  quellix_wine_program(drawn_button_win32 quellix_drawn_button_win32 300)
+  quellix_wine_program(file_dialog_win32 quellix_file_dialog_win32 300)
 endif()
 
 if(QUELLIX_TESTS)
-  add_test(NAME tray_mode
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/tray_mode.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
-                   ${CMAKE_BINARY_DIR}/screenshots)
-  set_tests_properties(tray_mode PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
-                                            PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
-  add_test(NAME pages
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/pages.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
-                   ${CMAKE_BINARY_DIR}/screenshots)
-  set_tests_properties(pages PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 300
-                                        PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
-  add_test(NAME extras
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/extras.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
-                   ${CMAKE_BINARY_DIR}/screenshots)
-  set_tests_properties(extras PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
-                                         PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
-  add_test(NAME buttons
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/buttons.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
-                   ${CMAKE_BINARY_DIR}/screenshots)
-  set_tests_properties(buttons PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
-                                          PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
-  add_test(NAME chromium
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/chromium.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR}
-                   ${CMAKE_BINARY_DIR}/screenshots)
-  set_tests_properties(chromium PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 120
-                                           PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  quellix_wine_scenario(tray_mode 240)
+  quellix_wine_scenario(pages 300)
+  quellix_wine_scenario(extras 240)
+  quellix_wine_scenario(buttons 240)
+  quellix_wine_scenario(chromium 120)
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}
