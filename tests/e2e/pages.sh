@@ -8,9 +8,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
-template=$1 build=$2 shots=$3
-wine_session_start "$template" || exit 1
-mkdir -p "$shots"
+scenario_start "$@"
 
 printf 'offers\r\ncasino\r\npoker\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"

@@ -202,3 +202,11 @@ control_centre() {  # rect|rectof FORM|...
   [ "$l" != none ] && [ -n "${b:-}" ] || fail "no control for '$*' ($answer)"
   cx=$(((l + r) / 2)) cy=$(((t + b) / 2))
 }
+
+# The start of a scenario run as SCRIPT TEMPLATE_DIR BUILD_DIR SCREENSHOT_DIR: a session of
+# its own, and $template, $build and $shots as absolute paths.
+scenario_start() {
+  template=$(realpath -m "$1") build=$(realpath -m "$2") shots=$(realpath -m "$3")
+  wine_session_start "$template" || exit 1
+  mkdir -p "$shots"
+}
