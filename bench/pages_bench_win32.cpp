@@ -12,15 +12,9 @@
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_ui.h"
 #include "ui/main_window.h"
+#include "win32_clock.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 std::string Field(std::string s, std::size_t width) {
   s.resize(width, ' ');
@@ -57,16 +51,16 @@ int main(int argc, char** argv) {
     win32::Win32Shell shell;
     engine::ProcessState state;
     Prepare(platform.files, folder, rows);
-    const double t0 = Now();
+    const double t0 = quellix::bench::NowMs();
     ui::MainWindow main(tray::TrayContext{platform.Services(), ui, shell, state, folder});
     main.Start();  // loads the list into view1 and the matcher, then goes to the tray
     ui.DoEvents();
-    const double t1 = Now();
+    const double t1 = quellix::bench::NowMs();
     main.ApplyOptions();  // stores popcfg.apo from view1
-    const double t2 = Now();
+    const double t2 = quellix::bench::NowMs();
     main.Log().View(2070, 910);
     ui.DoEvents();
-    const double t3 = Now();
+    const double t3 = quellix::bench::NowMs();
     const std::size_t shown = ui.ListCount(main.Control("view1")), logged = ui.ListCount(main.Log().Rows());
     if (shown != static_cast<std::size_t>(rows) || logged != static_cast<std::size_t>(rows)) {
       std::printf("FAIL: %zu rows shown and %zu log rows for %d\n", shown, logged, rows);

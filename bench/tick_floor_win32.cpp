@@ -18,15 +18,9 @@
 #include "engine/process_state.h"
 #include "platform/win32/win32_services.h"
 #include "settings/settings_store.h"
+#include "win32_clock.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -70,8 +64,8 @@ int main(int argc, char** argv) {
   settings::WriteOption(platform.registry, settings::kSupportIe, "1");
   settings::WriteOption(platform.registry, settings::kSupportNetscape, "1");
 
-  HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Quellix tick benchmark", WS_POPUP, 0, 0, 0, 0, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND own = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Quellix tick benchmark", WS_POPUP, 0, 0, 0, 0,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   const auto anchor = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(own));
   const int windows = BareWalk(own);
   const std::vector<platform::WindowId> chromium_class = ChromiumClassWindows(desktop, anchor);
@@ -92,17 +86,17 @@ int main(int argc, char** argv) {
   // The three measures take turns, so that a slow spell of the machine falls on all of them.
   std::vector<double> walk, tick_off, tick_on;
   for (int r = 0; r < repeats; ++r) {
-    double t0 = Now();
+    double t0 = quellix::bench::NowMs();
     BareWalk(own);
-    walk.push_back(Now() - t0);
+    walk.push_back(quellix::bench::NowMs() - t0);
     set_chromium("0");
-    t0 = Now();
+    t0 = quellix::bench::NowMs();
     tick();
-    tick_off.push_back(Now() - t0);
+    tick_off.push_back(quellix::bench::NowMs() - t0);
     set_chromium("1");
-    t0 = Now();
+    t0 = quellix::bench::NowMs();
     tick();
-    tick_on.push_back(Now() - t0);
+    tick_on.push_back(quellix::bench::NowMs() - t0);
   }
   set_chromium("0");
 
@@ -110,15 +104,15 @@ int main(int argc, char** argv) {
   // for its program anew, and then as a walk asks, once per process.
   std::vector<double> uncached, cached;
   for (int r = 0; r < repeats; ++r) {
-    double t0 = Now();
+    double t0 = quellix::bench::NowMs();
     int browsers = 0;
     for (auto w : chromium_class)
       browsers += engine::IsChromiumProgram(desktop.ProcessImagePath(desktop.ProcessId(w)));
-    uncached.push_back(Now() - t0);
-    t0 = Now();
+    uncached.push_back(quellix::bench::NowMs() - t0);
+    t0 = quellix::bench::NowMs();
     engine::ChromiumProcesses processes(desktop);
     for (auto w : chromium_class) browsers -= processes.OwnsWindow(w);
-    cached.push_back(Now() - t0);
+    cached.push_back(quellix::bench::NowMs() - t0);
     if (browsers != 0) std::printf("the cached and uncached checks disagree\n");
   }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/chromium_frames.h"
+#include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"
 #include "ui/main_window.h"
@@ -16,16 +17,11 @@ using Strings = std::vector<std::string>;
 constexpr std::uint32_t kShownFrame = sim::kOverlappedWindowStyle | engine::kVisibleStyle;
 constexpr std::uint32_t kChrome = 100, kEditor = 300;
 
-class ChromiumSwitchTest : public ::testing::Test {
+class ChromiumSwitchTest : public quellix::testing::MainWindowRig {
  protected:
-  World world;
-  sim::SimUi ui;
-  sim::SimShell shell;
-  std::unique_ptr<MainWindow> main;
-
   void SetUp() override {
     world.state.burn_enabled = 0;
-    world.sim.files.Put(world.app_folder + "\\popcfg.apo", "offers\r\n");
+    world.sim.files.Put(list_path, "offers\r\n");
     world.sim.desktop.SetProcessImage(kChrome, "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe");
     world.sim.desktop.SetProcessImage(kEditor, "C:\\Program Files\\Editor\\code.exe");
   }
@@ -41,11 +37,6 @@ class ChromiumSwitchTest : public ::testing::Test {
     Open("IEFrame", "Lottery - Microsoft Internet Explorer", 0);
     Open("Chrome_WidgetWin_1", "Cheap flights - Google Chrome", kChrome);
     Open("Chrome_WidgetWin_1", "flights.txt - Editor", kEditor);
-  }
-  void Start() {
-    main = std::make_unique<MainWindow>(
-        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
-    main->Start();
   }
   // The main window on the options page, as a double-click on the icon and a click on
   // "Popup Options" show it.
@@ -135,7 +126,8 @@ TEST_F(ChromiumSwitchTest, TheBoxSitsInTheBrowserGroupAndThePageStaysInItsArea) 
   };
   for (const auto* set : {&boxes, &frames})
     for (std::size_t i = 0; i < set->size(); ++i)
-      for (std::size_t j = i + 1; j < set->size(); ++j) EXPECT_FALSE(overlap((*set)[i], (*set)[j])) << i << " " << j;
+      for (std::size_t j = i + 1; j < set->size(); ++j)
+        EXPECT_FALSE(overlap((*set)[i], (*set)[j])) << i << " " << j;
 }
 
 TEST_F(ChromiumSwitchTest, PickerAndSubmenuListBrowserFramesOnlyWithTheSwitchOn) {

@@ -5,6 +5,7 @@
 
 #include "controls/hosted_button.h"
 #include "controls/product_buttons.h"
+#include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"
 #include "ui/main_window.h"
@@ -18,21 +19,13 @@ using controls::kStateUp;
 using controls::PushButtonState;
 using quellix::testing::World;
 
-class DrawnButtonHostTest : public ::testing::Test {
+class DrawnButtonHostTest : public quellix::testing::MainWindowRig {
  protected:
-  World world;
-  sim::SimUi ui;
-  sim::SimShell shell;
-  std::unique_ptr<MainWindow> main;
-
   void SetUp() override {
-    world.sim.files.Put(world.app_folder + "\\popcfg.apo", "offers\r\ncasino\r\n");
-    main = std::make_unique<MainWindow>(
-        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
-    main->Start();
-    ui.TrayNotify(C("TrayArea1"), 0x203);  // the main window opens
+    world.sim.files.Put(list_path, "offers\r\ncasino\r\n");
+    Start();
+    ui.TrayNotify(Host(), 0x203);  // the main window opens
   }
-  platform::UiId C(const std::string& name) { return main->Control(name); }
   sim::SimDrawnButton& Drawn(platform::UiId id) {
     sim::SimDrawnButton* drawn = ui.Drawn(id);
     if (drawn == nullptr) throw std::runtime_error("not a drawn button");
