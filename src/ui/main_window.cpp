@@ -103,7 +103,7 @@ void MainWindow::CreateControls() {
 
   // Pages parked outside the client area until a page operation moves them in.
   const UiId frame1 = Add({ControlKind::kFrame, "Frame1", "", {9000, 910, 5985, 4125}, /*visible=*/false});
-  options_ = std::make_unique<settings::OptionsPage>(context_.ui, context_.services, context_.app_folder,
+  options_ = std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder,
                                                      form_, frame1);
   log_ = std::make_unique<LogViewer>(context_.ui, context_.services, context_.app_folder, form_,
                                      platform::TwipsRect{9000, 5500, 5985, 4125});

@@ -9,7 +9,7 @@
 #include "blocklist/block_list_page.h"
 #include "blocklist/displayed_block_list.h"
 #include "blocklist/open_window_picker.h"
-#include "settings/options_page.h"
+#include "ui/options_page.h"
 #include "tray/menu_frame.h"
 #include "tray/tray_area.h"
 #include "ui/info_window.h"
@@ -44,7 +44,7 @@ class MainWindow final : public platform::UiEvents,
   tray::TrayArea& Tray() { return *tray_; }
   tray::MenuFrame& Menu() { return menu_frame_; }
   InfoWindow& Info() { return info_; }
-  settings::OptionsPage& Options() { return *options_; }
+  OptionsPage& Options() { return *options_; }
   LogViewer& Log() { return *log_; }
   blocklist::BlockListPage& BlockList() { return *block_list_; }
   blocklist::OpenWindowPicker& Picker() { return picker_; }
@@ -95,7 +95,7 @@ class MainWindow final : public platform::UiEvents,
   std::unique_ptr<tray::TrayArea> tray_;
   tray::MenuFrame menu_frame_;
   InfoWindow info_;
-  std::unique_ptr<settings::OptionsPage> options_;
+  std::unique_ptr<OptionsPage> options_;
   std::unique_ptr<LogViewer> log_;
   std::unique_ptr<blocklist::BlockListPage> block_list_;
   blocklist::OpenWindowPicker picker_;

@@ -9,7 +9,7 @@
 #include "platform/platform.h"
 #include "platform/ui.h"
 
-namespace quellix::settings {
+namespace quellix::ui {
 
 class OptionsPage {
  public:
@@ -59,4 +59,4 @@ class OptionsPage {
 // holds a blank and Windows would otherwise try "C:\Program.exe" first.
 std::string AutoStartCommand(const std::string& app_folder);
 
-}  // namespace quellix::settings
+}  // namespace quellix::ui

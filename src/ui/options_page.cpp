@@ -1,4 +1,4 @@
-#include "settings/options_page.h"
+#include "ui/options_page.h"
 
 #include <cmath>
 #include <optional>
@@ -7,11 +7,12 @@
 #include "settings/settings_store.h"
 #include "text/text.h"
 
-namespace quellix::settings {
+namespace quellix::ui {
 
 using platform::ControlKind;
 using platform::ControlSpec;
 using platform::UiId;
+using namespace settings;
 
 namespace {
 
@@ -197,4 +198,4 @@ void OptionsPage::Browse(platform::WindowId owner) {
   if (path && !path->empty()) ui_.SetText(path_, *path);
 }
 
-}  // namespace quellix::settings
+}  // namespace quellix::ui
