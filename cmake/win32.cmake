@@ -9,6 +9,7 @@ add_library(quellix_win32 STATIC
   src/platform/win32/win32_desktop.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_files.cpp
+  src/platform/win32/wide_text.cpp
   src/platform/win32/win32_misc.cpp
   src/platform/win32/win32_file_dialog.cpp
   src/platform/win32/win32_dde.cpp

@@ -74,8 +74,10 @@ bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, s
   for (int n = 1; n <= kTemporaryNameTries; ++n) {
     const std::string temporary = path + ".~" + std::to_string(n) + ".tmp";
     if (files.FileSize(temporary)) continue;
-    if (!files.WriteNewFile(temporary, bytes)) {
-      if (files.FileSize(temporary)) files.RemoveFile(temporary);
+    const platform::NewFile written = files.WriteNewFile(temporary, bytes);
+    if (written == platform::NewFile::kExists) continue;  // another writer took the name meanwhile
+    if (written == platform::NewFile::kFailed) {
+      files.RemoveFile(temporary);
       return false;
     }
     if (files.ReplaceFile(temporary, path)) return true;

@@ -1,13 +1,24 @@
 #pragma once
 // Product files in the application folder. Every call opens, uses and closes its file.
-// Paths are ANSI bytes with backslash separators.
+// Paths are UTF-8 with backslash separators, so a folder named in any language works; the
+// contents of files are bytes, never converted.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quellix::platform {
+
+// A file found in a folder: its name without the folder, and when it last changed, in
+// 100-nanosecond ticks on the same scale as FileSystem::Now.
+struct FoundFile {
+  std::string name;
+  std::uint64_t modified = 0;
+};
+
+enum class NewFile { kWritten, kExists, kFailed };
 
 class FileSystem {
  public:
@@ -15,17 +26,27 @@ class FileSystem {
 
   // The whole file, or nothing when it cannot be opened or read.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // At most `length` bytes from `offset`, fewer at the end of the file (none past it), or
+  // nothing when the file cannot be opened or read.
+  virtual std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) = 0;
   // The length in bytes, or nothing when the file does not exist.
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
   // Writes `bytes` at `offset`, creating the file when missing and keeping the rest.
   virtual bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
-  // Creates the file and writes `bytes`. Fails, touching nothing, when the file exists
-  // already; on a later failure part of it may be written.
-  virtual bool WriteNewFile(const std::string& path, std::string_view bytes) = 0;
+  // Creates the file and writes `bytes`. kExists, touching nothing, when a file of that name
+  // exists already; kFailed when it could not be created or written (part of it may be).
+  virtual NewFile WriteNewFile(const std::string& path, std::string_view bytes) = 0;
   // Moves `from` over `to`, replacing `to` in one step when it exists.
   virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
   // Deletes the file; true also when it did not exist.
   virtual bool RemoveFile(const std::string& path) = 0;
+  // The files of `folder` whose names start with `prefix`, compared without regard to case.
+  virtual std::vector<FoundFile> FindFiles(const std::string& folder, std::string_view prefix) = 0;
+  // The time now, on the scale of FoundFile::modified.
+  virtual std::uint64_t Now() = 0;
+  // Why the last call of this object that failed did so, in the system's words ("Access is
+  // denied."); empty when none has failed.
+  virtual std::string LastError() = 0;
 };
 
 }  // namespace quellix::platform

@@ -244,25 +244,54 @@ TEST_F(FileContract, WriteAtCreatesAndExtends) {
 }
 
 TEST_F(FileContract, WriteNewFileNeverTouchesAnExistingFileAndReplaceMovesOver) {
-  ASSERT_TRUE(s.files.WriteNewFile(path, "old contents"));
-  EXPECT_FALSE(s.files.WriteNewFile(path, "short"));
+  using platform::NewFile;
+  ASSERT_EQ(s.files.WriteNewFile(path, "old contents"), NewFile::kWritten);
+  EXPECT_EQ(s.files.WriteNewFile(path, "short"), NewFile::kExists);
   EXPECT_EQ(s.files.ReadFile(path), "old contents");
   const std::string other = p->Folder() + "\\other.tmp";
-  ASSERT_TRUE(s.files.WriteNewFile(other, "new\r\n"));
+  ASSERT_EQ(s.files.WriteNewFile(other, "new\r\n"), NewFile::kWritten);
   ASSERT_TRUE(s.files.ReplaceFile(other, path));
   EXPECT_EQ(s.files.ReadFile(path), "new\r\n");
   EXPECT_FALSE(s.files.FileSize(other));
   EXPECT_FALSE(s.files.ReplaceFile(other, path));
+  EXPECT_FALSE(s.files.LastError().empty());
   ASSERT_TRUE(s.files.RemoveFile(path));
-  ASSERT_TRUE(s.files.WriteNewFile(path, ""));
+  ASSERT_EQ(s.files.WriteNewFile(path, ""), NewFile::kWritten);
   EXPECT_EQ(s.files.FileSize(path), 0u);
 }
 
 TEST_F(FileContract, RemoveToleratesMissingFiles) {
-  ASSERT_TRUE(s.files.WriteNewFile(path, "x"));
+  ASSERT_EQ(s.files.WriteNewFile(path, "x"), platform::NewFile::kWritten);
   EXPECT_TRUE(s.files.RemoveFile(path));
   EXPECT_FALSE(s.files.FileSize(path));
   EXPECT_TRUE(s.files.RemoveFile(path));
+}
+
+TEST_F(FileContract, ReadAtGivesAPieceAndNothingPastTheEnd) {
+  EXPECT_FALSE(s.files.ReadAt(path, 0, 4));
+  ASSERT_TRUE(s.files.WriteAt(path, 0, "0123456789"));
+  EXPECT_EQ(s.files.ReadAt(path, 2, 3), "234");
+  EXPECT_EQ(s.files.ReadAt(path, 8, 100), "89");
+  EXPECT_EQ(s.files.ReadAt(path, 10, 4), "");
+  EXPECT_EQ(s.files.ReadAt(path, 1000, 4), "");
+}
+
+TEST_F(FileContract, FindFilesListsTheFolderByPrefixWithTimesFromTheSameClock) {
+  const std::string folder = p->Folder();
+  const std::uint64_t before = s.files.Now();
+  ASSERT_TRUE(s.files.WriteAt(folder + "\\list.apo.~1.tmp", 0, "a"));
+  ASSERT_TRUE(s.files.WriteAt(folder + "\\list.apo.~2.tmp", 0, "b"));
+  ASSERT_TRUE(s.files.WriteAt(folder + "\\other.apo", 0, "c"));
+  std::vector<std::string> names;
+  for (const platform::FoundFile& found : s.files.FindFiles(folder, "LIST.apo.~")) {
+    names.push_back(text::LowerCase(found.name));
+    // File times may be rounded to a coarser unit than the clock's.
+    EXPECT_GE(found.modified + 20'000'000, before) << found.name;
+    EXPECT_LE(found.modified, s.files.Now() + 20'000'000) << found.name;
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"list.apo.~1.tmp", "list.apo.~2.tmp"}));
+  EXPECT_TRUE(s.files.FindFiles(folder + "\\missing", "").empty());
 }
 
 TEST_F(PlatformContract, ClockAndSound) {

@@ -8,7 +8,10 @@ namespace quellix::sim {
 
 std::string SimFiles::Key(const std::string& path) { return text::LowerCase(path); }
 
-void SimFiles::Put(const std::string& path, std::string bytes) { files_[Key(path)] = std::move(bytes); }
+void SimFiles::Put(const std::string& path, std::string bytes) {
+  files_[Key(path)] = std::move(bytes);
+  modified_[Key(path)] = now_;
+}
 
 std::optional<std::string> SimFiles::Get(const std::string& path) const {
   auto it = files_.find(Key(path));
@@ -31,9 +34,24 @@ std::size_t SimFiles::Allow(std::size_t wanted) {
   return allowed;
 }
 
+bool SimFiles::Fail() {
+  last_error_ = error_text_;
+  return false;
+}
+
 std::optional<std::string> SimFiles::ReadFile(const std::string& path) {
-  if (Locked(path)) return std::nullopt;
+  if (Locked(path)) {
+    Fail();
+    return std::nullopt;
+  }
   return Get(path);
+}
+
+std::optional<std::string> SimFiles::ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) {
+  std::optional<std::string> content = ReadFile(path);
+  if (!content) return std::nullopt;
+  if (offset >= content->size()) return std::string();
+  return content->substr(static_cast<std::size_t>(offset), length);
 }
 
 std::optional<std::uint64_t> SimFiles::FileSize(const std::string& path) {
@@ -43,35 +61,59 @@ std::optional<std::uint64_t> SimFiles::FileSize(const std::string& path) {
 }
 
 bool SimFiles::WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) {
-  if (Locked(path) || spent_) return false;
+  if (Locked(path) || spent_) return Fail();
   std::string& content = files_[Key(path)];
+  modified_[Key(path)] = now_;
   const std::size_t allowed = Allow(bytes.size());
   if (content.size() < offset + allowed) content.resize(offset + allowed, '\0');
   std::copy_n(bytes.begin(), allowed, content.begin() + static_cast<std::ptrdiff_t>(offset));
-  return allowed == bytes.size();
+  return allowed == bytes.size() || Fail();
 }
 
-bool SimFiles::WriteNewFile(const std::string& path, std::string_view bytes) {
-  if (Locked(path) || spent_ || files_.count(Key(path)) != 0) return false;
+platform::NewFile SimFiles::WriteNewFile(const std::string& path, std::string_view bytes) {
+  if (files_.count(Key(path)) != 0) {
+    Fail();
+    return platform::NewFile::kExists;
+  }
+  if (Locked(path) || spent_) {
+    Fail();
+    return platform::NewFile::kFailed;
+  }
   const std::size_t allowed = Allow(bytes.size());
-  files_[Key(path)] = std::string(bytes.substr(0, allowed));
-  return allowed == bytes.size();
+  Put(path, std::string(bytes.substr(0, allowed)));
+  if (allowed == bytes.size()) return platform::NewFile::kWritten;
+  Fail();
+  return platform::NewFile::kFailed;
 }
 
 bool SimFiles::ReplaceFile(const std::string& from, const std::string& to) {
-  if (Locked(from) || Locked(to) || spent_) return false;
+  if (Locked(from) || Locked(to) || spent_) return Fail();
   auto it = files_.find(Key(from));
-  if (it == files_.end()) return false;
+  if (it == files_.end()) return Fail();
   std::string content = std::move(it->second);
   files_.erase(it);
   files_[Key(to)] = std::move(content);
+  modified_[Key(to)] = modified_[Key(from)];
+  modified_.erase(Key(from));
   return true;
 }
 
 bool SimFiles::RemoveFile(const std::string& path) {
-  if (Locked(path) || spent_) return false;
+  if (Locked(path) || spent_) return Fail();
   files_.erase(Key(path));
+  modified_.erase(Key(path));
   return true;
+}
+
+std::vector<platform::FoundFile> SimFiles::FindFiles(const std::string& folder, std::string_view prefix) {
+  const std::string start = Key(folder + "\\" + std::string(prefix));
+  std::vector<platform::FoundFile> found;
+  for (auto it = files_.lower_bound(start); it != files_.end() && it->first.starts_with(start); ++it) {
+    const std::string name = it->first.substr(Key(folder).size() + 1);
+    if (name.find('\\') != std::string::npos) continue;
+    found.push_back({name, modified_[it->first]});
+  }
+  return found;
 }
 
 }  // namespace quellix::sim

@@ -1,11 +1,13 @@
 #pragma once
-// In-memory files with case-insensitive paths, locked files, and a write budget that
-// models a process killed (or a disk filling up) after a given number of bytes.
+// In-memory files with case-insensitive paths, locked files, a write budget that models a
+// process killed (or a disk filling up) after a given number of bytes, and a clock of its
+// own that stamps each change.
 
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -22,24 +24,41 @@ class SimFiles final : public platform::FileSystem {
   // From now on at most `bytes` more bytes are written; the write that crosses the limit
   // is cut there and fails, and every later change fails. Nothing lifts the limit.
   void SetWriteBudget(std::uint64_t bytes) { budget_ = bytes; }
+  // Every later change is stamped with this time; Now() gives it too.
+  void SetNow(std::uint64_t ticks) { now_ = ticks; }
+  void SetModified(const std::string& path, std::uint64_t ticks) { modified_[Key(path)] = ticks; }
+  // The system's reason that failing calls give from now on.
+  void SetErrorText(std::string text) { error_text_ = std::move(text); }
 
   std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
   bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
-  bool WriteNewFile(const std::string& path, std::string_view bytes) override;
+  platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
+  std::vector<platform::FoundFile> FindFiles(const std::string& folder, std::string_view prefix) override;
+  std::uint64_t Now() override { return now_; }
+  std::string LastError() override { return last_error_; }
 
  private:
   static std::string Key(const std::string& path);
   bool Locked(const std::string& path) const { return locked_.count(Key(path)) != 0; }
   // How much of `wanted` bytes may still be written; marks the budget spent when cut.
   std::size_t Allow(std::size_t wanted);
+  // Records a failure's reason and returns false.
+  bool Fail();
+
+  // Keyed by the lower-case path; a file's name is the part after its last backslash.
 
   std::map<std::string, std::string> files_;
   std::set<std::string> locked_;
   std::optional<std::uint64_t> budget_;
   bool spent_ = false;
+  std::map<std::string, std::uint64_t> modified_;
+  std::uint64_t now_ = 0;
+  std::string error_text_ = "Access is denied.";
+  std::string last_error_;
 };
 
 }  // namespace quellix::sim

@@ -85,6 +85,11 @@ struct FileTraits {
   static Handle Invalid() { return INVALID_HANDLE_VALUE; }
   static void Release(Handle h) { ::CloseHandle(h); }
 };
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Release(Handle h) { ::FindClose(h); }
+};
 struct KernelTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return nullptr; }
@@ -175,6 +180,7 @@ struct WindowDcTraits {
 };
 
 using UniqueFile = UniqueHandle<FileTraits>;          // CreateFile results
+using UniqueFind = UniqueHandle<FindTraits>;          // FindFirstFile results
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;  // processes, threads, pipes, mutexes
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;

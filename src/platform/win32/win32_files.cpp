@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -8,6 +11,7 @@ namespace {
 
 // Files larger than this are not read into memory at all.
 constexpr std::uint64_t kLargestReadable = 512ull << 20;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -19,58 +23,140 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-}  // namespace
-
-std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > kLargestReadable)
-    return std::nullopt;
-  std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+// Reads up to `count` bytes at the file's position; fewer when it ends first.
+bool ReadUpTo(HANDLE file, std::string& content, std::size_t count) {
+  content.assign(count, '\0');
   std::size_t filled = 0;
-  while (filled < content.size()) {
+  while (filled < count) {
     DWORD got = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - filled, 1u << 20));
-    if (!::ReadFile(file.get(), content.data() + filled, chunk, &got, nullptr)) return std::nullopt;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - filled, 1u << 20));
+    if (!::ReadFile(file, content.data() + filled, chunk, &got, nullptr)) return false;
     if (got == 0) break;  // the file shrank meanwhile
     filled += got;
   }
   content.resize(filled);
+  return true;
+}
+
+UniqueFile OpenForReading(const std::string& path) {
+  return UniqueFile(::CreateFileW(Widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
+bool Win32Files::Fail() {
+  last_error_ = ErrorText(::GetLastError());
+  return false;
+}
+
+std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
+  UniqueFile file = OpenForReading(path);
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size)) {
+    Fail();
+    return std::nullopt;
+  }
+  if (static_cast<std::uint64_t>(size.QuadPart) > kLargestReadable) {
+    last_error_ = ErrorText(ERROR_FILE_TOO_LARGE);
+    return std::nullopt;
+  }
+  std::string content;
+  if (!ReadUpTo(file.get(), content, static_cast<std::size_t>(size.QuadPart))) {
+    Fail();
+    return std::nullopt;
+  }
+  return content;
+}
+
+std::optional<std::string> Win32Files::ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) {
+  UniqueFile file = OpenForReading(path);
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size)) {
+    Fail();
+    return std::nullopt;
+  }
+  const auto total = static_cast<std::uint64_t>(size.QuadPart);
+  if (offset >= total) return std::string();
+  LARGE_INTEGER position{};
+  position.QuadPart = static_cast<LONGLONG>(offset);
+  std::string content;
+  if (!::SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) ||
+      !ReadUpTo(file.get(), content, static_cast<std::size_t>(std::min<std::uint64_t>(length, total - offset)))) {
+    Fail();
+    return std::nullopt;
+  }
   return content;
 }
 
 std::optional<std::uint64_t> Win32Files::FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+  if (!::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     return std::nullopt;
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 bool Win32Files::WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) {
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+  UniqueFile file(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER position{};
   position.QuadPart = static_cast<LONGLONG>(offset);
-  return file && ::SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) && WriteAll(file.get(), bytes);
+  return (file && ::SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) && WriteAll(file.get(), bytes)) ||
+         Fail();
 }
 
-bool Win32Files::WriteNewFile(const std::string& path, std::string_view bytes) {
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+platform::NewFile Win32Files::WriteNewFile(const std::string& path, std::string_view bytes) {
+  UniqueFile file(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
+  if (!file) {
+    const DWORD error = ::GetLastError();
+    Fail();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? platform::NewFile::kExists
+                                                                        : platform::NewFile::kFailed;
+  }
   // Flushed before it may replace another file, so the replacement never holds less.
-  return file && WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
+  if (WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get())) return platform::NewFile::kWritten;
+  Fail();
+  return platform::NewFile::kFailed;
 }
 
 bool Win32Files::ReplaceFile(const std::string& from, const std::string& to) {
-  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  return ::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+             0 ||
+         Fail();
 }
 
 bool Win32Files::RemoveFile(const std::string& path) {
-  if (::DeleteFileA(path.c_str())) return true;
+  if (::DeleteFileW(Widen(path).c_str())) return true;
   const DWORD error = ::GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || Fail();
+}
+
+std::vector<platform::FoundFile> Win32Files::FindFiles(const std::string& folder, std::string_view prefix) {
+  std::vector<platform::FoundFile> found;
+  const std::wstring wanted = Widen(prefix);
+  WIN32_FIND_DATAW data{};
+  UniqueFind search(::FindFirstFileW((Widen(folder) + L"\\" + wanted + L"*").c_str(), &data));
+  if (!search) return found;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    // The pattern also matches short 8.3 names; keep only long names that start as asked.
+    const std::wstring_view name(data.cFileName);
+    if (name.size() < wanted.size() ||
+        ::CompareStringOrdinal(name.data(), static_cast<int>(wanted.size()), wanted.data(),
+                               static_cast<int>(wanted.size()), TRUE) != CSTR_EQUAL)
+      continue;
+    found.push_back({Narrow(name), (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                       data.ftLastWriteTime.dwLowDateTime});
+  } while (::FindNextFileW(search.get(), &data));
+  return found;
+}
+
+std::uint64_t Win32Files::Now() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
 }  // namespace quellix::win32

@@ -45,11 +45,21 @@ class Win32Sound final : public platform::Sound {
 class Win32Files final : public platform::FileSystem {
  public:
   std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
   bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
-  bool WriteNewFile(const std::string& path, std::string_view bytes) override;
+  platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
+  std::vector<platform::FoundFile> FindFiles(const std::string& folder, std::string_view prefix) override;
+  std::uint64_t Now() override;
+  std::string LastError() override { return last_error_; }
+
+ private:
+  // Keeps the reason of the call that just failed; returns false.
+  bool Fail();
+
+  std::string last_error_;
 };
 
 class Win32MessageBoxes final : public platform::MessageBoxes {
