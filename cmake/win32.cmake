@@ -8,6 +8,7 @@ add_library(quellix_win32 STATIC
   src/platform/win32/win32_code_page.cpp
   src/platform/win32/win32_desktop.cpp
   src/platform/win32/win32_registry.cpp
+  src/platform/win32/win32_registry_watch.cpp
   src/platform/win32/win32_files.cpp
   src/platform/win32/wide_text.cpp
   src/platform/win32/win32_misc.cpp

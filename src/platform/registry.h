@@ -3,8 +3,10 @@
 // values are core code built on these few calls.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quellix::platform {
 
@@ -40,6 +42,21 @@ struct RegistryData {
   std::string bytes;  // the bytes the query reports
 };
 
+// Tells a caller that caches values whether any of them may have changed.
+class RegistryWatch {
+ public:
+  virtual ~RegistryWatch() = default;
+  // True when a value of a watched key, or of a key below it, was set or deleted, or such a
+  // key was made, since the last call; true at the first call. Costs no system call, so a
+  // caller may ask before every use of what it cached.
+  virtual bool TakeChange() = 0;
+};
+
+struct WatchedKey {
+  RegistryRoot root;
+  std::string path;
+};
+
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -55,6 +72,9 @@ class Registry {
   // RegSetValueExA with exactly `bytes` as data.
   virtual bool SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) = 0;
   virtual void CloseKey(RegistryKey key) = 0;
+  // Starts watching `keys` until the watch goes. A key that does not exist yet is watched
+  // from when it is made. Changes made by this process are seen as well.
+  virtual std::unique_ptr<RegistryWatch> WatchKeys(std::vector<WatchedKey> keys) = 0;
 };
 
 }  // namespace quellix::platform

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "contract/platform_under_test.h"
@@ -224,6 +226,41 @@ TEST_F(RegistryContract, ThePerUserValueWinsOverTheMachineValue) {
   ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kLocalMachine, key, "both", "again"));
   EXPECT_EQ(raw(RegistryRoot::kCurrentUser, "both"), "again");
   EXPECT_EQ(raw(RegistryRoot::kLocalMachine, "both"), "machine");
+}
+
+// The watch is told on another thread on Win32, so a change may take a moment to show.
+bool ChangeSeen(platform::RegistryWatch& watch) {
+  for (int i = 0; i < 200; ++i) {
+    if (watch.TakeChange()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
+}
+
+TEST_F(RegistryContract, AWatchSeesValuesSetAndKeysMadeAndNothingElse) {
+  const std::string watched = key + "\\watched";
+  const auto watch = s.registry.WatchKeys({{RegistryRoot::kCurrentUser, watched}, {RegistryRoot::kLocalMachine, key}});
+  ASSERT_TRUE(watch);
+  EXPECT_TRUE(watch->TakeChange());  // the first call, so a cache fills itself
+  EXPECT_FALSE(watch->TakeChange());
+
+  // The watched key does not exist yet: making it and setting a value in it are changes.
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, watched, "0", "1"));
+  EXPECT_TRUE(ChangeSeen(*watch));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  watch->TakeChange();
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, watched, "0", "0"));
+  EXPECT_TRUE(ChangeSeen(*watch));
+  EXPECT_FALSE(watch->TakeChange());
+
+  // A value beside the watched key is not.
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "beside", "1"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_FALSE(watch->TakeChange());
+
+  // The second key, machine-wide, is watched as well.
+  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kLocalMachine, key, "1", "1"));
+  EXPECT_TRUE(ChangeSeen(*watch));
 }
 
 class FileContract : public PlatformContract {

@@ -1,8 +1,22 @@
 #include "platform/sim/sim_registry.h"
 
+#include <utility>
+
 #include "text/text.h"
 
 namespace quellix::sim {
+namespace {
+
+class SimRegistryWatch final : public platform::RegistryWatch {
+ public:
+  explicit SimRegistryWatch(std::shared_ptr<bool> changed) : changed_(std::move(changed)) {}
+  bool TakeChange() override { return std::exchange(*changed_, false); }
+
+ private:
+  std::shared_ptr<bool> changed_;
+};
+
+}  // namespace
 
 std::optional<std::string> SimRegistry::Normalise(RegistryRoot root, std::string_view path) {
   std::string p = text::LowerCase(path);
@@ -31,7 +45,36 @@ RegistryKey SimRegistry::NewHandle(std::string key_path, std::uint32_t access) {
 
 void SimRegistry::Put(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
                       std::string bytes) {
-  if (auto p = Normalise(root, path)) keys_[*p].values[text::LowerCase(name)] = StoredValue{type, std::move(bytes)};
+  if (auto p = Normalise(root, path)) {
+    keys_[*p].values[text::LowerCase(name)] = StoredValue{type, std::move(bytes)};
+    Changed(*p);
+  }
+}
+
+void SimRegistry::Delete(RegistryRoot root, std::string_view path, std::string_view name) {
+  auto p = Normalise(root, path);
+  if (!p || keys_.count(*p) == 0) return;
+  keys_[*p].values.erase(text::LowerCase(name));
+  Changed(*p);
+}
+
+void SimRegistry::Changed(const std::string& key_path) {
+  std::erase_if(watchers_, [](const Watcher& w) { return w.changed.expired(); });
+  for (const Watcher& watcher : watchers_) {
+    for (const std::string& watched : watcher.key_paths) {
+      if (key_path.rfind(watched, 0) == 0 && (key_path.size() == watched.size() || key_path[watched.size()] == '\\'))
+        *watcher.changed.lock() = true;
+    }
+  }
+}
+
+std::unique_ptr<platform::RegistryWatch> SimRegistry::WatchKeys(std::vector<platform::WatchedKey> keys) {
+  auto changed = std::make_shared<bool>(true);
+  Watcher watcher{{}, changed};
+  for (const platform::WatchedKey& key : keys)
+    if (auto p = Normalise(key.root, key.path)) watcher.key_paths.push_back(*p);
+  watchers_.push_back(std::move(watcher));
+  return std::make_unique<SimRegistryWatch>(std::move(changed));
 }
 
 void SimRegistry::PutString(RegistryRoot root, std::string_view path, std::string_view name, std::string text) {
@@ -95,7 +138,10 @@ RegistryKey SimRegistry::CreateKey(RegistryRoot root, std::string_view path, std
     if (parent.find('\\') != std::string::npos && keys_.count(parent) == 0)
       keys_[parent] = StoredKey{std::string(class_text), non_volatile, {}};
   }
-  if (keys_.count(*p) == 0) keys_[*p] = StoredKey{std::string(class_text), non_volatile, {}};
+  if (keys_.count(*p) == 0) {
+    keys_[*p] = StoredKey{std::string(class_text), non_volatile, {}};
+    Changed(*p);
+  }
   return NewHandle(*p, access);
 }
 
@@ -103,6 +149,7 @@ bool SimRegistry::SetValue(RegistryKey key, std::string_view name, std::uint32_t
   auto h = handles_.find(key);
   if (h == handles_.end() || (h->second.access & platform::regaccess::kSetValue) == 0) return false;
   keys_[h->second.key_path].values[text::LowerCase(name)] = StoredValue{type, std::string(bytes)};
+  Changed(h->second.key_path);
   return true;
 }
 

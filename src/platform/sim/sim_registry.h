@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,8 +48,18 @@ class SimRegistry final : public platform::Registry {
                         std::uint32_t access) override;
   bool SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) override;
   void CloseKey(RegistryKey key) override;
+  std::unique_ptr<platform::RegistryWatch> WatchKeys(std::vector<platform::WatchedKey> keys) override;
+  // Deletes a value, as another program might.
+  void Delete(RegistryRoot root, std::string_view path, std::string_view name);
 
  private:
+  struct Watcher {
+    std::vector<std::string> key_paths;  // normalised
+    std::weak_ptr<bool> changed;
+  };
+  // Tells every live watch of this key or a key above it.
+  void Changed(const std::string& key_path);
+
   struct Handle {
     std::string key_path;  // normalised
     std::uint32_t access;
@@ -64,6 +75,7 @@ class SimRegistry final : public platform::Registry {
   std::vector<std::uint32_t> access_requests_;
   std::vector<std::string> queries_;
   RegistryKey next_handle_ = 0x100;
+  std::vector<Watcher> watchers_;
 };
 
 }  // namespace quellix::sim

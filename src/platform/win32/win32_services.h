@@ -27,6 +27,7 @@ class Win32Registry final : public platform::Registry {
   bool SetValue(platform::RegistryKey key, std::string_view name, std::uint32_t type,
                 std::string_view bytes) override;
   void CloseKey(platform::RegistryKey key) override;
+  std::unique_ptr<platform::RegistryWatch> WatchKeys(std::vector<platform::WatchedKey> keys) override;
 };
 
 class Win32Clock final : public platform::Clock {
