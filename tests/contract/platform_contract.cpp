@@ -20,9 +20,9 @@ namespace {
 using platform::RegistryRoot;
 using platform::WindowId;
 
-constexpr std::uint32_t kPopup = 0x80000000;           // WS_POPUP
-constexpr std::uint32_t kOverlapped = 0x00CF0000;      // WS_OVERLAPPEDWINDOW
-constexpr std::uint32_t kPopupCaption = 0x80C00000;    // WS_POPUP | WS_CAPTION
+constexpr std::uint32_t kPopup = 0x80000000;         // WS_POPUP
+constexpr std::uint32_t kOverlapped = 0x00CF0000;    // WS_OVERLAPPEDWINDOW
+constexpr std::uint32_t kPopupCaption = 0x80C00000;  // WS_POPUP | WS_CAPTION
 
 class PlatformContract : public ::testing::Test {
  protected:
@@ -31,7 +31,8 @@ class PlatformContract : public ::testing::Test {
 
   std::vector<WindowId> Walk() {
     std::vector<WindowId> order;
-    for (WindowId w = s.desktop.FirstWindow(p->Anchor()); w != 0 && order.size() < 100000; w = s.desktop.NextWindow(w))
+    for (WindowId w = s.desktop.FirstWindow(p->Anchor()); w != 0 && order.size() < 100000;
+         w = s.desktop.NextWindow(w))
       order.push_back(w);
     return order;
   }
@@ -129,12 +130,14 @@ TEST_F(PlatformContract, CloseRequestsArriveAndWindowsMayRefuseThem) {
 class RegistryContract : public PlatformContract {
  protected:
   // A key of its own for each test, below the current user's hive.
-  std::string key = "Software\\QuellixContract\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::string key = "Software\\QuellixContract\\" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
   settings::SettingText Read(std::string_view name, std::string_view path = {}) {
     return settings::ReadSetting(s.registry, RegistryRoot::kCurrentUser, path.empty() ? key : path, name);
   }
   void PutRaw(std::string_view name, std::uint32_t type, std::string_view bytes) {
-    const auto k = s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
+    const auto k =
+        s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
     ASSERT_NE(k, 0u);
     ASSERT_TRUE(s.registry.SetValue(k, name, type, bytes));
     s.registry.CloseKey(k);
@@ -182,8 +185,10 @@ TEST_F(RegistryContract, ValuesOfOtherProgramsWithNulAndOtherTypes) {
 }
 
 TEST_F(RegistryContract, ValuesOver1024BytesAreNotRead) {
-  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "fits", std::string(1024, 'f')));
-  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "long", std::string(1025, 'l')));
+  ASSERT_TRUE(
+      settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "fits", std::string(1024, 'f')));
+  ASSERT_TRUE(
+      settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "long", std::string(1025, 'l')));
   EXPECT_EQ(Read("fits").text, std::string(1024, 'f'));
   EXPECT_FALSE(Read("long").found);
   EXPECT_EQ(Read("long").text, "");
@@ -239,7 +244,8 @@ bool ChangeSeen(platform::RegistryWatch& watch) {
 
 TEST_F(RegistryContract, AWatchSeesValuesSetAndKeysMadeAndNothingElse) {
   const std::string watched = key + "\\watched";
-  const auto watch = s.registry.WatchKeys({{RegistryRoot::kCurrentUser, watched}, {RegistryRoot::kLocalMachine, key}});
+  const auto watch =
+      s.registry.WatchKeys({{RegistryRoot::kCurrentUser, watched}, {RegistryRoot::kLocalMachine, key}});
   ASSERT_TRUE(watch);
   EXPECT_TRUE(watch->TakeChange());  // the first call, so a cache fills itself
   EXPECT_FALSE(watch->TakeChange());

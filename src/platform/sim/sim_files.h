@@ -31,7 +31,8 @@ class SimFiles final : public platform::FileSystem {
   void SetErrorText(std::string text) { error_text_ = std::move(text); }
 
   std::optional<std::string> ReadFile(const std::string& path) override;
-  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) override;
+  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
+                                    std::size_t length) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
   bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
   platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override;

@@ -62,7 +62,8 @@ void SimRegistry::Changed(const std::string& key_path) {
   std::erase_if(watchers_, [](const Watcher& w) { return w.changed.expired(); });
   for (const Watcher& watcher : watchers_) {
     for (const std::string& watched : watcher.key_paths) {
-      if (key_path.rfind(watched, 0) == 0 && (key_path.size() == watched.size() || key_path[watched.size()] == '\\'))
+      if (key_path.rfind(watched, 0) == 0 &&
+          (key_path.size() == watched.size() || key_path[watched.size()] == '\\'))
         *watcher.changed.lock() = true;
     }
   }
@@ -77,7 +78,8 @@ std::unique_ptr<platform::RegistryWatch> SimRegistry::WatchKeys(std::vector<plat
   return std::make_unique<SimRegistryWatch>(std::move(changed));
 }
 
-void SimRegistry::PutString(RegistryRoot root, std::string_view path, std::string_view name, std::string text) {
+void SimRegistry::PutString(RegistryRoot root, std::string_view path, std::string_view name,
+                            std::string text) {
   Put(root, path, name, platform::regtype::kString, std::move(text));
 }
 
@@ -108,7 +110,8 @@ RegistryKey SimRegistry::OpenKey(RegistryRoot root, std::string_view path, std::
   return NewHandle(*p, access);
 }
 
-platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view name, std::size_t buffer_size) {
+platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view name,
+                                               std::size_t buffer_size) {
   queries_.emplace_back(name);
   auto h = handles_.find(key);
   if (h == handles_.end() || (h->second.access & platform::regaccess::kQueryValue) == 0) return {};
@@ -145,7 +148,8 @@ RegistryKey SimRegistry::CreateKey(RegistryRoot root, std::string_view path, std
   return NewHandle(*p, access);
 }
 
-bool SimRegistry::SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) {
+bool SimRegistry::SetValue(RegistryKey key, std::string_view name, std::uint32_t type,
+                           std::string_view bytes) {
   auto h = handles_.find(key);
   if (h == handles_.end() || (h->second.access & platform::regaccess::kSetValue) == 0) return false;
   keys_[h->second.key_path].values[text::LowerCase(name)] = StoredValue{type, std::string(bytes)};
@@ -153,6 +157,8 @@ bool SimRegistry::SetValue(RegistryKey key, std::string_view name, std::uint32_t
   return true;
 }
 
-void SimRegistry::CloseKey(RegistryKey key) { handles_.erase(key); }
+void SimRegistry::CloseKey(RegistryKey key) {
+  handles_.erase(key);
+}
 
 }  // namespace quellix::sim

@@ -44,8 +44,8 @@ class SimRegistry final : public platform::Registry {
 
   RegistryKey OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access) override;
   platform::RegistryData QueryValue(RegistryKey key, std::string_view name, std::size_t buffer_size) override;
-  RegistryKey CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text, bool non_volatile,
-                        std::uint32_t access) override;
+  RegistryKey CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text,
+                        bool non_volatile, std::uint32_t access) override;
   bool SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) override;
   void CloseKey(RegistryKey key) override;
   std::unique_ptr<platform::RegistryWatch> WatchKeys(std::vector<platform::WatchedKey> keys) override;

@@ -69,7 +69,8 @@ std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
   return content;
 }
 
-std::optional<std::string> Win32Files::ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) {
+std::optional<std::string> Win32Files::ReadAt(const std::string& path, std::uint64_t offset,
+                                              std::size_t length) {
   UniqueFile file = OpenForReading(path);
   LARGE_INTEGER size{};
   if (!file || !::GetFileSizeEx(file.get(), &size)) {
@@ -82,7 +83,8 @@ std::optional<std::string> Win32Files::ReadAt(const std::string& path, std::uint
   position.QuadPart = static_cast<LONGLONG>(offset);
   std::string content;
   if (!::SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) ||
-      !ReadUpTo(file.get(), content, static_cast<std::size_t>(std::min<std::uint64_t>(length, total - offset)))) {
+      !ReadUpTo(file.get(), content,
+                static_cast<std::size_t>(std::min<std::uint64_t>(length, total - offset)))) {
     Fail();
     return std::nullopt;
   }
@@ -102,18 +104,19 @@ bool Win32Files::WriteAt(const std::string& path, std::uint64_t offset, std::str
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER position{};
   position.QuadPart = static_cast<LONGLONG>(offset);
-  return (file && ::SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) && WriteAll(file.get(), bytes)) ||
+  return (file && ::SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) &&
+          WriteAll(file.get(), bytes)) ||
          Fail();
 }
 
 platform::NewFile Win32Files::WriteNewFile(const std::string& path, std::string_view bytes) {
-  UniqueFile file(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+  UniqueFile file(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = ::GetLastError();
     Fail();
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? platform::NewFile::kExists
-                                                                        : platform::NewFile::kFailed;
+                                                                       : platform::NewFile::kFailed;
   }
   // Flushed before it may replace another file, so the replacement never holds less.
   if (WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get())) return platform::NewFile::kWritten;
@@ -122,8 +125,8 @@ platform::NewFile Win32Files::WriteNewFile(const std::string& path, std::string_
 }
 
 bool Win32Files::ReplaceFile(const std::string& from, const std::string& to) {
-  return ::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-             0 ||
+  return ::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ||
          Fail();
 }
 

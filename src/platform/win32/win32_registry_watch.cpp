@@ -24,7 +24,9 @@ HKEY RootKey(platform::RegistryRoot root) {
 class KeyNotification {
  public:
   KeyNotification(platform::RegistryRoot root, std::wstring path)
-      : root_(RootKey(root)), path_(std::move(path)), event_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+      : root_(RootKey(root)),
+        path_(std::move(path)),
+        event_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
   HANDLE Event() const { return event_.get(); }
 
