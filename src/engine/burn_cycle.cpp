@@ -4,7 +4,7 @@
 
 #include "engine/chromium_frames.h"
 #include "engine/window_inspection.h"
-#include "settings/settings_store.h"
+#include "settings/switch_cache.h"
 #include "text/text.h"
 
 namespace quellix::engine {
@@ -18,7 +18,8 @@ struct StyleSwitches {
 
   bool Burns(platform::Desktop& desktop, WindowId window) const {
     return (no_max_button && !HasMaxButton(desktop, window)) ||
-           (no_min_button && !HasMinButton(desktop, window)) || (no_title_bar && !HasTitleBar(desktop, window));
+           (no_min_button && !HasMinButton(desktop, window)) ||
+           (no_title_bar && !HasTitleBar(desktop, window));
   }
 };
 
@@ -30,14 +31,15 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
   if (state.burn_enabled == 0) return;
 
   platform::Desktop& desktop = services.desktop;
-  // One handle to the product key serves every read of this cycle; the values are still
-  // queried each time, so a switch changed mid-walk takes effect at once.
-  const settings::KeyReader options(services.registry, settings::kProductRoot, settings::kProductKeySlash);
-  const auto option = [&options](std::string_view name) { return options.Read(name).text; };
-  const bool logging = text::IsOn(option(settings::kEnableLogging));
-  const StyleSwitches styles{text::IsOn(option(settings::kKillNoMaxButton)),
-                             text::IsOn(option(settings::kKillNoMinButton)),
-                             text::IsOn(option(settings::kKillNoTitleBar))};
+  // The switches come from memory; the registry is read again only after it signalled a
+  // change of the product key, so a switch changed mid-walk still takes effect at the next
+  // window without a registry query per window.
+  if (!state.switches) state.switches.emplace(services.registry);
+  settings::SwitchCache& switches = *state.switches;
+  const settings::BurnSwitches& at_start = switches.Current();
+  const bool logging = at_start.logging;
+  const StyleSwitches styles{at_start.kill_no_max_button, at_start.kill_no_min_button,
+                             at_start.kill_no_title_bar};
   BurnTraces traces{services, app_folder, state.burn_record, state.burn_count, state.sound};
 
   // The first window takes the short way: Internet Explorer frames only, whatever the
@@ -63,20 +65,20 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
     PlayBurnSound(traces);
     if (logging) AppendFullRecord(traces, browser, title);
   };
-  // Chromium frames, when the user has turned them on. The switch is read once, at the first
-  // window of their class, so a desktop without one costs the cycle nothing more.
+  // Chromium frames, when the user has turned them on. The switch is taken once a tick, at
+  // the first window of their class.
   std::optional<bool> chromium_on;
   ChromiumProcesses chromium_processes(desktop);
 
   while (walk.Next()) {
     const WindowId current = walk.Current();
-    // The support switches are read for every window, so a change takes effect mid-walk.
-    const double ie = text::LeadingNumber(option(settings::kSupportIe));
-    const double netscape = text::LeadingNumber(option(settings::kSupportNetscape));
+    // The support switches are asked for at every window, so a change takes effect mid-walk.
+    const double ie = switches.Current().support_ie;
+    const double netscape = switches.Current().support_netscape;
     const std::string class_name = ReadWindowClass(desktop, current);
 
     if (IsChromiumClass(class_name)) {
-      if (!chromium_on) chromium_on = text::IsOn(option(settings::kChromium));
+      if (!chromium_on) chromium_on = switches.Current().chromium;
       if (!*chromium_on) continue;
       // The title is matched first: only a window that would burn costs a style read and a
       // process look-up. The style switches leave these frames alone: the browsers show their

@@ -4,14 +4,14 @@
 // the reused log record.
 
 #include <cstdint>
-#include <string>
-
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/block_entries.h"
 #include "engine/burn_history.h"
 #include "engine/burn_record.h"
+#include "settings/switch_cache.h"
 
 namespace quellix::engine {
 
@@ -28,6 +28,8 @@ struct ProcessState {
   // something turned it on again meanwhile. Not stored.
   std::optional<std::uint64_t> pause_ends_ms;
   std::string pause_until;  // "HH:MM", as the tooltip tells it
+  // The burn cycle's switches, watched from its first tick on.
+  std::optional<settings::SwitchCache> switches;
   bool Paused() const { return pause_ends_ms.has_value() && burn_enabled == 0; }
 };
 

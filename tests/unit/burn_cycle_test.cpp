@@ -25,8 +25,8 @@ class BurnCycleTest : public ::testing::Test {
     desktop.DeliverCloseRequests();
   }
   // A browser frame that is not the first window, so it is met by the walk.
-  platform::WindowId Frame(std::string class_name, std::string caption, std::uint32_t style = sim::kOverlappedWindowStyle,
-                           bool ignores_close = false) {
+  platform::WindowId Frame(std::string class_name, std::string caption,
+                           std::uint32_t style = sim::kOverlappedWindowStyle, bool ignores_close = false) {
     const auto id = world.OpenOnTop(std::move(class_name), std::move(caption), style, ignores_close);
     desktop.BringToTop(world.sim.desktop.AddWindow("Shell_TrayWnd", ""));
     return id;
@@ -58,9 +58,10 @@ TEST_F(BurnCycleTest, SupportSwitchesChooseTheBrowsers) {
     const char *ie, *netscape;
     bool burns_ie, burns_mozilla;
   };
-  for (Case c : {Case{"1", "0", true, false}, Case{"0", "1", false, true}, Case{"1", "1", true, true},
-                 Case{"0", "0", false, false}, Case{"", "", false, false}, Case{"2", "1", false, false},
-                 Case{"1", "2", false, false}, Case{" 1", "1.0", true, true}, Case{"yes", "yes", false, false}}) {
+  for (Case c :
+       {Case{"1", "0", true, false}, Case{"0", "1", false, true}, Case{"1", "1", true, true},
+        Case{"0", "0", false, false}, Case{"", "", false, false}, Case{"2", "1", false, false},
+        Case{"1", "2", false, false}, Case{" 1", "1.0", true, true}, Case{"yes", "yes", false, false}}) {
     World w;
     w.state.block_entries.Assign({"offers"}, w.sim.code_page);
     w.SetOption("0", c.ie);
@@ -73,8 +74,8 @@ TEST_F(BurnCycleTest, SupportSwitchesChooseTheBrowsers) {
     EXPECT_EQ(w.sim.desktop.CloseRequests(ie), c.burns_ie ? 1 : 0) << c.ie << "/" << c.netscape;
     EXPECT_EQ(w.sim.desktop.CloseRequests(moz), c.burns_mozilla ? 1 : 0) << c.ie << "/" << c.netscape;
     EXPECT_EQ(w.sim.desktop.CloseRequests(other), 0);
-    EXPECT_EQ(w.Option("cnt"), c.burns_ie || c.burns_mozilla ? std::to_string(c.burns_ie + c.burns_mozilla)
-                                                             : "<absent>");
+    EXPECT_EQ(w.Option("cnt"),
+              c.burns_ie || c.burns_mozilla ? std::to_string(c.burns_ie + c.burns_mozilla) : "<absent>");
   }
 }
 
@@ -159,23 +160,43 @@ TEST_F(BurnCycleTest, AWindowThatRefusesToCloseIsBurnedAgainEveryTick) {
   EXPECT_EQ(LogRecords(), 3u);
 }
 
-TEST_F(BurnCycleTest, SwitchesAreReadForEveryWindowOfTheWalk) {
+TEST_F(BurnCycleTest, SwitchesAreReadOnceAndAgainOnlyAfterTheProductKeyChanged) {
   Support("1", "0");
-  for (int i = 0; i < 3; ++i) Frame("IEFrame", "Cheap Offers - IE");
-  const std::size_t walked = desktop.ZOrder().size() - 1;  // all but the first window
-  const std::size_t opens_before = world.sim.registry.AccessRequests().size();
-  const std::size_t before = world.sim.registry.Queries().size();
+  world.SetOption("7", "1");
+  for (int i = 0; i < 3; ++i) Frame("IEFrame", "Weather - IE");
+  const auto& queries = world.sim.registry.Queries();
   Tick();
-  const std::vector<std::string> queries(world.sim.registry.Queries().begin() + static_cast<std::ptrdiff_t>(before),
-                                         world.sim.registry.Queries().end());
-  // "7", "3", "5", "6" once, then "0" and "1" for every walked window.
-  std::vector<std::string> expected = {"7", "3", "5", "6"};
-  for (std::size_t i = 0; i < walked; ++i) expected.insert(expected.end(), {"0", "1"});
-  EXPECT_EQ(queries, expected);
-  // The key and its per-user twin are opened once for all those reads; each burn's count
-  // looks for a per-user value and then stores the count.
-  EXPECT_EQ(world.sim.registry.AccessRequests().size() - opens_before, 2 + 3 * 2u);
+  const std::size_t after_first = queries.size();
+  EXPECT_GE(after_first, 7u);  // each switch once
+  Tick();
+  Tick();
+  EXPECT_EQ(queries.size(), after_first);  // nothing changed, nothing read
   EXPECT_EQ(world.sim.registry.OpenHandles(), 0u);
+
+  // Another program turns Internet Explorer support off: the next tick follows.
+  world.SetOption("0", "0");
+  const auto popup = Frame("IEFrame", "Cheap Offers - IE");
+  Tick();
+  EXPECT_GT(queries.size(), after_first);
+  EXPECT_EQ(desktop.CloseRequests(popup), 0);
+}
+
+TEST_F(BurnCycleTest, ASupportSwitchTurnedOffMidWalkTakesEffectAtTheNextWindow) {
+  Support("1", "0");
+  const auto lower = Frame("IEFrame", "Cheap Offers - IE");
+  const auto upper = Frame("IEFrame", "More Offers - IE");
+  Tick();  // fills the cache; both burn
+  ASSERT_EQ(desktop.CloseRequests(lower) + desktop.CloseRequests(upper), 2);
+
+  const auto again_lower = Frame("IEFrame", "Cheap Offers - IE");
+  const auto again_upper = Frame("IEFrame", "More Offers - IE");
+  // Once the walk has moved past the upper frame, support is turned off.
+  desktop.OnNextWindow([&](platform::WindowId from) {
+    if (from == again_upper) world.SetOption("0", "0");
+  });
+  Tick();
+  EXPECT_EQ(desktop.CloseRequests(again_upper), 1);
+  EXPECT_EQ(desktop.CloseRequests(again_lower), 0);
 }
 
 TEST_F(BurnCycleTest, StyleSwitchesBurnSupportedFramesLackingThatPart) {

@@ -44,7 +44,9 @@ int SimDesktop::ImageLookups(std::uint32_t process_id) const {
   return it == image_lookups_.end() ? 0 : it->second;
 }
 
-bool SimDesktop::Exists(WindowId window) const { return Find(window) != nullptr; }
+bool SimDesktop::Exists(WindowId window) const {
+  return Find(window) != nullptr;
+}
 
 int SimDesktop::CloseRequests(WindowId window) const {
   if (const Window* w = Find(window)) return w->close_requests;
@@ -96,6 +98,7 @@ WindowId SimDesktop::FirstWindow(WindowId anchor) {
 }
 
 WindowId SimDesktop::NextWindow(WindowId window) {
+  if (on_next_) on_next_(window);
   const Window* w = Touch(window);
   if (w == nullptr) return 0;
   const auto at = static_cast<std::size_t>(w - windows_.data());

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,6 +39,9 @@ class SimDesktop final : public platform::Desktop {
   void DeliverCloseRequests();
   // The program file a process runs; a process without one cannot be asked.
   void SetProcessImage(std::uint32_t process_id, std::string path);
+  // Runs `step` each time a walk asks for the window after another, before it answers: a
+  // test's way to change the world in the middle of a walk.
+  void OnNextWindow(std::function<void(WindowId)> step) { on_next_ = std::move(step); }
 
   bool Exists(WindowId window) const;
   int CloseRequests(WindowId window) const;
@@ -74,6 +78,7 @@ class SimDesktop final : public platform::Desktop {
   std::map<std::uint32_t, int> image_lookups_;
   WindowId next_id_ = 0x10010;
   bool circular_ = false;
+  std::function<void(WindowId)> on_next_;
   mutable std::size_t hint_ = 0;  // where the last lookup found its window
 };
 
