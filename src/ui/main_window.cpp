@@ -397,6 +397,10 @@ void MainWindow::OnItemClick(UiId control, std::size_t row) {
   if (control == Control("view1")) block_list_->OnItemClick(row);
 }
 
+void MainWindow::OnSelectionChanged(UiId control, std::size_t row) {
+  if (control == Control("view1")) block_list_->OnItemClick(row);
+}
+
 void MainWindow::ShowBrowserInformation() {
   platform::Ui& ui = context_.ui;
   BrowserWindowInfo info;

@@ -1,0 +1,89 @@
+// The main window's lists as the user moves through them: the block list's selection follows
+// the highlight whatever moved it, and the picker copies every row clicked.
+#include <gtest/gtest.h>
+
+#include "main_window_rig.h"
+#include "platform/sim/sim_ui.h"
+#include "test_world.h"
+#include "ui/main_window.h"
+
+namespace quellix::ui {
+namespace {
+
+using platform::MessageAnswer;
+using Strings = std::vector<std::string>;
+
+class ListsFollowTest : public quellix::testing::MainWindowRig {
+ protected:
+  void SetUp() override { world.sim.files.Put(list_path, "offers\r\ncasino\r\npoker\r\n"); }
+  // Starts the program and opens the main window, as a double-click on the icon does.
+  void Open() {
+    Start();
+    ui.TrayNotify(Host(), 0x203);
+  }
+  Strings Shown(platform::UiId list) {
+    Strings rows;
+    for (std::size_t i = 1; i <= ui.ListCount(list); ++i) rows.push_back(ui.ListText(list, i));
+    return rows;
+  }
+  void Answer(MessageAnswer answer) { world.sim.messages.answers.push_back(answer); }
+};
+
+TEST_F(ListsFollowTest, TheKeyboardHighlightIsWhatEditAndRemoveWorkOn) {
+  Open();
+  const platform::UiId view1 = C("view1");
+  ui.MoveHighlight(view1, 1);  // the first arrow key in the list, no click yet
+  EXPECT_TRUE(ui.Get(C("drawnButton5")).enabled);
+  EXPECT_TRUE(ui.Get(C("drawnButton6")).enabled);
+  EXPECT_EQ(ui.Text(C("Text1")), "1");
+
+  ui.ItemClick(view1, 1);
+  ui.MoveHighlight(view1, 2);
+  ui.MoveHighlight(view1, 3);
+  EXPECT_EQ(ui.Text(C("Text1")), "3");
+  Answer(MessageAnswer::kYes);
+  ui.Click(C("drawnButton6"));
+  EXPECT_EQ(Shown(view1), (Strings{"offers", "casino"}));  // the highlighted entry went
+
+  ui.MoveHighlight(view1, 2);
+  ui.Click(C("drawnButton5"));
+  auto& editor = main->BlockList().Editor();
+  ASSERT_TRUE(editor.Loaded());
+  EXPECT_EQ(ui.Text(editor.TextField()), "casino");
+  ui.MoveHighlight(view1, 1);  // moved on while the dialog is open: OK writes there
+  ui.Type(editor.TextField(), "deals");
+  ui.Click(editor.OkButton());
+  EXPECT_EQ(*world.sim.files.Get(list_path), "deals\r\ncasino\r\n");
+}
+
+TEST_F(ListsFollowTest, TheProgramsOwnHighlightAndTheReloadLeaveTheSelectionAlone) {
+  Open();
+  const platform::UiId view1 = C("view1");
+  ui.ItemClick(view1, 2);
+  ui.ListSelect(view1, 3);  // raises nothing
+  EXPECT_EQ(ui.Text(C("Text1")), "2");
+  main->PostCommand("2");  // save and reload: the highlight goes, the position stays
+  EXPECT_EQ(ui.Get(view1).selected_row, 0u);
+  EXPECT_EQ(ui.Text(C("Text1")), "2");
+}
+
+TEST_F(ListsFollowTest, ThePickerCopiesEveryRowClickedAndEveryRowTheKeysMoveTo) {
+  world.SetOption("0", "1");
+  world.OpenOnTop("IEFrame", "Lottery winners - Microsoft Internet Explorer");
+  world.OpenOnTop("IEFrame", "Cheap flights - Microsoft Internet Explorer");
+  Open();
+  ui.Click(C("drawnButton4"));
+  auto& picker = main->Picker();
+  ASSERT_EQ(Shown(picker.OpenList()), (Strings{"Cheap flights", "Lottery winners"}));
+  ui.ItemClick(picker.OpenList(), 1);
+  EXPECT_EQ(ui.Text(picker.TextField()), "Cheap flights");
+  ui.Type(picker.TextField(), "Cheap");
+  ui.ItemClick(picker.OpenList(), 1);  // the row highlighted already
+  EXPECT_EQ(ui.Text(picker.TextField()), "Cheap flights");
+  EXPECT_EQ(ui.Text(picker.Preview().Label()), "Would burn 1 of the 2 browser windows open now");
+  ui.MoveHighlight(picker.OpenList(), 2);
+  EXPECT_EQ(ui.Text(picker.TextField()), "Lottery winners");
+}
+
+}  // namespace
+}  // namespace quellix::ui
