@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "blocklist/displayed_block_list.h"
 #include "blocklist/edit_dialog.h"
@@ -27,6 +28,8 @@ struct BlockListHooks {
   std::function<void()> open_picker;
   std::function<platform::WindowId()> owner;  // the window the file dialogs belong to
   PreviewFn preview;                          // what an entry would burn now
+  // The cells of an entry's row in view1: its text, then its figures.
+  std::function<std::vector<std::string>(const std::string&)> row_cells;
 };
 
 class BlockListPage {

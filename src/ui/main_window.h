@@ -83,6 +83,8 @@ class MainWindow final : public platform::UiEvents,
   void RunMainWindowCommand();
   void LoadBlockList();
   void ShowDisplayedList();
+  // The cells of an entry's row in view1: its text, then its figures.
+  std::vector<std::string> RowCells(const std::string& entry);
   void ShowBrowserInformation();
   void EnterWindowMode();
   void StoreFigures();

@@ -1,5 +1,6 @@
 // The main window's lists as the user moves through them: the block list's selection follows
-// the highlight whatever moved it, and the picker copies every row clicked.
+// the highlight whatever moved it, the picker copies every row clicked, and imported rows
+// show their figures at once.
 #include <gtest/gtest.h>
 
 #include "main_window_rig.h"
@@ -83,6 +84,20 @@ TEST_F(ListsFollowTest, ThePickerCopiesEveryRowClickedAndEveryRowTheKeysMoveTo) 
   EXPECT_EQ(ui.Text(picker.Preview().Label()), "Would burn 1 of the 2 browser windows open now");
   ui.MoveHighlight(picker.OpenList(), 2);
   EXPECT_EQ(ui.Text(picker.TextField()), "Lottery winners");
+}
+
+TEST_F(ListsFollowTest, ImportedRowsShowTheirFiguresAtOnce) {
+  world.sim.files.Put(world.app_folder + "\\popcfg.hits", "Quellix burn figures 1\r\n4\tt\tcasino\r\n");
+  Open();
+  world.sim.files.Put("D:\\mine.pao", "casino\r\nnew one\r\n");
+  world.sim.file_dialogs.answers = {std::string("D:\\mine.pao")};
+  ui.Click(C("drawnButton12"));
+  const auto& rows = ui.Get(C("view1")).rows;
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[1].first, (Strings{"casino", "4", "t"}));
+  EXPECT_EQ(rows[3].first, (Strings{"casino", "4", "t"}));  // imported: as the loaded one
+  EXPECT_EQ(rows[4].first, (Strings{"new one", "", ""}));
+  EXPECT_EQ(rows[4].second, "a");
 }
 
 }  // namespace
