@@ -1,7 +1,9 @@
 // The main window's lists as the user moves through them: the block list's selection follows
-// the highlight whatever moved it, the picker copies every row clicked, and imported rows
-// show their figures at once.
+// the highlight whatever moved it, the picker copies every row clicked, imported rows show
+// their figures at once, and the tray menu's submenus never share an item id.
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
@@ -98,6 +100,41 @@ TEST_F(ListsFollowTest, ImportedRowsShowTheirFiguresAtOnce) {
   EXPECT_EQ(rows[3].first, (Strings{"casino", "4", "t"}));  // imported: as the loaded one
   EXPECT_EQ(rows[4].first, (Strings{"new one", "", ""}));
   EXPECT_EQ(rows[4].second, "a");
+}
+
+// Every item id of the menu and its submenus, with how often each appears.
+void CollectIds(const std::vector<platform::MenuItem>& items, std::multiset<int>& ids) {
+  for (const platform::MenuItem& item : items) {
+    if (item.id != 0) ids.insert(item.id);
+    CollectIds(item.submenu, ids);
+  }
+}
+
+TEST_F(ListsFollowTest, WithAHundredAndFiftyBrowserWindowsEachMenuItemDoesItsOwnThing) {
+  world.SetOption("0", "1");
+  for (int i = 1; i <= 150; ++i)
+    world.OpenOnTop("IEFrame", "Site " + std::to_string(i) + " - Microsoft Internet Explorer");
+  Start();
+  const Strings open = main->Menu().OpenWindowCaptions();
+  ASSERT_EQ(open.size(), 150u);
+  // A burn, so that "Recently burned" holds an item too.
+  world.OpenOnTop("IEFrame", "Casino night - Microsoft Internet Explorer");
+  world.sim.desktop.BringToTop(world.sim.desktop.AddWindow("Shell_TrayWnd", ""));
+  ui.AdvanceTime(3000);
+  ASSERT_EQ(world.state.history.Recent().size(), 1u);
+
+  std::multiset<int> ids;
+  CollectIds(main->Menu().Menu(), ids);
+  for (int id : ids) EXPECT_EQ(ids.count(id), 1u) << "id " << id;
+  EXPECT_EQ(ids.size(), 150u + 1u + 11u);  // the windows, the burn, the top-level items
+
+  for (std::size_t i : {std::size_t{100}, std::size_t{101}, std::size_t{149}}) {
+    ui.menu_picks.push_back({"Add open Window", open[i]});
+    ui.TrayNotify(Host(), 0x204);
+    EXPECT_FALSE(ui.Visible(main->Form())) << i;  // no recent burn was opened
+  }
+  EXPECT_EQ(*world.sim.files.Get(list_path),
+            "offers\r\ncasino\r\npoker\r\n" + open[100] + "\r\n" + open[101] + "\r\n" + open[149] + "\r\n");
 }
 
 }  // namespace
