@@ -274,7 +274,8 @@ void Win32Ui::HandleCommand(UiId form, WPARAM wparam) {
   } else if (kind == ControlKind::kLink && code == STN_CLICKED) {
     events->OnClick(control);
   } else if (kind == ControlKind::kListBox && code == LBN_SELCHANGE) {
-    // Only the user's changes are told (by mouse or keyboard); a click is told apart, after it.
+    // The user's moves, by mouse or keyboard (LB_SETCURSEL raises none). Some list boxes also
+    // send it at every button release, changed or not; clicks are told apart, after them.
     const LRESULT row = SendMessageA(hwnd, LB_GETCURSEL, 0, 0);
     if (row >= 0) events->OnSelectionChanged(control, static_cast<std::size_t>(row) + 1);
   }

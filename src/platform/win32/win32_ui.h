@@ -109,7 +109,7 @@ class Win32Ui final : public platform::Ui {
   // A row that a list view's user highlighted, by mouse or keyboard, raises OnSelectionChanged.
   void FollowListViewChange(platform::UiId list, const NMLISTVIEW& change);
   // A left click released on the row of a list box it was pressed on raises OnItemClick, also
-  // when the row was selected already (the list box tells only changes).
+  // when the row was selected already (the list box's own notice is meant for changes).
   void FollowListBoxClick(const MSG& msg);
   void MarkRowsAdded(Element& list, platform::UiId id);
   void SyncRowCount(platform::UiId list);
