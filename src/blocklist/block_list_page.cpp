@@ -87,8 +87,9 @@ void BlockListPage::Import() {
   if (!path) return;
   const std::size_t before = displayed_.Count();
   ImportBlockList(services_.files, *path, displayed_);
+  // With their figures at once: an entry may have burned under another row of the list.
   for (std::size_t i = before + 1; i <= displayed_.Count(); ++i)
-    ui_.ListAdd(controls_.view1, {displayed_.At(i).text}, displayed_.At(i).icon);
+    ui_.ListAdd(controls_.view1, hooks_.row_cells(displayed_.At(i).text), displayed_.At(i).icon);
 }
 
 bool BlockListPage::OnClick(platform::UiId control) {

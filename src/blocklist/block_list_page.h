@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "blocklist/displayed_block_list.h"
 #include "blocklist/edit_dialog.h"
@@ -17,7 +18,7 @@ inline constexpr std::string_view kRemoveQuestion = "Are you sure you want to re
 
 struct BlockListControls {
   platform::UiId view1 = 0;      // the displayed list
-  platform::UiId selection = 0;  // Text1: the last clicked position, decimal text
+  platform::UiId selection = 0;  // Text1: the highlighted position, decimal text
   platform::UiId add = 0, edit = 0, remove = 0, export_list = 0, import_list = 0;
 };
 
@@ -27,6 +28,8 @@ struct BlockListHooks {
   std::function<void()> open_picker;
   std::function<platform::WindowId()> owner;  // the window the file dialogs belong to
   PreviewFn preview;                          // what an entry would burn now
+  // The cells of an entry's row in view1: its text, then its figures.
+  std::function<std::vector<std::string>(const std::string&)> row_cells;
 };
 
 class BlockListPage {
@@ -36,6 +39,7 @@ class BlockListPage {
 
   // The position the selection index holds now, 0 for none.
   std::size_t Selection();
+  // A click on an entry, or the highlight moved onto it by any means: it becomes the selection.
   void OnItemClick(std::size_t row);
   void Edit();  // "Edit" and a double-click on view1
   void Remove();

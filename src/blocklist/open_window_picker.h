@@ -46,7 +46,10 @@ class OpenWindowPicker final : public platform::UiEvents {
   const PreviewLine& Preview() const { return preview_line_; }
 
   void OnClick(platform::UiId control) override;
+  // Every click on a row copies it into Text1, also on the row highlighted already (the
+  // user may have edited the copy since), and so does moving the highlight with the keys.
   void OnItemClick(platform::UiId control, std::size_t row) override;
+  void OnSelectionChanged(platform::UiId control, std::size_t row) override { OnItemClick(control, row); }
   void OnTextEdited(platform::UiId control) override;
   void OnTimer(platform::UiId timer) override;
   void OnCloseRequest(platform::UiId form) override;

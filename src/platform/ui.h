@@ -80,7 +80,11 @@ class UiEvents {
   virtual void OnClick(UiId /*control*/) {}
   virtual void OnDoubleClick(UiId /*control*/) {}
   virtual void OnTextEdited(UiId /*control*/) {}
+  // A click on a row of a list, also on the row that was highlighted already.
   virtual void OnItemClick(UiId /*control*/, std::size_t /*index1*/) {}
+  // The user moved a list's highlight to another row, by mouse or keyboard; a click that
+  // moves it raises this before its OnItemClick. ListSelect raises nothing.
+  virtual void OnSelectionChanged(UiId /*control*/, std::size_t /*index1*/) {}
   virtual void OnWindowStateChanged(UiId /*form*/) {}
   virtual void OnCloseRequest(UiId /*form*/) {}
   virtual void OnTimer(UiId /*timer*/) {}

@@ -1,5 +1,6 @@
 #include "tray/menu_frame.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/burn_cycle.h"
@@ -20,6 +21,8 @@ constexpr char kConnectionErrorText[] = "Can't Open this site please go to";
 constexpr int kShowHidden = 0;  // the test page request's show command
 constexpr char kRecentCaption[] = "Recently burned";
 constexpr char kNothingYet[] = "(nothing yet)";
+static_assert(MenuFrame::kRecentBase + engine::BurnHistory::kRecentCount < MenuFrame::kOpenWindowBase,
+              "the recent burns and \"(nothing yet)\" stay below the open windows' ids");
 
 // "HH:MM" of a "HH:MM:SS" clock time moved on by some minutes.
 std::string ClockAfter(const std::string& clock_time, unsigned minutes) {
@@ -85,7 +88,7 @@ void MenuFrame::DisplayIEWindows2() {
 
 std::vector<platform::MenuItem> MenuFrame::Menu() const {
   std::vector<platform::MenuItem> open;
-  for (std::size_t i = 0; i < open_windows_.size(); ++i)
+  for (std::size_t i = 0; i < std::min(open_windows_.size(), kOpenWindowCapacity); ++i)
     open.push_back({static_cast<int>(kOpenWindowBase + i), open_windows_[i], "", {}});
   std::vector<platform::MenuItem> recent;
   const auto& burns = context_.state.history.Recent();
@@ -102,7 +105,7 @@ std::vector<platform::MenuItem> MenuFrame::Menu() const {
       {kToggle, toggle_caption_, toggle_icon_, {}},
       {kPause15, "Pause for 15 minutes", "", {}},
       {kPause60, "Pause for 1 hour", "", {}},
-      {kRecentBase, kRecentCaption, "", recent},
+      {kRecentMenu, kRecentCaption, "", recent},
       {0, "-", "", {}},
       {kHelp, "Help", "info", {}},
       {kInfo, "Info", "help", {}},
@@ -155,14 +158,13 @@ void MenuFrame::Choose(int item) {
       Pause(60);
       break;
     default:
-      if (item >= kRecentBase &&
-          static_cast<std::size_t>(item - kRecentBase) < context_.state.history.Recent().size()) {
-        const std::string entry =
-            context_.state.history.Recent()[static_cast<std::size_t>(item - kRecentBase)].entry;
-        main_.OpenOnEntry(entry);
+      if (item >= kRecentBase && item < kOpenWindowBase) {
+        const auto& burns = context_.state.history.Recent();
+        const auto at = static_cast<std::size_t>(item - kRecentBase);
+        if (at < burns.size()) main_.OpenOnEntry(burns[at].entry);
         return;
       }
-      if (item >= kOpenWindowBase &&
+      if (item >= kOpenWindowBase && item <= kLastItemId &&
           static_cast<std::size_t>(item - kOpenWindowBase) < open_windows_.size()) {
         const std::string title = text::TrimBlanks(open_windows_[item - kOpenWindowBase]);
         if (title.empty()) return;

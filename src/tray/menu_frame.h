@@ -47,7 +47,10 @@ class MenuFrame final : public platform::UiEvents {
  public:
   static constexpr unsigned kBurnInterval = 3000;  // ms
 
-  // Menu item ids; the open-window submenu's elements follow kOpenWindowBase.
+  // Menu item ids. Each submenu has a range of its own, so no count of windows or burns
+  // reaches another's items: the recent burns (at most BurnHistory::kRecentCount, then
+  // "(nothing yet)") follow kRecentBase; the open windows, any number of them, take every id
+  // from kOpenWindowBase up to kLastItemId, the largest a menu command carries.
   enum Item {
     kAddNewTitle = 1,  // a7
     kAddOpenWindow,    // a6
@@ -59,9 +62,13 @@ class MenuFrame final : public platform::UiEvents {
     kExit,             // a1
     kPause15,
     kPause60,
-    kOpenWindowBase = 100,
-    kRecentBase = 200,
+    kRecentMenu,  // "Recently burned"
+    kRecentBase = 100,
+    kOpenWindowBase = 1000,
+    kLastItemId = 0xFFFF,
   };
+  // The most open windows the submenu lists; more would need ids beyond kLastItemId.
+  static constexpr std::size_t kOpenWindowCapacity = kLastItemId - kOpenWindowBase + 1;
   static constexpr unsigned kPause15Ms = 15 * 60 * 1000, kPause60Ms = 60 * 60 * 1000;
 
   MenuFrame(TrayContext context, MainWindowLink& main);

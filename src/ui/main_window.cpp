@@ -156,7 +156,8 @@ void MainWindow::CreateControls() {
                                 [this] { OpenPicker(); }, [this] { return OwnWindow(); },
                                 [this](const std::string& entry) {
                                   return engine::PreviewEntry(context_.services, OwnWindow(), entry);
-                                }});
+                                },
+                                [this](const std::string& entry) { return RowCells(entry); }});
 }
 
 void MainWindow::Start() {
@@ -195,13 +196,14 @@ void MainWindow::LoadBlockList() {
 
 void MainWindow::ShowDisplayedList() {
   const UiId view1 = Control("view1");
-  const engine::HitStats& figures = context_.state.history.Figures();
   context_.ui.ListClear(view1);
-  for (std::size_t i = 1; i <= displayed_.Count(); ++i) {
-    const engine::EntryFigures f = figures.Of(displayed_.At(i).text);
-    context_.ui.ListAdd(view1, {displayed_.At(i).text, f.burned == 0 ? "" : std::to_string(f.burned), f.last},
-                        displayed_.At(i).icon);
-  }
+  for (std::size_t i = 1; i <= displayed_.Count(); ++i)
+    context_.ui.ListAdd(view1, RowCells(displayed_.At(i).text), displayed_.At(i).icon);
+}
+
+std::vector<std::string> MainWindow::RowCells(const std::string& entry) {
+  const engine::EntryFigures f = context_.state.history.Figures().Of(entry);
+  return {entry, f.burned == 0 ? "" : std::to_string(f.burned), f.last};
 }
 
 void MainWindow::GoToTray() {
@@ -394,6 +396,10 @@ void MainWindow::OnDoubleClick(UiId control) {
 }
 
 void MainWindow::OnItemClick(UiId control, std::size_t row) {
+  if (control == Control("view1")) block_list_->OnItemClick(row);
+}
+
+void MainWindow::OnSelectionChanged(UiId control, std::size_t row) {
   if (control == Control("view1")) block_list_->OnItemClick(row);
 }
 

@@ -71,6 +71,7 @@ class MainWindow final : public platform::UiEvents,
   void OnClick(platform::UiId control) override;
   void OnDoubleClick(platform::UiId control) override;
   void OnItemClick(platform::UiId control, std::size_t row) override;
+  void OnSelectionChanged(platform::UiId control, std::size_t row) override;
   void OnWindowStateChanged(platform::UiId form) override;
   void OnCloseRequest(platform::UiId form) override;
   void OnTrayNotify(platform::UiId host, std::uint32_t code) override;
@@ -82,6 +83,8 @@ class MainWindow final : public platform::UiEvents,
   void RunMainWindowCommand();
   void LoadBlockList();
   void ShowDisplayedList();
+  // The cells of an entry's row in view1: its text, then its figures.
+  std::vector<std::string> RowCells(const std::string& entry);
   void ShowBrowserInformation();
   void EnterWindowMode();
   void StoreFigures();

@@ -2,7 +2,9 @@
 // the single-instance claim, menus whose owner goes away, and teardown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
@@ -186,6 +188,76 @@ TEST_F(Win32UiContract, ListViewRowsAreKeptByTheHostAndShownWhenTheListIs) {
   EXPECT_EQ(ShownText(view, 999, 2), "");  // a cell the row does not have is empty
   ui.ListClear(list);
   EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 0);
+  ui.DestroyForm(form);
+}
+
+// What the lists of a form tell, in order: "click N" and "highlight N".
+struct ListEvents : platform::UiEvents {
+  std::vector<std::string> told;
+  void OnItemClick(platform::UiId /*control*/, std::size_t row) override {
+    told.push_back("click " + std::to_string(row));
+  }
+  void OnSelectionChanged(platform::UiId /*control*/, std::size_t row) override {
+    told.push_back("highlight " + std::to_string(row));
+  }
+};
+
+void PostKey(HWND control, WPARAM key) {
+  PostMessageA(control, WM_KEYDOWN, key, 1);
+  PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+}
+
+TEST_F(Win32UiContract, AListViewTellsTheRowsItsUserHighlightsWithTheKeysButNotTheProgramsOwn) {
+  ListEvents told;
+  const auto form = ui.CreateForm({"Form1", "Quellix", 6000, 4000}, told);
+  platform::ControlSpec desc{ControlKind::kListView, "view1", "", {0, 0, 5000, 3000}};
+  desc.columns = {"Window Title", "Burned", "Last burned"};
+  const auto list = ui.CreateControl(form, desc);
+  for (const char* entry : {"offers", "casino", "poker"}) ui.ListAdd(list, {entry}, "a");
+  ui.SetVisible(form, true);
+  ui.ListSelect(list, 1);
+  SetFocus(Hwnd(list));
+  ui.DoEvents();
+  EXPECT_TRUE(told.told.empty());  // the program's own highlight
+  PostKey(Hwnd(list), VK_DOWN);
+  ui.DoEvents();
+  PostKey(Hwnd(list), VK_END);
+  ui.DoEvents();
+  PostKey(Hwnd(list), VK_DOWN);  // at the end already: nothing moves
+  ui.DoEvents();
+  PostKey(Hwnd(list), VK_HOME);
+  ui.DoEvents();
+  EXPECT_EQ(told.told, (std::vector<std::string>{"highlight 2", "highlight 3", "highlight 1"}));
+  ui.DestroyForm(form);
+}
+
+TEST_F(Win32UiContract, AListBoxTellsEveryClickOnARowAlsoOnTheSelectedOneAndEachKeyMove) {
+  ListEvents told;
+  const auto form = ui.CreateForm({"Form2", "Add New Popup window Title.", 6360, 5340}, told);
+  const auto list = ui.CreateControl(form, {ControlKind::kListBox, "lstOpen", "", {120, 1920, 6120, 2640}});
+  ui.ListAdd(list, {"Cheap flights"}, "");
+  ui.ListAdd(list, {"Lottery winners"}, "");
+  ui.SetVisible(form, true);
+  const HWND box = Hwnd(list);
+  RECT row{};
+  SendMessageA(box, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+  const LPARAM at = MAKELPARAM(row.left + 10, (row.top + row.bottom) / 2);
+  for (int i = 0; i < 2; ++i) {
+    PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(box, WM_LBUTTONUP, 0, at);
+    ui.DoEvents();
+  }
+  const LPARAM below = MAKELPARAM(row.left + 10, row.bottom + 40);  // under the last row
+  PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, below);
+  PostMessageA(box, WM_LBUTTONUP, 0, below);
+  ui.DoEvents();
+  const auto clicks = std::count(told.told.begin(), told.told.end(), "click 2");
+  EXPECT_EQ(clicks, 2) << ::testing::PrintToString(told.told);
+  EXPECT_EQ(std::count(told.told.begin(), told.told.end(), "click 1"), 0);
+  told.told.clear();
+  PostKey(box, VK_UP);
+  ui.DoEvents();
+  EXPECT_EQ(told.told, std::vector<std::string>{"highlight 1"});
   ui.DestroyForm(form);
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The main window's pages in the real program, driven with the mouse and keyboard as a user
 # would: a title added through the picker burns at the next tick; an entry edited and one
-# removed survive Apply and a restart; a list exported and imported; the log viewer shows
-# the burns; auto start writes and empties both Run values; the browser information tool
-# asks a DDE server and says when there is none. Screenshots of every page and dialog.
+# removed (highlighted with the arrow keys) survive Apply and a restart; a list exported and
+# imported; the log viewer shows the burns; auto start writes and empties both Run values;
+# the browser information tool asks a DDE server and says when there is none. Screenshots of
+# every page and dialog.
 # Usage: pages.sh TEMPLATE_DIR BUILD_DIR SCREENSHOT_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -64,10 +65,21 @@ sleep 1
 wine_window_shot "$picker" "$shots/picker.png"
 spawn rectof "Add New Popup window Title.|ListBox|0"
 read -r _ l t _ _ <<<"$answer"
-xdotool mousemove $((l + 40)) $((t + 8)) click 1
+row_x=$((l + 40)) row_y=$((t + 8))
+xdotool mousemove "$row_x" "$row_y" click 1
 sleep 0.3
 spawn textof "Add New Popup window Title.|Edit|0"
 [ "$answer" = "text Lottery winners" ] || fail "picking a row gave '$answer'"
+# Edited, then the row clicked again although it is still selected: copied again.
+control_centre rectof "Add New Popup window Title.|Edit|0"
+xdotool mousemove "$cx" "$cy" click 1 key End shift+Home type "Lottery"
+sleep 0.3
+spawn textof "Add New Popup window Title.|Edit|0"
+[ "$answer" = "text Lottery" ] || fail "the picker's text field holds '$answer' after typing"
+xdotool mousemove "$row_x" "$row_y" click 1
+sleep 0.3
+spawn textof "Add New Popup window Title.|Edit|0"
+[ "$answer" = "text Lottery winners" ] || fail "clicking the selected row again gave '$answer'"
 click "Add New Popup window Title." "OK"
 grep -q $'^Lottery winners\r$' "$list" || fail "the picked title is not in popcfg.apo: $(cat -v "$list")"
 burned_soon "IEFrame Lottery winners" || fail "the picked title was not burned"
@@ -95,7 +107,9 @@ control_centre rectof "Window title To Edit|Edit|0"
 xdotool mousemove "$cx" "$cy" click 1 key End shift+Home type "Casinos"
 click "Window title To Edit" "OK"
 [ "$(tr -d '\r' <"$list" | sed -n 2p)" = Casinos ] || fail "the edit is not in popcfg.apo: $(cat -v "$list")"
-click_row Quellix 3
+click_row Quellix 1
+xdotool key Down Down   # the highlight goes to "poker" by keyboard: Remove takes that one
+sleep 0.3
 click Quellix Remove
 box=$(wait_window '^Quellix$' 5)
 xdotool key Return   # Yes

@@ -72,7 +72,15 @@ void SimUi::Type(UiId control, const std::string& text) {
 }
 
 void SimUi::ItemClick(UiId list, std::size_t row) {
+  MoveHighlight(list, row);
   if (auto* events = EventsOf(list)) events->OnItemClick(list, row);
+}
+
+void SimUi::MoveHighlight(UiId list, std::size_t row) {
+  Element* e = Lookup(list);
+  if (e == nullptr || row < 1 || row > e->rows.size() || row == e->selected_row) return;
+  e->selected_row = row;
+  if (auto* events = EventsOf(list)) events->OnSelectionChanged(list, row);
 }
 
 void SimUi::CloseByUser(UiId form) {
@@ -228,7 +236,10 @@ void SimUi::SetTopmost(UiId form) {
 }
 
 void SimUi::ListClear(UiId list) {
-  if (Element* e = Lookup(list)) e->rows.clear();
+  if (Element* e = Lookup(list)) {
+    e->rows.clear();
+    e->selected_row = 0;
+  }
 }
 void SimUi::ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) {
   if (Element* e = Lookup(list)) e->rows.emplace_back(cells, icon);
@@ -254,6 +265,8 @@ void SimUi::ListRemove(UiId list, std::size_t row) {
   Element* e = Lookup(list);
   if (e == nullptr || row < 1 || row > e->rows.size()) return;
   e->rows.erase(e->rows.begin() + static_cast<std::ptrdiff_t>(row - 1));
+  // The highlight stays on its position, which the next row moves into; past the end it goes.
+  if (e->selected_row > e->rows.size()) e->selected_row = 0;
 }
 
 void SimUi::ListSelect(UiId list, std::size_t row) {

@@ -51,7 +51,7 @@ class SimUi final : public platform::Ui {
     UiId container = 0;
     std::vector<std::string> columns;
     std::vector<std::pair<std::vector<std::string>, std::string>> rows;
-    std::size_t selected_row = 0;  // a list's selected row, 0 for none
+    std::size_t selected_row = 0;  // a list's highlighted row, 0 for none
     std::uint32_t text_color = platform::Ui::kDefaultTextColor;
     platform::UiEvents* events = nullptr;
     std::shared_ptr<SimDrawnButton> drawn;  // for a drawn button
@@ -78,7 +78,11 @@ class SimUi final : public platform::Ui {
   void Click(UiId control);
   void DoubleClick(UiId control);
   void Type(UiId control, const std::string& text);
+  // A click on a row highlights it (raising the change first when it moves) and is reported
+  // as a click whether or not the row was highlighted already.
   void ItemClick(UiId list, std::size_t row);
+  // The arrow keys, Home, End or the page keys move the highlight to a row.
+  void MoveHighlight(UiId list, std::size_t row);
   void CloseByUser(UiId form);
   void MinimizeByUser(UiId form);
   void TrayNotify(UiId tray_host, std::uint32_t code);

@@ -4,9 +4,11 @@
 #include "platform/win32/win32_ui.h"
 // after windows.h, which the host's header brings
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/win32/win32_ui_shared.h"
 
@@ -14,8 +16,6 @@ namespace quellix::win32 {
 
 using platform::ControlKind;
 using platform::UiId;
-
-namespace {}  // namespace
 
 // Rows added one by one reach the list view together: the count is told once, when the
 // posted reminder arrives, when the list is shown or when it next changes otherwise, not
@@ -116,8 +116,45 @@ void Win32Ui::ListSelect(UiId list, std::size_t row) {
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  selecting_row_ = true;  // the change notices it sends are the program's own
   SendMessageA(e->hwnd, LVM_SETITEMSTATE, row - 1, reinterpret_cast<LPARAM>(&state));
+  selecting_row_ = false;
   SendMessageA(e->hwnd, LVM_ENSUREVISIBLE, row - 1, FALSE);
+}
+
+void Win32Ui::FollowListViewChange(UiId list, const NMLISTVIEW& change) {
+  if (selecting_row_ || change.iItem < 0 || (change.uChanged & LVIF_STATE) == 0) return;
+  // A row that becomes selected is the highlight; the row it leaves and focus moves alone
+  // (which keep the selection where it was) say nothing new.
+  const bool selected = (change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0;
+  const Element* e = Lookup(list);
+  platform::UiEvents* events = EventsOf(list);
+  if (!selected || e == nullptr || events == nullptr ||
+      static_cast<std::size_t>(change.iItem) >= e->rows.size())
+    return;
+  events->OnSelectionChanged(list, static_cast<std::size_t>(change.iItem) + 1);
+}
+
+void Win32Ui::FollowListBoxClick(const MSG& msg) {
+  const auto id = static_cast<UiId>(GetDlgCtrlID(msg.hwnd));
+  const Element* e = Lookup(id);
+  const bool list_box = e != nullptr && e->hwnd == msg.hwnd && e->kind == ControlKind::kListBox;
+  if (msg.message != WM_LBUTTONUP) {
+    pressed_list_box_ = list_box ? msg.hwnd : nullptr;
+    return;
+  }
+  const bool pressed_here = std::exchange(pressed_list_box_, nullptr) == msg.hwnd;
+  platform::UiEvents* events = EventsOf(id);
+  if (!list_box || !pressed_here || events == nullptr) return;
+  // The row nearest the point, which counts only when the point lies on it (not below the last).
+  const WORD row = LOWORD(SendMessageA(msg.hwnd, LB_ITEMFROMPOINT, 0, msg.lParam));
+  RECT bounds{};
+  const POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+  if (row >= ListCount(id) ||
+      SendMessageA(msg.hwnd, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds)) == LB_ERR ||
+      !PtInRect(&bounds, at))
+    return;
+  events->OnItemClick(id, static_cast<std::size_t>(row) + 1);
 }
 
 void Win32Ui::FillListItem(Element& list, NMLVDISPINFOA& info) {

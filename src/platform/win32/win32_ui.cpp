@@ -61,6 +61,8 @@ void Win32Ui::Dispatch(const MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && MoveFocusByTab(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
+  if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK || msg.message == WM_LBUTTONUP)
+    FollowListBoxClick(msg);
 }
 
 // Tab and Shift+Tab move the focus between a form's controls that take it, as in a dialog.
@@ -272,8 +274,10 @@ void Win32Ui::HandleCommand(UiId form, WPARAM wparam) {
   } else if (kind == ControlKind::kLink && code == STN_CLICKED) {
     events->OnClick(control);
   } else if (kind == ControlKind::kListBox && code == LBN_SELCHANGE) {
+    // The user's moves, by mouse or keyboard (LB_SETCURSEL raises none). Some list boxes also
+    // send it at every button release, changed or not; clicks are told apart, after them.
     const LRESULT row = SendMessageA(hwnd, LB_GETCURSEL, 0, 0);
-    if (row >= 0) events->OnItemClick(control, static_cast<std::size_t>(row) + 1);
+    if (row >= 0) events->OnSelectionChanged(control, static_cast<std::size_t>(row) + 1);
   }
 }
 
@@ -286,6 +290,10 @@ void Win32Ui::HandleNotify(UiId form, NMHDR& header) {
   }
   platform::UiEvents* events = EventsOf(form);
   if (events == nullptr || list == nullptr) return;
+  if (header.code == LVN_ITEMCHANGED) {
+    FollowListViewChange(control, reinterpret_cast<const NMLISTVIEW&>(header));
+    return;
+  }
   if (header.code == NM_CLICK || header.code == NM_DBLCLK) {
     const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
     if (activate.iItem >= 0) events->OnItemClick(control, static_cast<std::size_t>(activate.iItem) + 1);

@@ -106,6 +106,11 @@ class Win32Ui final : public platform::Ui {
                                                       const Element& e, const controls::PropertyBag& stored,
                                                       const platform::ControlSpec& desc);
   void FillListItem(Element& list, NMLVDISPINFOA& info);
+  // A row that a list view's user highlighted, by mouse or keyboard, raises OnSelectionChanged.
+  void FollowListViewChange(platform::UiId list, const NMLISTVIEW& change);
+  // A left click released on the row of a list box it was pressed on raises OnItemClick, also
+  // when the row was selected already (the list box's own notice is meant for changes).
+  void FollowListBoxClick(const MSG& msg);
   void MarkRowsAdded(Element& list, platform::UiId id);
   void SyncRowCount(platform::UiId list);
   // Brings the lists that `shown` (a form, a frame or a list) makes visible up to date.
@@ -135,6 +140,8 @@ class Win32Ui final : public platform::Ui {
   UINT gdi_count_message_ = 0;
   bool com_ready_ = false;
   bool setting_text_ = false;
+  bool selecting_row_ = false;       // ListSelect runs: the change is the program's, not the user's
+  HWND pressed_list_box_ = nullptr;  // the list box the left button went down on
 };
 
 class Win32Shell final : public platform::Shell {
