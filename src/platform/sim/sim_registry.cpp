@@ -31,10 +31,12 @@ RegistryKey SimRegistry::NewHandle(std::string key_path, std::uint32_t access) {
 
 void SimRegistry::Put(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
                       std::string bytes) {
-  if (auto p = Normalise(root, path)) keys_[*p].values[text::LowerCase(name)] = StoredValue{type, std::move(bytes)};
+  if (auto p = Normalise(root, path))
+    keys_[*p].values[text::LowerCase(name)] = StoredValue{type, std::move(bytes)};
 }
 
-void SimRegistry::PutString(RegistryRoot root, std::string_view path, std::string_view name, std::string text) {
+void SimRegistry::PutString(RegistryRoot root, std::string_view path, std::string_view name,
+                            std::string text) {
   Put(root, path, name, platform::regtype::kString, std::move(text));
 }
 
@@ -65,7 +67,8 @@ RegistryKey SimRegistry::OpenKey(RegistryRoot root, std::string_view path, std::
   return NewHandle(*p, access);
 }
 
-platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view name, std::size_t buffer_size) {
+platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view name,
+                                               std::size_t buffer_size) {
   queries_.emplace_back(name);
   auto h = handles_.find(key);
   if (h == handles_.end() || (h->second.access & platform::regaccess::kQueryValue) == 0) return {};
@@ -99,13 +102,26 @@ RegistryKey SimRegistry::CreateKey(RegistryRoot root, std::string_view path, std
   return NewHandle(*p, access);
 }
 
-bool SimRegistry::SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) {
+bool SimRegistry::SetValue(RegistryKey key, std::string_view name, std::uint32_t type,
+                           std::string_view bytes) {
   auto h = handles_.find(key);
   if (h == handles_.end() || (h->second.access & platform::regaccess::kSetValue) == 0) return false;
   keys_[h->second.key_path].values[text::LowerCase(name)] = StoredValue{type, std::string(bytes)};
+  writes_.push_back(Write{h->second.key_path, text::LowerCase(name)});
   return true;
 }
 
-void SimRegistry::CloseKey(RegistryKey key) { handles_.erase(key); }
+std::vector<std::string> SimRegistry::Writes(RegistryRoot root) const {
+  const std::string prefix = std::to_string(static_cast<std::uint32_t>(root)) + "\\";
+  std::vector<std::string> out;
+  for (const Write& w : writes_) {
+    if (w.key_path.rfind(prefix, 0) == 0) out.push_back(w.key_path.substr(prefix.size()) + "\\" + w.name);
+  }
+  return out;
+}
+
+void SimRegistry::CloseKey(RegistryKey key) {
+  handles_.erase(key);
+}
 
 }  // namespace quellix::sim
