@@ -156,9 +156,10 @@ TEST_F(StandardUserTest, AMachineWideAutoStartWritesOnlyRunValuesThatDoNotHoldTh
   // The older Run key did not start this program yet; the other did already.
   EXPECT_EQ(world.sim.registry.Writes(platform::RegistryRoot::kCurrentUser),
             std::vector<std::string>{"software\\microsoft\\windows\\currentversion\\run\\kelvane quellix"});
-  EXPECT_EQ(
-      world.sim.registry.Get(settings::kRunRoot, settings::kRunKeyWindows, settings::kAutoStartValue)->bytes,
-      quoted);
+  const auto windows_run =
+      world.sim.registry.Get(settings::kRunRoot, settings::kRunKeyWindows, settings::kAutoStartValue);
+  ASSERT_TRUE(windows_run);
+  EXPECT_EQ(windows_run->bytes, quoted);
   EXPECT_EQ(world.UserOption("4"), "<absent>");
 }
 
@@ -187,6 +188,7 @@ TEST_F(StandardUserTest, UserValuesOfAnotherTypeLetTheMachineValuesRule) {
   EXPECT_EQ(world.sim.desktop.CloseRequests(ie), 1);
   EXPECT_EQ(world.sim.desktop.CloseRequests(mozilla), 1);
   EXPECT_EQ(world.Log().size(), 300u);
+  ASSERT_FALSE(world.sim.sound.played.empty());
   EXPECT_EQ(world.sim.sound.played.back(), "C:\\Sounds\\machine.wav");
 }
 
