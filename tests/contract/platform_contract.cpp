@@ -18,9 +18,9 @@ namespace {
 using platform::RegistryRoot;
 using platform::WindowId;
 
-constexpr std::uint32_t kPopup = 0x80000000;           // WS_POPUP
-constexpr std::uint32_t kOverlapped = 0x00CF0000;      // WS_OVERLAPPEDWINDOW
-constexpr std::uint32_t kPopupCaption = 0x80C00000;    // WS_POPUP | WS_CAPTION
+constexpr std::uint32_t kPopup = 0x80000000;         // WS_POPUP
+constexpr std::uint32_t kOverlapped = 0x00CF0000;    // WS_OVERLAPPEDWINDOW
+constexpr std::uint32_t kPopupCaption = 0x80C00000;  // WS_POPUP | WS_CAPTION
 
 class PlatformContract : public ::testing::Test {
  protected:
@@ -29,7 +29,8 @@ class PlatformContract : public ::testing::Test {
 
   std::vector<WindowId> Walk() {
     std::vector<WindowId> order;
-    for (WindowId w = s.desktop.FirstWindow(p->Anchor()); w != 0 && order.size() < 100000; w = s.desktop.NextWindow(w))
+    for (WindowId w = s.desktop.FirstWindow(p->Anchor()); w != 0 && order.size() < 100000;
+         w = s.desktop.NextWindow(w))
       order.push_back(w);
     return order;
   }
@@ -127,12 +128,14 @@ TEST_F(PlatformContract, CloseRequestsArriveAndWindowsMayRefuseThem) {
 class RegistryContract : public PlatformContract {
  protected:
   // A key of its own for each test, below the current user's hive.
-  std::string key = "Software\\QuellixContract\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::string key = "Software\\QuellixContract\\" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
   settings::SettingText Read(std::string_view name, std::string_view path = {}) {
     return settings::ReadSetting(s.registry, RegistryRoot::kCurrentUser, path.empty() ? key : path, name);
   }
   void PutRaw(std::string_view name, std::uint32_t type, std::string_view bytes) {
-    const auto k = s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
+    const auto k =
+        s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
     ASSERT_NE(k, 0u);
     ASSERT_TRUE(s.registry.SetValue(k, name, type, bytes));
     s.registry.CloseKey(k);
@@ -174,14 +177,21 @@ TEST_F(RegistryContract, ValuesOfOtherProgramsWithNulAndOtherTypes) {
   EXPECT_EQ(Read("nul").text, "1");
   PutRaw("dword", platform::regtype::kDword, std::string("\x01\x00\x00\x00", 4));
   EXPECT_EQ(Read("dword").text, "&h001");
+  // Other types hold nothing the product wrote: they read as missing.
   PutRaw("binary", platform::regtype::kBinary, "1");
-  EXPECT_TRUE(Read("binary").found);
+  EXPECT_FALSE(Read("binary").found);
   EXPECT_EQ(Read("binary").text, "");
+  PutRaw("expand", platform::regtype::kExpandString, std::string("1\0", 2));
+  EXPECT_FALSE(Read("expand").found);
+  PutRaw("qword", platform::regtype::kQword, std::string("\x01\0\0\0\0\0\0\0", 8));
+  EXPECT_FALSE(Read("qword").found);
 }
 
 TEST_F(RegistryContract, ValuesOver1024BytesAreNotRead) {
-  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "fits", std::string(1024, 'f')));
-  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "long", std::string(1025, 'l')));
+  ASSERT_TRUE(
+      settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "fits", std::string(1024, 'f')));
+  ASSERT_TRUE(
+      settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "long", std::string(1025, 'l')));
   EXPECT_EQ(Read("fits").text, std::string(1024, 'f'));
   EXPECT_FALSE(Read("long").found);
   EXPECT_EQ(Read("long").text, "");
@@ -224,6 +234,18 @@ TEST_F(RegistryContract, ThePerUserValueWinsOverTheMachineValue) {
   ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kLocalMachine, key, "both", "again"));
   EXPECT_EQ(raw(RegistryRoot::kCurrentUser, "both"), "again");
   EXPECT_EQ(raw(RegistryRoot::kLocalMachine, "both"), "machine");
+  // An update with what is read already writes nothing: no per-user copy appears.
+  ASSERT_TRUE(
+      settings::UpdateSetting(s.registry, RegistryRoot::kLocalMachine, key, "machine only", "machine"));
+  EXPECT_EQ(raw(RegistryRoot::kCurrentUser, "machine only"), "<absent>");
+  // A per-user value of another type lets the machine value show.
+  const auto user_key =
+      s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
+  ASSERT_NE(user_key, 0u);
+  ASSERT_TRUE(s.registry.SetValue(user_key, "machine only", platform::regtype::kBinary, "0"));
+  s.registry.CloseKey(user_key);
+  EXPECT_EQ(settings::ReadSetting(s.registry, RegistryRoot::kLocalMachine, key, "machine only").text,
+            "machine");
 }
 
 class FileContract : public PlatformContract {
@@ -269,6 +291,13 @@ TEST_F(PlatformContract, ClockAndSound) {
   EXPECT_FALSE(s.clock.DateText().empty());
   EXPECT_FALSE(s.clock.TimeText().empty());
   EXPECT_LE(s.clock.DateText().size(), 32u);
+  const std::string date = s.clock.IsoDateText();
+  ASSERT_EQ(date.size(), 10u) << date;
+  EXPECT_TRUE(date[4] == '-' && date[7] == '-') << date;
+  EXPECT_EQ(date.find_first_not_of("0123456789-"), std::string::npos) << date;
+  EXPECT_GE(std::stoi(date.substr(0, 4)), 2000) << date;
+  EXPECT_TRUE(std::stoi(date.substr(5, 2)) >= 1 && std::stoi(date.substr(5, 2)) <= 12) << date;
+  EXPECT_TRUE(std::stoi(date.substr(8, 2)) >= 1 && std::stoi(date.substr(8, 2)) <= 31) << date;
   const std::string time = s.clock.ClockTime();
   ASSERT_EQ(time.size(), 8u) << time;
   EXPECT_TRUE(time[2] == ':' && time[5] == ':') << time;
