@@ -78,7 +78,8 @@ void OpenWindowPicker::Refresh() {
 }
 
 void OpenWindowPicker::StoreAutoRefresh() {
-  settings::WriteOption(services_.registry, settings::kAutoRefresh, std::to_string(ui_.Value(auto_refresh_)));
+  settings::UpdateOption(services_.registry, settings::kAutoRefresh,
+                         std::to_string(ui_.Value(auto_refresh_)));
 }
 
 void OpenWindowPicker::OnClick(UiId control) {

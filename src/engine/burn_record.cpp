@@ -22,17 +22,30 @@ bool AppendRecord(platform::FileSystem& files, const std::string& log_path, cons
   return files.WriteAt(log_path, offset, record.Bytes());
 }
 
+std::string RecordDate(platform::Clock& clock) {
+  std::string date = clock.DateText();
+  if (date.empty() || date.size() > BurnRecord::kDateWidth) date = clock.IsoDateText();
+  return date;
+}
+
+std::string RecordTime(platform::Clock& clock) {
+  std::string time = clock.TimeText();
+  const bool cut_drops_digit = time.find_first_of("0123456789", BurnRecord::kTimeWidth) != std::string::npos;
+  if (time.empty() || cut_drops_digit) time = clock.ClockTime();
+  return time;
+}
+
 void AppendFullRecord(BurnTraces& traces, std::string_view browser, std::string_view title) {
-  traces.record.SetDate(traces.services.clock.DateText());
-  traces.record.SetTime(traces.services.clock.TimeText());
+  traces.record.SetDate(RecordDate(traces.services.clock));
+  traces.record.SetTime(RecordTime(traces.services.clock));
   traces.record.SetTitle(title);
   traces.record.SetBrowser(browser);
   AppendRecord(traces.services.files, LogFilePath(traces.app_folder), traces.record);
 }
 
 void AppendShortRecord(BurnTraces& traces, std::string_view title) {
-  const std::string text = "[ " + traces.services.clock.DateText() + " ] [ " + traces.services.clock.TimeText() +
-                           " ] [ " + std::string(title) + " ]";
+  const std::string text = "[ " + traces.services.clock.DateText() + " ] [ " +
+                           traces.services.clock.TimeText() + " ] [ " + std::string(title) + " ]";
   traces.record.SetTitle(text);
   AppendRecord(traces.services.files, LogFilePath(traces.app_folder), traces.record);
 }
@@ -51,7 +64,9 @@ void CountBurn(BurnTraces& traces) {
   settings::WriteOption(traces.services.registry, settings::kBurnCount, traces.burn_count);
 }
 
-void PlaySoundFile(platform::Sound& sound, const std::string& path) { sound.PlayWaveAsync(path); }
+void PlaySoundFile(platform::Sound& sound, const std::string& path) {
+  sound.PlayWaveAsync(path);
+}
 
 void PlayBurnSound(BurnTraces& traces) {
   if (!text::IsOn(traces.sound.play_sound)) return;

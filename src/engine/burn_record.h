@@ -57,6 +57,16 @@ std::string LogFilePath(std::string_view app_folder);
 // is appended to, a torn last record is overwritten.
 bool AppendRecord(platform::FileSystem& files, const std::string& log_path, const BurnRecord& record);
 
+// The texts for the record's date and time fields, each 10 bytes: the user's short date and
+// time, cut to the field as they always were, unless the cut would lose part of the date or
+// time itself. A short date longer than the field (the day of "2025. 03. 12." would go) is
+// written as "yyyy-MM-dd" instead, and a time whose cut would drop a digit (the seconds of
+// a time led by its AM/PM marker) as 24-hour "HH:MM:SS"; both always fit. A time that
+// loses only the end of its marker ("11:05:02 PM" becomes "11:05:02 P") is kept. An empty
+// date or time is replaced the same way.
+std::string RecordDate(platform::Clock& clock);
+std::string RecordTime(platform::Clock& clock);
+
 void AppendFullRecord(BurnTraces& traces, std::string_view browser, std::string_view title);
 // Only the title field changes; the other fields keep what the last record left there.
 void AppendShortRecord(BurnTraces& traces, std::string_view title);

@@ -11,6 +11,8 @@ class Clock {
   virtual ~Clock() = default;
   virtual std::string DateText() = 0;
   virtual std::string TimeText() = 0;
+  // The local date as "yyyy-MM-dd", whatever the user's format.
+  virtual std::string IsoDateText() = 0;
   // The local time of day as "HH:MM:SS", 24-hour, whatever the user's format.
   virtual std::string ClockTime() = 0;
   // Milliseconds from an arbitrary start, never going back: for waiting, not for showing.

@@ -24,10 +24,18 @@ bool HasUserLayer(RegistryRoot root) {
   return root == RegistryRoot::kLocalMachine;
 }
 
+// Types whose data the store can read as text: the REG_SZ it writes, and REG_DWORD.
+bool IsSettingType(std::uint32_t type) {
+  return type == platform::regtype::kString || type == platform::regtype::kDword;
+}
+
 SettingText ReadOpenKey(platform::Registry& registry, platform::RegistryKey key, std::string_view name) {
   if (key == 0) return {};
   const platform::RegistryData data = registry.QueryValue(key, name, kValueBufferSize + 1);
-  if (!data.ok) return {};
+  // A value of another type (binary, expandable, multi-string, 64-bit number...) holds
+  // nothing the product wrote, so it counts as missing: in the per-user key it would
+  // otherwise hide the machine-wide value behind an empty text.
+  if (!data.ok || !IsSettingType(data.type)) return {};
   const bool terminated = !data.bytes.empty() && data.bytes.back() == '\0';
   if (data.bytes.size() - (terminated ? 1 : 0) > kValueBufferSize) return {};
   return SettingText{true, SettingDataText(data.type, data.bytes)};
@@ -97,6 +105,13 @@ bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_v
   // A value the user has of their own stays theirs: it would hide a machine-wide write.
   if (!UserHasValue(registry, key, name) && WriteOneLayer(registry, root, key, name, text)) return true;
   return WriteOneLayer(registry, RegistryRoot::kCurrentUser, key, name, text);
+}
+
+bool UpdateSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                   std::string_view name, std::string_view text) {
+  if (const SettingText now = ReadSetting(registry, root, key, name); now.found && now.text == text)
+    return true;
+  return WriteSetting(registry, root, key, name, text);
 }
 
 }  // namespace quellix::settings

@@ -29,8 +29,10 @@ struct SettingText {
 // A value is thus always read back from where it was last written. Keys below
 // HKEY_CURRENT_USER, such as the Run keys, have no second layer.
 
-// Reads a value as text. A missing key or value, a denied key, or data longer than
-// 1024 bytes gives found = false and the empty text. Keys are opened for reading only.
+// Reads a value as text. A missing key or value, a denied key, data longer than 1024 bytes,
+// or a value of a type other than REG_SZ and REG_DWORD gives found = false and the empty
+// text; in the per-user key, such a value lets the machine-wide one show. Keys are opened
+// for reading only.
 SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                         std::string_view name);
 
@@ -58,6 +60,14 @@ class KeyReader {
 bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                   std::string_view name, std::string_view text);
 
+// WriteSetting for a value that may hold `text` already, as when a control set from a
+// stored value stores its state: a value that ReadSetting gives as `text` is left as it is
+// (true). Writing it anyway would copy a machine-wide value into the per-user key of an
+// account that cannot write the machine key, where later machine-wide changes no longer
+// reach it.
+bool UpdateSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                   std::string_view name, std::string_view text);
+
 // The registry data of a value turned into the text callers see.
 std::string SettingDataText(std::uint32_t type, std::string_view bytes);
 
@@ -67,6 +77,9 @@ inline std::string ReadOption(platform::Registry& registry, std::string_view nam
 }
 inline bool WriteOption(platform::Registry& registry, std::string_view name, std::string_view text) {
   return WriteSetting(registry, kProductRoot, kProductKeySlash, name, text);
+}
+inline bool UpdateOption(platform::Registry& registry, std::string_view name, std::string_view text) {
+  return UpdateSetting(registry, kProductRoot, kProductKeySlash, name, text);
 }
 
 }  // namespace quellix::settings

@@ -35,6 +35,11 @@ std::optional<int> SwitchState(const std::string& stored) {
   return static_cast<int>(n);
 }
 
+// A stored sound choice selects its option when its number is 1.
+bool SoundChoiceSelected(const std::string& stored) {
+  return text::LeadingNumber(stored) == 1;
+}
+
 std::string SwitchName(int index) {
   return std::to_string(index);
 }
@@ -105,7 +110,7 @@ void OptionsPage::Load() {
   if (!play_sound) EnableSoundPath(false);
   const std::string wave_file = text::TrimBlanks(ReadOption(registry, kWaveFile));
   ui_.SetText(path_, wave_file.empty() ? app_folder_ + std::string(engine::kInternalSoundFile) : wave_file);
-  if (text::LeadingNumber(ReadOption(registry, kInternalSound)) == 1) {
+  if (SoundChoiceSelected(ReadOption(registry, kInternalSound))) {
     if (ui_.Value(internal_) != 1) {
       ui_.SetValue(internal_, 1);
       ui_.SetValue(browse_file_, 0);
@@ -113,7 +118,7 @@ void OptionsPage::Load() {
     }
     if (ui_.Value(switches_[2]) != 1) EnableSoundPath(false);
   }
-  if (text::LeadingNumber(ReadOption(registry, kBrowseSound)) == 1) {
+  if (SoundChoiceSelected(ReadOption(registry, kBrowseSound))) {
     if (ui_.Value(browse_file_) != 1) {
       ui_.SetValue(browse_file_, 1);
       ui_.SetValue(internal_, 0);
@@ -126,10 +131,21 @@ void OptionsPage::Load() {
 }
 
 void OptionsPage::ApplySound() {
+  // Each value is stored only when it would read differently from what is stored now:
+  // the path as its trimmed text, a sound choice as selected or not ("1" or anything else,
+  // a missing value included). Storing the same choice again would copy a machine-wide
+  // value into the per-user key of an account that cannot write the machine key.
   platform::Registry& registry = services_.registry;
-  WriteOption(registry, kWaveFile, text::TrimBlanks(ui_.Text(path_)));
-  WriteOption(registry, kInternalSound, ui_.Value(internal_) == 1 ? "1" : "0");
-  WriteOption(registry, kBrowseSound, ui_.Value(browse_file_) == 1 ? "1" : "0");
+  const std::string path = text::TrimBlanks(ui_.Text(path_));
+  if (text::TrimBlanks(ReadOption(registry, kWaveFile)) != path) WriteOption(registry, kWaveFile, path);
+  StoreSoundChoice(kInternalSound, ui_.Value(internal_) == 1);
+  StoreSoundChoice(kBrowseSound, ui_.Value(browse_file_) == 1);
+}
+
+void OptionsPage::StoreSoundChoice(std::string_view name, bool selected) {
+  platform::Registry& registry = services_.registry;
+  if (SoundChoiceSelected(ReadOption(registry, name)) != selected)
+    WriteOption(registry, name, selected ? "1" : "0");
 }
 
 bool OptionsPage::OnClick(UiId control, platform::WindowId owner) {
@@ -162,17 +178,17 @@ void OptionsPage::SetSwitch(int index, int value) {
 
 void OptionsPage::SwitchChanged(int index) {
   const bool checked = ui_.Value(switches_[static_cast<std::size_t>(index)]) == 1;
-  WriteOption(services_.registry, SwitchName(index), checked ? "1" : "0");
+  UpdateOption(services_.registry, SwitchName(index), checked ? "1" : "0");
   if (index == 2) EnableSoundPath(checked);
   if (index == 4) {
     const std::string command = checked ? AutoStartCommand(app_folder_) : std::string();
-    WriteSetting(services_.registry, kRunRoot, kRunKeyNt, kAutoStartValue, command);
-    WriteSetting(services_.registry, kRunRoot, kRunKeyWindows, kAutoStartValue, command);
+    UpdateSetting(services_.registry, kRunRoot, kRunKeyNt, kAutoStartValue, command);
+    UpdateSetting(services_.registry, kRunRoot, kRunKeyWindows, kAutoStartValue, command);
   }
 }
 
 void OptionsPage::ChromiumChanged() {
-  WriteOption(services_.registry, kChromium, ui_.Value(chromium_) == 1 ? "1" : "0");
+  UpdateOption(services_.registry, kChromium, ui_.Value(chromium_) == 1 ? "1" : "0");
 }
 
 void OptionsPage::SoundOptionChanged() {

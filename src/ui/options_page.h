@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 #include "platform/ui.h"
@@ -22,7 +23,8 @@ class OptionsPage {
   // LoadOptionsPage's own steps: the stored values into the controls. Setting a control
   // from a stored value runs its change handler when its state changes.
   void Load();
-  // ApplyOptions' sound steps: "wavfile" (trimmed), "wavint", "wavext".
+  // ApplyOptions' sound steps: "wavfile" (trimmed), "wavint", "wavext", each stored only
+  // when it changes.
   void ApplySound();
   // Runs the page's reaction to a click on one of its controls; false when the control is
   // not the page's.
@@ -40,6 +42,7 @@ class OptionsPage {
   void SwitchChanged(int index);
   void ChromiumChanged();
   void SoundOptionChanged();
+  void StoreSoundChoice(std::string_view name, bool selected);
   void EnableSoundPath(bool enabled);
   void Browse(platform::WindowId owner);
 

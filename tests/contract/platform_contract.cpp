@@ -179,9 +179,14 @@ TEST_F(RegistryContract, ValuesOfOtherProgramsWithNulAndOtherTypes) {
   EXPECT_EQ(Read("nul").text, "1");
   PutRaw("dword", platform::regtype::kDword, std::string("\x01\x00\x00\x00", 4));
   EXPECT_EQ(Read("dword").text, "&h001");
+  // Other types hold nothing the product wrote: they read as missing.
   PutRaw("binary", platform::regtype::kBinary, "1");
-  EXPECT_TRUE(Read("binary").found);
+  EXPECT_FALSE(Read("binary").found);
   EXPECT_EQ(Read("binary").text, "");
+  PutRaw("expand", platform::regtype::kExpandString, std::string("1\0", 2));
+  EXPECT_FALSE(Read("expand").found);
+  PutRaw("qword", platform::regtype::kQword, std::string("\x01\0\0\0\0\0\0\0", 8));
+  EXPECT_FALSE(Read("qword").found);
 }
 
 TEST_F(RegistryContract, ValuesOver1024BytesAreNotRead) {
@@ -231,6 +236,18 @@ TEST_F(RegistryContract, ThePerUserValueWinsOverTheMachineValue) {
   ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kLocalMachine, key, "both", "again"));
   EXPECT_EQ(raw(RegistryRoot::kCurrentUser, "both"), "again");
   EXPECT_EQ(raw(RegistryRoot::kLocalMachine, "both"), "machine");
+  // An update with what is read already writes nothing: no per-user copy appears.
+  ASSERT_TRUE(
+      settings::UpdateSetting(s.registry, RegistryRoot::kLocalMachine, key, "machine only", "machine"));
+  EXPECT_EQ(raw(RegistryRoot::kCurrentUser, "machine only"), "<absent>");
+  // A per-user value of another type lets the machine value show.
+  const auto user_key =
+      s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
+  ASSERT_NE(user_key, 0u);
+  ASSERT_TRUE(s.registry.SetValue(user_key, "machine only", platform::regtype::kBinary, "0"));
+  s.registry.CloseKey(user_key);
+  EXPECT_EQ(settings::ReadSetting(s.registry, RegistryRoot::kLocalMachine, key, "machine only").text,
+            "machine");
 }
 
 // The watch is told on another thread on Win32, so a change may take a moment to show.
@@ -341,6 +358,13 @@ TEST_F(PlatformContract, ClockAndSound) {
   EXPECT_FALSE(s.clock.DateText().empty());
   EXPECT_FALSE(s.clock.TimeText().empty());
   EXPECT_LE(s.clock.DateText().size(), 32u);
+  const std::string date = s.clock.IsoDateText();
+  ASSERT_EQ(date.size(), 10u) << date;
+  EXPECT_TRUE(date[4] == '-' && date[7] == '-') << date;
+  EXPECT_EQ(date.find_first_not_of("0123456789-"), std::string::npos) << date;
+  EXPECT_GE(std::stoi(date.substr(0, 4)), 2000) << date;
+  EXPECT_TRUE(std::stoi(date.substr(5, 2)) >= 1 && std::stoi(date.substr(5, 2)) <= 12) << date;
+  EXPECT_TRUE(std::stoi(date.substr(8, 2)) >= 1 && std::stoi(date.substr(8, 2)) <= 31) << date;
   const std::string time = s.clock.ClockTime();
   ASSERT_EQ(time.size(), 8u) << time;
   EXPECT_TRUE(time[2] == ':' && time[5] == ':') << time;

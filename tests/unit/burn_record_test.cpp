@@ -1,8 +1,8 @@
 #include "engine/burn_record.h"
-#include "engine/window_inspection.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/window_inspection.h"
 #include "test_world.h"
 #include "text/text.h"
 
@@ -29,6 +29,44 @@ TEST_F(BurnRecordTest, FullRecordLayout) {
   EXPECT_EQ(log.substr(30, 10), "11:15:02 P");  // cut to the field
   EXPECT_EQ(log.substr(40, 10), "12/7/2026 ");
   EXPECT_EQ(log.substr(50), "Cheap Offers" + std::string(88, ' '));
+}
+
+TEST_F(BurnRecordTest, DatesAndTimesThatWouldLoseAPartInTheirFieldAreWrittenInTheirIsoForm) {
+  struct Case {
+    const char* date;
+    const char* time;
+    const char* date_field;
+    const char* time_field;
+  };
+  world.sim.clock.iso_date = "2025-03-12";
+  world.sim.clock.clock_time = "23:05:02";
+  const std::vector<Case> cases = {
+      {"2025. 03. 12.", "23:05:02", "2025-03-12", "23:05:02  "},               // cut, the day would go
+      {"2025.03.12.", "23:05:02", "2025-03-12", "23:05:02  "},                 // longer than the field
+      {"12/31/2025", "1:05:02 PM", "12/31/2025", "1:05:02 PM"},                // exactly 10 bytes fit
+      {"3/12/2025", "11:05:02 PM", "3/12/2025 ", "11:05:02 P"},                // only the marker's end goes
+      {"3/12/2025", "23:05:02 Uhr", "3/12/2025 ", "23:05:02 U"},               // the same for a trailing word
+      {"2025/3/12", "\xBF\xC0\xC8\xC4 11:05:02", "2025/3/12 ", "23:05:02  "},  // cut, the seconds would go
+      {"2025/3/12", "PM 1:05:02", "2025/3/12 ", "PM 1:05:02"},
+      {"2025/3/12", "PM 11:05:02", "2025/3/12 ", "23:05:02  "},
+      {"", "", "2025-03-12", "23:05:02  "},  // the system gave nothing
+  };
+  for (const Case& c : cases) {
+    world.sim.clock.date = c.date;
+    world.sim.clock.time = c.time;
+    world.sim.files.Put(log_path, "");
+    AppendFullRecord(traces, kIeBrowserName, "Cheap Offers");
+    const std::string log = world.Log();
+    ASSERT_EQ(log.size(), 150u) << c.date;
+    EXPECT_EQ(log.substr(30, 10), c.time_field) << c.time;
+    EXPECT_EQ(log.substr(40, 10), c.date_field) << c.date;
+    EXPECT_EQ(log.substr(50, 12), "Cheap Offers");
+  }
+  // The short form has no field of its own for them: it keeps the user's texts.
+  world.sim.clock.date = "2025. 03. 12.";
+  world.sim.clock.time = "11:05:02 PM";
+  AppendShortRecord(traces, "Pop");
+  EXPECT_EQ(text::TrimBlanks(world.Log().substr(150 + 50)), "[ 2025. 03. 12. ] [ 11:05:02 PM ] [ Pop ]");
 }
 
 TEST_F(BurnRecordTest, TitleIsCutOrPaddedTo100Bytes) {
@@ -63,7 +101,8 @@ TEST_F(BurnRecordTest, AppendGoesAfterTheLastWholeRecordAndOverwritesATornTail) 
     std::size_t length;
     std::size_t expected_offset;
   };
-  for (Case c : {Case{0, 0}, Case{150, 150}, Case{225, 150}, Case{299, 150}, Case{375, 300}, Case{450, 450}}) {
+  for (Case c :
+       {Case{0, 0}, Case{150, 150}, Case{225, 150}, Case{299, 150}, Case{375, 300}, Case{450, 450}}) {
     world.sim.files.Put(log_path, std::string(c.length, 'o'));
     AppendFullRecord(traces, kIeBrowserName, "T");
     const std::string log = *world.sim.files.Get(log_path);

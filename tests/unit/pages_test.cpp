@@ -131,8 +131,8 @@ TEST_F(PagesTest, SoundChoicesEnableThePathAndApplyStoresThem) {
   ui.Click(C("drawnButton9"));
   EXPECT_EQ(world.Option("wavfile"), "D:\\sounds\\pop.wav");
   EXPECT_EQ(world.Option("wavint"), "1");
-  EXPECT_EQ(world.Option("wavext"), "0");
-  ui.Click(Named("Form1", "drawnButton10"));  // "Test Sound" plays what the box shows
+  EXPECT_EQ(world.Option("wavext"), "<absent>");  // missing reads as not chosen already
+  ui.Click(Named("Form1", "drawnButton10"));      // "Test Sound" plays what the box shows
   EXPECT_EQ(world.sim.sound.played, Strings{"  D:\\sounds\\pop.wav  "});
 }
 
@@ -167,6 +167,42 @@ TEST_F(PagesTest, SaveAndReloadReloadsStoredSoundOptionsOverUnappliedEdits) {
   EXPECT_EQ(world.Option("wavfile"), "C:\\kept.wav");
   EXPECT_TRUE(ui.Visible(C("view1")));  // the command ends on the caption page
   EXPECT_FALSE(ui.Visible(C("Frame1")));
+}
+
+TEST_F(PagesTest, LoadAndSaveAndReloadWriteNothingThatIsStoredAlreadyAndAChangeStillWrites) {
+  for (int i = 0; i < 8; ++i) world.SetOption(std::to_string(i), i % 2 == 0 ? "1" : "0");
+  world.SetOption("4", "0");
+  world.SetOption("chromium", "1");
+  world.SetOption("wavfile", " C:\\machine.wav ");
+  world.SetOption("wavint", "1");
+  world.SetOption("refresh", "1");
+  world.SetOption("cnt", "7");
+  world.SetOption("stdt", "1/2/2003");
+  Open();
+  ui.Click(C("drawnButton2"));
+  EXPECT_EQ(ui.Value(Switch(6)), 1);
+  EXPECT_EQ(ui.Value(main->Options().ChromiumSwitch()), 1);
+  EXPECT_EQ(ui.Value(Named("Form1", "Option1", 0)), 1);
+  main->PostCommand("2");
+  main->PostCommand("3");
+  ui.Click(C("drawnButton4"));  // the picker sets "Auto Refresh" from "refresh"
+  EXPECT_EQ(ui.Value(main->Picker().AutoRefresh()), 1);
+  ui.Click(main->Picker().CancelButton());
+  EXPECT_EQ(world.sim.registry.Writes(platform::RegistryRoot::kLocalMachine), Strings{});
+  EXPECT_EQ(world.sim.registry.Writes(platform::RegistryRoot::kCurrentUser), Strings{});
+  // What the user changes is still stored, each value once.
+  ui.Click(Switch(6));
+  ui.Click(Named("Form1", "Option1", 1));  // "Browse a File"
+  ui.Type(main->Options().SoundPath(), "C:\\mine.wav");
+  ui.Click(C("drawnButton9"));
+  EXPECT_EQ(
+      world.sim.registry.Writes(platform::RegistryRoot::kLocalMachine),
+      (Strings{"software\\kelvane\\popup\\option\\6", "software\\kelvane\\popup\\option\\wavfile",
+               "software\\kelvane\\popup\\option\\wavint", "software\\kelvane\\popup\\option\\wavext"}));
+  EXPECT_EQ(world.Option("6"), "0");
+  EXPECT_EQ(world.Option("wavfile"), "C:\\mine.wav");
+  EXPECT_EQ(world.Option("wavint"), "0");
+  EXPECT_EQ(world.Option("wavext"), "1");
 }
 
 // --- Block list editing -------------------------------------------------------------------

@@ -94,15 +94,20 @@ TEST_F(SettingsStoreTest, DwordIsRenderedInHexFromTheLastByte) {
   EXPECT_EQ(Read("4").text, "&h432B1A");
 }
 
-TEST_F(SettingsStoreTest, OtherTypesReadAsEmptyText) {
+TEST_F(SettingsStoreTest, OtherTypesReadAsMissing) {
   Put("5", regtype::kBinary, "1");
   Put("6", regtype::kMultiString, std::string("1\0\0", 3));
   Put("7", regtype::kExpandString, "1");
-  for (const char* name : {"5", "6", "7"}) {
+  Put("cnt", regtype::kQword, std::string("\x01\0\0\0\0\0\0\0", 8));
+  for (const char* name : {"5", "6", "7", "cnt"}) {
     const SettingText read = Read(name);
-    EXPECT_TRUE(read.found) << name;
+    EXPECT_FALSE(read.found) << name;
     EXPECT_EQ(read.text, "") << name;
   }
+  // A write replaces such a value with text.
+  EXPECT_TRUE(WriteOption(registry, "7", "1"));
+  EXPECT_EQ(registry.Get(kProductRoot, kProductKey, "7")->type, regtype::kString);
+  EXPECT_EQ(Read("7").text, "1");
 }
 
 TEST_F(SettingsStoreTest, ReadingAsksForReadAccessOnlySoReadOnlyAccountsSeeTheirOptions) {
@@ -229,6 +234,73 @@ TEST_F(PerUserLayerTest, AValueIsAlwaysReadBackFromWhereItWasLastWritten) {
     }
     EXPECT_EQ(fresh.OpenHandles(), 0u) << c.what;
   }
+}
+
+TEST_F(PerUserLayerTest, AUserValueOfAnotherTypeLetsTheMachineValueShow) {
+  struct Case {
+    const char* what;
+    std::uint32_t type;
+    std::string bytes;
+  };
+  const std::vector<Case> cases = {
+      {"binary", regtype::kBinary, "0"},
+      {"expandable text", regtype::kExpandString, std::string("0\0", 2)},
+      {"multi-string", regtype::kMultiString, std::string("0\0\0", 3)},
+      {"64-bit number", regtype::kQword, std::string(8, '\0')},
+      {"no type", regtype::kNone, "0"},
+      {"unknown type", 0x1234, "0"},
+  };
+  for (const Case& c : cases) {
+    for (const bool machine_refuses : {false, true}) {
+      sim::SimRegistry fresh;
+      fresh.PutString(kProductRoot, kProductKey, "0", "1");
+      fresh.Put(kUser, kProductKey, "0", c.type, c.bytes);
+      if (machine_refuses) fresh.DenyAccess(RegistryRoot::kLocalMachine, "", kWriteBits);
+      const SettingText read = ReadSetting(fresh, kProductRoot, kProductKeySlash, "0");
+      EXPECT_TRUE(read.found) << c.what;
+      EXPECT_EQ(read.text, "1") << c.what;
+      EXPECT_EQ(KeyReader(fresh, kProductRoot, kProductKey).Read("0").text, "1") << c.what;
+      // Writing what shows stores nothing; a new value goes where the rules send it and
+      // reads back.
+      EXPECT_TRUE(UpdateOption(fresh, "0", "1")) << c.what;
+      EXPECT_TRUE(fresh.Writes(kUser).empty()) << c.what;
+      EXPECT_TRUE(WriteOption(fresh, "0", "0")) << c.what;
+      EXPECT_EQ(ReadOption(fresh, "0"), "0") << c.what;
+      EXPECT_EQ(fresh.Get(machine_refuses ? kUser : kProductRoot, kProductKey, "0")->type, regtype::kString)
+          << c.what;
+      EXPECT_EQ(fresh.OpenHandles(), 0u) << c.what;
+    }
+  }
+}
+
+TEST_F(PerUserLayerTest, AnUpdateWritesOnlyWhenWhatReadingGivesChanges) {
+  // Stored machine-wide by an administrator.
+  WriteOption(registry, "0", "1");
+  registry.Put(kProductRoot, kProductKey, "1", regtype::kString, std::string("1\0", 2));
+  WriteOption(registry, "wavfile", "");
+  const std::size_t machine_writes = registry.Writes(kProductRoot).size();
+  for (const bool machine_refuses : {false, true}) {
+    if (machine_refuses) RefuseMachineWrites();
+    EXPECT_TRUE(UpdateOption(registry, "0", "1"));
+    EXPECT_TRUE(UpdateOption(registry, "1", "1"));
+    EXPECT_TRUE(UpdateOption(registry, "wavfile", ""));
+    EXPECT_EQ(registry.GetKey(kUser, kProductKey), nullptr);
+    EXPECT_TRUE(registry.Writes(kUser).empty());
+    EXPECT_EQ(registry.Writes(kProductRoot).size(), machine_writes);
+  }
+  // A change is written, and so is the empty text where there was no value.
+  EXPECT_TRUE(UpdateOption(registry, "0", "0"));
+  EXPECT_TRUE(UpdateOption(registry, "7", ""));
+  EXPECT_EQ(registry.Writes(kUser), (std::vector<std::string>{"software\\kelvane\\popup\\option\\0",
+                                                              "software\\kelvane\\popup\\option\\7"}));
+  // The user's own value, once there, is not written again with what it holds.
+  EXPECT_TRUE(UpdateOption(registry, "0", "0"));
+  EXPECT_EQ(registry.Writes(kUser).size(), 2u);
+  // Keys without a second layer follow the same rule.
+  EXPECT_TRUE(UpdateSetting(registry, kRunRoot, kRunKeyNt, kAutoStartValue, "\"C:\\q\\quellix.exe\""));
+  EXPECT_TRUE(UpdateSetting(registry, kRunRoot, kRunKeyNt, kAutoStartValue, "\"C:\\q\\quellix.exe\""));
+  EXPECT_EQ(registry.Writes(kUser).size(), 3u);
+  EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
 TEST_F(PerUserLayerTest, TheReaderOpensOneKeyPerLayerOnceForAllItsReads) {

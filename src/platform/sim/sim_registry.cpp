@@ -154,7 +154,17 @@ bool SimRegistry::SetValue(RegistryKey key, std::string_view name, std::uint32_t
   if (h == handles_.end() || (h->second.access & platform::regaccess::kSetValue) == 0) return false;
   keys_[h->second.key_path].values[text::LowerCase(name)] = StoredValue{type, std::string(bytes)};
   Changed(h->second.key_path);
+  writes_.push_back(Write{h->second.key_path, text::LowerCase(name)});
   return true;
+}
+
+std::vector<std::string> SimRegistry::Writes(RegistryRoot root) const {
+  const std::string prefix = std::to_string(static_cast<std::uint32_t>(root)) + "\\";
+  std::vector<std::string> out;
+  for (const Write& w : writes_) {
+    if (w.key_path.rfind(prefix, 0) == 0) out.push_back(w.key_path.substr(prefix.size()) + "\\" + w.name);
+  }
+  return out;
 }
 
 void SimRegistry::CloseKey(RegistryKey key) {

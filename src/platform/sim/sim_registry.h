@@ -40,6 +40,9 @@ class SimRegistry final : public platform::Registry {
   const std::vector<std::uint32_t>& AccessRequests() const { return access_requests_; }
   // The value names queried, in order, whatever the outcome.
   const std::vector<std::string>& Queries() const { return queries_; }
+  // Every value SetValue stored below `root`, in order: the lower-cased key path (without a
+  // trailing backslash), a backslash and the value name, such as "software\kelvane\popup\option\7".
+  std::vector<std::string> Writes(RegistryRoot root) const;
   std::size_t OpenHandles() const { return handles_.size(); }
 
   RegistryKey OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access) override;
@@ -64,6 +67,10 @@ class SimRegistry final : public platform::Registry {
     std::string key_path;  // normalised
     std::uint32_t access;
   };
+  struct Write {
+    std::string key_path;  // normalised
+    std::string name;      // lower-cased
+  };
   // Root and lower-cased path without a trailing backslash; nothing for a malformed path.
   static std::optional<std::string> Normalise(RegistryRoot root, std::string_view path);
   bool Denied(const std::string& key_path, std::uint32_t access) const;
@@ -74,6 +81,7 @@ class SimRegistry final : public platform::Registry {
   std::map<RegistryKey, Handle> handles_;
   std::vector<std::uint32_t> access_requests_;
   std::vector<std::string> queries_;
+  std::vector<Write> writes_;
   RegistryKey next_handle_ = 0x100;
   std::vector<Watcher> watchers_;
 };

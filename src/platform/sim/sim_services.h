@@ -22,9 +22,11 @@ class SimClock final : public platform::Clock {
   std::string date = "12/7/2026";
   std::string time = "11:15:02 PM";
   std::string clock_time = "23:15:02";
+  std::string iso_date = "2026-12-07";
   std::uint64_t monotonic_ms = 1000000;
   std::string DateText() override { return date; }
   std::string TimeText() override { return time; }
+  std::string IsoDateText() override { return iso_date; }
   std::string ClockTime() override { return clock_time; }
   std::uint64_t MonotonicMs() override { return monotonic_ms; }
 };

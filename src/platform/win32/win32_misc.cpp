@@ -20,6 +20,14 @@ std::string Win32Clock::TimeText() {
   return n > 0 ? std::string(buffer) : std::string();
 }
 
+std::string Win32Clock::IsoDateText() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char buffer[16] = {};
+  std::snprintf(buffer, sizeof buffer, "%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+  return buffer;
+}
+
 std::string Win32Clock::ClockTime() {
   SYSTEMTIME now{};
   GetLocalTime(&now);

@@ -34,6 +34,7 @@ class Win32Clock final : public platform::Clock {
  public:
   std::string DateText() override;
   std::string TimeText() override;
+  std::string IsoDateText() override;
   std::string ClockTime() override;
   std::uint64_t MonotonicMs() override;
 };
