@@ -25,10 +25,11 @@ inline constexpr std::string_view kDrawnButtonVersion = "2.0.6";
 // The leave-detection timer runs only while the mouse is over the button.
 inline constexpr unsigned kOverTimerMs = 3;
 // The pointer icon HandPointer asks for.
-inline const platform::Picture kHandCursor{"hand"};
+inline const platform::Picture& kHandCursor = platform::kHandPointerIcon;
 
 // Mouse buttons and keys the control tells apart.
-inline constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
+inline constexpr int kLeftButton = platform::kMouseLeft, kRightButton = platform::kMouseRight,
+                     kMiddleButton = platform::kMouseMiddle;
 inline constexpr int kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 
 class DrawnButton {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "controls/hosted_button.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
@@ -17,7 +18,7 @@ struct NoEvents : platform::UiEvents {};
 
 class Win32UiContract : public ::testing::Test {
  protected:
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   NoEvents events;
   HWND Hwnd(platform::UiId id) { return FromLow32<HWND>(ui.NativeWindow(id)); }
 };
@@ -201,7 +202,7 @@ struct DestroyOwnerWhileTracking : platform::UiEvents {
 };
 
 TEST(Win32MenuContract, AMenuWhoseOwnerIsDestroyedWhileItTracksReturnsNothingChosen) {
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   DestroyOwnerWhileTracking events;
   events.ui = &ui;
   events.form = ui.CreateForm({"menuframe", "menuframe", 0, 0, true}, events);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/hosted_button.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
@@ -97,7 +98,7 @@ class DrawnButtonWin32 : public ::testing::Test {
     return object;
   }
 
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   Clicks clicks;
   UiId form = 0, apply = 0, options = 0, save = 0, disabled = 0, standard = 0;
 };
@@ -250,7 +251,7 @@ TEST_F(DrawnButtonWin32, ThousandsOfHoversPressesAndRepaintsLeaveTheGdiCountFlat
 }
 
 TEST(DrawnButtonWin32Teardown, DestroyingTheFormReleasesEveryGdiObjectOfItsButtons) {
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   Clicks clicks;
   const long start = GdiObjectCount::Live();
   const UiId form = ui.CreateForm({"Form3", "Window title To Edit", 5400, 1740}, clicks);
@@ -277,7 +278,7 @@ struct CloseOnClick : platform::UiEvents {
 };
 
 TEST(DrawnButtonWin32Teardown, AButtonMayDestroyItsFormFromItsOwnClick) {
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   CloseOnClick events;
   events.ui = &ui;
   events.form = ui.CreateForm({"Form3", "Window title To Edit", 5400, 1740}, events);

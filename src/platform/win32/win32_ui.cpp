@@ -17,7 +17,7 @@ namespace quellix::win32 {
 using platform::ControlKind;
 using platform::UiId;
 
-Win32Ui::Win32Ui() {
+Win32Ui::Win32Ui(const platform::DrawnControlMaker& drawn_controls) : drawn_controls_(drawn_controls) {
   INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&common);
   HDC screen = GetDC(nullptr);
@@ -81,7 +81,7 @@ bool Win32Ui::PressAccessKey(const MSG& msg) {
     if (!e.drawn || !IsChild(form, e.hwnd) || !IsWindowVisible(e.hwnd) || !IsWindowEnabled(e.hwnd)) continue;
     if (e.drawn->AccessKeys() != std::string(1, typed)) continue;
     const std::shared_ptr<Win32DrawnButton> button = e.drawn;  // its action may destroy the form
-    button->Button().OnAccessKey();
+    button->Control().Press();
     return true;
   }
   return false;
