@@ -41,10 +41,12 @@ class HostedButton final : public platform::DrawnControl, private DrawnButton::E
   void OnMouseUp(int button, int shift, float x, float y) override { button_.OnMouseUp(button, shift, x, y); }
   void OnClick() override { button_.OnClick(); }
   void OnDoubleClick() override { button_.OnDoubleClick(); }
+  void OnCaptureLost() override { button_.OnCaptureLost(); }
   void OnKeyDown(int key_code, int shift) override { button_.OnKeyDown(key_code, shift); }
   void OnKeyUp(int key_code, int shift) override { button_.OnKeyUp(key_code, shift); }
   void OnKeyPress(int key_ascii) override { button_.OnKeyPress(key_ascii); }
   void OnFocus(bool gained) override { button_.OnFocus(gained); }
+  void OnSystemColorsChanged() override { button_.OnSystemColorsChanged(); }
   void OnResize() override { button_.OnResize(); }
   void OnTimer() override { button_.OnTimer(); }
   void OnShow(bool shown) override;

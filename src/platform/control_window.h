@@ -65,8 +65,12 @@ class ControlWindow {
   virtual void SetRegion(const Region& region) = 0;
   // Shows at once what was last drawn (the window's own repaint).
   virtual void Repaint() = 0;
-  // SetCapture for the control window.
+  // SetCapture for the control window, so that the release of a press on it comes to it
+  // wherever the mouse is then; ReleaseMouse gives the capture up when the window has it.
   virtual void CaptureMouse() = 0;
+  virtual void ReleaseMouse() = 0;
+  // The Alt key is held down (mouse messages carry Shift and Ctrl but not Alt).
+  virtual bool AltHeld() = 0;
   // Moves the focus to the next (forward) or previous control of the window, as the Tab and
   // Shift+Tab keys do.
   virtual void MoveFocus(bool forward) = 0;
@@ -110,17 +114,22 @@ class DrawnControl {
 
   // --- Input from the window system.
   // `button` is one of the kMouse... values for a press or release, the buttons held for a
-  // move; `shift` adds Shift 1, Ctrl 2, Alt 4.
+  // move; `shift` adds Shift 1 and Ctrl 2, as the mouse message carries them (the control
+  // reads Alt from its window).
   virtual void OnMouseDown(int button, int shift, float x, float y) = 0;
   virtual void OnMouseMove(int button, int shift, float x, float y) = 0;
   virtual void OnMouseUp(int button, int shift, float x, float y) = 0;
   // The window system's click: a left press and release, both on the control.
   virtual void OnClick() = 0;
   virtual void OnDoubleClick() = 0;
+  // The mouse capture went to another window (or nowhere) before the buttons were released.
+  virtual void OnCaptureLost() = 0;
   virtual void OnKeyDown(int key_code, int shift) = 0;
   virtual void OnKeyUp(int key_code, int shift) = 0;
   virtual void OnKeyPress(int key_ascii) = 0;
   virtual void OnFocus(bool gained) = 0;
+  // The system colours or other settings changed (sent to top-level windows, which pass it on).
+  virtual void OnSystemColorsChanged() = 0;
   // The window's size changed (its client size is read back from the window).
   virtual void OnResize() = 0;
   // A tick of the timer the control started on its window.

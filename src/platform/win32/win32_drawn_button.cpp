@@ -18,6 +18,11 @@ int ButtonsHeld(WPARAM keys) {
          (keys & MK_MBUTTON ? platform::kMouseMiddle : 0);
 }
 
+// Shift 1 and Ctrl 2 as a mouse message carries them (the model adds Alt).
+int MouseShift(WPARAM keys) {
+  return (keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0);
+}
+
 // Shift 1, Ctrl 2, Alt 4.
 int ShiftState() {
   return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
@@ -144,7 +149,7 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
   platform::DrawnControl& button = *control_;
   switch (message) {
     case WM_MOUSEMOVE:
-      button.OnMouseMove(ButtonsHeld(wparam), ShiftState(), X(lparam), Y(lparam));
+      button.OnMouseMove(ButtonsHeld(wparam), MouseShift(wparam), X(lparam), Y(lparam));
       return 0;
     case WM_LBUTTONDOWN:
       OnButtonDown(platform::kMouseLeft, wparam, lparam);
@@ -170,7 +175,10 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       OnButtonUp(platform::kMouseMiddle, wparam, lparam);
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lparam) != hwnd) pressed_ = false;  // a press taken away is no click
+      if (reinterpret_cast<HWND>(lparam) != hwnd) {
+        pressed_ = false;  // a press taken away is no click
+        button.OnCaptureLost();
+      }
       return 0;
     case WM_KEYDOWN:
       button.OnKeyDown(static_cast<int>(wparam), ShiftState());
@@ -192,6 +200,10 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       return 0;
     case WM_SIZE:
       button.OnResize();
+      return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      button.OnSystemColorsChanged();
       return 0;
     case WM_SHOWWINDOW:
       if (lparam == 0) button.OnShow(wparam != 0);
@@ -235,12 +247,11 @@ void Win32DrawnButton::OnPaint() {
 void Win32DrawnButton::OnButtonDown(int mouse_button, WPARAM keys, LPARAM at) {
   HWND hwnd = window_.get();
   if (mouse_button == platform::kMouseLeft) {
-    // Clicking a button gives it the focus, and it keeps the mouse until the release.
+    // Clicking a button gives it the focus; the model keeps the mouse until the release.
     if (IsWindowEnabled(hwnd)) SetFocus(hwnd);
-    SetCapture(hwnd);
     pressed_ = true;
   }
-  control_->OnMouseDown(mouse_button, (keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0), X(at), Y(at));
+  control_->OnMouseDown(mouse_button, MouseShift(keys), X(at), Y(at));
 }
 
 void Win32DrawnButton::OnButtonUp(int mouse_button, WPARAM keys, LPARAM at) {
@@ -252,10 +263,9 @@ void Win32DrawnButton::OnButtonUp(int mouse_button, WPARAM keys, LPARAM at) {
     GetClientRect(hwnd, &client);
     click = pressed_ && PtInRect(&client, POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)});
     pressed_ = false;
-    if (GetCapture() == hwnd) ReleaseCapture();
   }
   platform::DrawnControl& button = *control_;
-  button.OnMouseUp(mouse_button, (keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0), X(at), Y(at));
+  button.OnMouseUp(mouse_button, MouseShift(keys), X(at), Y(at));  // the model gives the capture up
   if (click) button.OnClick();  // its handler may destroy the window: nothing follows
 }
 
@@ -294,6 +304,14 @@ void Win32DrawnButton::Repaint() {
 
 void Win32DrawnButton::CaptureMouse() {
   SetCapture(window_.get());
+}
+
+void Win32DrawnButton::ReleaseMouse() {
+  if (GetCapture() == window_.get()) ReleaseCapture();
+}
+
+bool Win32DrawnButton::AltHeld() {
+  return GetKeyState(VK_MENU) < 0;
 }
 
 void Win32DrawnButton::MoveFocus(bool forward) {

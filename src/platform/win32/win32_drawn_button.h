@@ -65,6 +65,8 @@ class Win32DrawnButton final : public platform::ControlWindow,
   void SetRegion(const platform::Region& region) override;
   void Repaint() override;
   void CaptureMouse() override;
+  void ReleaseMouse() override;
+  bool AltHeld() override;
   void MoveFocus(bool forward) override;
   bool SetMousePointer(int code) override;
   bool SetMouseIcon(const platform::Picture& icon) override;

@@ -222,6 +222,13 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
     case WM_CLOSE:
       if (events != nullptr) events->OnCloseRequest(form);
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // The window system tells top-level windows only: the drawn buttons repaint in the new
+      // system colours.
+      for (const auto& [id, c] : elements_)
+        if (c.form == form && c.drawn) SendMessageA(c.hwnd, message, wparam, lparam);
+      break;
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (measure->CtlType == ODT_MENU) {
