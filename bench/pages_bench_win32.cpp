@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "controls/hosted_button.h"
 #include "engine/process_state.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_ui.h"
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
   for (int a = 2; a < argc; ++a) {
     const int rows = std::atoi(argv[a]);
     win32::Win32Platform platform;
-    win32::Win32Ui ui;
+    win32::Win32Ui ui(controls::DrawnProductButtons());
     win32::Win32Shell shell;
     engine::ProcessState state;
     Prepare(platform.files, folder, rows);

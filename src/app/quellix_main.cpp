@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "controls/hosted_button.h"
 #include "engine/process_state.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_ui.h"
@@ -25,7 +26,7 @@ std::string ProgramFolder() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace quellix;
   win32::Win32Platform platform;
-  win32::Win32Ui ui;
+  win32::Win32Ui ui(controls::DrawnProductButtons());
   win32::Win32Shell shell;
   engine::ProcessState state;
   ui::MainWindow main_window(tray::TrayContext{platform.Services(), ui, shell, state, ProgramFolder()});

@@ -307,18 +307,25 @@ void DrawnButton::SetValue(bool value) {
 // --- Input.
 
 void DrawnButton::OnMouseDown(int button, int shift, float x, float y) {
-  events_.MouseDown(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift), x, y);
+  events_.MouseDown(static_cast<std::int16_t>(button), static_cast<std::int16_t>(MouseShift(shift)), x, y);
   last_button_ = button;
+  // Every button pressed here keeps the mouse until it is released, so its MouseUp comes here
+  // wherever the mouse is then.
+  buttons_held_ |= button;
+  window_.CaptureMouse();
+  if (button == kLeftButton) left_pressed_ = true;
   if (button != kRightButton) Draw(kStateDown, false);
 }
 
 void DrawnButton::OnMouseMove(int button, int shift, float x, float y) {
-  events_.MouseMove(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift), x, y);
+  events_.MouseMove(static_cast<std::int16_t>(button), static_cast<std::int16_t>(MouseShift(shift)), x, y);
   if (button >= kRightButton) return;
   if (!window_.CursorOverWindow()) {  // dragged off with the left button held
     Draw(kStateUp, false);
     return;
   }
+  // A left button pressed elsewhere and dragged across the button does not push it.
+  if (button == kLeftButton && !left_pressed_) return;
   if (button == 0 && !hovering_) {
     window_.StartTimer(kOverTimerMs);
     over_timer_ = true;
@@ -343,8 +350,18 @@ void DrawnButton::OnTimer() {
 }
 
 void DrawnButton::OnMouseUp(int button, int shift, float x, float y) {
-  events_.MouseUp(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift), x, y);
+  events_.MouseUp(static_cast<std::int16_t>(button), static_cast<std::int16_t>(MouseShift(shift)), x, y);
+  buttons_held_ &= ~button;
+  if (buttons_held_ == 0) window_.ReleaseMouse();
+  if (button == kLeftButton) left_pressed_ = false;
   if (button != kRightButton) Draw(kStateUp, false);
+}
+
+void DrawnButton::OnCaptureLost() {
+  if (buttons_held_ == 0) return;  // given up by the last release
+  buttons_held_ = 0;
+  left_pressed_ = false;
+  Draw(kStateUp, false);
 }
 
 void DrawnButton::OnClick() {
@@ -357,8 +374,7 @@ void DrawnButton::OnClick() {
 
 void DrawnButton::OnDoubleClick() {
   if (last_button_ != kLeftButton) return;
-  OnMouseDown(kLeftButton, 0, 0, 0);
-  window_.CaptureMouse();  // so that the release of the second press comes here
+  OnMouseDown(kLeftButton, 0, 0, 0);  // which captures the mouse, so the second release comes here
 }
 
 void DrawnButton::OnKeyDown(int key_code, int shift) {
@@ -406,6 +422,11 @@ void DrawnButton::OnFocus(bool gained) {
 
 void DrawnButton::OnAmbientChanged() {
   if (color_scheme_ == kSchemeCustom) return;
+  ComputePalette();
+  Redraw();
+}
+
+void DrawnButton::OnSystemColorsChanged() {
   ComputePalette();
   Redraw();
 }

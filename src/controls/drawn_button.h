@@ -25,10 +25,13 @@ inline constexpr std::string_view kDrawnButtonVersion = "2.0.6";
 // The leave-detection timer runs only while the mouse is over the button.
 inline constexpr unsigned kOverTimerMs = 3;
 // The pointer icon HandPointer asks for.
-inline const platform::Picture kHandCursor{"hand"};
+inline const platform::Picture& kHandCursor = platform::kHandPointerIcon;
 
 // Mouse buttons and keys the control tells apart.
-inline constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
+inline constexpr int kLeftButton = platform::kMouseLeft, kRightButton = platform::kMouseRight,
+                     kMiddleButton = platform::kMouseMiddle;
+// The Alt bit of a Shift value (Shift 1, Ctrl 2, Alt 4).
+inline constexpr int kShiftAlt = 4;
 inline constexpr int kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 
 class DrawnButton {
@@ -126,13 +129,16 @@ class DrawnButton {
   void Refresh();
   void DisableRefresh() { refresh_ = false; }
 
-  // --- Input from the control's window.
+  // --- Input from the control's window. The mouse handlers take Shift and Ctrl as the mouse
+  // message gives them and add Alt from the window, so that all three events carry the same bits.
   void OnMouseDown(int button, int shift, float x, float y);
   void OnMouseMove(int button, int shift, float x, float y);
   void OnMouseUp(int button, int shift, float x, float y);
   // The window system's click, after a press and release on the control.
   void OnClick();
   void OnDoubleClick();
+  // The window lost the mouse capture while buttons pressed on it were held.
+  void OnCaptureLost();
   void OnKeyDown(int key_code, int shift);
   void OnKeyUp(int key_code, int shift);
   void OnKeyPress(int key_ascii);
@@ -140,6 +146,8 @@ class DrawnButton {
   void OnFocus(bool gained);
   // The container's colours, font or other ambient properties changed.
   void OnAmbientChanged();
+  // The system colours changed: every colour that refers to one is translated again.
+  void OnSystemColorsChanged();
   void OnResize();
   // A tick of the leave-detection timer.
   void OnTimer();
@@ -149,6 +157,8 @@ class DrawnButton {
   bool HasFocus() const { return focused_; }
   bool RefreshOn() const { return refresh_; }
   bool OverTimerRunning() const { return over_timer_; }
+  // A left press began on the button and its release has not come yet.
+  bool LeftPressed() const { return left_pressed_; }
   bool StoredPropertiesChanged() const { return properties_changed_; }
   int LastDrawnState() const { return last_state_; }
   const Palette& CurrentPalette() const { return palette_; }
@@ -162,6 +172,7 @@ class DrawnButton {
   void Draw(int state, bool force);
   void Redraw() { Draw(last_state_, true); }
   void Changed() { properties_changed_ = true; }
+  int MouseShift(int shift) { return shift | (window_.AltHeld() ? kShiftAlt : 0); }
   Palette PaletteFor(OleColor face) const;
   void ComputePalette() { palette_ = PaletteFor(back_color_); }
   void LayOut();
@@ -193,6 +204,8 @@ class DrawnButton {
   Rect focus_rect_;
   Size picture_size_;
   int last_button_ = 0;
+  int buttons_held_ = 0;  // the mouse buttons pressed on the button and not yet released
+  bool left_pressed_ = false;
   int last_key_ = 0;
   bool enabled_ = true, soft_bevel_ = false, focused_ = false, show_focus_rect_ = true;
   std::int16_t mouse_pointer_ = platform::kPointerDefault;

@@ -22,6 +22,18 @@ HostedButton::HostedButton(platform::ControlWindow& window, platform::Canvas& ca
   button_.OnResize();
 }
 
+void HostedButton::OnShow(bool shown) {
+  if (shown) {
+    button_.Show();
+  } else {
+    button_.Hide();
+  }
+}
+
+std::string HostedButton::ReadableCaption() const {
+  return PlainCaption(button_.Caption());
+}
+
 PushButtonState HostedButton::State() const {
   PushButtonState state;
   state.checked = button_.CheckBoxBehaviour() && button_.Value();
@@ -30,6 +42,23 @@ PushButtonState HostedButton::State() const {
   state.focused = button_.HasFocus();
   state.hot = button_.Hovering();
   return state;
+}
+
+bool ProductDrawnButtons::Describes(std::string_view form, std::string_view name) const {
+  return HostedButton::Described(form, name) != nullptr;
+}
+
+std::unique_ptr<platform::DrawnControl> ProductDrawnButtons::Make(
+    std::string_view form, std::string_view name, platform::ControlWindow& window, platform::Canvas& canvas,
+    const std::string& caption, bool enabled, std::function<void()> click) const {
+  const PropertyBag* stored = HostedButton::Described(form, name);
+  if (stored == nullptr) return nullptr;
+  return std::make_unique<HostedButton>(window, canvas, *stored, caption, enabled, std::move(click));
+}
+
+const platform::DrawnControlMaker& DrawnProductButtons() {
+  static const ProductDrawnButtons buttons;
+  return buttons;
 }
 
 std::string PlainCaption(std::string_view caption) {

@@ -1,7 +1,8 @@
 #pragma once
-// A drawn button standing where a form describes a push button: the user-interface hosts make
-// one for every button of the program's stored button properties (product_buttons.h), so that
-// the forms create their buttons as they create any other control.
+// A drawn button standing where a form describes a push button: the user-interface hosts ask
+// the program's drawn buttons (DrawnProductButtons) for every push button a form creates, and
+// show the model of each one the program's stored button properties describe (product_buttons.h),
+// so that the forms create their buttons as they create any other control.
 
 #include <functional>
 #include <string>
@@ -9,19 +10,13 @@
 
 #include "controls/drawn_button.h"
 #include "controls/property_bag.h"
+#include "platform/control_window.h"
 
 namespace quellix::controls {
 
-// What a push button reports of itself to the window system and to accessibility clients.
-struct PushButtonState {
-  bool pushed = false;   // drawn down while held by the mouse or the Space key
-  bool checked = false;  // a two-state button that is on
-  bool focused = false;
-  bool hot = false;  // the mouse is over it
-  friend bool operator==(const PushButtonState&, const PushButtonState&) = default;
-};
+using platform::PushButtonState;
 
-class HostedButton final : private DrawnButton::Events {
+class HostedButton final : public platform::DrawnControl, private DrawnButton::Events {
  public:
   // The stored properties of the button `name` of `form`; null for a button the program does
   // not describe, which stays a standard push button.
@@ -35,7 +30,31 @@ class HostedButton final : private DrawnButton::Events {
 
   DrawnButton& Button() { return button_; }
   const DrawnButton& Button() const { return button_; }
-  PushButtonState State() const;
+
+  // --- platform::DrawnControl.
+  void OnMouseDown(int button, int shift, float x, float y) override {
+    button_.OnMouseDown(button, shift, x, y);
+  }
+  void OnMouseMove(int button, int shift, float x, float y) override {
+    button_.OnMouseMove(button, shift, x, y);
+  }
+  void OnMouseUp(int button, int shift, float x, float y) override { button_.OnMouseUp(button, shift, x, y); }
+  void OnClick() override { button_.OnClick(); }
+  void OnDoubleClick() override { button_.OnDoubleClick(); }
+  void OnCaptureLost() override { button_.OnCaptureLost(); }
+  void OnKeyDown(int key_code, int shift) override { button_.OnKeyDown(key_code, shift); }
+  void OnKeyUp(int key_code, int shift) override { button_.OnKeyUp(key_code, shift); }
+  void OnKeyPress(int key_ascii) override { button_.OnKeyPress(key_ascii); }
+  void OnFocus(bool gained) override { button_.OnFocus(gained); }
+  void OnSystemColorsChanged() override { button_.OnSystemColorsChanged(); }
+  void OnResize() override { button_.OnResize(); }
+  void OnTimer() override { button_.OnTimer(); }
+  void OnShow(bool shown) override;
+  void SetCaption(const std::string& caption) override { button_.SetCaption(caption); }
+  void SetEnabled(bool enabled) override { button_.SetEnabled(enabled); }
+  std::string ReadableCaption() const override;
+  PushButtonState State() const override;
+  void Press() override { button_.OnAccessKey(); }
 
  private:
   void Click() override { click_(); }
@@ -43,6 +62,20 @@ class HostedButton final : private DrawnButton::Events {
   std::function<void()> click_;
   DrawnButton button_;
 };
+
+// The drawn buttons of the program's forms: every push button the stored button properties
+// describe. It keeps nothing of its own, so one serves every host.
+class ProductDrawnButtons final : public platform::DrawnControlMaker {
+ public:
+  bool Describes(std::string_view form, std::string_view name) const override;
+  std::unique_ptr<platform::DrawnControl> Make(std::string_view form, std::string_view name,
+                                               platform::ControlWindow& window, platform::Canvas& canvas,
+                                               const std::string& caption, bool enabled,
+                                               std::function<void()> click) const override;
+};
+
+// The one the composition root and the tests hand to a user-interface host.
+const platform::DrawnControlMaker& DrawnProductButtons();
 
 // A caption as it reads on the button: each "&" that marks an access key left out, "&&" read
 // as one "&".

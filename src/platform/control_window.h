@@ -4,7 +4,10 @@
 // system's mouse, keyboard, focus, timer and size messages call the control's handlers.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/canvas.h"
 
@@ -31,6 +34,20 @@ inline constexpr OleColor SystemColorRef(SystemColor c) {
 
 // Mouse pointer codes: the window's default, the arrow, and the window's own icon.
 inline constexpr int kPointerDefault = 0, kPointerArrow = 1, kPointerCustom = 99;
+// The pointer icon of the hand pointer, the only one a window offers besides none.
+inline const Picture kHandPointerIcon{"hand"};
+
+// The mouse buttons as the control's input counts them, alone or added together.
+inline constexpr int kMouseLeft = 1, kMouseRight = 2, kMouseMiddle = 4;
+
+// What a push button reports of itself to the window system and to accessibility clients.
+struct PushButtonState {
+  bool pushed = false;   // drawn down while held by the mouse or the Space key
+  bool checked = false;  // a two-state button that is on
+  bool focused = false;
+  bool hot = false;  // the mouse is over it
+  friend bool operator==(const PushButtonState&, const PushButtonState&) = default;
+};
 
 class ControlWindow {
  public:
@@ -48,8 +65,12 @@ class ControlWindow {
   virtual void SetRegion(const Region& region) = 0;
   // Shows at once what was last drawn (the window's own repaint).
   virtual void Repaint() = 0;
-  // SetCapture for the control window.
+  // SetCapture for the control window, so that the release of a press on it comes to it
+  // wherever the mouse is then; ReleaseMouse gives the capture up when the window has it.
   virtual void CaptureMouse() = 0;
+  virtual void ReleaseMouse() = 0;
+  // The Alt key is held down (mouse messages carry Shift and Ctrl but not Alt).
+  virtual bool AltHeld() = 0;
   // Moves the focus to the next (forward) or previous control of the window, as the Tab and
   // Shift+Tab keys do.
   virtual void MoveFocus(bool forward) = 0;
@@ -83,6 +104,65 @@ class ControlWindow {
   // The parent window's pixels where the control's window lies, `size` pixels from its
   // top-left corner.
   virtual PixelBlock ParentPixels(Size size) = 0;
+};
+
+// An owner-drawn push button as its window sees it: the window hands it the window system's
+// input and asks it what a push button reports of itself.
+class DrawnControl {
+ public:
+  virtual ~DrawnControl() = default;
+
+  // --- Input from the window system.
+  // `button` is one of the kMouse... values for a press or release, the buttons held for a
+  // move; `shift` adds Shift 1 and Ctrl 2, as the mouse message carries them (the control
+  // reads Alt from its window).
+  virtual void OnMouseDown(int button, int shift, float x, float y) = 0;
+  virtual void OnMouseMove(int button, int shift, float x, float y) = 0;
+  virtual void OnMouseUp(int button, int shift, float x, float y) = 0;
+  // The window system's click: a left press and release, both on the control.
+  virtual void OnClick() = 0;
+  virtual void OnDoubleClick() = 0;
+  // The mouse capture went to another window (or nowhere) before the buttons were released.
+  virtual void OnCaptureLost() = 0;
+  virtual void OnKeyDown(int key_code, int shift) = 0;
+  virtual void OnKeyUp(int key_code, int shift) = 0;
+  virtual void OnKeyPress(int key_ascii) = 0;
+  virtual void OnFocus(bool gained) = 0;
+  // The system colours or other settings changed (sent to top-level windows, which pass it on).
+  virtual void OnSystemColorsChanged() = 0;
+  // The window's size changed (its client size is read back from the window).
+  virtual void OnResize() = 0;
+  // A tick of the timer the control started on its window.
+  virtual void OnTimer() = 0;
+  virtual void OnShow(bool shown) = 0;
+
+  // --- What the form changes.
+  virtual void SetCaption(const std::string& caption) = 0;
+  // Enables or disables the window too.
+  virtual void SetEnabled(bool enabled) = 0;
+
+  // --- What it reports.
+  // The caption as it reads on the button, its access-key marks left out.
+  virtual std::string ReadableCaption() const = 0;
+  virtual PushButtonState State() const = 0;
+  // The default action, as the access key gives it: a click, when the control is enabled.
+  virtual void Press() = 0;
+};
+
+// The owner-drawn controls of the program's forms. The user-interface host asks it, for every
+// control a form creates, whether the control is drawn, and makes its model on the window.
+class DrawnControlMaker {
+ public:
+  virtual ~DrawnControlMaker() = default;
+  // True when the control `name` of the form `form` is drawn.
+  virtual bool Describes(std::string_view form, std::string_view name) const = 0;
+  // The model of a control Describes names, shown in `window` and painted on `canvas`, with
+  // the caption and enabled state the form gives and laid out for the window's size; `click`
+  // runs on every Click. Null for a control it does not describe.
+  virtual std::unique_ptr<DrawnControl> Make(std::string_view form, std::string_view name,
+                                             ControlWindow& window, Canvas& canvas,
+                                             const std::string& caption, bool enabled,
+                                             std::function<void()> click) const = 0;
 };
 
 }  // namespace quellix::platform

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/hosted_button.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
@@ -19,7 +20,7 @@ struct NoEvents : platform::UiEvents {};
 
 class Win32UiContract : public ::testing::Test {
  protected:
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   NoEvents events;
   HWND Hwnd(platform::UiId id) { return FromLow32<HWND>(ui.NativeWindow(id)); }
 };
@@ -273,7 +274,7 @@ struct DestroyOwnerWhileTracking : platform::UiEvents {
 };
 
 TEST(Win32MenuContract, AMenuWhoseOwnerIsDestroyedWhileItTracksReturnsNothingChosen) {
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   DestroyOwnerWhileTracking events;
   events.ui = &ui;
   events.form = ui.CreateForm({"menuframe", "menuframe", 0, 0, true}, events);

@@ -2,7 +2,8 @@
 # The drawn buttons of the real program: the mouse over a page button and over a command
 # button shows their hover fill and outline on screen; a click, the Space key and the
 # accessible default action each run a button's action; a press dragged off runs none; screen
-# readers find the buttons as push buttons; and thousands of hovers, presses and repaints
+# readers find the buttons as push buttons; a press begun on the form and dragged across a
+# button leaves it up; and thousands of hovers, presses and repaints
 # leave the program's GDI object count flat. Screenshots of the hovered buttons.
 # Usage: buttons.sh TEMPLATE_DIR BUILD_DIR SCREENSHOT_DIR
 set -u
@@ -87,6 +88,16 @@ spawn press "Quellix|Popup Options"
 sleep 0.4
 options_shown || fail "the accessible default action did not press Popup Options"
 echo "click, Space and the default action each ran the action; a press dragged off did not"
+
+# 3b. A press begun on the form and dragged across a page button and off again never pushes it:
+#     still held, the button shows its face (0xE6BA9D), not the pressed fill.
+control_centre rect "Quellix|About Popup"
+xdotool mousemove "$cx" $((b + 25)) mousedown 1 mousemove "$cx" $((cy + 2)) sleep 0.2 mousemove "$cx" "$cy" \
+  sleep 0.2 mousemove "$cx" $((b + 25)) sleep 0.4
+wine_screenshot "$SESSION/dragged-across.png"
+xdotool mouseup 1
+expect_pixel "$SESSION/dragged-across.png" $((l + 2)) $((t + 2)) 157,186,230 "About Popup after a drag across it"
+echo "drag across: a press begun on the form leaves the button it crossed up"
 
 # 4. The GDI count stays flat over hovers, presses and repaints.
 xdotool mousemove $((X + 5)) $((Y + 60))

@@ -31,6 +31,10 @@ class DrawnButtonHostTest : public quellix::testing::MainWindowRig {
     if (drawn == nullptr) throw std::runtime_error("not a drawn button");
     return *drawn;
   }
+  // The model behind a drawn button's window.
+  static controls::DrawnButton& Model(sim::SimDrawnButton& drawn) {
+    return dynamic_cast<controls::HostedButton&>(*drawn.control).Button();
+  }
   bool OptionsPageShown() { return ui.Visible(C("Frame1")); }
 };
 
@@ -49,7 +53,7 @@ TEST_F(DrawnButtonHostTest, EveryDescribedButtonOfEveryWindowIsDrawnWithItsStore
     const platform::UiId id = ui.Find(stored.form, stored.name);
     ASSERT_NE(id, 0u) << "no window makes this button";
     ASSERT_NE(ui.Drawn(id), nullptr);
-    const controls::DrawnButton& button = Drawn(id).Button();
+    const controls::DrawnButton& button = Model(Drawn(id));
     const controls::PropertyBag& p = stored.properties;
     EXPECT_EQ(button.ButtonType(), p.ReadInt("BTYPE", 0));
     EXPECT_EQ(button.ColorScheme(), 2);
@@ -80,25 +84,25 @@ TEST_F(DrawnButtonHostTest, AClickSpaceAndTheAccessKeyEachReachTheFormThroughThe
 
   ui.Click(C("drawnButton1"));  // back to the caption page
   ASSERT_FALSE(OptionsPageShown());
-  options.Button().OnKeyDown(controls::kKeySpace, 0);
+  Model(options).OnKeyDown(controls::kKeySpace, 0);
   EXPECT_FALSE(OptionsPageShown());  // the action runs on the release
-  options.Button().OnKeyUp(controls::kKeySpace, 0);
+  Model(options).OnKeyUp(controls::kKeySpace, 0);
   EXPECT_TRUE(OptionsPageShown());
 
   ui.Click(C("drawnButton1"));
-  options.Button().OnAccessKey();
+  Model(options).OnAccessKey();
   EXPECT_TRUE(OptionsPageShown());
 }
 
 TEST_F(DrawnButtonHostTest, APressDraggedOffAndReleasedOutsideRunsNothing) {
   sim::SimDrawnButton& options = Drawn(C("drawnButton2"));
   options.window.cursor_over = true;
-  options.Button().OnMouseDown(kLeftButton, 0, 5, 5);
+  Model(options).OnMouseDown(kLeftButton, 0, 5, 5);
   options.window.cursor_over = false;
-  options.Button().OnMouseMove(kLeftButton, 0, -20, 5);
-  options.Button().OnMouseUp(kLeftButton, 0, -20, 5);  // the window system reports no click
+  Model(options).OnMouseMove(kLeftButton, 0, -20, 5);
+  Model(options).OnMouseUp(kLeftButton, 0, -20, 5);  // the window system reports no click
   EXPECT_FALSE(OptionsPageShown());
-  EXPECT_EQ(options.Button().LastDrawnState(), kStateUp);
+  EXPECT_EQ(Model(options).LastDrawnState(), kStateUp);
 }
 
 TEST_F(DrawnButtonHostTest, PageButtonsAreTwoStateAndReadCheckedWhileOn) {
@@ -107,11 +111,11 @@ TEST_F(DrawnButtonHostTest, PageButtonsAreTwoStateAndReadCheckedWhileOn) {
   EXPECT_EQ(ui.Value(about), 0);
   ui.Click(about);
   EXPECT_EQ(ui.Value(about), 1);
-  EXPECT_EQ(server.hosted->State(), (PushButtonState{false, true, false, false}));
-  EXPECT_EQ(server.Button().LastDrawnState(), kStateDown);  // stays down while on
+  EXPECT_EQ(server.control->State(), (PushButtonState{false, true, false, false}));
+  EXPECT_EQ(Model(server).LastDrawnState(), kStateDown);  // stays down while on
   ui.Click(about);
   EXPECT_EQ(ui.Value(about), 0);
-  EXPECT_EQ(server.Button().LastDrawnState(), kStateUp);
+  EXPECT_EQ(Model(server).LastDrawnState(), kStateUp);
   // A command button is a plain push button: never checked.
   ui.Click(C("drawnButton9"));
   EXPECT_EQ(ui.Value(C("drawnButton9")), 0);
@@ -120,26 +124,26 @@ TEST_F(DrawnButtonHostTest, PageButtonsAreTwoStateAndReadCheckedWhileOn) {
 TEST_F(DrawnButtonHostTest, StateReadsPushedWhileHeldFocusedAndHot) {
   sim::SimDrawnButton& apply = Drawn(C("drawnButton9"));
   apply.window.cursor_over = true;
-  apply.Button().OnMouseMove(0, 0, 3, 3);
-  apply.Button().OnFocus(true);
-  EXPECT_EQ(apply.hosted->State(), (PushButtonState{false, false, true, true}));
-  apply.Button().OnMouseDown(kLeftButton, 0, 3, 3);
-  EXPECT_TRUE(apply.hosted->State().pushed);
-  apply.Button().OnMouseUp(kLeftButton, 0, 3, 3);
-  EXPECT_FALSE(apply.hosted->State().pushed);
-  apply.Button().OnKeyDown(controls::kKeySpace, 0);
-  EXPECT_TRUE(apply.hosted->State().pushed);
+  Model(apply).OnMouseMove(0, 0, 3, 3);
+  Model(apply).OnFocus(true);
+  EXPECT_EQ(apply.control->State(), (PushButtonState{false, false, true, true}));
+  Model(apply).OnMouseDown(kLeftButton, 0, 3, 3);
+  EXPECT_TRUE(apply.control->State().pushed);
+  Model(apply).OnMouseUp(kLeftButton, 0, 3, 3);
+  EXPECT_FALSE(apply.control->State().pushed);
+  Model(apply).OnKeyDown(controls::kKeySpace, 0);
+  EXPECT_TRUE(apply.control->State().pushed);
 }
 
 TEST_F(DrawnButtonHostTest, EditAndRemoveStartDisabledAndFollowTheFirstItemClick) {
   for (const char* name : {"drawnButton5", "drawnButton6"}) {
     sim::SimDrawnButton& button = Drawn(C(name));
-    EXPECT_FALSE(button.Button().Enabled()) << name;
+    EXPECT_FALSE(Model(button).Enabled()) << name;
     EXPECT_FALSE(button.window.enabled) << name;
   }
   ui.ItemClick(C("view1"), 1);
   for (const char* name : {"drawnButton5", "drawnButton6"}) {
-    EXPECT_TRUE(Drawn(C(name)).Button().Enabled()) << name;
+    EXPECT_TRUE(Model(Drawn(C(name))).Enabled()) << name;
     EXPECT_TRUE(Drawn(C(name)).window.enabled) << name;
   }
 }
@@ -152,7 +156,7 @@ TEST_F(DrawnButtonHostTest, AHoveredPageButtonShowsItsHoverFillAndOutline) {
   ASSERT_EQ(h, 28);
   EXPECT_EQ(canvas.Shown(0, 0), 0xE6BA9Du);  // flat: the face to the corner
   options.window.cursor_over = true;
-  options.Button().OnMouseMove(0, 0, 4, 4);
+  Model(options).OnMouseMove(0, 0, 4, 4);
   // Scheme 2 with a soft bevel: the outline is the face darkened by 64, the fill the face.
   EXPECT_EQ(canvas.Shown(0, 0), 0xA67A5Du);
   EXPECT_EQ(canvas.Shown(w - 1, h / 2), 0xA67A5Du);
@@ -165,7 +169,7 @@ TEST_F(DrawnButtonHostTest, AHoveredPageButtonShowsItsHoverFillAndOutline) {
 TEST_F(DrawnButtonHostTest, SettingTheTextOfADrawnButtonChangesItsCaptionAndAccessKey) {
   sim::SimDrawnButton& apply = Drawn(C("drawnButton9"));
   ui.SetText(C("drawnButton9"), "&Apply");
-  EXPECT_EQ(apply.Button().Caption(), "&Apply");
+  EXPECT_EQ(Model(apply).Caption(), "&Apply");
   EXPECT_EQ(apply.window.access_keys, "a");
   EXPECT_EQ(ui.Text(C("drawnButton9")), "&Apply");
 }

@@ -76,12 +76,88 @@ TEST_F(DrawnButtonInputTest, DraggingOffWithTheLeftButtonDrawsUpAtOnceAndGivesNo
   window.cursor_over = false;
   button.OnMouseMove(kLeftButton, 0, 90, 5);
   EXPECT_EQ(button.LastDrawnState(), kStateUp);
-  button.OnMouseUp(kLeftButton, 0, 90, 5);  // released outside: the window system sends no click
-  EXPECT_EQ(events.Count("Click"), 0);
   // Dragged back on, still held: down again.
   window.cursor_over = true;
   button.OnMouseMove(kLeftButton, 0, 5, 5);
   EXPECT_EQ(button.LastDrawnState(), kStateDown);
+  window.cursor_over = false;
+  button.OnMouseMove(kLeftButton, 0, 90, 5);
+  button.OnMouseUp(kLeftButton, 0, 90, 5);  // released outside: the window system sends no click
+  EXPECT_EQ(button.LastDrawnState(), kStateUp);
+  EXPECT_EQ(events.Count("Click"), 0);
+}
+
+TEST_F(DrawnButtonInputTest, ALeftPressBegunElsewhereNeverPushesTheButtonItIsDraggedAcross) {
+  const int frames = rig.canvas.Frames();
+  window.cursor_over = true;  // pressed on the form, dragged onto the button
+  button.OnMouseMove(kLeftButton, 0, 5, 5);
+  EXPECT_EQ(button.LastDrawnState(), kStateUp);
+  EXPECT_FALSE(button.LeftPressed());
+  window.cursor_over = false;  // and off it again, where the button hears nothing more
+  EXPECT_EQ(button.LastDrawnState(), kStateUp);
+  EXPECT_EQ(rig.canvas.Frames(), frames);
+  EXPECT_FALSE(button.Hovering());
+  EXPECT_EQ(events.seen, (Seen{"MouseMove1"}));
+  // A press that begins on the button still pushes it when dragged about on it.
+  window.cursor_over = true;
+  button.OnMouseDown(kLeftButton, 0, 5, 5);
+  button.OnMouseMove(kLeftButton, 0, 7, 5);
+  EXPECT_EQ(button.LastDrawnState(), kStateDown);
+  EXPECT_TRUE(button.LeftPressed());
+}
+
+TEST_F(DrawnButtonInputTest, EveryMouseButtonPressedOnTheButtonKeepsTheMouseUntilItIsReleased) {
+  for (const int pressed : {kRightButton, kMiddleButton, kLeftButton}) {
+    SCOPED_TRACE(pressed);
+    events.seen.clear();
+    window.cursor_over = true;
+    button.OnMouseDown(pressed, 0, 5, 5);
+    EXPECT_TRUE(window.captured);
+    // Released off the button: the capture brings the release here.
+    window.cursor_over = false;
+    button.OnMouseUp(pressed, 0, 90, 5);
+    EXPECT_FALSE(window.captured);
+    EXPECT_EQ(events.Count("MouseUp" + std::to_string(pressed)), 1);
+    EXPECT_EQ(button.LastDrawnState(), kStateUp);  // the middle button's down look ends too
+  }
+  // Two buttons held: the mouse stays with the button until the last is released.
+  button.OnMouseDown(kLeftButton, 0, 5, 5);
+  button.OnMouseDown(kRightButton, 0, 5, 5);
+  button.OnMouseUp(kRightButton, 0, 5, 5);
+  EXPECT_TRUE(window.captured);
+  button.OnMouseUp(kLeftButton, 0, 5, 5);
+  EXPECT_FALSE(window.captured);
+}
+
+TEST_F(DrawnButtonInputTest, LosingTheCaptureWhileHeldDrawsUpAndEndsThePress) {
+  window.cursor_over = true;
+  button.OnMouseDown(kLeftButton, 0, 5, 5);
+  EXPECT_EQ(button.LastDrawnState(), kStateDown);
+  button.OnCaptureLost();  // another window took the mouse
+  EXPECT_EQ(button.LastDrawnState(), kStateUp);
+  EXPECT_FALSE(button.LeftPressed());
+  button.OnMouseMove(kLeftButton, 0, 6, 5);
+  EXPECT_EQ(button.LastDrawnState(), kStateUp);
+  // Given up by the release itself: nothing to end.
+  const int frames = rig.canvas.Frames();
+  button.OnKeyDown(kKeySpace, 0);
+  button.OnCaptureLost();
+  EXPECT_EQ(button.LastDrawnState(), kStateDown);
+  EXPECT_EQ(rig.canvas.Frames(), frames + 1);
+}
+
+TEST_F(DrawnButtonInputTest, MouseDownMoveAndUpAllCarryTheAltBit) {
+  window.cursor_over = true;
+  window.alt_held = true;
+  button.OnMouseDown(kLeftButton, 1, 5, 5);  // with Shift, as the mouse message says
+  button.OnMouseMove(kLeftButton, 1, 6, 5);
+  button.OnMouseUp(kLeftButton, 1, 6, 5);
+  EXPECT_EQ(events.shifts, (std::vector<int>{5, 5, 5}));
+  window.alt_held = false;
+  events.shifts.clear();
+  button.OnMouseDown(kRightButton, 2, 5, 5);
+  button.OnMouseUp(kRightButton, 2, 5, 5);
+  EXPECT_EQ(events.shifts, (std::vector<int>{2, 2}));
 }
 
 TEST_F(DrawnButtonInputTest, RightButtonRaisesItsEventsButNeitherChangesTheLookNorClicks) {
@@ -121,10 +197,12 @@ TEST_F(DrawnButtonInputTest, DoubleClickPressesAgainAndCapturesTheMouseWithoutAC
   button.OnMouseUp(kLeftButton, 0, 5, 5);
   button.OnClick();
   events.seen.clear();
+  const int captures = window.captures;
   button.OnDoubleClick();
   EXPECT_EQ(events.seen, (Seen{"MouseDown1"}));
   EXPECT_EQ(button.LastDrawnState(), kStateDown);
-  EXPECT_EQ(window.captures, 1);
+  EXPECT_EQ(window.captures, captures + 1);
+  EXPECT_TRUE(window.captured);
   button.OnMouseUp(kLeftButton, 0, 5, 5);
   EXPECT_EQ(button.LastDrawnState(), kStateUp);
   EXPECT_EQ(events.Count("Click"), 0);
@@ -133,9 +211,10 @@ TEST_F(DrawnButtonInputTest, DoubleClickPressesAgainAndCapturesTheMouseWithoutAC
 TEST_F(DrawnButtonInputTest, DoubleClickAfterARightPressDoesNothing) {
   button.OnMouseDown(kRightButton, 0, 5, 5);
   events.seen.clear();
+  const int captures = window.captures;
   button.OnDoubleClick();
   EXPECT_TRUE(events.seen.empty());
-  EXPECT_EQ(window.captures, 0);
+  EXPECT_EQ(window.captures, captures);
 }
 
 TEST_F(DrawnButtonInputTest, SpacePressAndReleaseClickOnce) {
@@ -255,6 +334,26 @@ TEST_F(DrawnButtonInputTest, AmbientChangesRepaintOnlyButtonsThatFollowTheSystem
   button.OnAmbientChanged();
   EXPECT_EQ(button.CurrentPalette().face, 0x123456u);
   EXPECT_EQ(rig.At(40, 1), 0x123456u);
+}
+
+TEST_F(DrawnButtonInputTest, ASystemColourChangeRepaintsEveryColourThatRefersToOne) {
+  // The custom scheme with the button face as its face: the ambient change leaves it, the
+  // system colour change does not.
+  button.SetBackColor(platform::SystemColorRef(platform::SystemColor::kButtonFace));
+  window.system_colours[platform::SystemColor::kButtonFace] = 0x20C040;
+  button.OnAmbientChanged();
+  EXPECT_EQ(rig.At(40, 1), 0xC8D0D4u);
+  button.OnSystemColorsChanged();
+  EXPECT_EQ(button.CurrentPalette().face, 0x20C040u);
+  EXPECT_EQ(rig.At(40, 1), 0x20C040u);
+  // The system scheme takes all its colours from the system.
+  button.SetColorScheme(kSchemeSystem);
+  window.system_colours[platform::SystemColor::kButtonFace] = 0x404080;
+  window.system_colours[platform::SystemColor::kButtonText] = 0x0000FF;
+  button.OnSystemColorsChanged();
+  EXPECT_EQ(button.CurrentPalette().face, 0x404080u);
+  EXPECT_EQ(button.CurrentPalette().text, 0x0000FFu);
+  EXPECT_EQ(rig.At(40, 1), 0x404080u);
 }
 
 TEST(DrawnButtonAccessKeyTest, DerivedFromTheFirstSingleAmpersand) {

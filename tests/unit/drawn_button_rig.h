@@ -12,15 +12,19 @@ namespace quellix::controls::testing {
 
 struct EventLog : DrawnButton::Events {
   std::vector<std::string> seen;
+  std::vector<int> shifts;  // the Shift value of each mouse event
   void Click() override { seen.push_back("Click"); }
-  void MouseDown(std::int16_t b, std::int16_t, float, float) override {
+  void MouseDown(std::int16_t b, std::int16_t shift, float, float) override {
     seen.push_back("MouseDown" + std::to_string(b));
+    shifts.push_back(shift);
   }
-  void MouseMove(std::int16_t b, std::int16_t, float, float) override {
+  void MouseMove(std::int16_t b, std::int16_t shift, float, float) override {
     seen.push_back("MouseMove" + std::to_string(b));
+    shifts.push_back(shift);
   }
-  void MouseUp(std::int16_t b, std::int16_t, float, float) override {
+  void MouseUp(std::int16_t b, std::int16_t shift, float, float) override {
     seen.push_back("MouseUp" + std::to_string(b));
+    shifts.push_back(shift);
   }
   void KeyPress(std::int16_t k) override { seen.push_back("KeyPress" + std::to_string(k)); }
   void KeyDown(std::int16_t k, std::int16_t) override { seen.push_back("KeyDown" + std::to_string(k)); }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/hosted_button.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"
 #include "ui/main_window.h"
@@ -75,7 +76,7 @@ TEST_F(EntryPreviewTest, EmptyBlankOrAllMatchingEntriesWarn) {
 }
 
 TEST_F(EntryPreviewTest, TheEditDialogAndThePickerTellAsTheUserTypes) {
-  sim::SimUi ui;
+  sim::SimUi ui{controls::DrawnProductButtons()};
   sim::SimShell shell;
   world.sim.files.Put(world.app_folder + "\\popcfg.apo", "weather\r\n");
   ui::MainWindow main(tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/hosted_button.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"
 #include "ui/main_window.h"
@@ -16,7 +17,7 @@ namespace quellix::testing {
 class MainWindowRig : public ::testing::Test {
  protected:
   World world;
-  sim::SimUi ui;
+  sim::SimUi ui{controls::DrawnProductButtons()};
   sim::SimShell shell;
   std::string list_path = world.app_folder + "\\popcfg.apo";
   std::unique_ptr<ui::MainWindow> main;

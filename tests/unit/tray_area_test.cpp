@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "controls/hosted_button.h"
 #include "platform/sim/sim_ui.h"
 
 namespace quellix::tray {
@@ -28,7 +29,7 @@ struct Recorder : TrayArea::Events {
 class TrayAreaTest : public ::testing::Test {
  protected:
   struct NoEvents : platform::UiEvents {} no_events;
-  sim::SimUi ui;
+  sim::SimUi ui{controls::DrawnProductButtons()};
   platform::UiId form = ui.CreateForm({"Form1", "Quellix", 100, 100}, no_events);
   platform::UiId host = ui.CreateControl(form, {platform::ControlKind::kTrayHost, "TrayArea1", "", {}});
   Recorder events;

@@ -1,16 +1,23 @@
 // The drawn button in real windows under Wine: its caption as window text, the push button
-// messages, the accessible object, the access key and Space, the hover look on screen, and
-// no GDI object left behind by thousands of hovers, presses and repaints.
+// messages, the accessible object, the access key and Space, the hover look on screen, the
+// mouse capture, icons without a fringe, system colour changes, and no GDI object left behind
+// by thousands of hovers, presses and repaints.
 #include <windows.h>
 // after windows.h, whose types they use
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
+#include "controls/hosted_button.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
@@ -36,6 +43,46 @@ std::string ClassOf(HWND hwnd) {
   char name[64] = {};
   GetClassNameA(hwnd, name, sizeof name);
   return name;
+}
+
+// The pixels a window shows, row by row, as COLORREF values.
+std::vector<COLORREF> PixelsOf(HWND hwnd, int width, int height) {
+  std::vector<COLORREF> pixels;
+  HDC dc = GetDC(hwnd);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
+  ReleaseDC(hwnd, dc);
+  return pixels;
+}
+
+// A 16 x 16 icon of the program's resources as the resource holds it: 0xAARRGGBB, top row first.
+std::vector<std::uint32_t> IconPixels(const char* resource) {
+  std::vector<std::uint32_t> pixels(16 * 16);
+  HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resource, IMAGE_ICON, 16, 16, 0));
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return {};
+  BITMAPINFO header{};
+  header.bmiHeader.biSize = sizeof header.bmiHeader;
+  header.bmiHeader.biWidth = 16;
+  header.bmiHeader.biHeight = -16;
+  header.bmiHeader.biPlanes = 1;
+  header.bmiHeader.biBitCount = 32;
+  header.bmiHeader.biCompression = BI_RGB;
+  HDC dc = GetDC(nullptr);
+  const int rows = GetDIBits(dc, info.hbmColor, 0, 16, pixels.data(), &header, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+  return rows == 16 ? pixels : std::vector<std::uint32_t>{};
+}
+
+// A picture pixel drawn faded over `face`: two thirds picture, one third face, per channel.
+COLORREF Faded(std::uint32_t argb, COLORREF face) {
+  const int r = (2 * static_cast<int>(argb >> 16 & 0xFF) + GetRValue(face)) / 3;
+  const int g = (2 * static_cast<int>(argb >> 8 & 0xFF) + GetGValue(face)) / 3;
+  const int b = (2 * static_cast<int>(argb & 0xFF) + GetBValue(face)) / 3;
+  return RGB(r, g, b);
 }
 
 std::wstring Take(BSTR text) {
@@ -97,7 +144,7 @@ class DrawnButtonWin32 : public ::testing::Test {
     return object;
   }
 
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   Clicks clicks;
   UiId form = 0, apply = 0, options = 0, save = 0, disabled = 0, standard = 0;
 };
@@ -228,6 +275,84 @@ TEST_F(DrawnButtonWin32, TheMouseOverACommandButtonShowsItsOutlineOnScreen) {
   EXPECT_EQ(PixelOf(apply, 0, 0), 0xE9E9E9u);
 }
 
+TEST_F(DrawnButtonWin32, ALeftPressOnTheFormDraggedAcrossAButtonNeverPushesIt) {
+  // Without the capture, the window system sends the moves to the window under the mouse:
+  // the button hears the drag across it and nothing once the mouse has gone on.
+  HWND hwnd = Hwnd(apply);
+  SendMessageA(Hwnd(form), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SetCursorPos(Centre(apply).x, Centre(apply).y);
+  SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 10));
+  SetCursorPos(Centre(apply).x + 200, Centre(apply).y);
+  SendMessageA(Hwnd(form), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 30));
+  Pump();
+  EXPECT_EQ(SendMessageA(hwnd, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+  EXPECT_EQ(PixelOf(apply, 2, 2), 0xE9E9E9u);  // the face, not the pressed fill
+  SendMessageA(Hwnd(form), WM_LBUTTONUP, 0, MAKELPARAM(300, 30));
+  EXPECT_EQ(clicks.Count(apply), 0);
+}
+
+TEST_F(DrawnButtonWin32, ARightOrMiddlePressKeepsTheMouseSoItsReleaseOffTheButtonEndsIt) {
+  HWND hwnd = Hwnd(apply);
+  const struct {
+    UINT down, up;
+    WPARAM held;
+  } presses[] = {{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}, {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}};
+  for (const auto& press : presses) {
+    SCOPED_TRACE(press.down);
+    SendMessageA(hwnd, press.down, press.held, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), hwnd);
+    // Released off the button: the release goes to the window with the capture, or else to
+    // the form under the mouse.
+    HWND to = GetCapture() != nullptr ? GetCapture() : Hwnd(form);
+    SendMessageA(to, press.up, 0, to == hwnd ? MAKELPARAM(-30, 5) : MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(SendMessageA(hwnd, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);  // the middle's down look ended
+  }
+  EXPECT_EQ(clicks.Count(apply), 0);
+}
+
+TEST_F(DrawnButtonWin32, APageButtonIconHasNoFringeWhereItsEdgesAreMostlyTransparent) {
+  // "Popup Options", mouse elsewhere: its icon drawn faded over the face 0xE6BA9D. Pixels of
+  // the icon under half opaque are the face; the others are the icon's own colours, faded.
+  const std::vector<std::uint32_t> icon = IconPixels("ICON_option");
+  ASSERT_EQ(icon.size(), 256u);
+  const int soft = static_cast<int>(
+      std::count_if(icon.begin(), icon.end(), [](std::uint32_t p) { return p >> 24 != 0 && p >> 24 < 128; }));
+  ASSERT_GT(soft, 0);  // the edges this is about
+  constexpr COLORREF kFace = 0xE6BA9D;
+  MoveMouseTo({5, 5}, Hwnd(form));
+  Pump();
+  RECT client;
+  GetClientRect(Hwnd(options), &client);
+  const int w = client.right, h = client.bottom;
+  const std::vector<COLORREF> shown = PixelsOf(Hwnd(options), w, h);
+  // Where the icon lies: the place where most of its fully opaque pixels show.
+  int best = -1, at_x = 0, at_y = 0;
+  for (int oy = 0; oy + 16 <= h; ++oy) {
+    for (int ox = 0; ox + 16 <= w; ++ox) {
+      int matches = 0;
+      for (int i = 0; i < 256; ++i)
+        if (icon[i] >> 24 == 255 && shown[(oy + i / 16) * w + ox + i % 16] == Faded(icon[i], kFace))
+          ++matches;
+      if (matches > best) std::tie(best, at_x, at_y) = std::tuple(matches, ox, oy);
+    }
+  }
+  const int opaque = static_cast<int>(
+      std::count_if(icon.begin(), icon.end(), [](std::uint32_t p) { return p >> 24 == 255; }));
+  ASSERT_GE(best, opaque * 9 / 10) << "the icon was not found on the button";
+  int fringe = 0, off_colour = 0;
+  for (int i = 0; i < 256; ++i) {
+    const COLORREF pixel = shown[(at_y + i / 16) * w + at_x + i % 16];
+    if (icon[i] >> 24 < 128) {
+      fringe += pixel != kFace;
+    } else {
+      off_colour += pixel != Faded(icon[i], kFace);
+    }
+  }
+  EXPECT_EQ(fringe, 0) << "pixels under half opaque that are not the face";
+  EXPECT_EQ(off_colour, 0) << "pixels at least half opaque that are not the icon's own colour";
+}
+
 TEST_F(DrawnButtonWin32, ThousandsOfHoversPressesAndRepaintsLeaveTheGdiCountFlat) {
   const HWND a = Hwnd(apply), b = Hwnd(options);
   const auto cycle = [&] {
@@ -250,7 +375,7 @@ TEST_F(DrawnButtonWin32, ThousandsOfHoversPressesAndRepaintsLeaveTheGdiCountFlat
 }
 
 TEST(DrawnButtonWin32Teardown, DestroyingTheFormReleasesEveryGdiObjectOfItsButtons) {
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   Clicks clicks;
   const long start = GdiObjectCount::Live();
   const UiId form = ui.CreateForm({"Form3", "Window title To Edit", 5400, 1740}, clicks);
@@ -265,6 +390,54 @@ TEST(DrawnButtonWin32Teardown, DestroyingTheFormReleasesEveryGdiObjectOfItsButto
   EXPECT_EQ(GdiObjectCount::Live(), start);
 }
 
+// The program's buttons, and one more on Form1 that follows the system's colours.
+struct WithASystemColouredButton : platform::DrawnControlMaker {
+  bool Describes(std::string_view form, std::string_view name) const override {
+    return name == "sysButton" || controls::DrawnProductButtons().Describes(form, name);
+  }
+  std::unique_ptr<platform::DrawnControl> Make(std::string_view form, std::string_view name,
+                                               platform::ControlWindow& window, platform::Canvas& canvas,
+                                               const std::string& caption, bool enabled,
+                                               std::function<void()> click) const override {
+    if (name != "sysButton")
+      return controls::DrawnProductButtons().Make(form, name, window, canvas, caption, enabled,
+                                                  std::move(click));
+    controls::PropertyBag system;
+    system.WriteInt("BTYPE", 8);
+    system.WriteInt("COLTYPE", 1);
+    return std::make_unique<controls::HostedButton>(window, canvas, system, caption, enabled,
+                                                    std::move(click));
+  }
+};
+
+TEST(DrawnButtonWin32SystemColours, AChangeOfTheSystemColoursReachesTheButtonsOfEveryForm) {
+  const WithASystemColouredButton drawn;
+  Win32Ui ui{drawn};
+  Clicks clicks;
+  const UiId form = ui.CreateForm({"Form1", "Quellix", 4000, 2000}, clicks);
+  const UiId button =
+      ui.CreateControl(form, {ControlKind::kButton, "sysButton", "System", {300, 300, 1335, 420}});
+  ui.SetVisible(form, true);
+  for (int i = 0; i < 5; ++i) ui.DoEvents();
+  HWND hwnd = FromLow32<HWND>(ui.NativeWindow(button));
+  const auto face = [&] {
+    HDC dc = GetDC(hwnd);
+    const COLORREF colour = GetPixel(dc, 40, 2);
+    ReleaseDC(hwnd, dc);
+    return colour;
+  };
+  const COLORREF before = GetSysColor(COLOR_BTNFACE);
+  ASSERT_EQ(face(), before);
+  const INT element = COLOR_BTNFACE;
+  const COLORREF changed = RGB(0x40, 0xC0, 0x20);
+  ASSERT_TRUE(SetSysColors(1, &element, &changed));  // the window system tells the top-level windows
+  for (int i = 0; i < 5; ++i) ui.DoEvents();
+  const COLORREF after = face();
+  SetSysColors(1, &element, &before);
+  EXPECT_EQ(after, changed);
+  ui.DestroyForm(form);
+}
+
 // A click whose handler destroys the form with the button in it, as a dialog's OK does.
 struct CloseOnClick : platform::UiEvents {
   Win32Ui* ui = nullptr;
@@ -277,7 +450,7 @@ struct CloseOnClick : platform::UiEvents {
 };
 
 TEST(DrawnButtonWin32Teardown, AButtonMayDestroyItsFormFromItsOwnClick) {
-  Win32Ui ui;
+  Win32Ui ui{controls::DrawnProductButtons()};
   CloseOnClick events;
   events.ui = &ui;
   events.form = ui.CreateForm({"Form3", "Window title To Edit", 5400, 1740}, events);

@@ -25,7 +25,12 @@ class SimControlWindow final : public platform::ControlWindow {
     ++region_changes;
   }
   void Repaint() override { ++repaints; }
-  void CaptureMouse() override { ++captures; }
+  void CaptureMouse() override {
+    ++captures;
+    captured = true;
+  }
+  void ReleaseMouse() override { captured = false; }
+  bool AltHeld() override { return alt_held; }
   void MoveFocus(bool forward) override { focus_moves.push_back(forward); }
   bool SetMousePointer(int code) override;
   bool SetMouseIcon(const platform::Picture& icon) override;
@@ -53,6 +58,8 @@ class SimControlWindow final : public platform::ControlWindow {
   std::string access_keys;
   platform::Region region;
   int region_changes = 0, repaints = 0, captures = 0;
+  bool captured = false;  // the window has the mouse capture
+  bool alt_held = false;
   std::vector<bool> focus_moves;  // true forward
   int mouse_pointer = platform::kPointerDefault;
   platform::Picture mouse_icon;

@@ -46,9 +46,9 @@ void SimUi::Click(UiId control) {
   if (e->drawn) {
     // Held while the click runs: its handler may destroy the form with the button.
     const std::shared_ptr<SimDrawnButton> drawn = e->drawn;
-    controls::DrawnButton& button = drawn->Button();
-    button.OnMouseDown(controls::kLeftButton, 0, 1, 1);
-    button.OnMouseUp(controls::kLeftButton, 0, 1, 1);
+    platform::DrawnControl& button = *drawn->control;
+    button.OnMouseDown(platform::kMouseLeft, 0, 1, 1);
+    button.OnMouseUp(platform::kMouseLeft, 0, 1, 1);
     button.OnClick();
     return;
   }
@@ -141,23 +141,27 @@ UiId SimUi::CreateControl(UiId form, const platform::ControlSpec& desc) {
   e.container = desc.container;
   e.columns = desc.columns;
   const Element* f = Lookup(form);
-  const controls::PropertyBag* stored = desc.kind == ControlKind::kButton && f != nullptr
-                                            ? controls::HostedButton::Described(f->name, desc.name)
-                                            : nullptr;
-  if (stored != nullptr) {
+  if (desc.kind == ControlKind::kButton && f != nullptr && drawn_controls_.Describes(f->name, desc.name)) {
     auto drawn = std::make_shared<SimDrawnButton>();
     SimDrawnButton* d = drawn.get();
     d->window.handle = id;
     d->window.name = desc.name;
     d->window.client = {desc.rect.width / SimDrawnButton::kTwipsPerPixel,
                         desc.rect.height / SimDrawnButton::kTwipsPerPixel};
-    d->window.on_timer = [d] { d->Button().OnTimer(); };
-    d->window.on_resize = [d] { d->Button().OnResize(); };
-    d->hosted.emplace(d->window, d->canvas, *stored, desc.caption, desc.enabled, [this, id] {
-      if (auto* events = EventsOf(id)) events->OnClick(id);
-    });
-    if (desc.visible) d->Button().Show();
-    e.drawn = std::move(drawn);
+    d->window.on_timer = [d] {
+      if (d->control) d->control->OnTimer();
+    };
+    d->window.on_resize = [d] {
+      if (d->control) d->control->OnResize();
+    };
+    d->control = drawn_controls_.Make(f->name, desc.name, d->window, d->canvas, desc.caption, desc.enabled,
+                                      [this, id] {
+                                        if (auto* events = EventsOf(id)) events->OnClick(id);
+                                      });
+    if (d->control != nullptr) {
+      if (desc.visible) d->control->OnShow(true);
+      e.drawn = std::move(drawn);
+    }
   }
   elements_[id] = std::move(e);
   return id;
@@ -166,13 +170,7 @@ UiId SimUi::CreateControl(UiId form, const platform::ControlSpec& desc) {
 void SimUi::SetVisible(UiId id, bool visible) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
-  if (e->drawn && visible != e->visible) {
-    if (visible) {
-      e->drawn->Button().Show();
-    } else {
-      e->drawn->Button().Hide();
-    }
-  }
+  if (e->drawn && visible != e->visible) e->drawn->control->OnShow(visible);
   e->visible = visible && !e->hidden_host;
 }
 bool SimUi::Visible(UiId id) {
@@ -183,13 +181,13 @@ void SimUi::SetEnabled(UiId id, bool enabled) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
   e->enabled = enabled;
-  if (e->drawn) e->drawn->Button().SetEnabled(enabled);
+  if (e->drawn) e->drawn->control->SetEnabled(enabled);
 }
 void SimUi::SetText(UiId id, const std::string& text) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
   e->text = text;
-  if (e->drawn) e->drawn->Button().SetCaption(text);
+  if (e->drawn) e->drawn->control->SetCaption(text);
 }
 std::string SimUi::Text(UiId id) {
   Element* e = Lookup(id);
@@ -200,7 +198,7 @@ void SimUi::SetValue(UiId id, int value) {
 }
 int SimUi::Value(UiId id) {
   Element* e = Lookup(id);
-  if (e != nullptr && e->drawn) return e->drawn->hosted->State().checked ? 1 : 0;
+  if (e != nullptr && e->drawn) return e->drawn->control->State().checked ? 1 : 0;
   return e == nullptr ? 0 : e->value;
 }
 void SimUi::Move(UiId id, int left_twips, int top_twips) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/hosted_button.h"
+#include "platform/control_window.h"
 #include "platform/sim/sim_canvas.h"
 #include "platform/sim/sim_control_window.h"
 #include "platform/ui.h"
@@ -26,12 +26,14 @@ struct SimDrawnButton {
   static constexpr int kTwipsPerPixel = 15;
   SimControlWindow window;
   SimCanvas canvas;
-  std::optional<controls::HostedButton> hosted;
-  controls::DrawnButton& Button() { return hosted->Button(); }
+  std::unique_ptr<platform::DrawnControl> control;
 };
 
 class SimUi final : public platform::Ui {
  public:
+  // Push buttons that `drawn_controls` describes are drawn buttons; it outlives the host.
+  explicit SimUi(const platform::DrawnControlMaker& drawn_controls) : drawn_controls_(drawn_controls) {}
+
   struct Element {
     UiId id = 0;
     UiId form = 0;  // the form it belongs to; itself for a form
@@ -143,6 +145,7 @@ class SimUi final : public platform::Ui {
   Element* Lookup(UiId id);
   platform::UiEvents* EventsOf(UiId id);
 
+  const platform::DrawnControlMaker& drawn_controls_;
   std::map<UiId, Element> elements_;
   std::map<UiId, Timer> timers_;
   std::map<std::string, std::uint32_t> icons_;

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <memory>
 #include <string>
 
-#include "controls/access_key.h"
-#include "controls/hosted_button.h"
+#include "platform/win32/win32_drawn_button.h"
 
 namespace quellix::win32 {
 namespace {
@@ -31,8 +31,8 @@ void SetSelf(VARIANT* v) {
   v->lVal = CHILDID_SELF;
 }
 
-// The object holds only the window handle and asks the window for everything, so it stays
-// sound when a client keeps it beyond the window's life.
+// The object holds only the window handle and asks the window (and the drawn button bound to
+// it) for everything, so it stays sound when a client keeps it beyond the window's life.
 class ButtonAccessible final : public IAccessible {
  public:
   explicit ButtonAccessible(HWND button) : button_(button) {}
@@ -90,7 +90,8 @@ class ButtonAccessible final : public IAccessible {
     return E_INVALIDARG;
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    return Text(child, name, controls::PlainCaption(Caption()));
+    const std::shared_ptr<Win32DrawnButton> button = Win32DrawnButton::Of(button_);
+    return Text(child, name, button != nullptr ? button->Control().ReadableCaption() : std::string());
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     return Nothing(child, value);
@@ -129,7 +130,8 @@ class ButtonAccessible final : public IAccessible {
     return IsSelf(child) ? S_FALSE : E_INVALIDARG;
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-    std::string key = controls::AccessKey(Caption());
+    const std::shared_ptr<Win32DrawnButton> button = Win32DrawnButton::Of(button_);
+    std::string key = button != nullptr ? button->AccessKeys() : std::string();
     if (key.empty()) return Nothing(child, shortcut);
     CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
     return Text(child, shortcut, "Alt+" + key);
@@ -194,12 +196,6 @@ class ButtonAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  std::string Caption() const {
-    char text[512] = {};
-    const LRESULT n = SendMessageA(button_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return std::string(text,
-                       n > 0 && n < static_cast<LRESULT>(sizeof text) ? static_cast<std::size_t>(n) : 0);
-  }
   static HRESULT Text(const VARIANT& child, BSTR* out, const std::string& text) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;

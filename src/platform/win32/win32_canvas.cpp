@@ -204,9 +204,54 @@ PixelBlock Win32Canvas::Capture(HDC dc, POINT at, platform::Size size) {
   return block;
 }
 
+// An icon's colour pixels with a 1-bit mask: the 32-bit colour image as the resource holds it,
+// its alpha channel deciding, or its AND mask when no pixel has alpha. Every pixel at least
+// half opaque is its own colour and every other one `background`; nothing is blended. Empty
+// when the icon's images cannot be read at the picture size.
+PixelBlock Win32Canvas::MaskedIcon(HICON icon, Rgb background) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return {};
+  const UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+  BITMAP shape{};
+  if (!colour || GetObjectA(colour.get(), sizeof shape, &shape) != sizeof shape ||
+      shape.bmWidth != kPictureSize || shape.bmHeight != kPictureSize)
+    return {};
+  BITMAPINFO wanted{};
+  wanted.bmiHeader.biSize = sizeof wanted.bmiHeader;
+  wanted.bmiHeader.biWidth = kPictureSize;
+  wanted.bmiHeader.biHeight = -kPictureSize;  // top-down
+  wanted.bmiHeader.biPlanes = 1;
+  wanted.bmiHeader.biBitCount = 32;
+  wanted.bmiHeader.biCompression = BI_RGB;
+  constexpr int kPixels = kPictureSize * kPictureSize;
+  std::uint32_t colours[kPixels] = {}, transparent[kPixels] = {};
+  BITMAPINFO read = wanted;
+  if (GetDIBits(measuring_.get(), colour.get(), 0, kPictureSize, colours, &read, DIB_RGB_COLORS) !=
+      kPictureSize)
+    return {};
+  const bool has_alpha =
+      std::any_of(colours, colours + kPixels, [](std::uint32_t p) { return p >> 24 != 0; });
+  if (!has_alpha) {
+    read = wanted;
+    if (!mask || GetDIBits(measuring_.get(), mask.get(), 0, kPictureSize, transparent, &read,
+                           DIB_RGB_COLORS) != kPictureSize)
+      return {};
+  }
+  PixelBlock block(kPictureSize, kPictureSize);
+  for (int i = 0; i < kPixels; ++i) {
+    const bool opaque = has_alpha ? colours[i] >> 24 >= 128 : (transparent[i] & 0xFFFFFF) == 0;
+    block.pixels[static_cast<std::size_t>(i)] = opaque ? FromDib(colours[i] & 0xFFFFFF) : background;
+  }
+  return block;
+}
+
 PixelBlock Win32Canvas::RenderPicture(const platform::Picture& picture, Rgb background) {
   HICON icon = picture.Empty() ? nullptr : Icon(picture.key);
   if (icon == nullptr) return {};
+  // The blitter knows only opaque pixels and the mask colour: an icon's soft edges drawn over
+  // the mask colour would come out as pale pixels that are not the mask, a fringe around it.
+  PixelBlock masked = MaskedIcon(icon, background);
+  if (!masked.pixels.empty()) return masked;
   const Surface scratch(measuring_.get(), {kPictureSize, kPictureSize});
   if (scratch.bits == nullptr) return {};
   PixelBlock block(kPictureSize, kPictureSize);

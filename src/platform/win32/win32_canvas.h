@@ -59,6 +59,7 @@ class Win32Canvas final : public platform::Canvas {
   };
   HFONT Font(const platform::FontSpec& wanted);
   HICON Icon(const std::string& key);
+  platform::PixelBlock MaskedIcon(HICON icon, platform::Rgb background);
 
   HWND window_;
   UniqueMemoryDc measuring_;  // for text measured outside a frame

@@ -14,8 +14,13 @@ constexpr UINT_PTR kOverTimerId = 1;
 
 // The mouse buttons held, as the model counts them: left 1, right 2, middle 4.
 int ButtonsHeld(WPARAM keys) {
-  return (keys & MK_LBUTTON ? controls::kLeftButton : 0) | (keys & MK_RBUTTON ? controls::kRightButton : 0) |
-         (keys & MK_MBUTTON ? controls::kMiddleButton : 0);
+  return (keys & MK_LBUTTON ? platform::kMouseLeft : 0) | (keys & MK_RBUTTON ? platform::kMouseRight : 0) |
+         (keys & MK_MBUTTON ? platform::kMouseMiddle : 0);
+}
+
+// Shift 1 and Ctrl 2 as a mouse message carries them (the model adds Alt).
+int MouseShift(WPARAM keys) {
+  return (keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0);
 }
 
 // Shift 1, Ctrl 2, Alt 4.
@@ -72,7 +77,8 @@ Win32DrawnButton::Win32DrawnButton(Token, std::string name, Host host)
     : name_(std::move(name)), host_(std::move(host)), cursor_(LoadCursor(nullptr, IDC_ARROW)) {}
 
 std::shared_ptr<Win32DrawnButton> Win32DrawnButton::Create(const Placement& placement,
-                                                           const controls::PropertyBag& stored, Host host) {
+                                                           const platform::DrawnControlMaker& drawn_controls,
+                                                           Host host) {
   auto button = std::make_shared<Win32DrawnButton>(Token{}, placement.name, std::move(host));
   const RECT& b = placement.bounds;
   // Created hidden: the model is loaded first and shows itself when the window is shown.
@@ -83,10 +89,23 @@ std::shared_ptr<Win32DrawnButton> Win32DrawnButton::Create(const Placement& plac
                               GetModuleHandleA(nullptr), button.get());
   if (hwnd == nullptr) return nullptr;
   button->canvas_.emplace(hwnd);
-  button->hosted_.emplace(*button, *button->canvas_, stored, placement.caption, placement.enabled,
-                          button->host_.click);
+  button->control_ = drawn_controls.Make(placement.form, placement.name, *button, *button->canvas_,
+                                         placement.caption, placement.enabled, button->host_.click);
+  if (button->control_ == nullptr) return nullptr;  // the window goes with the object
   if (placement.visible) ShowWindow(hwnd, SW_SHOWNA);
   return button;
+}
+
+std::shared_ptr<Win32DrawnButton> Win32DrawnButton::Of(HWND hwnd) {
+  char name[sizeof kDrawnButtonClass + 1] = {};
+  if (hwnd == nullptr || GetClassNameA(hwnd, name, sizeof name) == 0 ||
+      lstrcmpA(name, kDrawnButtonClass) != 0)
+    return nullptr;
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process != GetCurrentProcessId()) return nullptr;  // the class name of another program's window
+  auto* bound = reinterpret_cast<Win32DrawnButton*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return bound != nullptr ? bound->weak_from_this().lock() : nullptr;
 }
 
 Win32DrawnButton::~Win32DrawnButton() {
@@ -126,37 +145,40 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     default:
       break;
   }
-  if (!hosted_) return DefWindowProcA(hwnd, message, wparam, lparam);  // still being made
-  controls::DrawnButton& button = hosted_->Button();
+  if (!control_) return DefWindowProcA(hwnd, message, wparam, lparam);  // still being made
+  platform::DrawnControl& button = *control_;
   switch (message) {
     case WM_MOUSEMOVE:
-      button.OnMouseMove(ButtonsHeld(wparam), ShiftState(), X(lparam), Y(lparam));
+      button.OnMouseMove(ButtonsHeld(wparam), MouseShift(wparam), X(lparam), Y(lparam));
       return 0;
     case WM_LBUTTONDOWN:
-      OnButtonDown(controls::kLeftButton, wparam, lparam);
+      OnButtonDown(platform::kMouseLeft, wparam, lparam);
       return 0;
     case WM_LBUTTONUP:
-      OnButtonUp(controls::kLeftButton, wparam, lparam);
+      OnButtonUp(platform::kMouseLeft, wparam, lparam);
       return 0;
     case WM_LBUTTONDBLCLK:
       button.OnDoubleClick();
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      OnButtonDown(controls::kRightButton, wparam, lparam);
+      OnButtonDown(platform::kMouseRight, wparam, lparam);
       return 0;
     case WM_RBUTTONUP:
-      OnButtonUp(controls::kRightButton, wparam, lparam);
+      OnButtonUp(platform::kMouseRight, wparam, lparam);
       return 0;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-      OnButtonDown(controls::kMiddleButton, wparam, lparam);
+      OnButtonDown(platform::kMouseMiddle, wparam, lparam);
       return 0;
     case WM_MBUTTONUP:
-      OnButtonUp(controls::kMiddleButton, wparam, lparam);
+      OnButtonUp(platform::kMouseMiddle, wparam, lparam);
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lparam) != hwnd) pressed_ = false;  // a press taken away is no click
+      if (reinterpret_cast<HWND>(lparam) != hwnd) {
+        pressed_ = false;  // a press taken away is no click
+        button.OnCaptureLost();
+      }
       return 0;
     case WM_KEYDOWN:
       button.OnKeyDown(static_cast<int>(wparam), ShiftState());
@@ -179,14 +201,12 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_SIZE:
       button.OnResize();
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      button.OnSystemColorsChanged();
+      return 0;
     case WM_SHOWWINDOW:
-      if (lparam == 0) {
-        if (wparam) {
-          button.Show();
-        } else {
-          button.Hide();
-        }
-      }
+      if (lparam == 0) button.OnShow(wparam != 0);
       break;
     case WM_SETCURSOR:
       if (LOWORD(lparam) == HTCLIENT && cursor_ != nullptr) {
@@ -208,7 +228,7 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case BM_GETSTATE:
       return PushButtonState();
     case BM_GETCHECK:
-      return hosted_->State().checked ? BST_CHECKED : BST_UNCHECKED;
+      return control_->State().checked ? BST_CHECKED : BST_UNCHECKED;
     default:
       break;
   }
@@ -226,34 +246,31 @@ void Win32DrawnButton::OnPaint() {
 
 void Win32DrawnButton::OnButtonDown(int mouse_button, WPARAM keys, LPARAM at) {
   HWND hwnd = window_.get();
-  if (mouse_button == controls::kLeftButton) {
-    // Clicking a button gives it the focus, and it keeps the mouse until the release.
+  if (mouse_button == platform::kMouseLeft) {
+    // Clicking a button gives it the focus; the model keeps the mouse until the release.
     if (IsWindowEnabled(hwnd)) SetFocus(hwnd);
-    SetCapture(hwnd);
     pressed_ = true;
   }
-  hosted_->Button().OnMouseDown(mouse_button, (keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0), X(at),
-                                Y(at));
+  control_->OnMouseDown(mouse_button, MouseShift(keys), X(at), Y(at));
 }
 
 void Win32DrawnButton::OnButtonUp(int mouse_button, WPARAM keys, LPARAM at) {
   HWND hwnd = window_.get();
   bool click = false;
-  if (mouse_button == controls::kLeftButton) {
+  if (mouse_button == platform::kMouseLeft) {
     // The window system's click: the press and the release both on the button.
     RECT client;
     GetClientRect(hwnd, &client);
     click = pressed_ && PtInRect(&client, POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)});
     pressed_ = false;
-    if (GetCapture() == hwnd) ReleaseCapture();
   }
-  controls::DrawnButton& button = hosted_->Button();
-  button.OnMouseUp(mouse_button, (keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0), X(at), Y(at));
+  platform::DrawnControl& button = *control_;
+  button.OnMouseUp(mouse_button, MouseShift(keys), X(at), Y(at));  // the model gives the capture up
   if (click) button.OnClick();  // its handler may destroy the window: nothing follows
 }
 
 LRESULT Win32DrawnButton::PushButtonState() const {
-  const controls::PushButtonState state = hosted_->State();
+  const platform::PushButtonState state = control_->State();
   return (state.pushed ? BST_PUSHED : 0) | (state.checked ? BST_CHECKED : 0) |
          (state.focused ? BST_FOCUS : 0) | (state.hot ? BST_HOT : 0);
 }
@@ -289,6 +306,14 @@ void Win32DrawnButton::CaptureMouse() {
   SetCapture(window_.get());
 }
 
+void Win32DrawnButton::ReleaseMouse() {
+  if (GetCapture() == window_.get()) ReleaseCapture();
+}
+
+bool Win32DrawnButton::AltHeld() {
+  return GetKeyState(VK_MENU) < 0;
+}
+
 void Win32DrawnButton::MoveFocus(bool forward) {
   HWND hwnd = window_.get();
   if (HWND next = GetNextDlgTabItem(GetParent(hwnd), hwnd, !forward)) SetFocus(next);
@@ -305,7 +330,7 @@ bool Win32DrawnButton::SetMousePointer(int code) {
 }
 
 bool Win32DrawnButton::SetMouseIcon(const platform::Picture& icon) {
-  if (!icon.Empty() && icon != controls::kHandCursor)
+  if (!icon.Empty() && icon != platform::kHandPointerIcon)
     return false;  // the program has no pointer icons of its own
   icon_cursor_ = icon.Empty() ? nullptr : LoadCursor(nullptr, IDC_HAND);
   return SetMousePointer(pointer_code_);

@@ -1,7 +1,7 @@
 #pragma once
 // The drawn button's window: a child window of its own class that hands mouse, keyboard,
-// focus, timer, size and show messages to the model (controls::DrawnButton) and paints from
-// the GDI canvas. To the window system and to accessibility clients it is a push button: its
+// focus, timer, size and show messages to the button's model (a platform::DrawnControl) and
+// paints from the GDI canvas. To the window system and to accessibility clients it is a push button: its
 // window text is the caption, it answers BM_CLICK, BM_GETSTATE and BM_GETCHECK, and it serves
 // a push button's accessible object (win32_button_accessible.h).
 
@@ -12,7 +12,6 @@
 #include <optional>
 #include <string>
 
-#include "controls/hosted_button.h"
 #include "platform/control_window.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_canvas.h"
@@ -26,8 +25,9 @@ class Win32DrawnButton final : public platform::ControlWindow,
  public:
   struct Placement {
     HWND parent = nullptr;
-    int id = 0;     // the child window identifier
-    RECT bounds{};  // in the parent's client area, pixels
+    std::string form;  // the name of the parent's form, as "Form1"
+    int id = 0;        // the child window identifier
+    RECT bounds{};     // in the parent's client area, pixels
     bool visible = true;
     std::string name;  // the instance's name, as "drawnButton4"
     std::string caption;
@@ -40,16 +40,20 @@ class Win32DrawnButton final : public platform::ControlWindow,
 
   // Registers the window class once per process.
   static void RegisterWindowClass();
-  // Makes the window and the model with the stored properties; null when the window system
-  // refuses the window. The window is destroyed with its parent or with this object.
+  // Makes the window and the model `drawn_controls` makes for it; null when the window system
+  // refuses the window or there is no model for it. The window is destroyed with its parent or
+  // with this object.
   static std::shared_ptr<Win32DrawnButton> Create(const Placement& placement,
-                                                  const controls::PropertyBag& stored, Host host);
+                                                  const platform::DrawnControlMaker& drawn_controls,
+                                                  Host host);
+  // The drawn button whose window `hwnd` is, held; null for any other window.
+  static std::shared_ptr<Win32DrawnButton> Of(HWND hwnd);
   ~Win32DrawnButton() override;
   Win32DrawnButton(const Win32DrawnButton&) = delete;
   Win32DrawnButton& operator=(const Win32DrawnButton&) = delete;
 
   HWND Hwnd() const { return window_.get(); }
-  controls::DrawnButton& Button() { return hosted_->Button(); }
+  platform::DrawnControl& Control() { return *control_; }
   // The key that, with Alt, presses the button ("" for none).
   const std::string& AccessKeys() const { return access_keys_; }
 
@@ -61,6 +65,8 @@ class Win32DrawnButton final : public platform::ControlWindow,
   void SetRegion(const platform::Region& region) override;
   void Repaint() override;
   void CaptureMouse() override;
+  void ReleaseMouse() override;
+  bool AltHeld() override;
   void MoveFocus(bool forward) override;
   bool SetMousePointer(int code) override;
   bool SetMouseIcon(const platform::Picture& icon) override;
@@ -96,7 +102,7 @@ class Win32DrawnButton final : public platform::ControlWindow,
   Host host_;
   UniqueWindow window_;
   std::optional<Win32Canvas> canvas_;
-  std::optional<controls::HostedButton> hosted_;
+  std::unique_ptr<platform::DrawnControl> control_;
   std::string access_keys_;
   // Shared system cursors: the one shown, and the pointer icon that code 99 shows.
   HCURSOR cursor_ = nullptr, icon_cursor_ = nullptr;

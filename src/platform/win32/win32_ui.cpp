@@ -17,7 +17,7 @@ namespace quellix::win32 {
 using platform::ControlKind;
 using platform::UiId;
 
-Win32Ui::Win32Ui() {
+Win32Ui::Win32Ui(const platform::DrawnControlMaker& drawn_controls) : drawn_controls_(drawn_controls) {
   INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&common);
   HDC screen = GetDC(nullptr);
@@ -83,7 +83,7 @@ bool Win32Ui::PressAccessKey(const MSG& msg) {
     if (!e.drawn || !IsChild(form, e.hwnd) || !IsWindowVisible(e.hwnd) || !IsWindowEnabled(e.hwnd)) continue;
     if (e.drawn->AccessKeys() != std::string(1, typed)) continue;
     const std::shared_ptr<Win32DrawnButton> button = e.drawn;  // its action may destroy the form
-    button->Button().OnAccessKey();
+    button->Control().Press();
     return true;
   }
   return false;
@@ -224,6 +224,13 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
     case WM_CLOSE:
       if (events != nullptr) events->OnCloseRequest(form);
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // The window system tells top-level windows only: the drawn buttons repaint in the new
+      // system colours.
+      for (const auto& [id, c] : elements_)
+        if (c.form == form && c.drawn) SendMessageA(c.hwnd, message, wparam, lparam);
+      break;
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (measure->CtlType == ODT_MENU) {

@@ -19,7 +19,8 @@ namespace quellix::win32 {
 
 class Win32Ui final : public platform::Ui {
  public:
-  Win32Ui();
+  // Push buttons that `drawn_controls` describes are drawn buttons; it outlives the host.
+  explicit Win32Ui(const platform::DrawnControlMaker& drawn_controls);
   ~Win32Ui() override;
 
   // Runs the message loop until the process ends.
@@ -103,8 +104,7 @@ class Win32Ui final : public platform::Ui {
   bool MoveFocusByTab(const MSG& msg);
   // The button that the form describes as `desc`, drawn; null when the window is refused.
   std::shared_ptr<Win32DrawnButton> CreateDrawnButton(platform::UiId form, platform::UiId id,
-                                                      const Element& e, const controls::PropertyBag& stored,
-                                                      const platform::ControlSpec& desc);
+                                                      const Element& e, const platform::ControlSpec& desc);
   void FillListItem(Element& list, NMLVDISPINFOA& info);
   // A row that a list view's user highlighted, by mouse or keyboard, raises OnSelectionChanged.
   void FollowListViewChange(platform::UiId list, const NMLISTVIEW& change);
@@ -127,6 +127,7 @@ class Win32Ui final : public platform::Ui {
   // A picture shows the large icon, or the small one when its place is too low for that.
   int PictureIconSize(const Element& picture) const { return Pixels(picture.rect.height) >= 32 ? 32 : 16; }
 
+  const platform::DrawnControlMaker& drawn_controls_;
   std::map<platform::UiId, Element> elements_;
   std::map<platform::UiId, std::pair<platform::UiId, UINT_PTR>> timers_;
   std::map<std::string, HICON> icons_;

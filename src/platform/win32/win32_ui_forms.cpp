@@ -146,10 +146,8 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   }
   // Controls inside a frame are the form's children too, placed over the frame.
   const POINT at = Origin(e);
-  const controls::PropertyBag* stored =
-      desc.kind == ControlKind::kButton ? controls::HostedButton::Described(f->name, desc.name) : nullptr;
-  if (stored != nullptr) {
-    e.drawn = CreateDrawnButton(form, id, e, *stored, desc);
+  if (desc.kind == ControlKind::kButton && drawn_controls_.Describes(f->name, desc.name)) {
+    e.drawn = CreateDrawnButton(form, id, e, desc);
     if (!e.drawn) return 0;
     e.hwnd = e.drawn->Hwnd();
     SetWindowPos(e.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -199,11 +197,12 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
 }
 
 std::shared_ptr<Win32DrawnButton> Win32Ui::CreateDrawnButton(UiId form, UiId id, const Element& e,
-                                                             const controls::PropertyBag& stored,
                                                              const platform::ControlSpec& desc) {
   const POINT at = Origin(e);
+  const Element& parent = elements_.at(form);
   Win32DrawnButton::Placement placement;
-  placement.parent = elements_.at(form).hwnd;
+  placement.parent = parent.hwnd;
+  placement.form = parent.name;
   placement.id = static_cast<int>(id);
   placement.bounds = {at.x, at.y, at.x + Pixels(desc.rect.width), at.y + Pixels(desc.rect.height)};
   placement.visible = desc.visible;
@@ -215,7 +214,7 @@ std::shared_ptr<Win32DrawnButton> Win32Ui::CreateDrawnButton(UiId form, UiId id,
     if (platform::UiEvents* events = EventsOf(id)) events->OnClick(id);
   };
   host.let_events_run = [this] { DoEvents(); };
-  return Win32DrawnButton::Create(placement, stored, std::move(host));
+  return Win32DrawnButton::Create(placement, drawn_controls_, std::move(host));
 }
 
 void Win32Ui::SetVisible(UiId id, bool visible) {
@@ -250,7 +249,7 @@ void Win32Ui::SetEnabled(UiId id, bool enabled) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
   if (e->drawn) {
-    e->drawn->Button().SetEnabled(enabled);  // which enables its window
+    e->drawn->Control().SetEnabled(enabled);  // which enables its window
   } else {
     EnableWindow(e->hwnd, enabled);
   }
