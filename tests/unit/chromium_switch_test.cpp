@@ -72,7 +72,12 @@ TEST_F(ChromiumSwitchTest, TheCheckBoxStoresEveryChangeAndSaysWhatBurningCloses)
   ASSERT_NE(Box(), 0u);
   EXPECT_EQ(ui.Text(Box()), "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups");
   EXPECT_EQ(ui.Get(Box()).kind, platform::ControlKind::kCheckBox);
-  EXPECT_NE(ui.Get(Box()).tooltip.find("whole browser window with all its tabs"), std::string::npos);
+  const std::string tip = ui.Get(Box()).tooltip;
+  EXPECT_NE(tip.find("whole browser window with all its tabs"), std::string::npos);
+  // ... and why that leaves the user's own windows alone.
+  EXPECT_NE(tip.find("only new pop-up windows are burned, in their first 10 seconds"), std::string::npos);
+  EXPECT_NE(tip.find("windows open longer, such as your own, are never closed"), std::string::npos);
+  EXPECT_NE(tip.find("an empty entry burns none of them"), std::string::npos);
   EXPECT_EQ(ui.Value(Box()), 0);
   EXPECT_EQ(world.Option("chromium"), "<absent>");  // nothing stored until the user chooses
   ui.Click(Box());
