@@ -7,8 +7,8 @@
 // A burn closes such a frame with every tab in it, so these frames are held to two more
 // rules than the older browsers' frames: only a young frame burns (a pop-up is named within
 // moments of opening, while the user's own browser window lives on and its tabs may later
-// show a page whose title a block entry matches), and a blank entry, which every title
-// contains, never burns one.
+// show a page whose title a block entry matches), and a blank entry (an empty one is
+// contained in every title) never burns one.
 
 #include <array>
 #include <cstdint>

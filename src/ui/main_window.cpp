@@ -155,7 +155,8 @@ void MainWindow::CreateControls() {
       blocklist::BlockListHooks{[this](const std::string& digit) { PostCommand(digit); },
                                 [this] { OpenPicker(); }, [this] { return OwnWindow(); },
                                 [this](const std::string& entry) {
-                                  return engine::PreviewEntry(context_.services, OwnWindow(), entry, context_.state.chromium_ages);
+                                  return engine::PreviewEntry(context_.services, OwnWindow(), entry,
+                                                              context_.state.chromium_ages);
                                 }});
 }
 
