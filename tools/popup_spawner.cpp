@@ -7,6 +7,7 @@
 //   sync                                                        ->  sync   (pending messages handled)
 //   tips                                                        ->  tips <text of each shown tooltip, '|' between>
 //   destroy <window id>                                         ->  destroyed <0|1>
+//   retitle <window id> <caption...>                            ->  retitled <0|1>   (as a page loaded in it)
 //   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
 //                                                                   (of the running Quellix, found by its tray window)
 //   quit                                                        ->  bye
@@ -241,6 +242,16 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     const bool known = g_spawner->windows.count(hwnd) != 0;
     if (known) DestroyWindow(hwnd);
     Reply(std::string("destroyed ") + (known ? "1" : "0"));
+  } else if (verb == "retitle") {
+    std::uintptr_t id = 0;
+    in >> id;
+    std::string caption;
+    std::getline(in, caption);
+    if (!caption.empty() && caption.front() == ' ') caption.erase(0, 1);
+    auto it = g_spawner->windows.find(reinterpret_cast<HWND>(id));
+    const bool done = it != g_spawner->windows.end() && SetWindowTextA(it->first, caption.c_str()) != 0;
+    if (done) it->second.caption = caption;
+    Reply(std::string("retitled ") + (done ? "1" : "0"));
   } else if (verb == "stats") {
     Reply("stats " + QuellixStats());
   } else if (verb == "tips") {

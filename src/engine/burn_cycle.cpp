@@ -42,11 +42,19 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
                              at_start.kill_no_title_bar};
   BurnTraces traces{services, app_folder, state.burn_record, state.burn_count, state.sound};
 
+  // Every window of the Chromium class is met, whatever the switch says, so that turning it
+  // on later finds the user's own browser windows already old.
+  const std::uint64_t now_ms = services.clock.MonotonicMs();
+  ChromiumFrameAges& ages = state.chromium_ages;
+  ages.StartWalk(now_ms);
+
   // The first window takes the short way: Internet Explorer frames only, whatever the
   // support switches say, and a short-form log record.
   ZOrderWalk walk(desktop, anchor);
   const WindowId first = walk.Current();
-  if (first != 0 && IsIeClass(ReadWindowClass(desktop, first))) {
+  const std::string first_class = first != 0 ? ReadWindowClass(desktop, first) : std::string();
+  if (IsChromiumClass(first_class)) ages.Meet(first);
+  if (IsIeClass(first_class)) {
     const std::string title = ReadWindowTitle(desktop, first);
     if (state.block_entries.IsBlocked(title)) {
       CloseWindow(desktop, first);
@@ -68,7 +76,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
   // Chromium frames, when the user has turned them on. The switch is taken once a tick, at
   // the first window of their class.
   std::optional<bool> chromium_on;
-  ChromiumProcesses chromium_processes(desktop);
+  ChromiumBurnRule chromium(desktop, services.code_page, ages, now_ms);
 
   while (walk.Next()) {
     const WindowId current = walk.Current();
@@ -78,16 +86,14 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
     const std::string class_name = ReadWindowClass(desktop, current);
 
     if (IsChromiumClass(class_name)) {
+      ages.Meet(current);
       if (!chromium_on) chromium_on = switches.Current().chromium;
-      if (!*chromium_on) continue;
-      // The title is matched first: only a window that would burn costs a style read and a
-      // process look-up. The style switches leave these frames alone: the browsers show their
-      // menus, lists and bubbles as bare windows of the same class, which those switches
-      // would close at every tick.
+      // An old frame costs no title read. The style switches leave these frames alone: the
+      // browsers show their menus, lists and bubbles as bare windows of the same class,
+      // which those switches would close at every tick.
+      if (!*chromium_on || !chromium.Young(current)) continue;
       const std::string title = ReadWindowTitle(desktop, current);
-      if (state.block_entries.IsBlocked(title) && IsVisible(desktop, current) &&
-          chromium_processes.OwnsWindow(current))
-        burn(current, kChromiumBrowserName, title);
+      if (chromium.BurnsNow(current, title, state.block_entries)) burn(current, kChromiumBrowserName, title);
       continue;
     }
 
@@ -99,6 +105,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
     if (!state.block_entries.IsBlocked(title) && !styles.Burns(desktop, current)) continue;
     burn(current, is_ie ? kIeBrowserName : kMozillaBrowserName, title);
   }
+  ages.EndWalk(desktop);
 }
 
 }  // namespace quellix::engine

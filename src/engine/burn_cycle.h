@@ -9,7 +9,8 @@
 namespace quellix::engine {
 
 // Runs one burn cycle. `anchor` is one of the product's own top-level windows; the walk
-// starts at the first window at its level. Nothing is remembered between cycles.
+// starts at the first window at its level. Between cycles only the ages of the windows of
+// the Chromium class are remembered (state.chromium_ages); no burn is.
 void BurnCycle(platform::Services services, ProcessState& state, const std::string& app_folder,
                platform::WindowId anchor);
 

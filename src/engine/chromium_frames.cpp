@@ -32,4 +32,62 @@ bool ChromiumProcesses::OwnsWindow(WindowId window) {
   return browser;
 }
 
+bool ChromiumFrameAges::Watching(std::uint64_t now_ms) const {
+  return last_walk_ms_.has_value() && now_ms >= *last_walk_ms_ && now_ms - *last_walk_ms_ <= kYoungFrameMs;
+}
+
+void ChromiumFrameAges::StartWalk(std::uint64_t now_ms) {
+  walk_watched_ = Watching(now_ms);
+  last_walk_ms_ = now_ms;
+  walk_ms_ = now_ms;
+  ++walk_;
+}
+
+void ChromiumFrameAges::Meet(WindowId window) {
+  const auto [it, first] = windows_.try_emplace(window, Meeting{walk_ms_, walk_watched_, walk_});
+  if (!first) it->second.last_walk = walk_;
+}
+
+void ChromiumFrameAges::EndWalk(platform::Desktop& desktop) {
+  // A window the walk missed while the z-order changed is kept as long as it is there: met
+  // again later as new, it would be young once more.
+  std::erase_if(windows_, [&](const auto& known) {
+    return known.second.last_walk != walk_ && desktop.ProcessId(known.first) == 0;
+  });
+}
+
+bool ChromiumFrameAges::MayBurn(WindowId window, std::uint64_t now_ms) const {
+  const auto known = windows_.find(window);
+  if (known == windows_.end()) return Watching(now_ms);
+  const Meeting& meeting = known->second;
+  return meeting.new_then && now_ms >= meeting.first_ms && now_ms - meeting.first_ms < kYoungFrameMs;
+}
+
+bool BlockedByWordedEntry(const BlockEntries& entries, std::string_view title,
+                          platform::CodePage& code_page) {
+  if (title.empty()) return false;
+  std::string folded_title, folded_entry;
+  code_page.LowerUtf8(title, folded_title);
+  for (const std::string& entry : entries.Entries()) {
+    if (entry.find_first_not_of(' ') == std::string::npos) continue;  // blank, as text::TrimBlanks sees it
+    code_page.LowerUtf8(entry, folded_entry);
+    if (!folded_entry.empty() && folded_title.find(folded_entry) != std::string::npos) return true;
+  }
+  return false;
+}
+
+bool ChromiumBurnRule::MayBurn(WindowId window) {
+  return Young(window) && IsVisible(desktop_, window) && processes_.OwnsWindow(window);
+}
+
+bool ChromiumBurnRule::Blocks(const BlockEntries& entries, std::string_view title) const {
+  // The automaton answers most titles at once; only a blocked one is compared entry by entry.
+  return entries.IsBlocked(title) && BlockedByWordedEntry(entries, title, code_page_);
+}
+
+bool ChromiumBurnRule::BurnsNow(WindowId window, std::string_view title, const BlockEntries& entries) {
+  return Young(window) && Blocks(entries, title) && IsVisible(desktop_, window) &&
+         processes_.OwnsWindow(window);
+}
+
 }  // namespace quellix::engine

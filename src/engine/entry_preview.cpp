@@ -8,7 +8,8 @@
 
 namespace quellix::engine {
 
-EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry) {
+EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry,
+                          const ChromiumFrameAges& ages) {
   EntryPreview preview;
   BlockEntries single;
   single.Assign({entry}, services.code_page);
@@ -16,15 +17,17 @@ EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor
   const double ie = text::LeadingNumber(options.Read(settings::kSupportIe).text);
   const double netscape = text::LeadingNumber(options.Read(settings::kSupportNetscape).text);
   const bool chromium = text::IsOn(options.Read(settings::kChromium).text);
-  ChromiumProcesses chromium_processes(services.desktop);
+  ChromiumBurnRule chromium_rule(services.desktop, services.code_page, ages, services.clock.MonotonicMs());
   for (ZOrderWalk walk(services.desktop, anchor); walk.Current() != 0; walk.Next()) {
     const WindowId window = walk.Current();
     const std::string class_name = ReadWindowClass(services.desktop, window);
-    const bool frame =
-        IsChromiumClass(class_name)
-            ? chromium && IsVisible(services.desktop, window) && chromium_processes.OwnsWindow(window)
-            : SupportedFrame(ie, netscape, IsIeClass(class_name), IsMozillaClass(class_name));
-    if (!frame) continue;
+    if (IsChromiumClass(class_name)) {
+      if (!chromium || !chromium_rule.MayBurn(window)) continue;
+      ++preview.open;
+      if (chromium_rule.Blocks(single, ReadWindowTitle(services.desktop, window))) ++preview.would_burn;
+      continue;
+    }
+    if (!SupportedFrame(ie, netscape, IsIeClass(class_name), IsMozillaClass(class_name))) continue;
     ++preview.open;
     if (single.IsBlocked(ReadWindowTitle(services.desktop, window))) ++preview.would_burn;
   }

@@ -1,21 +1,25 @@
 #pragma once
 // What an entry would do if it were in the block list now: how many of the browser frames
 // open now the burn cycle would close for it, by the cycle's own rules (support switches,
-// title cut, case-insensitive containment in the system's code page).
+// title cut, case-insensitive containment in the system's code page; for Chromium frames
+// their age and the blank entry's exception).
 
 #include <string>
 
+#include "engine/chromium_frames.h"
 #include "platform/platform.h"
 
 namespace quellix::engine {
 
 struct EntryPreview {
   std::size_t would_burn = 0;
-  std::size_t open = 0;           // browser frames the support switches let the cycle burn
+  std::size_t open = 0;           // browser frames the cycle may burn now (switches, a Chromium frame's age)
   bool burns_everything = false;  // empty or blank, or every frame when two or more are open
 };
 
-EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry);
+// `ages` are the burn cycle's own, so a Chromium frame counts exactly while the cycle may burn it.
+EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry,
+                          const ChromiumFrameAges& ages);
 
 // The line the dialogs show under the entry: "Would burn 2 of the 7 browser windows open
 // now", or the warning "This entry burns every browser window".

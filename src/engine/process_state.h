@@ -11,6 +11,7 @@
 #include "engine/block_entries.h"
 #include "engine/burn_history.h"
 #include "engine/burn_record.h"
+#include "engine/chromium_frames.h"
 #include "settings/switch_cache.h"
 
 namespace quellix::engine {
@@ -24,6 +25,7 @@ struct ProcessState {
 
   std::vector<BurnedWindow> burned_this_tick;  // what the last burn cycle closed
   BurnHistory history;                         // figures per entry, recent burns, stuck windows
+  ChromiumFrameAges chromium_ages;             // when the burn cycle first met each Chromium frame
   // A pause asked for from the tray menu: burning is off until then (monotonic ms), unless
   // something turned it on again meanwhile. Not stored.
   std::optional<std::uint64_t> pause_ends_ms;

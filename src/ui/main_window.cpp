@@ -44,7 +44,7 @@ MainWindow::MainWindow(tray::TrayContext context)
             PostCommand("2");
           },
           [this](const std::string& entry) {
-            return engine::PreviewEntry(context_.services, OwnWindow(), entry);
+            return engine::PreviewEntry(context_.services, OwnWindow(), entry, context_.state.chromium_ages);
           }) {
   form_ = context_.ui.CreateForm({"Form1", std::string(product::kAppTitle), 8130, 5820}, *this);
   messages_.SetOwner(OwnWindow());
@@ -155,9 +155,10 @@ void MainWindow::CreateControls() {
       blocklist::BlockListHooks{[this](const std::string& digit) { PostCommand(digit); },
                                 [this] { OpenPicker(); }, [this] { return OwnWindow(); },
                                 [this](const std::string& entry) {
-                                  return engine::PreviewEntry(context_.services, OwnWindow(), entry);
+                                  return engine::PreviewEntry(context_.services, OwnWindow(), entry,
+                                                              context_.state.chromium_ages);
                                 },
-                                [this](const std::string& entry) { return RowCells(entry); }});
+[this](const std::string& entry) { return RowCells(entry); }});
 }
 
 void MainWindow::Start() {

@@ -19,7 +19,9 @@ namespace {
 constexpr char kWaveFilter[] = "*.wav|*.wav|";
 constexpr char kChromiumCaption[] = "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups";
 constexpr char kChromiumTip[] =
-    "Burning closes the whole browser window with all its tabs, not only the page that opened it.";
+    "Burning closes the whole browser window with all its tabs, not only the page that opened it. So "
+    "only new pop-up windows are burned, in their first 10 seconds: windows open longer, such as your "
+    "own, are never closed, and an empty entry burns none of them.";
 constexpr std::size_t kDialogPathCapacity = 20000;
 
 // A stored switch as the check box takes it: the whole number its text holds, or nothing

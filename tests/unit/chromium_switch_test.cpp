@@ -45,6 +45,11 @@ class ChromiumSwitchTest : public quellix::testing::MainWindowRig {
     ui.Click(main->Control("drawnButton2"));
   }
   platform::UiId Box() { return main->Options().ChromiumSwitch(); }
+  // Timers and the monotonic clock move together, as they do on the real machine.
+  void Advance(std::uint64_t ms) {
+    world.sim.clock.monotonic_ms += ms;
+    ui.AdvanceTime(ms);
+  }
   Strings Shown(platform::UiId list) {
     Strings rows;
     for (std::size_t i = 1; i <= ui.ListCount(list); ++i) rows.push_back(ui.ListText(list, i));
@@ -67,7 +72,12 @@ TEST_F(ChromiumSwitchTest, TheCheckBoxStoresEveryChangeAndSaysWhatBurningCloses)
   ASSERT_NE(Box(), 0u);
   EXPECT_EQ(ui.Text(Box()), "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups");
   EXPECT_EQ(ui.Get(Box()).kind, platform::ControlKind::kCheckBox);
-  EXPECT_NE(ui.Get(Box()).tooltip.find("whole browser window with all its tabs"), std::string::npos);
+  const std::string tip = ui.Get(Box()).tooltip;
+  EXPECT_NE(tip.find("whole browser window with all its tabs"), std::string::npos);
+  // ... and why that leaves the user's own windows alone.
+  EXPECT_NE(tip.find("only new pop-up windows are burned, in their first 10 seconds"), std::string::npos);
+  EXPECT_NE(tip.find("windows open longer, such as your own, are never closed"), std::string::npos);
+  EXPECT_NE(tip.find("an empty entry burns none of them"), std::string::npos);
   EXPECT_EQ(ui.Value(Box()), 0);
   EXPECT_EQ(world.Option("chromium"), "<absent>");  // nothing stored until the user chooses
   ui.Click(Box());
@@ -142,21 +152,52 @@ TEST_F(ChromiumSwitchTest, PickerAndSubmenuListBrowserFramesOnlyWithTheSwitchOn)
   EXPECT_EQ(PickerRows(), (Strings{"Cheap flights", "Lottery"}));
 }
 
-TEST_F(ChromiumSwitchTest, TurnedOnInThePageTheNextTickInTheTrayBurnsTheBrowserFrameOnly) {
+TEST_F(ChromiumSwitchTest, TurnedOnInThePageTheNextTickInTheTrayBurnsAFreshBrowserPopUpOnly) {
   world.SetOption("7", "1");
+  // The user's own browser window, open before Quellix starts: never burned.
+  const auto own = Open("Chrome_WidgetWin_1", "Cheap offers of my bank - Google Chrome", kChrome);
   Start();
+  Advance(3000);  // the first tick
   const auto chrome = Open("Chrome_WidgetWin_1", "Cheap offers - Google Chrome", kChrome);
   const auto editor = Open("Chrome_WidgetWin_1", "offers.txt - Editor", kEditor);
-  ui.AdvanceTime(3000);
+  Advance(3000);
   EXPECT_EQ(world.sim.desktop.CloseRequests(chrome), 0);
   ShowOptions();
   ui.Click(Box());
   ui.Click(main->Control("drawnButton8"));  // "OK": back to the tray
-  ui.AdvanceTime(3000);
+  Advance(3000);
   EXPECT_EQ(world.sim.desktop.CloseRequests(chrome), 1);
   EXPECT_EQ(world.sim.desktop.CloseRequests(editor), 0);
+  EXPECT_EQ(world.sim.desktop.CloseRequests(own), 0);
   EXPECT_EQ(world.Option("cnt"), "1");
   EXPECT_EQ(world.Log().substr(0, 8), "Chromium");
+}
+
+TEST_F(ChromiumSwitchTest, ThePickersPreviewCountsTheChromiumFramesTheCycleMayBurn) {
+  world.SetOption("chromium", "1");
+  world.SetOption("0", "1");
+  Open("Chrome_WidgetWin_1", "Cheap flights - Google Chrome", kChrome);  // the user's, open before the start
+  Open("IEFrame", "Flights - Microsoft Internet Explorer", 0);
+  Open("IEFrame", "Weather - Microsoft Internet Explorer", 0);
+  Start();
+  Advance(3000);
+  Open("Chrome_WidgetWin_1", "Flights deals - Google Chrome", kChrome);  // a pop-up, young
+  Open("Chrome_WidgetWin_1", "flights.txt - Editor", kEditor);
+  Advance(3000);
+  ui.menu_picks.push_back({"Add New Window Title"});
+  ui.TrayNotify(main->Control("TrayArea1"), 0x204);
+  auto& picker = main->Picker();
+  ASSERT_TRUE(picker.Loaded());
+  const auto label = picker.Preview().Label();
+  ui.Type(picker.TextField(), "flights");
+  EXPECT_EQ(ui.Text(label), "Would burn 2 of the 3 browser windows open now");
+  // Ten seconds on, the pop-up is old as well: only the older browser's frame is left.
+  world.sim.clock.monotonic_ms += 10000;
+  ui.Type(picker.TextField(), "flights ");
+  ui.Type(picker.TextField(), "flights");
+  EXPECT_EQ(ui.Text(label), "Would burn 1 of the 2 browser windows open now");
+  // Every Chromium frame keeps its title in the list, so the user can still pick one.
+  EXPECT_EQ(Shown(picker.OpenList()), (Strings{"Flights deals", "Weather", "Flights", "Cheap flights"}));
 }
 
 }  // namespace

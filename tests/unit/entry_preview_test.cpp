@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/hosted_button.h"
+#include "engine/burn_cycle.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"
 #include "ui/main_window.h"
@@ -30,7 +31,7 @@ class EntryPreviewTest : public ::testing::Test {
     world.OpenOnTop("Notepad", "deals.txt - Notepad");  // not a browser frame
   }
   engine::EntryPreview Preview(const std::string& entry) {
-    return engine::PreviewEntry(world.services(), world.own_window, entry);
+    return engine::PreviewEntry(world.services(), world.own_window, entry, world.state.chromium_ages);
   }
 };
 
@@ -46,19 +47,38 @@ TEST_F(EntryPreviewTest, CountsTheOpenFramesTheEntryWouldBurnByTheCyclesRules) {
   EXPECT_EQ(Preview("deals").would_burn, 2u);
 }
 
-TEST_F(EntryPreviewTest, ChromiumFramesCountOnlyWhenTheyWouldBurn) {
+TEST_F(EntryPreviewTest, ChromiumFramesCountOnlyWhileTheCycleMayBurnThem) {
   world.sim.desktop.SetProcessImage(41, "C:\\Program Files\\Google\\Chrome\\chrome.exe");
   world.sim.desktop.SetProcessImage(42, "C:\\Tools\\code.exe");
-  for (auto [process, caption] :
-       {std::pair{41u, "Hot deals - Google Chrome"}, std::pair{42u, "deals.cpp - Code"}}) {
+  const auto chromium = [&](std::uint32_t process, const char* caption) {
     const auto id = world.sim.desktop.AddWindow(sim::SimWindowSpec{
         "Chrome_WidgetWin_1", caption, sim::kOverlappedWindowStyle | 0x10000000u, false, process});
     world.sim.desktop.BringToTop(id);
-  }
+  };
+  const auto tick = [&](std::uint64_t ms) {
+    world.sim.clock.monotonic_ms += ms;
+    engine::BurnCycle(world.services(), world.state, world.app_folder, world.own_window);
+  };
+  world.SetOption("chromium", "1");
+  chromium(41, "My deals - Google Chrome");  // the user's own, open before the first tick
+  EXPECT_EQ(Preview("deals").open, 7u);      // before any tick no Chromium frame's age is known
+  tick(0);
+  chromium(41, "Hot deals - Google Chrome");
+  chromium(42, "deals.cpp - Code");
+  world.SetOption("chromium", "0");
   EXPECT_EQ(Preview("deals").open, 7u);  // the switch is off: as before
   world.SetOption("chromium", "1");
-  EXPECT_EQ(Preview("deals").open, 8u);  // the editor's window is never a browser frame
+  EXPECT_EQ(Preview("deals").open, 8u);  // the pop-up; never the editor's window, nor the user's
   EXPECT_EQ(Preview("deals").would_burn, 4u);
+  tick(3000);  // met: young
+  EXPECT_EQ(Preview("deals").would_burn, 4u);
+  // A blank entry burns every older browser's frame, and no Chromium frame.
+  EXPECT_EQ(Preview("").would_burn, 7u);
+  EXPECT_EQ(Preview("").open, 8u);
+  EXPECT_TRUE(Preview("").burns_everything);
+  world.sim.clock.monotonic_ms += 10000;  // ten seconds after the cycle met it: old
+  EXPECT_EQ(Preview("deals").open, 7u);
+  EXPECT_EQ(Preview("deals").would_burn, 3u);
 }
 
 TEST_F(EntryPreviewTest, EmptyBlankOrAllMatchingEntriesWarn) {
@@ -70,7 +90,7 @@ TEST_F(EntryPreviewTest, EmptyBlankOrAllMatchingEntriesWarn) {
   World lone;
   lone.SetOption("0", "1");
   lone.OpenOnTop("IEFrame", "Only one - Microsoft Internet Explorer");
-  const auto one = engine::PreviewEntry(lone.services(), lone.own_window, "one");
+  const auto one = engine::PreviewEntry(lone.services(), lone.own_window, "one", lone.state.chromium_ages);
   EXPECT_FALSE(one.burns_everything);  // one window open: burning it is no warning
   EXPECT_EQ(engine::PreviewText(one), "Would burn 1 of the 1 browser window open now");
 }

@@ -44,9 +44,11 @@ int SimDesktop::ImageLookups(std::uint32_t process_id) const {
   return it == image_lookups_.end() ? 0 : it->second;
 }
 
-bool SimDesktop::Exists(WindowId window) const {
-  return Find(window) != nullptr;
+void SimDesktop::SetCaption(WindowId window, std::string caption) {
+  if (Window* w = Find(window)) w->desc.caption = std::move(caption);
 }
+
+bool SimDesktop::Exists(WindowId window) const { return Find(window) != nullptr; }
 
 int SimDesktop::CloseRequests(WindowId window) const {
   if (const Window* w = Find(window)) return w->close_requests;

@@ -37,6 +37,8 @@ class SimDesktop final : public platform::Desktop {
   void LinkBottomToTop() { circular_ = true; }
   // Delivers the queued close requests: windows that honour them are destroyed.
   void DeliverCloseRequests();
+  // A new caption, as a browser gives its frame when the page in it changes.
+  void SetCaption(WindowId window, std::string caption);
   // The program file a process runs; a process without one cannot be asked.
   void SetProcessImage(std::uint32_t process_id, std::string path);
   // Runs `step` each time a walk asks for the window after another, before it answers: a
