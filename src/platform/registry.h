@@ -55,6 +55,13 @@ class Registry {
   // RegSetValueExA with exactly `bytes` as data.
   virtual bool SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) = 0;
   virtual void CloseKey(RegistryKey key) = 0;
+  // A REG_SZ value that holds a path: UTF-8 here, Unicode text in the registry
+  // (RegQueryValueExW, RegSetValueExW), so a path in any language is kept whole. The query
+  // reports string data in UTF-8 with a terminating NUL, which must fit `buffer_size` bytes;
+  // data of other types as QueryValue does. The text is stored as SetValue's text is on
+  // Windows: with its terminator, the empty text as no data.
+  virtual RegistryData QueryPathValue(RegistryKey key, std::string_view name, std::size_t buffer_size) = 0;
+  virtual bool SetPathValue(RegistryKey key, std::string_view name, std::string_view path) = 0;
 };
 
 }  // namespace quellix::platform

@@ -24,9 +24,15 @@ bool HasUserLayer(RegistryRoot root) {
   return root == RegistryRoot::kLocalMachine;
 }
 
-SettingText ReadOpenKey(platform::Registry& registry, platform::RegistryKey key, std::string_view name) {
+// Most values are text in the ANSI code page; a path is UTF-8 and kept as Unicode text.
+enum class Form { kText, kPath };
+
+SettingText ReadOpenKey(platform::Registry& registry, platform::RegistryKey key, std::string_view name,
+                        Form form = Form::kText) {
   if (key == 0) return {};
-  const platform::RegistryData data = registry.QueryValue(key, name, kValueBufferSize + 1);
+  const platform::RegistryData data = form == Form::kPath
+                                          ? registry.QueryPathValue(key, name, kValueBufferSize + 1)
+                                          : registry.QueryValue(key, name, kValueBufferSize + 1);
   if (!data.ok) return {};
   const bool terminated = !data.bytes.empty() && data.bytes.back() == '\0';
   if (data.bytes.size() - (terminated ? 1 : 0) > kValueBufferSize) return {};
@@ -43,11 +49,20 @@ bool UserHasValue(platform::Registry& registry, std::string_view key, std::strin
 }
 
 bool WriteOneLayer(platform::Registry& registry, RegistryRoot root, std::string_view key,
-                   std::string_view name, std::string_view text) {
+                   std::string_view name, std::string_view text, Form form) {
   KeyGuard open(registry, registry.CreateKey(root, key, kKeyClassText, /*non_volatile=*/true,
                                              platform::regaccess::kFullAccess));
   if (open.get() == 0) return false;
-  return registry.SetValue(open.get(), name, platform::regtype::kString, text);
+  return form == Form::kPath ? registry.SetPathValue(open.get(), name, text)
+                             : registry.SetValue(open.get(), name, platform::regtype::kString, text);
+}
+
+bool WriteLayered(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                  std::string_view name, std::string_view text, Form form) {
+  if (!HasUserLayer(root)) return WriteOneLayer(registry, root, key, name, text, form);
+  // A value the user has of their own stays theirs: it would hide a machine-wide write.
+  if (!UserHasValue(registry, key, name) && WriteOneLayer(registry, root, key, name, text, form)) return true;
+  return WriteOneLayer(registry, RegistryRoot::kCurrentUser, key, name, text, form);
 }
 
 }  // namespace
@@ -86,6 +101,11 @@ SettingText KeyReader::Read(std::string_view name) const {
   return ReadOpenKey(registry_, key_, name);
 }
 
+SettingText KeyReader::ReadPath(std::string_view name) const {
+  if (SettingText mine = ReadOpenKey(registry_, user_key_, name, Form::kPath); mine.found) return mine;
+  return ReadOpenKey(registry_, key_, name, Form::kPath);
+}
+
 SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                         std::string_view name) {
   return KeyReader(registry, root, key).Read(name);
@@ -93,10 +113,17 @@ SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::st
 
 bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                   std::string_view name, std::string_view text) {
-  if (!HasUserLayer(root)) return WriteOneLayer(registry, root, key, name, text);
-  // A value the user has of their own stays theirs: it would hide a machine-wide write.
-  if (!UserHasValue(registry, key, name) && WriteOneLayer(registry, root, key, name, text)) return true;
-  return WriteOneLayer(registry, RegistryRoot::kCurrentUser, key, name, text);
+  return WriteLayered(registry, root, key, name, text, Form::kText);
+}
+
+SettingText ReadPathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                            std::string_view name) {
+  return KeyReader(registry, root, key).ReadPath(name);
+}
+
+bool WritePathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                      std::string_view name, std::string_view path) {
+  return WriteLayered(registry, root, key, name, path, Form::kPath);
 }
 
 }  // namespace quellix::settings

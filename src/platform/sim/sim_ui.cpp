@@ -132,6 +132,7 @@ UiId SimUi::CreateControl(UiId form, const platform::ControlSpec& desc) {
   e.enabled = desc.enabled;
   e.container = desc.container;
   e.columns = desc.columns;
+  e.holds_path = desc.holds_path;
   const Element* f = Lookup(form);
   const controls::PropertyBag* stored = desc.kind == ControlKind::kButton && f != nullptr
                                             ? controls::HostedButton::Described(f->name, desc.name)

@@ -26,6 +26,9 @@ class Win32Registry final : public platform::Registry {
                                   bool non_volatile, std::uint32_t access) override;
   bool SetValue(platform::RegistryKey key, std::string_view name, std::uint32_t type,
                 std::string_view bytes) override;
+  platform::RegistryData QueryPathValue(platform::RegistryKey key, std::string_view name,
+                                        std::size_t buffer_size) override;
+  bool SetPathValue(platform::RegistryKey key, std::string_view name, std::string_view path) override;
   void CloseKey(platform::RegistryKey key) override;
 };
 
