@@ -62,6 +62,17 @@ std::string RegistryPath(const std::vector<std::string>& f) {
   return "path " + Utf8(data);
 }
 
+// The number of names a file has (its hard links), by its UTF-8 path.
+std::string Links(const std::string& path) {
+  HANDLE file = CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "links none";
+  BY_HANDLE_FILE_INFORMATION info{};
+  const BOOL ok = GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  return ok ? "links " + std::to_string(info.nNumberOfLinks) : "links none";
+}
+
 std::string ClassOf(HWND hwnd) {
   char name[256] = {};
   GetClassNameA(hwnd, name, sizeof name);
@@ -200,6 +211,12 @@ std::string Probe(const std::string& verb, const std::string& args) {
     return hwnd == nullptr ? "path none" : "path " + WindowPath(hwnd);
   }
   if (verb == "regpath") return RegistryPath(f);
+  if (verb == "hardlink") {
+    // existing|new, UTF-8 paths: gives the existing file a second name.
+    return std::string("linked ") +
+           (f.size() >= 2 && CreateHardLinkW(Wide(f[1]).c_str(), Wide(f[0]).c_str(), nullptr) ? "1" : "0");
+  }
+  if (verb == "links") return Links(args);
   if (verb == "countof") return Count(ByClass(f));
   if (verb == "selectedof") {
     HWND list = ByClass(f);

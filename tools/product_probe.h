@@ -21,6 +21,8 @@ namespace quellix::tools {
 //   click <form caption>|<control text>          -> clicked <0|1>  (BM_CLICK, posted)
 //   regvalue <HKCU|HKLM>|<key>|<name>            -> value <bytes> <data, NULs as \0> | value none
 //   regpath <HKCU|HKLM>|<key>|<name>             -> path <REG_SZ text as Unicode, in UTF-8> | path none
+//   hardlink <existing file>|<new name>          -> linked <0|1>  (UTF-8 paths; CreateHardLinkW)
+//   links <file>                                 -> links <names the file has> | links none
 //   state <form caption>                         -> state visible=<0|1> iconic=<0|1> | state none
 //   gdi                                          -> gdi <GDI objects the running program holds> | gdi none
 //   churn <form caption>|<control text>|<n>      -> churned <n>: n presses released off the control

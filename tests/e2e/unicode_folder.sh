@@ -4,7 +4,8 @@
 # from there; the options page shows the whole sound path; "Auto Start With Windows" writes
 # Run values naming the program in that folder; Apply stores the list and the sound path
 # there; "Popup Help" starts the Windows folder's help viewer, not an hh.exe planted beside
-# the program.
+# the program. The block list and the log are hard links to copies in a folder of their own,
+# as Scoop keeps a user's files across updates: a store and "Clear Log File" keep the links.
 # Usage: unicode_folder.sh TEMPLATE_DIR BUILD_DIR SCREENSHOT_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,6 +27,21 @@ cp "$build/wav/7.wav" "$dir/wav/"
 cp "$dir/quellix.exe" "$dir/hh.exe"
 spawner_start "$app/quellix_spawner.exe" 200
 app=$dir
+# The kept copies, and the program folder's names for them (CreateHardLinkW).
+persist=$(dirname "$dir")/persist
+kept='C:\Программы\程序\persist'
+mkdir -p "$persist"
+mv "$dir/popcfg.apo" "$persist/"
+: >"$persist/popuplog.txt"
+for f in popcfg.apo popuplog.txt; do
+  spawn hardlink "$kept\\$f|$inst\\$f"
+  [ "$answer" = "linked 1" ] || fail "could not link $inst\\$f: $answer"
+done
+# Both names of a file, the same contents and two names.
+still_linked() {  # FILE
+  spawn links "$inst\\$1"
+  [ "$answer" = "links 2" ] && cmp -s "$dir/$1" "$persist/$1"
+}
 
 # Wine writes text it traces with \NNNN escapes for characters outside ASCII.
 traced_path() {
@@ -70,7 +86,24 @@ for _ in $(seq 20); do [ "$(tr -d '\r' <"$dir/popcfg.apo" | tr '\n' ,)" = "offer
 [ "$(tr -d '\r' <"$dir/popcfg.apo" | tr '\n' ,)" = "offers,casino," ] || fail "Apply did not store the list: $(cat -v "$dir/popcfg.apo")"
 spawn regpath "HKLM|Software\\Kelvane\\popup\\option|wavfile"
 [ "$answer" = "path $inst\\wav\\7.wav" ] || fail "Apply stored the sound path as '$answer'"
-echo "Apply stored the list and the sound path"
+still_linked popcfg.apo || fail "the store broke the list's link: kept copy $(cat -v "$persist/popcfg.apo"), $answer"
+echo "Apply stored the list and the sound path; the kept copy of the list has it too"
+
+still_linked popuplog.txt || fail "the log's link is broken before Clear Log File"
+shown=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null)
+click Quellix "Clear Log File"
+box=""
+for _ in $(seq 50); do
+  box=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null | grep -vxF "$shown" | head -1)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+[ -n "$box" ] || fail "Clear Log File asked nothing"
+xdotool windowfocus "$box" key Return   # "Yes"
+for _ in $(seq 30); do [ "$(stat -c %s "$dir/popuplog.txt" 2>/dev/null)" = 0 ] && break; sleep 0.1; done
+[ "$(stat -c %s "$persist/popuplog.txt")" = 0 ] || fail "the kept copy of the log still holds $(stat -c %s "$persist/popuplog.txt") bytes"
+still_linked popuplog.txt || fail "Clear Log File broke the log's link: $answer"
+echo "Clear Log File emptied the log and its kept copy"
 
 before=$(xdotool search --onlyvisible --name '^Quellix$' 2>/dev/null | wc -l)
 click Quellix "Popup Help    "

@@ -54,6 +54,7 @@ class Win32Files final : public platform::FileSystem {
   platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
+  bool ClearFile(const std::string& path) override;
   std::vector<platform::FoundFile> FindFiles(const std::string& folder, std::string_view prefix) override;
   std::uint64_t Now() override;
   std::string LastError() override { return last_error_; }
