@@ -31,7 +31,7 @@ add_library(quellix_win32_ui STATIC
   src/platform/win32/win32_drawn_button.cpp
   src/platform/win32/win32_button_accessible.cpp
 )
-target_link_libraries(quellix_win32_ui PUBLIC quellix_core comctl32 shell32 user32 gdi32 ole32 oleaut32 oleacc
+target_link_libraries(quellix_win32_ui PUBLIC quellix_core quellix_win32 comctl32 shell32 user32 gdi32 ole32 oleaut32 oleacc
                                        PRIVATE quellix_warnings)
 
 add_executable(quellix WIN32 src/app/quellix_main.cpp res/quellix.rc)
@@ -115,6 +115,9 @@ if(QUELLIX_TESTS)
   add_executable(quellix_file_dialog_win32 tests/win32/file_dialog_test.cpp)
   target_link_libraries(quellix_file_dialog_win32 PRIVATE quellix_win32 quellix_warnings gtest gtest_main)
 
+  add_executable(quellix_files_win32 tests/win32/files_test.cpp)
+  target_link_libraries(quellix_files_win32 PRIVATE quellix_win32 quellix_warnings gtest gtest_main)
+
   add_executable(quellix_ui_contract_win32 tests/contract/win32_ui_contract.cpp)
   target_link_libraries(quellix_ui_contract_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
 
@@ -145,6 +148,7 @@ if(QUELLIX_TESTS)
   quellix_wine_program(ui_contract_win32 quellix_ui_contract_win32 120)
   quellix_wine_program(drawn_button_win32 quellix_drawn_button_win32 300)
   quellix_wine_program(file_dialog_win32 quellix_file_dialog_win32 300)
+  quellix_wine_program(files_win32 quellix_files_win32 120)
 endif()
 
 if(QUELLIX_TESTS)
@@ -153,6 +157,7 @@ if(QUELLIX_TESTS)
   quellix_wine_scenario(extras 240)
   quellix_wine_scenario(buttons 240)
   quellix_wine_scenario(chromium 120)
+  quellix_wine_scenario(unicode_folder 180)
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}

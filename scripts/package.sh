@@ -107,8 +107,10 @@ ManifestType: defaultLocale
 ManifestVersion: 1.6.0
 YAML
 
-# Scoop: the portable zip. The block list and the log live in the program folder, so they
-# are kept across updates; the log is created empty first, or Scoop would keep a folder.
+# Scoop: the portable zip. The block list, its hit figures and the log live in the program
+# folder, so they are kept across updates. Scoop keeps each as a hard link to its copy in the
+# persist folder; the program saves and clears such a file in place, so the link holds. The
+# figures and the log are created empty first where missing, or Scoop would keep a folder.
 mkdir -p "$dist/scoop"
 cat >"$dist/scoop/quellix.json" <<JSON
 {
@@ -123,7 +125,7 @@ cat >"$dist/scoop/quellix.json" <<JSON
         }
     },
     "extract_dir": "Quellix",
-    "pre_install": "if (!(Test-Path \"\$dir\\\\popuplog.txt\")) { New-Item \"\$dir\\\\popuplog.txt\" -ItemType File | Out-Null }",
+    "pre_install": "foreach (\$f in 'popcfg.hits', 'popuplog.txt') { if (!(Test-Path \"\$dir\\\\\$f\")) { New-Item \"\$dir\\\\\$f\" -ItemType File | Out-Null } }",
     "bin": "quellix.exe",
     "shortcuts": [
         [
@@ -133,6 +135,7 @@ cat >"$dist/scoop/quellix.json" <<JSON
     ],
     "persist": [
         "popcfg.apo",
+        "popcfg.hits",
         "popuplog.txt"
     ],
     "checkver": {

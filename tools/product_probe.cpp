@@ -27,6 +27,52 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(utf8.size() + 1, L'\0');
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  wide.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
+  return wide;
+}
+
+std::string Utf8(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(out.size() - 1);
+  return out;
+}
+
+// A window's text as Unicode, in UTF-8.
+std::string WindowPath(HWND hwnd) {
+  wchar_t text[4096] = {};
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                      nullptr);
+  return Utf8(text);
+}
+
+// A text value read as Unicode, in UTF-8: root|key|name.
+std::string RegistryPath(const std::vector<std::string>& f) {
+  if (f.size() < 3) return "path none";
+  HKEY root = f[0] == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+  wchar_t data[2048] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueW(root, Wide(f[1]).c_str(), Wide(f[2]).c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS)
+    return "path none";
+  return "path " + Utf8(data);
+}
+
+// The number of names a file has (its hard links), by its UTF-8 path.
+std::string Links(const std::string& path) {
+  HANDLE file = CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "links none";
+  BY_HANDLE_FILE_INFORMATION info{};
+  const BOOL ok = GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  return ok ? "links " + std::to_string(info.nNumberOfLinks) : "links none";
+}
+
 std::string ClassOf(HWND hwnd) {
   char name[256] = {};
   GetClassNameA(hwnd, name, sizeof name);
@@ -160,6 +206,17 @@ std::string Probe(const std::string& verb, const std::string& args) {
     HWND hwnd = ByClass(f);
     return hwnd == nullptr ? "text none" : "text " + WindowText(hwnd);
   }
+  if (verb == "pathof") {
+    HWND hwnd = ByClass(f);
+    return hwnd == nullptr ? "path none" : "path " + WindowPath(hwnd);
+  }
+  if (verb == "regpath") return RegistryPath(f);
+  if (verb == "hardlink") {
+    // existing|new, UTF-8 paths: gives the existing file a second name.
+    return std::string("linked ") +
+           (f.size() >= 2 && CreateHardLinkW(Wide(f[1]).c_str(), Wide(f[0]).c_str(), nullptr) ? "1" : "0");
+  }
+  if (verb == "links") return Links(args);
   if (verb == "countof") return Count(ByClass(f));
   if (verb == "selectedof") {
     HWND list = ByClass(f);

@@ -13,12 +13,16 @@ namespace quellix::tools {
 //   rectof <form caption>|<class>|<n>            -> the same, for the n-th shown control of that class
 //                                                   (0-based, topmost first)
 //   textof <form caption>|<class>|<n>            -> text <window text>
+//   pathof <form caption>|<class>|<n>            -> path <window text as Unicode, in UTF-8>
 //   countof <form caption>|<class>|<n>           -> count <rows of a list view or list box>
 //   selectedof <form caption>|<class>|<n>        -> selected <1-based row of a list view, 0 for none>
 //   textafter <form caption>|<control text>      -> text <window text of the control made next>
 //   enabled <form caption>|<control text>        -> enabled <0|1>
 //   click <form caption>|<control text>          -> clicked <0|1>  (BM_CLICK, posted)
 //   regvalue <HKCU|HKLM>|<key>|<name>            -> value <bytes> <data, NULs as \0> | value none
+//   regpath <HKCU|HKLM>|<key>|<name>             -> path <REG_SZ text as Unicode, in UTF-8> | path none
+//   hardlink <existing file>|<new name>          -> linked <0|1>  (UTF-8 paths; CreateHardLinkW)
+//   links <file>                                 -> links <names the file has> | links none
 //   state <form caption>                         -> state visible=<0|1> iconic=<0|1> | state none
 //   gdi                                          -> gdi <GDI objects the running program holds> | gdi none
 //   churn <form caption>|<control text>|<n>      -> churned <n>: n presses released off the control

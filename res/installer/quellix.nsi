@@ -5,9 +5,11 @@
 ;   makensis -DVERSION=1.00 -DVERSION_QUAD=1.0.0.0 -DAPPDIR=<folder with quellix.exe,
 ;            Quellix.chm, wav\7.wav, popcfg.apo> -DRESDIR=<res> -DOUTFILE=<setup.exe> quellix.nsi
 ;
-; Command line: /S silent; /AUTOSTART=1 chooses "Start Quellix with Windows" (silent or not);
-; /D=<folder> installs elsewhere. The uninstaller takes /S and /REMOVEDATA=1 (also removes
-; the block list, the burn log and the user's settings).
+; Command line: /S silent; /AUTOSTART=1 chooses "Start Quellix with Windows" (silent or not),
+; /AUTOSTART=0 unchooses it where an earlier install chose it; /D=<folder> installs elsewhere.
+; A copy of Quellix that setup ended to replace its files is started again when a silent
+; setup is done (an interactive one offers "Start Quellix now"). The uninstaller takes /S
+; and /REMOVEDATA=1 (also removes the block list, the burn log and the user's settings).
 
 Unicode true
 Target amd64-unicode
@@ -76,24 +78,32 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 
 !insertmacro MUI_LANGUAGE "English"
 
+; 1 when StopRunningCopy ended a running copy.
+Var EndedRunningCopy
+
 ; Ends a running copy: WM_CLOSE to its main window ends the program, which removes its
 ; tray icon; then waits until its single-instance mutex is gone, so its files are free.
 !macro STOP_RUNNING_COPY un
 Function ${un}StopRunningCopy
   Push $0
   Push $1
+  Push $2
   StrCpy $1 0
+  StrCpy $2 0
   ${Do}
     FindWindow $0 "${MAIN_CLASS}" "${MAIN_TITLE}"
     ${If} $0 <> 0
+      StrCpy $2 1
       SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
     ${EndIf}
     ; SYNCHRONIZE access is enough to see whether the mutex still exists.
     System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${INSTANCE_MUTEX}") p .r0'
     ${If} $0 P= 0
+      StrCpy $EndedRunningCopy $2
       ${Break}
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r0)'
+    StrCpy $2 1
     IntOp $1 $1 + 1
     ${If} $1 > 100
       DetailPrint "${PRODUCT} is still running; files in use are left as they are."
@@ -101,6 +111,7 @@ Function ${un}StopRunningCopy
     ${EndIf}
     Sleep 100
   ${Loop}
+  Pop $2
   Pop $1
   Pop $0
 FunctionEnd
@@ -147,14 +158,43 @@ Section /o "Start ${PRODUCT} with Windows" SecAutoStart
   WriteRegStr HKCU "${SETTINGS_KEY}" "4" "1"
 SectionEnd
 
+; Start-up not chosen: an earlier choice goes, both Run values and the options page's box,
+; which would otherwise write the Run values again when the page is next shown.
+Section "-AutoStartNotChosen"
+  ${IfNot} ${SectionIsSelected} ${SecAutoStart}
+    DeleteRegValue HKCU "${RUN_KEY_NT}" "${RUN_VALUE}"
+    DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    ; The box reads the per-user value first, then the machine-wide one.
+    ReadRegStr $0 HKCU "${SETTINGS_KEY}" "4"
+    ${If} $0 == ""
+      ReadRegStr $0 HKLM "${SETTINGS_KEY}" "4"
+    ${EndIf}
+    ${If} $0 != ""
+    ${AndIf} $0 != "0"
+      WriteRegStr HKCU "${SETTINGS_KEY}" "4" "0"
+    ${EndIf}
+  ${EndIf}
+SectionEnd
+
+; A silent setup has no finish page: the copy it ended runs again.
+Function .onInstSuccess
+  ${If} ${Silent}
+  ${AndIf} $EndedRunningCopy == 1
+    Exec '"$INSTDIR\${EXE}"'
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
-  ; An earlier choice to start with Windows stays chosen; so does /AUTOSTART=1.
+  StrCpy $EndedRunningCopy 0
+  ; An earlier choice to start with Windows stays chosen unless /AUTOSTART=0 says otherwise;
+  ; /AUTOSTART=1 chooses it.
   ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
   ${GetParameters} $1
   ClearErrors
   ${GetOptions} $1 "/AUTOSTART=" $2
-  ${If} $0 != ""
-  ${OrIf} $2 == "1"
+  ${If} $2 == "1"
+  ${OrIf} $0 != ""
+  ${AndIf} $2 != "0"
     !insertmacro SelectSection ${SecAutoStart}
   ${EndIf}
 FunctionEnd

@@ -7,18 +7,29 @@
 
 #include "controls/hosted_button.h"
 #include "engine/process_state.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_ui.h"
 #include "ui/main_window.h"
 
 namespace {
 
+// The folder of the running program, in UTF-8. The buffer grows until the whole path fits,
+// so a long path is never cut at MAX_PATH.
 std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, n);
-  const auto slash = folder.find_last_of('\\');
-  return slash == std::string::npos ? folder : folder.substr(0, slash);
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    if (path.size() >= 0x8000) return {};  // longer than any path Windows makes
+    path.resize(path.size() * 2);
+  }
+  const auto slash = path.find_last_of(L'\\');
+  return quellix::win32::Narrow(slash == std::wstring::npos ? path : path.substr(0, slash));
 }
 
 }  // namespace

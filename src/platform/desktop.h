@@ -29,8 +29,8 @@ class Desktop {
   virtual void PostClose(WindowId window) = 0;
   // The id of the process that owns the window; 0 for a window that is gone.
   virtual std::uint32_t ProcessId(WindowId window) = 0;
-  // The full path of the program file the process runs; empty when the process is gone or
-  // may not be asked.
+  // The full path of the program file the process runs (UTF-8, as every path); empty when
+  // the process is gone or may not be asked.
   virtual std::string ProcessImagePath(std::uint32_t process_id) = 0;
 };
 

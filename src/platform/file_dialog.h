@@ -30,9 +30,10 @@ struct FileDialogRequest {
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
-  // Shows the dialog with an empty file name. The full path chosen, or nothing when the
-  // user cancels or the dialog cannot be shown. Whatever the request, a chosen path
-  // names an existing folder, and the current directory is left as it was.
+  // Shows the dialog with an empty file name. The full path chosen (UTF-8, as every path
+  // is), or nothing when the user cancels or the dialog cannot be shown. Whatever the
+  // request, a chosen path names an existing folder, and the current directory is left as
+  // it was.
   virtual std::optional<std::string> Show(const FileDialogRequest& request) = 0;
 };
 

@@ -36,10 +36,14 @@ class FileSystem {
   // Creates the file and writes `bytes`. kExists, touching nothing, when a file of that name
   // exists already; kFailed when it could not be created or written (part of it may be).
   virtual NewFile WriteNewFile(const std::string& path, std::string_view bytes) = 0;
-  // Moves `from` over `to`, replacing `to` in one step when it exists.
+  // Moves `from` over `to`, replacing `to` in one step when it exists. A `to` that has other
+  // names (hard links) keeps them: it gets the contents of `from` in place, which then goes.
   virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
   // Deletes the file; true also when it did not exist.
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Deletes the file, or empties it when it has other names (hard links), which keep it;
+  // true also when it did not exist.
+  virtual bool ClearFile(const std::string& path) = 0;
   // The files of `folder` whose names start with `prefix`, compared without regard to case.
   virtual std::vector<FoundFile> FindFiles(const std::string& folder, std::string_view prefix) = 0;
   // The time now, on the scale of FoundFile::modified.

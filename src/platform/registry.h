@@ -72,6 +72,13 @@ class Registry {
   // RegSetValueExA with exactly `bytes` as data.
   virtual bool SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) = 0;
   virtual void CloseKey(RegistryKey key) = 0;
+  // A REG_SZ value that holds a path: UTF-8 here, Unicode text in the registry
+  // (RegQueryValueExW, RegSetValueExW), so a path in any language is kept whole. The query
+  // reports string data in UTF-8 with a terminating NUL, which must fit `buffer_size` bytes;
+  // data of other types as QueryValue does. The text is stored as SetValue's text is on
+  // Windows: with its terminator, the empty text as no data.
+  virtual RegistryData QueryPathValue(RegistryKey key, std::string_view name, std::size_t buffer_size) = 0;
+  virtual bool SetPathValue(RegistryKey key, std::string_view name, std::string_view path) = 0;
   // Starts watching `keys` until the watch goes. A key that does not exist yet is watched
   // from when it is made. Changes made by this process are seen as well.
   virtual std::unique_ptr<RegistryWatch> WatchKeys(std::vector<WatchedKey> keys) = 0;

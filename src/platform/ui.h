@@ -58,6 +58,9 @@ struct ControlSpec {
   UiId container = 0;                // a frame holding the control, 0 for the form
   std::vector<std::string> columns;  // list view column captions
   std::vector<int> column_widths;     // their widths in twips; missing ones share what is left
+  // A text field whose text is a path: UTF-8, as every path is, so it shows a path in any
+  // language; other texts are in the ANSI code page.
+  bool holds_path = false;
 };
 
 enum class WindowState { kNormal, kMinimized };
@@ -151,7 +154,7 @@ class Ui {
   virtual void DoEvents() = 0;
 };
 
-// The shell and the process.
+// The shell and the process. Targets, folders and command lines are UTF-8, as paths are.
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -162,6 +165,8 @@ class Shell {
                     int show_command) = 0;
   // Starts a program from a command line in a normal, focused window.
   virtual bool Start(const std::string& command_line) = 0;
+  // The Windows folder ("C:\\WINDOWS"), where the system's own programs live.
+  virtual std::string WindowsFolder() = 0;
   // True when another copy of the product was running when this one started: the shell
   // claims the product's single-instance name as it is created, at process start.
   virtual bool AnotherCopyRunning() = 0;

@@ -12,10 +12,11 @@ inline constexpr std::string_view kVersion = "1.00";
 inline constexpr std::string_view kMakerWebAddress = "www.kelvane.example";
 inline constexpr std::string_view kSupportMail = "support@kelvane.example";
 
-// The help viewer on the product's help file. The path is quoted: the program folder
-// usually holds a blank.
-inline std::string HelpCommandLine(std::string_view app_folder) {
-  return "hh.exe \"" + std::string(app_folder) + "\\Quellix.chm\"";
+// The help viewer on the product's help file. The viewer is named by its full path in the
+// Windows folder, so an hh.exe planted in the current or program folder is never started;
+// both paths are quoted, as either may hold a blank.
+inline std::string HelpCommandLine(std::string_view windows_folder, std::string_view app_folder) {
+  return "\"" + std::string(windows_folder) + "\\hh.exe\" \"" + std::string(app_folder) + "\\Quellix.chm\"";
 }
 
 }  // namespace quellix::product

@@ -29,9 +29,15 @@ bool IsSettingType(std::uint32_t type) {
   return type == platform::regtype::kString || type == platform::regtype::kDword;
 }
 
-SettingText ReadOpenKey(platform::Registry& registry, platform::RegistryKey key, std::string_view name) {
+// Most values are text in the ANSI code page; a path is UTF-8 and kept as Unicode text.
+enum class Form { kText, kPath };
+
+SettingText ReadOpenKey(platform::Registry& registry, platform::RegistryKey key, std::string_view name,
+                        Form form = Form::kText) {
   if (key == 0) return {};
-  const platform::RegistryData data = registry.QueryValue(key, name, kValueBufferSize + 1);
+  const platform::RegistryData data = form == Form::kPath
+                                          ? registry.QueryPathValue(key, name, kValueBufferSize + 1)
+                                          : registry.QueryValue(key, name, kValueBufferSize + 1);
   // A value of another type (binary, expandable, multi-string, 64-bit number...) holds
   // nothing the product wrote, so it counts as missing: in the per-user key it would
   // otherwise hide the machine-wide value behind an empty text.
@@ -51,11 +57,20 @@ bool UserHasValue(platform::Registry& registry, std::string_view key, std::strin
 }
 
 bool WriteOneLayer(platform::Registry& registry, RegistryRoot root, std::string_view key,
-                   std::string_view name, std::string_view text) {
+                   std::string_view name, std::string_view text, Form form) {
   KeyGuard open(registry, registry.CreateKey(root, key, kKeyClassText, /*non_volatile=*/true,
                                              platform::regaccess::kFullAccess));
   if (open.get() == 0) return false;
-  return registry.SetValue(open.get(), name, platform::regtype::kString, text);
+  return form == Form::kPath ? registry.SetPathValue(open.get(), name, text)
+                             : registry.SetValue(open.get(), name, platform::regtype::kString, text);
+}
+
+bool WriteLayered(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                  std::string_view name, std::string_view text, Form form) {
+  if (!HasUserLayer(root)) return WriteOneLayer(registry, root, key, name, text, form);
+  // A value the user has of their own stays theirs: it would hide a machine-wide write.
+  if (!UserHasValue(registry, key, name) && WriteOneLayer(registry, root, key, name, text, form)) return true;
+  return WriteOneLayer(registry, RegistryRoot::kCurrentUser, key, name, text, form);
 }
 
 }  // namespace
@@ -94,6 +109,11 @@ SettingText KeyReader::Read(std::string_view name) const {
   return ReadOpenKey(registry_, key_, name);
 }
 
+SettingText KeyReader::ReadPath(std::string_view name) const {
+  if (SettingText mine = ReadOpenKey(registry_, user_key_, name, Form::kPath); mine.found) return mine;
+  return ReadOpenKey(registry_, key_, name, Form::kPath);
+}
+
 SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                         std::string_view name) {
   return KeyReader(registry, root, key).Read(name);
@@ -101,10 +121,17 @@ SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::st
 
 bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                   std::string_view name, std::string_view text) {
-  if (!HasUserLayer(root)) return WriteOneLayer(registry, root, key, name, text);
-  // A value the user has of their own stays theirs: it would hide a machine-wide write.
-  if (!UserHasValue(registry, key, name) && WriteOneLayer(registry, root, key, name, text)) return true;
-  return WriteOneLayer(registry, RegistryRoot::kCurrentUser, key, name, text);
+  return WriteLayered(registry, root, key, name, text, Form::kText);
+}
+
+SettingText ReadPathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                            std::string_view name) {
+  return KeyReader(registry, root, key).ReadPath(name);
+}
+
+bool WritePathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                      std::string_view name, std::string_view path) {
+  return WriteLayered(registry, root, key, name, path, Form::kPath);
 }
 
 bool UpdateSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
@@ -112,6 +139,13 @@ bool UpdateSetting(platform::Registry& registry, RegistryRoot root, std::string_
   if (const SettingText now = ReadSetting(registry, root, key, name); now.found && now.text == text)
     return true;
   return WriteSetting(registry, root, key, name, text);
+}
+
+bool UpdatePathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                       std::string_view name, std::string_view path) {
+  if (const SettingText now = ReadPathSetting(registry, root, key, name); now.found && now.text == path)
+    return true;
+  return WritePathSetting(registry, root, key, name, path);
 }
 
 }  // namespace quellix::settings

@@ -48,6 +48,8 @@ class KeyReader {
   KeyReader& operator=(const KeyReader&) = delete;
 
   SettingText Read(std::string_view name) const;
+  // The same for a value that holds a path (see ReadPathSetting).
+  SettingText ReadPath(std::string_view name) const;
 
  private:
   platform::Registry& registry_;
@@ -67,6 +69,16 @@ bool WriteSetting(platform::Registry& registry, RegistryRoot root, std::string_v
 // reach it.
 bool UpdateSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                    std::string_view name, std::string_view text);
+// A value that holds a path (the burn sound's file, the auto-start command): UTF-8 here and
+// Unicode text in the registry, so a path in any language is kept whole. Layers and limits
+// as for ReadSetting and WriteSetting.
+SettingText ReadPathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                            std::string_view name);
+bool WritePathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                      std::string_view name, std::string_view path);
+// UpdateSetting for a path value.
+bool UpdatePathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                       std::string_view name, std::string_view path);
 
 // The registry data of a value turned into the text callers see.
 std::string SettingDataText(std::uint32_t type, std::string_view bytes);
@@ -80,6 +92,12 @@ inline bool WriteOption(platform::Registry& registry, std::string_view name, std
 }
 inline bool UpdateOption(platform::Registry& registry, std::string_view name, std::string_view text) {
   return UpdateSetting(registry, kProductRoot, kProductKeySlash, name, text);
+}
+inline std::string ReadPathOption(platform::Registry& registry, std::string_view name) {
+  return ReadPathSetting(registry, kProductRoot, kProductKeySlash, name).text;
+}
+inline bool WritePathOption(platform::Registry& registry, std::string_view name, std::string_view path) {
+  return WritePathSetting(registry, kProductRoot, kProductKeySlash, name, path);
 }
 
 }  // namespace quellix::settings

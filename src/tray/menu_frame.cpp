@@ -59,7 +59,7 @@ void MenuFrame::Load() {
   sound.play_sound = options.Read(settings::kPlaySound).text;
   sound.internal_sound = options.Read(settings::kInternalSound).text;
   sound.browse_sound = options.Read(settings::kBrowseSound).text;
-  sound.wave_file = options.Read(settings::kWaveFile).text;
+  sound.wave_file = options.ReadPath(settings::kWaveFile).text;
   context_.state.burn_count = options.Read(settings::kBurnCount).text;
 }
 
@@ -139,7 +139,7 @@ void MenuFrame::Choose(int item) {
       Toggle();
       break;
     case kHelp:
-      context_.shell.Start(product::HelpCommandLine(folder));
+      context_.shell.Start(product::HelpCommandLine(context_.shell.WindowsFolder(), folder));
       break;
     case kInfo:
       main_.OpenInformation();

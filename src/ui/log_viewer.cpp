@@ -52,7 +52,7 @@ void LogViewer::Clear() {
       services_.messages.Show(std::string(kClearLogQuestion), std::string(product::kAppTitle),
                               platform::MessageIcon::kInformation, platform::MessageButtons::kYesNo);
   if (answer != platform::MessageAnswer::kYes) return;
-  services_.files.RemoveFile(LogPath());
+  services_.files.ClearFile(LogPath());  // a log with other names keeps them, emptied
 }
 
 bool LogViewer::OnClick(platform::UiId control) {

@@ -370,7 +370,7 @@ void MainWindow::OnClick(UiId control) {
   } else if (control == Control("drawnButton2")) {
     LoadOptionsPage();
   } else if (control == Control("drawnButton20")) {
-    context_.shell.Start(product::HelpCommandLine(context_.app_folder));
+    context_.shell.Start(product::HelpCommandLine(context_.shell.WindowsFolder(), context_.app_folder));
   } else if (control == Control("drawnButton13")) {
     info_.Show();
   } else if (control == Control("drawnButton14")) {

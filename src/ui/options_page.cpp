@@ -85,7 +85,10 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
   switches_[2] = add(ControlKind::kCheckBox, "Check1", "Play Sound on Popup Kill", {3480, 300, 2325, 255});
   internal_ = add(ControlKind::kOptionButton, "Option1", "Internal Sound", {3480, 660, 2325, 255});
   browse_file_ = add(ControlKind::kOptionButton, "Option1", "Browse a File", {3480, 960, 2325, 255});
-  path_ = add(ControlKind::kTextField, "Text2", "", {3480, 1320, 2325, 300});
+  ControlSpec path_field{ControlKind::kTextField, "Text2", "", {3480, 1320, 2325, 300}};
+  path_field.container = page;
+  path_field.holds_path = true;
+  path_ = ui_.CreateControl(form, path_field);
   browse_ = add(ControlKind::kButton, "drawnButton3", ".... Browse", {3480, 1800, 1110, 380});
   test_sound_ = add(ControlKind::kButton, "drawnButton10", "Test Sound", {4695, 1800, 1110, 380});
   ui_.SetValue(browse_file_, 1);  // chosen while nothing is stored
@@ -110,7 +113,7 @@ void OptionsPage::Load() {
   }
   const bool play_sound = ui_.Value(switches_[2]) == 1;
   if (!play_sound) EnableSoundPath(false);
-  const std::string wave_file = text::TrimBlanks(ReadOption(registry, kWaveFile));
+  const std::string wave_file = text::TrimBlanks(ReadPathOption(registry, kWaveFile));
   ui_.SetText(path_, wave_file.empty() ? app_folder_ + std::string(engine::kInternalSoundFile) : wave_file);
   if (SoundChoiceSelected(ReadOption(registry, kInternalSound))) {
     if (ui_.Value(internal_) != 1) {
@@ -139,7 +142,8 @@ void OptionsPage::ApplySound() {
   // value into the per-user key of an account that cannot write the machine key.
   platform::Registry& registry = services_.registry;
   const std::string path = text::TrimBlanks(ui_.Text(path_));
-  if (text::TrimBlanks(ReadOption(registry, kWaveFile)) != path) WriteOption(registry, kWaveFile, path);
+  if (text::TrimBlanks(ReadPathOption(registry, kWaveFile)) != path)
+    WritePathOption(registry, kWaveFile, path);
   StoreSoundChoice(kInternalSound, ui_.Value(internal_) == 1);
   StoreSoundChoice(kBrowseSound, ui_.Value(browse_file_) == 1);
 }
@@ -184,8 +188,8 @@ void OptionsPage::SwitchChanged(int index) {
   if (index == 2) EnableSoundPath(checked);
   if (index == 4) {
     const std::string command = checked ? AutoStartCommand(app_folder_) : std::string();
-    UpdateSetting(services_.registry, kRunRoot, kRunKeyNt, kAutoStartValue, command);
-    UpdateSetting(services_.registry, kRunRoot, kRunKeyWindows, kAutoStartValue, command);
+    UpdatePathSetting(services_.registry, kRunRoot, kRunKeyNt, kAutoStartValue, command);
+    UpdatePathSetting(services_.registry, kRunRoot, kRunKeyWindows, kAutoStartValue, command);
   }
 }
 

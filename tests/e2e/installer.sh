@@ -2,9 +2,11 @@
 # The installer as a user meets it, in a fresh Wine prefix: a silent per-user install with
 # "Start Quellix with Windows" (files, shortcut, Uninstall key, Run values); the installed
 # program burns with the user's own settings and requests its own sound; an upgrade over
-# the running program ends it and keeps the changed block list and the log; a silent
-# uninstall ends a running copy and removes files, shortcut, Run values and Uninstall key
-# but keeps the block list, log and settings; /REMOVEDATA=1 removes those too.
+# the running program ends it, keeps the changed block list and the log, and, being silent,
+# starts the program again; an upgrade with start-up unticked (/AUTOSTART=0) removes both Run
+# values and the options page's box; a silent uninstall ends a running copy and removes
+# files, shortcut, Run values and Uninstall key but keeps the block list, log and settings;
+# /REMOVEDATA=1 removes those too.
 # Usage: installer.sh TEMPLATE_DIR BUILD_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -51,6 +53,19 @@ start_installed() {
 }
 wait_ended() {
   for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+# Whether a copy of the program runs, started by whoever: its hidden main window exists.
+running() {
+  spawn state Quellix
+  [ "$answer" != "state none" ]
+}
+# Waits up to 10 s for a copy of the program to run (status 0) or for none to run (1 as $1).
+wait_running() {
+  for _ in $(seq 100); do
+    if running; then [ "${1:-0}" = 0 ] && return 0; else [ "${1:-0}" = 1 ] && return 0; fi
+    sleep 0.1
+  done
   return 1
 }
 
@@ -110,20 +125,37 @@ printf 'my own entry\r\nCheap Offers\r\n' >"$dir/popcfg.apo"
 list_sum=$(md5sum <"$dir/popcfg.apo") log_sum=$(md5sum <"$dir/popuplog.txt")
 run_setup /S
 wait_ended "$quellix" || fail "the upgrade did not end the running program"
-sleep 0.3
-tray_icon_shown && fail "the ended program left its tray icon"
 [ "$(md5sum <"$dir/popcfg.apo")" = "$list_sum" ] || fail "the upgrade changed the block list"
 [ "$(md5sum <"$dir/popuplog.txt")" = "$log_sum" ] || fail "the upgrade changed the log"
 for k in "${run_keys[@]}"; do
   [ "$(reg_get "$k" "Kelvane Quellix")" = "\"$inst\\quellix.exe\"" ] || fail "the upgrade dropped the Run value under $k"
 done
 [ -f "$dir/quellix.exe" ] && [ -f "$dir/uninstall.exe" ] || fail "files missing after the upgrade"
-echo "upgraded over the running program: it ended, block list and log kept, start-up kept"
+# The silent upgrade ended the program, so it starts it again: burning goes on.
+wait_running || fail "the silent upgrade did not start the program it ended"
+for _ in $(seq 60); do tray_icon_shown && break; sleep 0.1; done
+tray_icon_shown || fail "the program started again shows no tray icon"
+spawn "open IEFrame cf0000 0 Cheap Offers again - Microsoft Internet Explorer"
+for _ in $(seq 80); do grep -q "close .* Cheap Offers again" "$SESSION/closes.log" 2>/dev/null && break; sleep 0.1; done
+grep -q "close .* Cheap Offers again" "$SESSION/closes.log" || fail "nothing burned after the silent upgrade"
+sleep 0.5
+log_sum=$(md5sum <"$dir/popuplog.txt")
+[ "$(reg_get "$user_key" cnt)" = 7 ] || fail "the count after the upgrade is '$(reg_get "$user_key" cnt)', expected 7"
+echo "upgraded over the running program: it ended and runs again, block list and log kept, start-up kept"
+
+# --- Upgrade with start-up unticked: both Run values and the options page's box go ---------
+run_setup /S /AUTOSTART=0
+for k in "${run_keys[@]}"; do
+  reg_get "$k" "Kelvane Quellix" >/dev/null && fail "start-up unticked, the Run value under $k stayed: '$(reg_get "$k" "Kelvane Quellix")'"
+done
+[ "$(reg_get "$user_key" 4)" = 0 ] || fail "start-up unticked, the options page's box is '$(reg_get "$user_key" 4)'"
+wait_running || fail "the silent upgrade did not start the program it ended"
+echo "upgraded with start-up unticked: Run values removed, the box cleared, the program runs again"
 
 # --- Silent uninstall of a running program: program gone, the user's files kept ------------
-start_installed
+running || fail "no program runs before the uninstall"
 run_uninstall /S
-wait_ended "$quellix" || fail "the uninstaller did not end the running program"
+wait_running 1 || fail "the uninstaller did not end the running program"
 for f in quellix.exe Quellix.chm wav/7.wav uninstall.exe; do
   [ -e "$dir/$f" ] && fail "left after uninstall: $f"
 done
@@ -133,12 +165,14 @@ for k in "${run_keys[@]}"; do reg_get "$k" "Kelvane Quellix" >/dev/null && fail 
 reg_get "$uninstall_key" DisplayName >/dev/null && fail "left after uninstall: the Uninstall key"
 [ "$(md5sum <"$dir/popcfg.apo")" = "$list_sum" ] || fail "the uninstaller did not keep the block list"
 [ "$(md5sum <"$dir/popuplog.txt")" = "$log_sum" ] || fail "the uninstaller did not keep the log"
-[ "$(reg_get "$user_key" cnt)" = 6 ] || fail "the uninstaller did not keep the user's settings"
+[ "$(reg_get "$user_key" cnt)" = 7 ] || fail "the uninstaller did not keep the user's settings"
 echo "uninstalled: program, shortcut, Run values and Uninstall key gone; block list, log, settings kept"
 
 # --- Reinstall without start-up, then remove everything -------------------------------------
 run_setup /S
 for k in "${run_keys[@]}"; do reg_get "$k" "Kelvane Quellix" >/dev/null && fail "Run value written though not chosen"; done
+sleep 1
+running && fail "setup started the program though none was running"
 [ "$(md5sum <"$dir/popcfg.apo")" = "$list_sum" ] || fail "reinstalling replaced the kept block list"
 run_uninstall /S /REMOVEDATA=1
 [ -e "$dir" ] && fail "the program folder is left after removing everything: $(ls -A "$dir")"

@@ -264,13 +264,16 @@ TEST_F(MainWindowTest, OptionItemOpensTheOptionsPageInWindowMode) {
   EXPECT_FALSE(main->Menu().Loaded());
 }
 
+// The help viewer is started by its full path in the Windows folder, never by bare name.
 TEST_F(MainWindowTest, HelpAndTestPageGoThroughTheShell) {
+  shell.windows_folder = "D:\\Windows";
   Start();
   ui.menu_picks.push_back({"Help"});
   ui.TrayNotify(Host(), 0x204);
   ui.menu_picks.push_back({"Test Quellix"});
   ui.TrayNotify(Host(), 0x204);
-  EXPECT_EQ(shell.started, std::vector<std::string>{"hh.exe \"C:\\Program Files\\Quellix\\Quellix.chm\""});
+  EXPECT_EQ(shell.started,
+            std::vector<std::string>{"\"D:\\Windows\\hh.exe\" \"C:\\Program Files\\Quellix\\Quellix.chm\""});
   EXPECT_EQ(shell.opened, std::vector<std::string>{"http://www.kelvane.example/products/poptest.htm"});
 }
 

@@ -115,6 +115,46 @@ TEST_F(PagesTest, AStoredAutoStartFoundAtLoadRewritesBothRunValuesForThisFolder)
   EXPECT_EQ(RunValue(settings::kRunKeyWindows), quoted);
 }
 
+// A program folder and a sound file named outside the ANSI code page ("Программы\程序",
+// "звук.wav"): the sound path and the auto-start command are kept as Unicode text, the box
+// holds a path, and the burn plays the whole path, not one the ANSI code page has cut to '?'.
+TEST_F(PagesTest, PathsInAnyLanguageAreKeptAsUnicodeText) {
+  world.app_folder =
+      "C:"
+      "\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\\xE7\xA8\x8B\xE5\xBA\x8F";
+  list_path = world.app_folder + "\\popcfg.apo";
+  world.sim.files.Put(list_path, "offers\r\n");
+  const std::string sound = world.app_folder + "\\\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA.wav";
+  world.SetOption("0", "1");  // "Support Internet Explorer"
+  Open();
+  ui.Click(C("drawnButton2"));
+  const auto path = main->Options().SoundPath();
+  EXPECT_TRUE(ui.Get(path).holds_path);
+  EXPECT_EQ(ui.Text(path), world.app_folder + "\\wav\\7.wav");
+  ui.Click(Switch(2));
+  ui.Click(Switch(4));
+  world.sim.file_dialogs.answers = {sound};
+  ui.Click(Named("Form1", "drawnButton3"));
+  ui.Click(C("drawnButton9"));  // Apply
+  const auto stored = world.sim.registry.Get(settings::kProductRoot, settings::kProductKey, "wavfile");
+  ASSERT_TRUE(stored);
+  EXPECT_TRUE(stored->unicode);
+  EXPECT_EQ(stored->bytes, sound);
+  for (const auto key : {settings::kRunKeyNt, settings::kRunKeyWindows}) {
+    const auto run = world.sim.registry.Get(settings::kRunRoot, key, settings::kAutoStartValue);
+    ASSERT_TRUE(run);
+    EXPECT_TRUE(run->unicode);
+    EXPECT_EQ(run->bytes, "\"" + world.app_folder + "\\quellix.exe\"");
+  }
+  main->PostCommand("2");  // reloads the page from the registry
+  EXPECT_EQ(ui.Text(path), sound);
+
+  ui.Click(C("drawnButton8"));  // "OK": to the tray, where a burn plays the chosen sound
+  world.OpenOnTop("IEFrame", "Special offers - Microsoft Internet Explorer");
+  ui.AdvanceTime(3000);
+  EXPECT_EQ(world.sim.sound.played, Strings{sound});
+}
+
 TEST_F(PagesTest, SoundChoicesEnableThePathAndApplyStoresThem) {
   Open();
   ui.Click(C("drawnButton2"));

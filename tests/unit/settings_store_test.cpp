@@ -319,6 +319,29 @@ TEST_F(PerUserLayerTest, TheReaderOpensOneKeyPerLayerOnceForAllItsReads) {
   EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
+// A path in any language ("C:\Звуки\звук.wav") is kept as Unicode text, in the layer the
+// rules choose; read as ANSI text it would come back with '?' where the code page has no
+// character, so path values are read as paths.
+TEST_F(PerUserLayerTest, APathIsKeptWholeAsUnicodeTextInEitherLayer) {
+  const std::string sound =
+      "C:\\\xD0\x97\xD0\xB2\xD1\x83\xD0\xBA\xD0\xB8\\\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA.wav";
+  EXPECT_TRUE(WritePathOption(registry, "wavfile", sound));
+  const auto machine = registry.Get(RegistryRoot::kLocalMachine, kProductKey, "wavfile");
+  ASSERT_TRUE(machine);
+  EXPECT_TRUE(machine->unicode);
+  EXPECT_EQ(ReadPathOption(registry, "wavfile"), sound);
+  EXPECT_EQ(ReadOption(registry, "wavfile"), "C:\\?????\\????.wav");
+
+  RefuseMachineWrites();
+  const std::string other = sound + "2";
+  EXPECT_TRUE(WritePathOption(registry, "wavfile", other));
+  const auto mine = registry.Get(RegistryRoot::kCurrentUser, kProductKey, "wavfile");
+  ASSERT_TRUE(mine);
+  EXPECT_TRUE(mine->unicode);
+  EXPECT_EQ(ReadPathOption(registry, "wavfile"), other);
+  EXPECT_EQ(KeyReader(registry, kProductRoot, kProductKeySlash).ReadPath("wavfile").text, other);
+}
+
 TEST_F(PerUserLayerTest, KeysOfTheCurrentUserHaveNoSecondLayer) {
   // The Run keys live below HKEY_CURRENT_USER; a machine key of the same path is not theirs.
   registry.PutString(RegistryRoot::kLocalMachine, kRunKeyNt, kAutoStartValue, "\"C:\\elsewhere.exe\"");

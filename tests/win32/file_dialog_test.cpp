@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -24,7 +25,7 @@ using platform::FileDialogRequest;
 struct UserActions {
   UserActions(std::string name_, bool accept = true, std::string folder = {})
       : name(std::move(name_)), accept_box(accept), browse_to(std::move(folder)) {}
-  std::string name;        // typed into the file name box, then OK; empty: Cancel
+  std::string name;        // UTF-8, typed into the file name box, then OK; empty: Cancel
   bool accept_box = true;  // a Yes/No box gets Yes; otherwise No (or OK), and then Cancel
   std::string browse_to;   // a folder typed and opened first, when not empty
 };
@@ -96,7 +97,7 @@ void Drive(DWORD thread, const UserActions& user, Seen& seen) {
   if (user.name.empty()) {
     Press(dialog, IDCANCEL);
   } else {
-    SetDlgItemTextA(dialog, name_box, user.name.c_str());
+    SetDlgItemTextW(dialog, name_box, Widen(user.name).c_str());
     Press(dialog, IDOK);
   }
   HWND answered = nullptr;
@@ -187,6 +188,24 @@ TEST_F(FileDialogTest, OpenGivesThePickedFileAndLeavesTheCurrentDirectory) {
   EXPECT_EQ(seen.file_types, std::vector<std::string>{"*.pao"});
   EXPECT_TRUE(seen.boxes.empty());
   EXPECT_EQ(CurrentDirectory(), before);
+}
+
+// Folders named outside the ANSI code page: the path comes back whole, in UTF-8.
+TEST_F(FileDialogTest, APathInAnyLanguageComesBackWhole) {
+  const std::string named = folder +
+                            "\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B "
+                            "\xE7\xA8\x8B\xE5\xBA\x8F";  // "Программы 程序"
+  ASSERT_TRUE(CreateDirectoryW(Widen(named).c_str(), nullptr));
+  const std::string sound = named + "\\\xD0\xB7\xD0\xB2\xD1\x83\xD0\xBA.wav";  // "звук.wav"
+  {
+    UniqueFile file(CreateFileW(Widen(sound).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file);
+  }
+  EXPECT_EQ(Show(Request(FileDialogKind::kOpen, "*.wav|*.wav|"), {sound}), sound);
+  const std::string saved = named + "\\list.pao";
+  EXPECT_EQ(Show(Request(FileDialogKind::kSave, "*.pao|*.pao|"), {saved}), saved);
+  DeleteFileW(Widen(sound).c_str());
+  RemoveDirectoryW(Widen(named).c_str());
 }
 
 TEST_F(FileDialogTest, CancelGivesNothing) {

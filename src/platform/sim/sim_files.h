@@ -38,6 +38,8 @@ class SimFiles final : public platform::FileSystem {
   platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
+  // Simulated files have one name each, so clearing deletes.
+  bool ClearFile(const std::string& path) override { return RemoveFile(path); }
   std::vector<platform::FoundFile> FindFiles(const std::string& folder, std::string_view prefix) override;
   std::uint64_t Now() override { return now_; }
   std::string LastError() override { return last_error_; }

@@ -110,24 +110,53 @@ RegistryKey SimRegistry::OpenKey(RegistryRoot root, std::string_view path, std::
   return NewHandle(*p, access);
 }
 
-platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view name,
-                                               std::size_t buffer_size) {
-  queries_.emplace_back(name);
+const SimRegistry::StoredValue* SimRegistry::Find(RegistryKey key, std::string_view name,
+                                                  std::uint32_t access) const {
   auto h = handles_.find(key);
-  if (h == handles_.end() || (h->second.access & platform::regaccess::kQueryValue) == 0) return {};
+  if (h == handles_.end() || (h->second.access & access) == 0) return nullptr;
   auto k = keys_.find(h->second.key_path);
-  if (k == keys_.end()) return {};
+  if (k == keys_.end()) return nullptr;
   auto v = k->second.values.find(text::LowerCase(name));
-  if (v == k->second.values.end()) return {};
-  std::string bytes = v->second.bytes;
-  // Like the ANSI registry calls, string data is reported with a terminating NUL, which
-  // must fit into the buffer too.
-  const std::uint32_t type = v->second.type;
+  return v == k->second.values.end() ? nullptr : &v->second;
+}
+
+platform::RegistryData SimRegistry::Report(const StoredValue& value, std::string bytes,
+                                           std::size_t buffer_size) {
+  // Like the registry calls, string data is reported with a terminating NUL, which must fit
+  // into the buffer too.
+  const std::uint32_t type = value.type;
   const bool string_type = type == platform::regtype::kString || type == platform::regtype::kExpandString ||
                            type == platform::regtype::kMultiString;
   if (string_type && (bytes.empty() || bytes.back() != '\0')) bytes.push_back('\0');
   if (bytes.size() > buffer_size) return {};
   return platform::RegistryData{true, type, std::move(bytes)};
+}
+
+platform::RegistryData SimRegistry::QueryValue(RegistryKey key, std::string_view name,
+                                               std::size_t buffer_size) {
+  queries_.emplace_back(name);
+  const StoredValue* value = Find(key, name, platform::regaccess::kQueryValue);
+  if (value == nullptr) return {};
+  std::string bytes;
+  if (value->unicode) {
+    // One '?' for each character outside ASCII: its lead byte, not its continuation bytes.
+    for (const char c : value->bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      if (b < 0x80) bytes.push_back(c);
+      if (b >= 0xC0) bytes.push_back('?');
+    }
+  } else {
+    bytes = value->bytes;
+  }
+  return Report(*value, std::move(bytes), buffer_size);
+}
+
+platform::RegistryData SimRegistry::QueryPathValue(RegistryKey key, std::string_view name,
+                                                   std::size_t buffer_size) {
+  queries_.emplace_back(name);
+  const StoredValue* value = Find(key, name, platform::regaccess::kQueryValue);
+  if (value == nullptr) return {};
+  return Report(*value, value->bytes, buffer_size);
 }
 
 RegistryKey SimRegistry::CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text,
@@ -167,8 +196,16 @@ std::vector<std::string> SimRegistry::Writes(RegistryRoot root) const {
   return out;
 }
 
-void SimRegistry::CloseKey(RegistryKey key) {
-  handles_.erase(key);
+bool SimRegistry::SetPathValue(RegistryKey key, std::string_view name, std::string_view path) {
+  auto h = handles_.find(key);
+  if (h == handles_.end() || (h->second.access & platform::regaccess::kSetValue) == 0) return false;
+  keys_[h->second.key_path].values[text::LowerCase(name)] =
+      StoredValue{platform::regtype::kString, std::string(path), true};
+  Changed(h->second.key_path);
+  writes_.push_back(Write{h->second.key_path, text::LowerCase(name)});
+  return true;
 }
+
+void SimRegistry::CloseKey(RegistryKey key) { handles_.erase(key); }
 
 }  // namespace quellix::sim

@@ -21,6 +21,10 @@ class SimRegistry final : public platform::Registry {
   struct StoredValue {
     std::uint32_t type = 0;
     std::string bytes;
+    // Stored as Unicode text (a path value; `bytes` holds its UTF-8 without the terminator
+    // the system stores after it). The ANSI query cannot name characters outside ASCII in
+    // it and gives '?' for each, as a Western code page does for Cyrillic or Chinese text.
+    bool unicode = false;
   };
   struct StoredKey {
     std::string class_text;
@@ -50,6 +54,9 @@ class SimRegistry final : public platform::Registry {
   RegistryKey CreateKey(RegistryRoot root, std::string_view path, std::string_view class_text,
                         bool non_volatile, std::uint32_t access) override;
   bool SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view bytes) override;
+  platform::RegistryData QueryPathValue(RegistryKey key, std::string_view name,
+                                        std::size_t buffer_size) override;
+  bool SetPathValue(RegistryKey key, std::string_view name, std::string_view path) override;
   void CloseKey(RegistryKey key) override;
   std::unique_ptr<platform::RegistryWatch> WatchKeys(std::vector<platform::WatchedKey> keys) override;
   // Deletes a value, as another program might.
@@ -75,6 +82,9 @@ class SimRegistry final : public platform::Registry {
   static std::optional<std::string> Normalise(RegistryRoot root, std::string_view path);
   bool Denied(const std::string& key_path, std::uint32_t access) const;
   RegistryKey NewHandle(std::string key_path, std::uint32_t access);
+  const StoredValue* Find(RegistryKey key, std::string_view name, std::uint32_t access) const;
+  // The data of `value` as a query reports `bytes` of it into a buffer of `buffer_size`.
+  static platform::RegistryData Report(const StoredValue& value, std::string bytes, std::size_t buffer_size);
 
   std::map<std::string, StoredKey> keys_;
   std::map<std::string, std::uint32_t> denied_;

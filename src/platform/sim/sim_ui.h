@@ -51,6 +51,7 @@ class SimUi final : public platform::Ui {
     bool topmost = false;
     bool centered = false;
     UiId container = 0;
+    bool holds_path = false;  // a text field whose text is a path (UTF-8)
     std::vector<std::string> columns;
     std::vector<std::pair<std::vector<std::string>, std::string>> rows;
     std::size_t selected_row = 0;  // a list's highlighted row, 0 for none
@@ -177,8 +178,10 @@ class SimShell final : public platform::Shell {
     started.push_back(command_line);
     return true;
   }
+  std::string WindowsFolder() override { return windows_folder; }
   bool AnotherCopyRunning() override { return another_copy; }
   void EndProcess() override { ended = true; }
+  std::string windows_folder = "C:\\WINDOWS";
 };
 
 }  // namespace quellix::sim

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -57,10 +58,10 @@ std::string Win32Desktop::ProcessImagePath(std::uint32_t process_id) {
   // The limited right is granted for other users' and elevated processes too.
   const UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
   if (!process) return {};
-  std::vector<char> buffer(kLongPathCapacity, '\0');
+  std::vector<wchar_t> buffer(kLongPathCapacity, L'\0');
   DWORD size = static_cast<DWORD>(buffer.size());
-  if (!::QueryFullProcessImageNameA(process.get(), 0, buffer.data(), &size)) return {};
-  return std::string(buffer.data(), std::min<std::size_t>(size, buffer.size() - 1));
+  if (!::QueryFullProcessImageNameW(process.get(), 0, buffer.data(), &size)) return {};
+  return Narrow(std::wstring_view(buffer.data(), std::min<std::size_t>(size, buffer.size() - 1)));
 }
 
 }  // namespace quellix::win32

@@ -1,13 +1,15 @@
-// The common open and save dialogs (comdlg32).
+// The common open and save dialogs (comdlg32), in their wide form: the chosen path comes
+// back in UTF-8, whatever language its folders are named in.
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <commdlg.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -20,10 +22,21 @@ HWND ToHwnd(platform::WindowId window) {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(window & 0xFFFFFFFFu)));
 }
 
+// Filter texts are in the ANSI code page, as the product's other texts are.
+std::wstring FromAnsi(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int count = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  if (count <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(count), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), count);
+  return wide;
+}
+
 // The dialog's form of a filter: each description and pattern ends in a NUL, and the list in
 // a second one (the string's own terminator). An empty text would end the list early, so a
 // pair with one is left out, as is a description without its pattern.
-std::string NativeFilter(std::string_view filter) {
+std::wstring NativeFilter(std::string_view filter) {
   filter = filter.substr(0, filter.find('\0'));
   std::vector<std::string_view> parts;
   while (!filter.empty()) {
@@ -32,20 +45,20 @@ std::string NativeFilter(std::string_view filter) {
     if (bar == std::string_view::npos) break;
     filter.remove_prefix(bar + 1);
   }
-  std::string native;
+  std::wstring native;
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
     if (parts[i].empty() || parts[i + 1].empty()) continue;
-    native.append(parts[i]).push_back('\0');
-    native.append(parts[i + 1]).push_back('\0');
+    native.append(FromAnsi(parts[i])).push_back(L'\0');
+    native.append(FromAnsi(parts[i + 1])).push_back(L'\0');
   }
   return native;
 }
 
-std::string CurrentDirectory() {
-  const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+std::wstring CurrentDirectory() {
+  const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
   if (needed == 0) return {};
-  std::string folder(needed, '\0');
-  const DWORD length = ::GetCurrentDirectoryA(needed, folder.data());
+  std::wstring folder(needed, L'\0');
+  const DWORD length = ::GetCurrentDirectoryW(needed, folder.data());
   folder.resize(length < needed ? length : 0);
   return folder;
 }
@@ -54,30 +67,31 @@ std::string CurrentDirectory() {
 
 std::optional<std::string> Win32FileDialogs::Show(const platform::FileDialogRequest& request) {
   const bool save = request.kind == platform::FileDialogKind::kSave;
-  const std::string filter = NativeFilter(request.filter);
-  std::vector<char> path(std::clamp<std::size_t>(request.path_capacity, 1, kMaxPathCapacity), '\0');
+  const std::wstring filter = NativeFilter(request.filter);
+  const std::wstring extension = FromAnsi(request.default_extension);
+  std::vector<wchar_t> path(std::clamp<std::size_t>(request.path_capacity, 1, kMaxPathCapacity), L'\0');
 
-  OPENFILENAMEA dialog{};
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = ToHwnd(request.owner);
   dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = static_cast<DWORD>(path.size());
-  dialog.lpstrDefExt = request.default_extension.empty() ? nullptr : request.default_extension.c_str();
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!save && request.file_must_exist) dialog.Flags |= OFN_FILEMUSTEXIST;
   if (save && request.confirm_overwrite) dialog.Flags |= OFN_OVERWRITEPROMPT;
 
   // The open dialog may move the current directory whatever its flags say.
-  const std::string folder = CurrentDirectory();
-  const BOOL chosen = save ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog);
-  if (!folder.empty()) ::SetCurrentDirectoryA(folder.c_str());
+  const std::wstring folder = CurrentDirectory();
+  const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+  if (!folder.empty()) ::SetCurrentDirectoryW(folder.c_str());
 
   if (!chosen) return std::nullopt;
-  const std::size_t length = strnlen(path.data(), path.size());
+  const std::size_t length = wcsnlen(path.data(), path.size());
   if (length == 0) return std::nullopt;
-  return std::string(path.data(), length);
+  return Narrow(std::wstring_view(path.data(), length));
 }
 
 }  // namespace quellix::win32

@@ -43,6 +43,29 @@ UniqueFile OpenForReading(const std::string& path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// How many names (hard links) the file has; 0 when it cannot be asked.
+DWORD LinkCount(const std::wstring& path) {
+  const UniqueFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  return file && ::GetFileInformationByHandle(file.get(), &info) ? info.nNumberOfLinks : 0;
+}
+
+// Writes the whole of `source` over the contents of `target`, which keeps its identity and
+// so every name it has.
+bool CopyContents(const std::wstring& source, const std::wstring& target) {
+  const UniqueFile from(::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFile to(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!from || !to) return false;
+  std::string chunk;
+  do {
+    if (!ReadUpTo(from.get(), chunk, 1u << 20) || !WriteAll(to.get(), chunk)) return false;
+  } while (!chunk.empty());
+  return ::SetEndOfFile(to.get()) && ::FlushFileBuffers(to.get());
+}
+
 }  // namespace
 
 bool Win32Files::Fail() {
@@ -125,9 +148,28 @@ platform::NewFile Win32Files::WriteNewFile(const std::string& path, std::string_
 }
 
 bool Win32Files::ReplaceFile(const std::string& from, const std::string& to) {
-  return ::MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ||
-         Fail();
+  const std::wstring source = Widen(from);
+  const std::wstring target = Widen(to);
+  // A target with other names (a package manager keeps a user's file as a hard link) gets
+  // the new contents in place, so every name keeps them; moving would leave the other
+  // names on the old file. The complete copy stays beside it until then, and should the
+  // copy in place fail, it is moved over the target after all: a whole file beats a link.
+  if (LinkCount(target) > 1 && CopyContents(source, target)) {
+    ::DeleteFileW(source.c_str());
+    return true;
+  }
+  const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  return ::MoveFileExW(source.c_str(), target.c_str(), flags) != 0 || Fail();
+}
+
+bool Win32Files::ClearFile(const std::string& path) {
+  const std::wstring name = Widen(path);
+  if (LinkCount(name) > 1) {
+    const UniqueFile file(::CreateFileW(name.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    return (file && ::SetEndOfFile(file.get())) || Fail();
+  }
+  return RemoveFile(path);
 }
 
 bool Win32Files::RemoveFile(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -38,7 +39,9 @@ std::string Win32Clock::ClockTime() {
 
 std::uint64_t Win32Clock::MonotonicMs() { return GetTickCount64(); }
 
-void Win32Sound::PlayWaveAsync(const std::string& path) { ::sndPlaySoundA(path.c_str(), SND_ASYNC | SND_NODEFAULT); }
+void Win32Sound::PlayWaveAsync(const std::string& path) {
+  ::sndPlaySoundW(Widen(path).c_str(), SND_ASYNC | SND_NODEFAULT);
+}
 
 platform::MessageAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& title,
                                                 platform::MessageIcon icon, platform::MessageButtons buttons) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -56,5 +57,35 @@ bool Win32Registry::SetValue(platform::RegistryKey key, std::string_view name, s
 }
 
 void Win32Registry::CloseKey(platform::RegistryKey key) { ::RegCloseKey(ToHkey(key)); }
+
+platform::RegistryData Win32Registry::QueryPathValue(platform::RegistryKey key, std::string_view name,
+                                                     std::size_t buffer_size) {
+  // Room for as many UTF-16 units as the answer may hold bytes: UTF-8 never takes fewer.
+  std::wstring buffer(buffer_size, L'\0');
+  DWORD type = REG_NONE;
+  DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+  const LONG rc = ::RegQueryValueExW(ToHkey(key), Widen(name).c_str(), nullptr, &type,
+                                     reinterpret_cast<BYTE*>(buffer.data()), &size);
+  if (rc != ERROR_SUCCESS) return {};
+  if (type != REG_SZ && type != REG_EXPAND_SZ) {
+    if (size > buffer_size) return {};
+    return platform::RegistryData{true, type,
+                                  std::string(reinterpret_cast<const char*>(buffer.data()), size)};
+  }
+  buffer.resize(size / sizeof(wchar_t));
+  if (buffer.empty() || buffer.back() != L'\0') buffer.push_back(L'\0');
+  std::string text = Narrow(buffer);
+  if (text.size() > buffer_size) return {};
+  return platform::RegistryData{true, type, std::move(text)};
+}
+
+bool Win32Registry::SetPathValue(platform::RegistryKey key, std::string_view name, std::string_view path) {
+  // With its terminator, as RegSetValueExA stores text; the empty text as no data at all.
+  const std::wstring text = Widen(path);
+  const std::size_t size = text.empty() ? 0 : (text.size() + 1) * sizeof(wchar_t);
+  return ::RegSetValueExW(ToHkey(key), Widen(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(size)) == ERROR_SUCCESS;
+}
 
 }  // namespace quellix::win32

@@ -26,6 +26,9 @@ class Win32Registry final : public platform::Registry {
                                   bool non_volatile, std::uint32_t access) override;
   bool SetValue(platform::RegistryKey key, std::string_view name, std::uint32_t type,
                 std::string_view bytes) override;
+  platform::RegistryData QueryPathValue(platform::RegistryKey key, std::string_view name,
+                                        std::size_t buffer_size) override;
+  bool SetPathValue(platform::RegistryKey key, std::string_view name, std::string_view path) override;
   void CloseKey(platform::RegistryKey key) override;
   std::unique_ptr<platform::RegistryWatch> WatchKeys(std::vector<platform::WatchedKey> keys) override;
 };
@@ -53,6 +56,7 @@ class Win32Files final : public platform::FileSystem {
   platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
+  bool ClearFile(const std::string& path) override;
   std::vector<platform::FoundFile> FindFiles(const std::string& folder, std::string_view prefix) override;
   std::uint64_t Now() override;
   std::string LastError() override { return last_error_; }

@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui_shared.h"
 
 namespace quellix::win32 {
@@ -14,23 +15,36 @@ Win32Shell::Win32Shell() : instance_mutex_(CreateMutexA(nullptr, FALSE, "Kelvane
 }
 
 bool Win32Shell::Open(const std::string& target, const std::string& folder, std::uint32_t owner, int show_command) {
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(FromLow32<HWND>(owner), "OPEN", target.c_str(), nullptr,
-                                                              folder.empty() ? nullptr : folder.c_str(), show_command));
+  const std::wstring wide_folder = Widen(folder);
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(FromLow32<HWND>(owner), L"OPEN", Widen(target).c_str(), nullptr,
+                    wide_folder.empty() ? nullptr : wide_folder.c_str(), show_command));
   return result > 32;
 }
 
 bool Win32Shell::Start(const std::string& command_line) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  std::string command = command_line;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+  std::wstring command = Widen(command_line);
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
     return false;
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return true;
+}
+
+std::string Win32Shell::WindowsFolder() {
+  std::wstring folder(MAX_PATH, L'\0');
+  UINT length = GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+  if (length >= folder.size()) {
+    folder.resize(length);
+    length = GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+  }
+  folder.resize(length < folder.size() ? length : 0);
+  return Narrow(folder);
 }
 
 bool Win32Shell::AnotherCopyRunning() { return another_copy_; }

@@ -87,6 +87,7 @@ class Win32Ui final : public platform::Ui {
     std::vector<ListRow> rows;  // a list view's rows
     bool rows_pending = false;  // rows added that the list view has not been told of
     COLORREF text_color = CLR_INVALID;  // a label's own text colour
+    bool holds_path = false;            // a text field whose text is UTF-8, kept in a Unicode window
     // A push button the program describes is a drawn button; held by its window's messages
     // too while they run.
     std::shared_ptr<Win32DrawnButton> drawn;
@@ -151,6 +152,7 @@ class Win32Shell final : public platform::Shell {
   Win32Shell();
   bool Open(const std::string& target, const std::string& folder, std::uint32_t owner, int show_command) override;
   bool Start(const std::string& command_line) override;
+  std::string WindowsFolder() override;
   bool AnotherCopyRunning() override;
   void EndProcess() override;
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui_shared.h"
 
 namespace quellix::win32 {
@@ -154,9 +155,15 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     elements_[id] = std::move(e);
     return id;
   }
-  e.hwnd = CreateWindowExA(ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width),
-                           Pixels(desc.rect.height), f->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
+  // A path field is a Unicode window, so it keeps a path in any language whole.
+  e.holds_path = desc.kind == ControlKind::kTextField && desc.holds_path;
+  const auto menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
+  e.hwnd = e.holds_path
+               ? CreateWindowExW(ex_style, L"EDIT", Widen(caption).c_str(), style, at.x, at.y,
+                                 Pixels(desc.rect.width), Pixels(desc.rect.height), f->hwnd, menu,
+                                 GetModuleHandleW(nullptr), nullptr)
+               : CreateWindowExA(ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width),
+                                 Pixels(desc.rect.height), f->hwnd, menu, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   // Siblings clip each other, so the stacking decides what shows: a frame goes beneath
   // everything made so far, any other control above, so that each frame's controls, made
@@ -261,6 +268,8 @@ void Win32Ui::SetText(UiId id, const std::string& text) {
   setting_text_ = true;
   if (e->kind == ControlKind::kPicture) {
     SendMessageA(e->hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(text, PictureIconSize(*e))), 0);
+  } else if (e->holds_path) {
+    SetWindowTextW(e->hwnd, Widen(text).c_str());
   } else {
     SetWindowTextA(e->hwnd, text.c_str());
   }
@@ -277,6 +286,12 @@ void Win32Ui::SetTextColor(UiId label, std::uint32_t rgb) {
 std::string Win32Ui::Text(UiId id) {
   Element* e = Lookup(id);
   if (e == nullptr) return {};
+  if (e->holds_path) {
+    std::wstring wide(static_cast<std::size_t>(std::max(GetWindowTextLengthW(e->hwnd), 0)) + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(
+        std::max(GetWindowTextW(e->hwnd, wide.data(), static_cast<int>(wide.size())), 0)));
+    return Narrow(wide);
+  }
   const int length = GetWindowTextLengthA(e->hwnd);
   std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
   const int copied = GetWindowTextA(e->hwnd, text.data(), static_cast<int>(text.size()));
