@@ -1,5 +1,6 @@
 #include "blocklist/block_list_file.h"
 
+#include <algorithm>
 #include <new>
 
 #include "product/product.h"
@@ -9,7 +10,9 @@ namespace {
 
 constexpr int kTemporaryNameTries = 100;
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
 
 // Moves past the line end at `pos`: CR LF counts as one.
 std::size_t SkipLineEnd(std::string_view s, std::size_t pos) {
@@ -17,9 +20,43 @@ std::size_t SkipLineEnd(std::string_view s, std::size_t pos) {
   return pos + 1;
 }
 
-bool NeedsQuotes(std::string_view entry) {
-  if (entry.find('"') != std::string_view::npos) return false;  // cannot be quoted: kept as it is
-  return entry.find_first_of(",\r\n") != std::string_view::npos || (!entry.empty() && entry.front() == ' ');
+// A text that starts like a byte-order mark would be taken for one when it opens a file.
+bool StartsLikeByteOrderMark(std::string_view entry) {
+  return entry.starts_with("\xEF\xBB\xBF") || entry.starts_with("\xFF\xFE") || entry.starts_with("\xFE\xFF");
+}
+
+bool NeedsQuotes(std::string_view entry, bool first) {
+  return entry.find_first_of(",\r\n\"") != std::string_view::npos ||
+         (!entry.empty() && entry.front() == ' ') || (first && StartsLikeByteOrderMark(entry));
+}
+
+// Reads the field that starts at `pos` (blanks before it included) into `field`, when given,
+// and returns where the next field starts.
+std::size_t ReadField(std::string_view s, std::size_t pos, std::string* field) {
+  while (pos < s.size() && s[pos] == ' ') ++pos;
+  if (pos < s.size() && s[pos] == '"') {
+    // A doubled quote inside is one quote; a single one closes the field.
+    for (++pos; pos < s.size();) {
+      const std::size_t quote = std::min(s.find('"', pos), s.size());
+      if (field) field->append(s.substr(pos, quote - pos));
+      pos = quote;
+      if (pos == s.size()) break;
+      if (pos + 1 < s.size() && s[pos + 1] == '"') {
+        if (field) *field += '"';
+        pos += 2;
+      } else {
+        ++pos;
+        break;
+      }
+    }
+    while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;  // dropped
+  } else {
+    const std::size_t start = pos;
+    while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
+    if (field) field->assign(s.substr(start, pos - start));
+  }
+  if (pos < s.size()) pos = s[pos] == ',' ? pos + 1 : SkipLineEnd(s, pos);
+  return pos;
 }
 
 }  // namespace
@@ -34,32 +71,31 @@ std::string HitStatsPath(std::string_view app_folder) {
 
 std::vector<std::string> ReadFields(std::string_view s) {
   std::vector<std::string> fields;
-  std::size_t pos = 0;
-  while (pos < s.size()) {
-    while (pos < s.size() && s[pos] == ' ') ++pos;
+  for (std::size_t pos = 0; pos < s.size();) {
     std::string field;
-    if (pos < s.size() && s[pos] == '"') {
-      const std::size_t close = s.find('"', pos + 1);
-      const std::size_t end = close == std::string_view::npos ? s.size() : close;
-      field.assign(s.substr(pos + 1, end - pos - 1));
-      pos = end == s.size() ? end : end + 1;
-      while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
-    } else {
-      const std::size_t start = pos;
-      while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
-      field.assign(s.substr(start, pos - start));
-    }
-    if (pos < s.size()) pos = s[pos] == ',' ? pos + 1 : SkipLineEnd(s, pos);
+    pos = ReadField(s, pos, &field);
     fields.push_back(std::move(field));
   }
   return fields;
 }
 
+std::size_t CountFields(std::string_view s) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < s.size(); ++count) pos = ReadField(s, pos, nullptr);
+  return count;
+}
+
 std::string BlockListText(const std::vector<std::string>& entries) {
   std::string text;
-  for (const std::string& entry : entries) {
-    if (NeedsQuotes(entry)) {
-      text += '"' + entry + '"';
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::string& entry = entries[i];
+    if (NeedsQuotes(entry, i == 0)) {
+      text += '"';
+      for (char c : entry) {
+        if (c == '"') text += '"';
+        text += c;
+      }
+      text += '"';
     } else {
       text += entry;
     }
@@ -97,8 +133,8 @@ void LoadBlockList(platform::Services services, const std::string& app_folder, e
   displayed.Clear();
   const std::string path = BlockListPath(app_folder);
   if (services.files.FileSize(path).value_or(0) == 0) {
-    services.messages.Show(MissingListMessage(), std::string(product::kAppTitle), platform::MessageIcon::kStop,
-                           platform::MessageButtons::kOk);
+    services.messages.Show(MissingListMessage(), std::string(product::kAppTitle),
+                           platform::MessageIcon::kStop, platform::MessageButtons::kOk);
     return;
   }
   // Memory running out while reading counts as a file that cannot be read.
@@ -124,11 +160,13 @@ bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
   return ReplaceFileContents(files, BlockListPath(app_folder), BlockListText(displayed.Texts()));
 }
 
-bool ExportBlockList(platform::FileSystem& files, const std::string& path, const DisplayedBlockList& displayed) {
+bool ExportBlockList(platform::FileSystem& files, const std::string& path,
+                     const DisplayedBlockList& displayed) {
   return ReplaceFileContents(files, path, BlockListText(displayed.Texts()));
 }
 
-std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path, DisplayedBlockList& displayed) {
+std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path,
+                            DisplayedBlockList& displayed) {
   const std::optional<std::string> bytes = files.ReadFile(path);
   if (!bytes || bytes->empty()) return 0;
   std::vector<std::string> fields = ReadFields(*bytes);

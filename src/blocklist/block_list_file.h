@@ -22,14 +22,18 @@ std::string HitStatsPath(std::string_view app_folder);
 
 // The fields of a block list file: a field ends at a comma or a line end (CR LF, CR or LF);
 // blanks before its first character are skipped; a field that starts with a double quote
-// runs to the next double quote, both quotes removed, and whatever follows the closing
-// quote up to the next comma or line end is dropped. A last line without line break is a
-// field too; an empty line is one empty field.
+// runs to the next single double quote, both quotes removed, a doubled quote inside it
+// standing for one quote, and whatever follows the closing quote up to the next comma or
+// line end is dropped. A last line without line break is a field too; an empty line is one
+// empty field.
 std::vector<std::string> ReadFields(std::string_view bytes);
+// How many fields ReadFields would give, without building them.
+std::size_t CountFields(std::string_view bytes);
 
-// The file text for these entries. An entry the reader would split or trim (one holding a
-// comma or a line break, or starting with a blank) is written in double quotes, unless it
-// holds a double quote itself; every other entry is written unchanged.
+// The file text for these entries, one a line. An entry the reader would split, trim or
+// take apart (one holding a comma, a line break or a double quote, or starting with a
+// blank) is written in double quotes with its own double quotes doubled, and so is a first
+// entry that starts like a byte-order mark; every other entry is written unchanged.
 std::string BlockListText(const std::vector<std::string>& entries);
 
 // Writes `bytes` to a temporary file beside `path` and moves it over `path` only when it
@@ -47,14 +51,17 @@ void LoadBlockList(platform::Services services, const std::string& app_folder, e
                    DisplayedBlockList& displayed);
 
 // Stores the displayed list into popcfg.apo; the active list is not touched.
-bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder, const DisplayedBlockList& displayed);
+bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
+                    const DisplayedBlockList& displayed);
 
 // Writes the displayed list to an exported list file, replacing any file of that name only
 // once the new one is complete. False when it could not be written.
-bool ExportBlockList(platform::FileSystem& files, const std::string& path, const DisplayedBlockList& displayed);
+bool ExportBlockList(platform::FileSystem& files, const std::string& path,
+                     const DisplayedBlockList& displayed);
 
 // Appends the entries of an exported list file to the displayed list, each with the entry
 // icon. A file that cannot be read adds nothing. Returns the number of entries added.
-std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path, DisplayedBlockList& displayed);
+std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path,
+                            DisplayedBlockList& displayed);
 
 }  // namespace quellix::blocklist
