@@ -9,6 +9,12 @@ namespace quellix::blocklist {
 namespace {
 
 constexpr int kTemporaryNameTries = 100;
+// popcfg.apo is read as far as the platform reads any file.
+constexpr std::uint64_t kLargestList = ~std::uint64_t{0};
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
 
 bool IsLineEnd(char c) {
   return c == '\r' || c == '\n';
@@ -22,7 +28,8 @@ std::size_t SkipLineEnd(std::string_view s, std::size_t pos) {
 
 // A text that starts like a byte-order mark would be taken for one when it opens a file.
 bool StartsLikeByteOrderMark(std::string_view entry) {
-  return entry.starts_with("\xEF\xBB\xBF") || entry.starts_with("\xFF\xFE") || entry.starts_with("\xFE\xFF");
+  return entry.starts_with(kUtf8Mark) || entry.starts_with(kUtf16LittleMark) ||
+         entry.starts_with(kUtf16BigMark);
 }
 
 bool NeedsQuotes(std::string_view entry, bool first) {
@@ -123,36 +130,114 @@ bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, s
   return false;
 }
 
+std::string SystemReason(platform::FileSystem& files, platform::CodePage& code_page,
+                         std::string_view otherwise) {
+  const std::string reason = files.LastError();
+  if (reason.empty()) return std::string(otherwise);
+  return code_page.AnsiFromUtf8(reason).value_or(reason);
+}
+
+std::optional<std::string> ListTextFromBytes(std::string_view bytes, platform::CodePage& code_page,
+                                             std::string& problem) {
+  std::optional<std::string> text;
+  if (bytes.starts_with(kUtf8Mark)) {
+    bytes.remove_prefix(kUtf8Mark.size());
+    text = code_page.AnsiFromUtf8(bytes);
+    if (!text) text.emplace(bytes);  // not UTF-8 after all: the bytes are the code page's
+  } else if (bytes.starts_with(kUtf16LittleMark) || bytes.starts_with(kUtf16BigMark)) {
+    const bool little = bytes.starts_with(kUtf16LittleMark);
+    bytes.remove_prefix(2);
+    std::u16string units(bytes.size() / 2, u'\0');  // an odd last byte is no character
+    for (std::size_t i = 0; i < units.size(); ++i) {
+      const auto first = static_cast<unsigned char>(bytes[2 * i]),
+                 second = static_cast<unsigned char>(bytes[2 * i + 1]);
+      units[i] = static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second);
+    }
+    text = code_page.AnsiFromUtf16(units);
+  } else {
+    text.emplace(bytes);
+  }
+  if (text->find('\0') != std::string::npos) {
+    problem =
+        "It holds NUL characters, so it is not a list of titles (a list saved as Unicode needs its "
+        "byte-order mark).";
+    return std::nullopt;
+  }
+  return text;
+}
+
+ListRead ReadListFile(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
+                      std::uint64_t largest) {
+  ListRead read;
+  const std::optional<std::uint64_t> size = files.FileSize(path);
+  if (!size) return read;
+  read.outcome = ListRead::Outcome::kFailed;
+  if (*size > largest) {
+    read.problem = "It is larger than " + std::to_string(largest >> 20) + " MB.";
+    return read;
+  }
+  try {
+    const std::optional<std::string> bytes = files.ReadFile(path);
+    if (!bytes) {
+      read.problem = SystemReason(files, code_page, "It could not be opened.");
+      return read;
+    }
+    const std::optional<std::string> text = ListTextFromBytes(*bytes, code_page, read.problem);
+    if (!text) return read;
+    if (CountFields(*text) > kMostEntries) {
+      read.problem = "It holds more than " + std::to_string(kMostEntries) + " entries.";
+      return read;
+    }
+    read.entries = ReadFields(*text);
+    read.outcome = ListRead::Outcome::kRead;
+  } catch (const std::bad_alloc&) {
+    std::vector<std::string>().swap(read.entries);
+    read.problem = "There is not enough memory to read it.";
+  }
+  return read;
+}
+
 std::string MissingListMessage() {
   return "The popup burn list file is missed !!!\rPlease go to " + std::string(product::kMakerWebAddress) +
          " to download new file";
 }
 
-void LoadBlockList(platform::Services services, const std::string& app_folder, engine::BlockEntries& active,
-                   DisplayedBlockList& displayed) {
+std::string UnreadableListMessage(const std::string& problem) {
+  return "The popup burn list file " + std::string(kBlockListFileName) + " could not be read.\r\n" + problem +
+         "\r\nNothing was changed: the file is kept as it is, and the list is not saved over it until it "
+         "can be read.";
+}
+
+ListRead::Outcome LoadBlockList(platform::Services services, const std::string& app_folder,
+                                engine::BlockEntries& active, DisplayedBlockList& displayed) {
   displayed.Clear();
   const std::string path = BlockListPath(app_folder);
   if (services.files.FileSize(path).value_or(0) == 0) {
     services.messages.Show(MissingListMessage(), std::string(product::kAppTitle),
                            platform::MessageIcon::kStop, platform::MessageButtons::kOk);
-    return;
+    return ListRead::Outcome::kMissing;
   }
-  // Memory running out while reading counts as a file that cannot be read.
-  std::vector<std::string> entries;
-  try {
-    const std::optional<std::string> content = services.files.ReadFile(path);
-    if (!content) return;
-    entries = ReadFields(*content);
-    for (const std::string& entry : entries) displayed.Add(entry, std::string(kEntryIcon));
-  } catch (const std::bad_alloc&) {
-    displayed.Clear();
-    return;
+  ListRead read = ReadListFile(services.files, services.code_page, path, kLargestList);
+  if (read.outcome == ListRead::Outcome::kRead) {
+    try {
+      for (const std::string& entry : read.entries) displayed.Add(entry, std::string(kEntryIcon));
+    } catch (const std::bad_alloc&) {
+      displayed.Clear();
+      read.outcome = ListRead::Outcome::kFailed;
+      read.problem = "There is not enough memory to show it.";
+    }
+  }
+  if (read.outcome != ListRead::Outcome::kRead) {
+    services.messages.Show(UnreadableListMessage(read.problem), std::string(product::kAppTitle),
+                           platform::MessageIcon::kStop, platform::MessageButtons::kOk);
+    return ListRead::Outcome::kFailed;
   }
   try {
-    active.Assign(std::move(entries), services.code_page);
+    active.Assign(std::move(read.entries), services.code_page);
   } catch (const std::bad_alloc&) {
     // The active list stays as it was; the list shown is the file's, so storing it loses nothing.
   }
+  return ListRead::Outcome::kRead;
 }
 
 bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
@@ -165,13 +250,19 @@ bool ExportBlockList(platform::FileSystem& files, const std::string& path,
   return ReplaceFileContents(files, path, BlockListText(displayed.Texts()));
 }
 
-std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path,
-                            DisplayedBlockList& displayed) {
-  const std::optional<std::string> bytes = files.ReadFile(path);
-  if (!bytes || bytes->empty()) return 0;
-  std::vector<std::string> fields = ReadFields(*bytes);
-  for (std::string& field : fields) displayed.Add(std::move(field), std::string(kEntryIcon));
-  return fields.size();
+std::string ImportBlockList(platform::FileSystem& files, platform::CodePage& code_page,
+                            const std::string& path, DisplayedBlockList& displayed) {
+  ListRead read = ReadListFile(files, code_page, path, kLargestImport);
+  if (read.outcome == ListRead::Outcome::kMissing) return "The file was not found.";
+  if (read.outcome == ListRead::Outcome::kFailed) return read.problem;
+  const std::size_t before = displayed.Count();
+  try {
+    for (std::string& entry : read.entries) displayed.Add(std::move(entry), std::string(kEntryIcon));
+  } catch (const std::bad_alloc&) {
+    displayed.KeepFirst(before);
+    return "There is not enough memory to show its entries.";
+  }
+  return {};
 }
 
 }  // namespace quellix::blocklist

@@ -18,9 +18,9 @@ namespace {
 using platform::RegistryRoot;
 using platform::WindowId;
 
-constexpr std::uint32_t kPopup = 0x80000000;           // WS_POPUP
-constexpr std::uint32_t kOverlapped = 0x00CF0000;      // WS_OVERLAPPEDWINDOW
-constexpr std::uint32_t kPopupCaption = 0x80C00000;    // WS_POPUP | WS_CAPTION
+constexpr std::uint32_t kPopup = 0x80000000;         // WS_POPUP
+constexpr std::uint32_t kOverlapped = 0x00CF0000;    // WS_OVERLAPPEDWINDOW
+constexpr std::uint32_t kPopupCaption = 0x80C00000;  // WS_POPUP | WS_CAPTION
 
 class PlatformContract : public ::testing::Test {
  protected:
@@ -29,7 +29,8 @@ class PlatformContract : public ::testing::Test {
 
   std::vector<WindowId> Walk() {
     std::vector<WindowId> order;
-    for (WindowId w = s.desktop.FirstWindow(p->Anchor()); w != 0 && order.size() < 100000; w = s.desktop.NextWindow(w))
+    for (WindowId w = s.desktop.FirstWindow(p->Anchor()); w != 0 && order.size() < 100000;
+         w = s.desktop.NextWindow(w))
       order.push_back(w);
     return order;
   }
@@ -70,6 +71,21 @@ TEST_F(PlatformContract, CodePageLowerCasesWesternTextIntoUtf8) {
   EXPECT_EQ(utf8, std::string(300, 'q'));
   s.code_page.LowerUtf8("", utf8);
   EXPECT_EQ(utf8, "");
+}
+
+TEST_F(PlatformContract, CodePageTakesUtf8AndUtf16TextIntoTheWesternPage) {
+  EXPECT_EQ(s.code_page.AnsiFromUtf8("Caf\xC3\xA9, \xE2\x82\xAC \xC5\xA0 \"x\"\r\n"),
+            "Caf\xE9, \x80 \x8A \"x\"\r\n");
+  EXPECT_EQ(s.code_page.AnsiFromUtf8(""), "");
+  // Characters the page lacks are "?", never a look-alike: a full-width quote or comma
+  // must not become one the list reader acts on.
+  EXPECT_EQ(s.code_page.AnsiFromUtf8("\xE4\xB8\xAD|\xEF\xBC\x82|\xEF\xBC\x8C|\xC4\x80"), "?|?|?|?");
+  for (const char* invalid : {"\xC3(", "\xFF", "\xC0\xAF", "ok\xE2\x82", "\xED\xA0\x80"})
+    EXPECT_FALSE(s.code_page.AnsiFromUtf8(invalid).has_value()) << invalid;
+  EXPECT_EQ(s.code_page.AnsiFromUtf16(u"Caf\u00E9, \u20AC \u0160\r\n"), "Caf\xE9, \x80 \x8A\r\n");
+  EXPECT_EQ(s.code_page.AnsiFromUtf16(u"\u4E2D|\uFF02|\u0100"), "?|?|?");
+  EXPECT_EQ(s.code_page.AnsiFromUtf16(std::u16string(u"a\0b", 3)), std::string("a\0b", 3));
+  EXPECT_EQ(s.code_page.AnsiFromUtf16(u""), "");
 }
 
 TEST_F(PlatformContract, LongCaptionsAreCutTo99Characters) {
@@ -127,12 +143,14 @@ TEST_F(PlatformContract, CloseRequestsArriveAndWindowsMayRefuseThem) {
 class RegistryContract : public PlatformContract {
  protected:
   // A key of its own for each test, below the current user's hive.
-  std::string key = "Software\\QuellixContract\\" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::string key = "Software\\QuellixContract\\" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
   settings::SettingText Read(std::string_view name, std::string_view path = {}) {
     return settings::ReadSetting(s.registry, RegistryRoot::kCurrentUser, path.empty() ? key : path, name);
   }
   void PutRaw(std::string_view name, std::uint32_t type, std::string_view bytes) {
-    const auto k = s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
+    const auto k =
+        s.registry.CreateKey(RegistryRoot::kCurrentUser, key, "", true, platform::regaccess::kFullAccess);
     ASSERT_NE(k, 0u);
     ASSERT_TRUE(s.registry.SetValue(k, name, type, bytes));
     s.registry.CloseKey(k);
@@ -180,8 +198,10 @@ TEST_F(RegistryContract, ValuesOfOtherProgramsWithNulAndOtherTypes) {
 }
 
 TEST_F(RegistryContract, ValuesOver1024BytesAreNotRead) {
-  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "fits", std::string(1024, 'f')));
-  ASSERT_TRUE(settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "long", std::string(1025, 'l')));
+  ASSERT_TRUE(
+      settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "fits", std::string(1024, 'f')));
+  ASSERT_TRUE(
+      settings::WriteSetting(s.registry, RegistryRoot::kCurrentUser, key, "long", std::string(1025, 'l')));
   EXPECT_EQ(Read("fits").text, std::string(1024, 'f'));
   EXPECT_FALSE(Read("long").found);
   EXPECT_EQ(Read("long").text, "");

@@ -149,7 +149,7 @@ TEST(BlockListFileProperty, EveryEntryListStoresLoadsExportsAndImportsAsItself) 
 
     ASSERT_TRUE(ExportBlockList(w.sim.files, "D:\\x.pao", displayed));
     DisplayedBlockList imported;
-    ImportBlockList(w.sim.files, "D:\\x.pao", imported);
+    ASSERT_EQ(ImportBlockList(w.sim.files, w.sim.code_page, "D:\\x.pao", imported), "");
     ASSERT_EQ(imported.Texts(), entries);
   }
 }
@@ -211,14 +211,25 @@ TEST_F(LoadBlockListTest, MissingOrEmptyFileShowsTheMessageAndKeepsTheActiveList
   }
 }
 
-TEST_F(LoadBlockListTest, UnreadableFileKeepsTheActiveListSilently) {
+TEST_F(LoadBlockListTest, AnUnreadableFileKeepsTheActiveListAndSaysWhyAndThatNothingChanged) {
   world.sim.files.Put(path, "offers\r\n");
   Load();
   world.sim.files.Lock(path);
-  Load();
+  world.sim.files.SetErrorText(
+      "The process cannot access the file because another process has locked a portion of the file.");
+  EXPECT_EQ(LoadBlockList(world.services(), world.app_folder, world.state.block_entries, displayed),
+            ListRead::Outcome::kFailed);
   EXPECT_EQ(displayed.Count(), 0u);
   EXPECT_EQ(world.state.block_entries.Entries(), (Strings{"offers"}));
-  EXPECT_TRUE(world.sim.messages.shown.empty());
+  ASSERT_EQ(world.sim.messages.shown.size(), 1u);
+  const auto& box = world.sim.messages.shown[0];
+  EXPECT_EQ(box.title, "Quellix");
+  EXPECT_EQ(box.icon, platform::MessageIcon::kStop);
+  EXPECT_EQ(
+      box.text,
+      "The popup burn list file popcfg.apo could not be read.\r\nThe process cannot access the file because "
+      "another process has locked a portion of the file.\r\nNothing was changed: the file is kept as it is, "
+      "and the list is not saved over it until it can be read.");
 }
 
 TEST_F(LoadBlockListTest, RunningOutOfMemoryKeepsTheActiveListAndTheProgramRunning) {
