@@ -9,8 +9,6 @@ namespace quellix::blocklist {
 namespace {
 
 constexpr int kTemporaryNameTries = 100;
-// popcfg.apo is read as far as the platform reads any file.
-constexpr std::uint64_t kLargestList = ~std::uint64_t{0};
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";

@@ -42,6 +42,8 @@ std::string BlockListText(const std::vector<std::string>& entries);
 // is complete, so the old file stays whole whatever happens meanwhile.
 bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, std::string_view bytes);
 
+// popcfg.apo is read as far as the platform reads any file.
+inline constexpr std::uint64_t kLargestList = ~std::uint64_t{0};
 // The largest list file Import reads.
 inline constexpr std::uint64_t kLargestImport = 64ull << 20;
 // No list file of more entries is read: what entries cost grows with their number, not
