@@ -4,6 +4,7 @@
 #include <new>
 
 #include "product/product.h"
+#include "text/text.h"
 
 namespace quellix::blocklist {
 namespace {
@@ -107,6 +108,27 @@ std::string BlockListText(const std::vector<std::string>& entries) {
     text += "\r\n";
   }
   return text;
+}
+
+// True for "<target>.~N.tmp" with N from 1 to kTemporaryNameTries, written without leading zeros.
+bool IsOwnTemporaryName(std::string_view name, std::string_view target) {
+  const std::string lower = text::LowerCase(std::string(name));
+  const std::string start = text::LowerCase(std::string(target)) + ".~";
+  if (!lower.starts_with(start) || !lower.ends_with(".tmp")) return false;
+  const std::string_view number = std::string_view(lower).substr(
+      start.size(), lower.size() - start.size() - std::string_view(".tmp").size());
+  if (number.empty() || number.size() > 3 || number.front() == '0' ||
+      number.find_first_not_of("0123456789") != std::string_view::npos)
+    return false;
+  return std::stoi(std::string(number)) <= kTemporaryNameTries;
+}
+
+void RemoveStaleTemporaries(platform::FileSystem& files, const std::string& folder,
+                            std::string_view target_name, std::uint64_t older_than) {
+  for (const platform::FoundFile& found : files.FindFiles(folder, std::string(target_name) + ".~")) {
+    if (found.modified < older_than && IsOwnTemporaryName(found.name, target_name))
+      files.RemoveFile(folder + "\\" + found.name);
+  }
 }
 
 bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, std::string_view bytes) {

@@ -71,6 +71,12 @@ struct ListRead {
 ListRead ReadListFile(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
                       std::uint64_t largest);
 
+// Removes the temporary files "<target>.~N.tmp" (N from 1 to 100, as ReplaceFileContents
+// names them) of `target_name` in `folder` that last changed before `older_than`: those a
+// crash left behind. Files of any other name are never touched.
+void RemoveStaleTemporaries(platform::FileSystem& files, const std::string& folder,
+                            std::string_view target_name, std::uint64_t older_than);
+
 // The text of the missing-file message.
 std::string MissingListMessage();
 // The message for a list file that exists but could not be read.

@@ -164,9 +164,9 @@ void MainWindow::CreateControls() {
 void MainWindow::Start() {
   context_.state.burn_enabled = 1;
   context_.ui.CenterOnScreen(form_);
+  const std::uint64_t started = context_.services.files.Now();
   // The figures per entry first, so that the list is shown once, with them.
-  context_.state.history.Figures() = engine::HitStats::Parse(
-      context_.services.files.ReadFile(blocklist::HitStatsPath(context_.app_folder)).value_or(std::string()));
+  ReadFigures();
   LoadBlockList();
   platform::Registry& registry = context_.services.registry;
   if (text::TrimBlanks(settings::ReadOption(registry, settings::kStartDate)).empty())
@@ -177,6 +177,9 @@ void MainWindow::Start() {
     EndProcess();
     return;
   }
+  // Only the one running copy clears what a crash of an earlier one left behind.
+  for (std::string_view target : {blocklist::kBlockListFileName, blocklist::kHitStatsFileName})
+    blocklist::RemoveStaleTemporaries(context_.services.files, context_.app_folder, target, started);
   context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
 }
 
@@ -295,7 +298,27 @@ bool MainWindow::ApplyOptions() {
   return stored;
 }
 
+void MainWindow::ReadFigures() {
+  platform::FileSystem& files = context_.services.files;
+  const std::string path = blocklist::HitStatsPath(context_.app_folder);
+  figures_unreadable_ = false;
+  if (!files.FileSize(path)) return;  // no figures yet
+  std::optional<std::string> text;
+  try {
+    text = files.ReadFile(path);
+  } catch (const std::bad_alloc&) {
+    text.reset();
+  }
+  // A file that could not be read, or is not one of ours, is kept: no figures are stored over it.
+  if (!text || !engine::HitStats::Recognised(*text)) {
+    figures_unreadable_ = true;
+    return;
+  }
+  context_.state.history.Figures() = engine::HitStats::Parse(*text);
+}
+
 void MainWindow::StoreFigures() {
+  if (figures_unreadable_) return;
   blocklist::ReplaceFileContents(context_.services.files, blocklist::HitStatsPath(context_.app_folder),
                                  context_.state.history.Figures().Text());
 }

@@ -95,6 +95,8 @@ class MainWindow final : public platform::UiEvents,
   void ShowDisplayedList();
   void ShowBrowserInformation();
   void EnterWindowMode();
+  // Reads popcfg.hits; one that exists but could not be read is marked and never replaced.
+  void ReadFigures();
   void StoreFigures();
   void EndProcess();
 
@@ -103,7 +105,8 @@ class MainWindow final : public platform::UiEvents,
   platform::UiId form_ = 0;
   std::map<std::string, platform::UiId> controls_;
   blocklist::DisplayedBlockList displayed_;
-  bool list_unreadable_ = false;  // popcfg.apo exists but could not be read: it is not stored over
+  bool list_unreadable_ = false;     // popcfg.apo exists but could not be read: it is not stored over
+  bool figures_unreadable_ = false;  // and so for popcfg.hits, for the rest of the run
   std::unique_ptr<tray::TrayArea> tray_;
   tray::MenuFrame menu_frame_;
   InfoWindow info_;

@@ -298,6 +298,32 @@ TEST_F(StoreBlockListTest, ALockedFileIsNotReportedAsStored) {
   EXPECT_EQ(world.sim.files.FileCount(), 1u);  // no temporary file left behind
 }
 
+// Another writer creates the temporary name between the check that it is free and the
+// creation, once.
+class RacingFiles final : public sim::SimFiles {
+ public:
+  platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override {
+    if (!raced_) {
+      raced_ = true;
+      Put(path, "the other writer's");
+    }
+    return SimFiles::WriteNewFile(path, bytes);
+  }
+
+ private:
+  bool raced_ = false;
+};
+
+TEST(ReplaceFileContents, ATemporaryNameTakenMeanwhileMakesItTryTheNextOne) {
+  RacingFiles files;
+  const std::string path = "C:\\q\\popcfg.apo";
+  files.Put(path, "old\r\n");
+  EXPECT_TRUE(ReplaceFileContents(files, path, "new\r\n"));
+  EXPECT_EQ(files.Get(path), "new\r\n");
+  EXPECT_EQ(files.Get(path + ".~1.tmp"), "the other writer's");
+  EXPECT_FALSE(files.Exists(path + ".~2.tmp"));
+}
+
 TEST(BlockEntries, MatchesLowerCasedSubstrings) {
   sim::SimCodePage code_page;
   engine::BlockEntries entries;

@@ -243,6 +243,76 @@ TEST_F(ListStoreFaultsTest, AListFileThatCouldNotBeReadIsNeverStoredOverUntilItR
   EXPECT_EQ(ui.ListCount(C("view1")), 3u);
 }
 
+// --- The figures file and what crashes left behind --------------------------------------
+
+class StartUpFilesTest : public ListStoreFaultsTest {
+ protected:
+  // One burn of a window titled "Offers" in tray mode.
+  void BurnOnce() {
+    world.SetOption("0", "1");
+    world.OpenOnTop("IEFrame", "Offers - Microsoft Internet Explorer");
+    world.sim.desktop.BringToTop(world.sim.desktop.AddWindow("Shell_TrayWnd", ""));
+    ui.AdvanceTime(3000);
+  }
+};
+
+TEST_F(StartUpFilesTest, AFiguresFileWithLineFeedsOnlyKeepsItsFigures) {
+  world.sim.files.Put(figures_path, "Quellix burn figures 1\n3\t1/1/2027\toffers\n2\t1/1/2027\tcasino\n");
+  Start();
+  BurnOnce();
+  EXPECT_EQ(world.state.history.Figures().Of("offers").burned, 4u);
+  const engine::HitStats stored =
+      engine::HitStats::Parse(world.sim.files.Get(figures_path).value_or(std::string()));
+  EXPECT_EQ(stored.Of("offers").burned, 4u);
+  EXPECT_EQ(stored.Of("casino").burned, 2u);
+}
+
+TEST_F(StartUpFilesTest, AFiguresFileLockedAtStartIsNeverReplacedLater) {
+  const std::string figures = "Quellix burn figures 1\r\n7\tt\toffers\r\n";
+  world.sim.files.Put(figures_path, figures);
+  world.sim.files.Lock(figures_path);  // a backup program holds it while the program starts
+  Start();
+  world.sim.files.Unlock(figures_path);
+  BurnOnce();
+  ui.TrayNotify(Host(), 0x203);
+  RemoveFirstEntry();
+  ui.Click(C("drawnButton9"));  // an Apply that would drop the figures of "offers"
+  EXPECT_EQ(world.sim.files.Get(figures_path), figures);
+  EXPECT_FALSE(world.sim.files.Exists(figures_path + ".~1.tmp"));
+}
+
+TEST_F(StartUpFilesTest, AFiguresFileOfAnotherKindIsNeverReplaced) {
+  const std::string foreign = "Quellix burn figures 9\r\nsomething newer\r\n";
+  world.sim.files.Put(figures_path, foreign);
+  Start();
+  BurnOnce();
+  EXPECT_EQ(world.sim.files.Get(figures_path), foreign);
+}
+
+TEST_F(StartUpFilesTest, TemporaryFilesACrashLeftAreRemovedAtStartAndNoOthers) {
+  world.sim.files.SetNow(500);
+  const std::string folder = world.app_folder + "\\";
+  for (int n = 1; n <= 100; ++n) world.sim.files.Put(list_path + ".~" + std::to_string(n) + ".tmp", "half");
+  const char* kept[] = {"popcfg.apo.~101.tmp",   "popcfg.apo.~01.tmp", "popcfg.apo.tmp",
+                        "popcfg.apo.~1.tmp.txt", "other.txt.~1.tmp",   "popcfg.apo.~x.tmp"};
+  for (const char* name : kept) world.sim.files.Put(folder + name, "not ours");
+  world.sim.files.Put(figures_path + ".~3.TMP", "half");
+  world.sim.files.SetNow(1000);
+  world.sim.files.Put(list_path, "offers\r\n");
+  world.sim.files.SetNow(2000);                    // the program starts
+  world.sim.files.Put(list_path + ".~7.tmp", "");  // not older than the program: kept
+  OpenWindow();
+  for (int n = 1; n <= 100; ++n) {
+    EXPECT_EQ(world.sim.files.Exists(list_path + ".~" + std::to_string(n) + ".tmp"), n == 7) << n;
+  }
+  EXPECT_FALSE(world.sim.files.Exists(figures_path + ".~3.tmp"));
+  EXPECT_TRUE(world.sim.files.Exists(list_path + ".~7.tmp"));
+  for (const char* name : kept) EXPECT_TRUE(world.sim.files.Exists(folder + name)) << name;
+  // Saving works again: the names are free.
+  ui.Click(C("drawnButton9"));
+  EXPECT_TRUE(world.sim.messages.shown.empty());
+}
+
 TEST(DisplayedBlockListTest, RemovingAPositionThatHoldsNoEntryChangesNothing) {
   blocklist::DisplayedBlockList list;
   list.Add("a");
