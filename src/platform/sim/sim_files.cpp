@@ -6,7 +6,9 @@
 
 namespace quellix::sim {
 
-std::string SimFiles::Key(const std::string& path) { return text::LowerCase(path); }
+std::string SimFiles::Key(const std::string& path) {
+  return text::LowerCase(path);
+}
 
 void SimFiles::Put(const std::string& path, std::string bytes) {
   files_[Key(path)] = std::move(bytes);
@@ -19,7 +21,9 @@ std::optional<std::string> SimFiles::Get(const std::string& path) const {
   return it->second;
 }
 
-void SimFiles::Lock(const std::string& path) { locked_.insert(Key(path)); }
+void SimFiles::Lock(const std::string& path) {
+  locked_.insert(Key(path));
+}
 
 std::size_t SimFiles::Allow(std::size_t wanted) {
   if (!budget_) return wanted;
@@ -47,8 +51,9 @@ std::optional<std::string> SimFiles::ReadFile(const std::string& path) {
   return Get(path);
 }
 
-std::optional<std::string> SimFiles::ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) {
-  std::optional<std::string> content = ReadFile(path);
+std::optional<std::string> SimFiles::ReadAt(const std::string& path, std::uint64_t offset,
+                                            std::size_t length) {
+  std::optional<std::string> content = SimFiles::ReadFile(path);
   if (!content) return std::nullopt;
   if (offset >= content->size()) return std::string();
   return content->substr(static_cast<std::size_t>(offset), length);
