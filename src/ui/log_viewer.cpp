@@ -90,7 +90,10 @@ void LogViewer::Clear() {
       services_.messages.Show(std::string(kClearLogQuestion), std::string(product::kAppTitle),
                               platform::MessageIcon::kInformation, platform::MessageButtons::kYesNo);
   if (answer != platform::MessageAnswer::kYes) return;
-  services_.files.RemoveFile(LogPath());
+  if (services_.files.RemoveFile(LogPath())) return;
+  services_.messages.Show("The log file could not be cleared.\r\n" + Reason(),
+                          std::string(product::kAppTitle), platform::MessageIcon::kStop,
+                          platform::MessageButtons::kOk);
 }
 
 bool LogViewer::OnClick(platform::UiId control) {

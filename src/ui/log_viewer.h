@@ -25,7 +25,8 @@ class LogViewer {
   // of a longer log), letting pending events run after each, then shows the panel at the
   // page area. The status line says what was left out or could not be read.
   void View(int left_twips, int top_twips);
-  // "Clear Log File": deletes the log once the user says Yes; the rows shown stay.
+  // "Clear Log File": deletes the log once the user says Yes, and says so when it could
+  // not; the rows shown stay.
   void Clear();
   void Hide() { ui_.SetVisible(panel_, false); }
   // True when the control was the panel's "Cancel", which hides the panel.

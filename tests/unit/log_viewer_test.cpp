@@ -79,5 +79,17 @@ TEST_F(LogViewerTest, ALogThatCannotBeReadIsSaidInTheStatusLine) {
   EXPECT_EQ(ui.Text(viewer.Status()), "");
 }
 
+TEST_F(LogViewerTest, ALogThatCannotBeClearedIsSaid) {
+  files.Put(path, Log(1));
+  files.Lock(path);
+  files.SetErrorText("Access is denied.");
+  world.sim.messages.answers = {platform::MessageAnswer::kYes};
+  viewer.Clear();
+  ASSERT_EQ(world.sim.messages.shown.size(), 2u);
+  EXPECT_EQ(world.sim.messages.shown[1].title, "Quellix");
+  EXPECT_EQ(world.sim.messages.shown[1].text, "The log file could not be cleared.\r\nAccess is denied.");
+  EXPECT_TRUE(files.Exists(path));
+}
+
 }  // namespace
 }  // namespace quellix::ui
