@@ -1,15 +1,23 @@
 #include "blocklist/block_list_file.h"
 
+#include <algorithm>
 #include <new>
 
 #include "product/product.h"
+#include "text/text.h"
 
 namespace quellix::blocklist {
 namespace {
 
 constexpr int kTemporaryNameTries = 100;
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
 
 // Moves past the line end at `pos`: CR LF counts as one.
 std::size_t SkipLineEnd(std::string_view s, std::size_t pos) {
@@ -17,9 +25,44 @@ std::size_t SkipLineEnd(std::string_view s, std::size_t pos) {
   return pos + 1;
 }
 
-bool NeedsQuotes(std::string_view entry) {
-  if (entry.find('"') != std::string_view::npos) return false;  // cannot be quoted: kept as it is
-  return entry.find_first_of(",\r\n") != std::string_view::npos || (!entry.empty() && entry.front() == ' ');
+// A text that starts like a byte-order mark would be taken for one when it opens a file.
+bool StartsLikeByteOrderMark(std::string_view entry) {
+  return entry.starts_with(kUtf8Mark) || entry.starts_with(kUtf16LittleMark) ||
+         entry.starts_with(kUtf16BigMark);
+}
+
+bool NeedsQuotes(std::string_view entry, bool first) {
+  return entry.find_first_of(",\r\n\"") != std::string_view::npos ||
+         (!entry.empty() && entry.front() == ' ') || (first && StartsLikeByteOrderMark(entry));
+}
+
+// Reads the field that starts at `pos` (blanks before it included) into `field`, when given,
+// and returns where the next field starts.
+std::size_t ReadField(std::string_view s, std::size_t pos, std::string* field) {
+  while (pos < s.size() && s[pos] == ' ') ++pos;
+  if (pos < s.size() && s[pos] == '"') {
+    // A doubled quote inside is one quote; a single one closes the field.
+    for (++pos; pos < s.size();) {
+      const std::size_t quote = std::min(s.find('"', pos), s.size());
+      if (field) field->append(s.substr(pos, quote - pos));
+      pos = quote;
+      if (pos == s.size()) break;
+      if (pos + 1 < s.size() && s[pos + 1] == '"') {
+        if (field) *field += '"';
+        pos += 2;
+      } else {
+        ++pos;
+        break;
+      }
+    }
+    while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;  // dropped
+  } else {
+    const std::size_t start = pos;
+    while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
+    if (field) field->assign(s.substr(start, pos - start));
+  }
+  if (pos < s.size()) pos = s[pos] == ',' ? pos + 1 : SkipLineEnd(s, pos);
+  return pos;
 }
 
 }  // namespace
@@ -34,38 +77,58 @@ std::string HitStatsPath(std::string_view app_folder) {
 
 std::vector<std::string> ReadFields(std::string_view s) {
   std::vector<std::string> fields;
-  std::size_t pos = 0;
-  while (pos < s.size()) {
-    while (pos < s.size() && s[pos] == ' ') ++pos;
+  for (std::size_t pos = 0; pos < s.size();) {
     std::string field;
-    if (pos < s.size() && s[pos] == '"') {
-      const std::size_t close = s.find('"', pos + 1);
-      const std::size_t end = close == std::string_view::npos ? s.size() : close;
-      field.assign(s.substr(pos + 1, end - pos - 1));
-      pos = end == s.size() ? end : end + 1;
-      while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
-    } else {
-      const std::size_t start = pos;
-      while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
-      field.assign(s.substr(start, pos - start));
-    }
-    if (pos < s.size()) pos = s[pos] == ',' ? pos + 1 : SkipLineEnd(s, pos);
+    pos = ReadField(s, pos, &field);
     fields.push_back(std::move(field));
   }
   return fields;
 }
 
+std::size_t CountFields(std::string_view s) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < s.size(); ++count) pos = ReadField(s, pos, nullptr);
+  return count;
+}
+
 std::string BlockListText(const std::vector<std::string>& entries) {
   std::string text;
-  for (const std::string& entry : entries) {
-    if (NeedsQuotes(entry)) {
-      text += '"' + entry + '"';
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::string& entry = entries[i];
+    if (NeedsQuotes(entry, i == 0)) {
+      text += '"';
+      for (char c : entry) {
+        if (c == '"') text += '"';
+        text += c;
+      }
+      text += '"';
     } else {
       text += entry;
     }
     text += "\r\n";
   }
   return text;
+}
+
+// True for "<target>.~N.tmp" with N from 1 to kTemporaryNameTries, written without leading zeros.
+bool IsOwnTemporaryName(std::string_view name, std::string_view target) {
+  const std::string lower = text::LowerCase(std::string(name));
+  const std::string start = text::LowerCase(std::string(target)) + ".~";
+  if (!lower.starts_with(start) || !lower.ends_with(".tmp")) return false;
+  const std::string_view number = std::string_view(lower).substr(
+      start.size(), lower.size() - start.size() - std::string_view(".tmp").size());
+  if (number.empty() || number.size() > 3 || number.front() == '0' ||
+      number.find_first_not_of("0123456789") != std::string_view::npos)
+    return false;
+  return std::stoi(std::string(number)) <= kTemporaryNameTries;
+}
+
+void RemoveStaleTemporaries(platform::FileSystem& files, const std::string& folder,
+                            std::string_view target_name, std::uint64_t older_than) {
+  for (const platform::FoundFile& found : files.FindFiles(folder, std::string(target_name) + ".~")) {
+    if (found.modified < older_than && IsOwnTemporaryName(found.name, target_name))
+      files.RemoveFile(folder + "\\" + found.name);
+  }
 }
 
 bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, std::string_view bytes) {
@@ -87,36 +150,114 @@ bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, s
   return false;
 }
 
+std::string SystemReason(platform::FileSystem& files, platform::CodePage& code_page,
+                         std::string_view otherwise) {
+  const std::string reason = files.LastError();
+  if (reason.empty()) return std::string(otherwise);
+  return code_page.AnsiFromUtf8(reason).value_or(reason);
+}
+
+std::optional<std::string> ListTextFromBytes(std::string_view bytes, platform::CodePage& code_page,
+                                             std::string& problem) {
+  std::optional<std::string> text;
+  if (bytes.starts_with(kUtf8Mark)) {
+    bytes.remove_prefix(kUtf8Mark.size());
+    text = code_page.AnsiFromUtf8(bytes);
+    if (!text) text.emplace(bytes);  // not UTF-8 after all: the bytes are the code page's
+  } else if (bytes.starts_with(kUtf16LittleMark) || bytes.starts_with(kUtf16BigMark)) {
+    const bool little = bytes.starts_with(kUtf16LittleMark);
+    bytes.remove_prefix(2);
+    std::u16string units(bytes.size() / 2, u'\0');  // an odd last byte is no character
+    for (std::size_t i = 0; i < units.size(); ++i) {
+      const auto first = static_cast<unsigned char>(bytes[2 * i]),
+                 second = static_cast<unsigned char>(bytes[2 * i + 1]);
+      units[i] = static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second);
+    }
+    text = code_page.AnsiFromUtf16(units);
+  } else {
+    text.emplace(bytes);
+  }
+  if (text->find('\0') != std::string::npos) {
+    problem =
+        "It holds NUL characters, so it is not a list of titles (a list saved as Unicode needs its "
+        "byte-order mark).";
+    return std::nullopt;
+  }
+  return text;
+}
+
+ListRead ReadListFile(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
+                      std::uint64_t largest) {
+  ListRead read;
+  const std::optional<std::uint64_t> size = files.FileSize(path);
+  if (!size) return read;
+  read.outcome = ListRead::Outcome::kFailed;
+  if (*size > largest) {
+    read.problem = "It is larger than " + std::to_string(largest >> 20) + " MB.";
+    return read;
+  }
+  try {
+    const std::optional<std::string> bytes = files.ReadFile(path);
+    if (!bytes) {
+      read.problem = SystemReason(files, code_page, "It could not be opened.");
+      return read;
+    }
+    const std::optional<std::string> text = ListTextFromBytes(*bytes, code_page, read.problem);
+    if (!text) return read;
+    if (CountFields(*text) > kMostEntries) {
+      read.problem = "It holds more than " + std::to_string(kMostEntries) + " entries.";
+      return read;
+    }
+    read.entries = ReadFields(*text);
+    read.outcome = ListRead::Outcome::kRead;
+  } catch (const std::bad_alloc&) {
+    std::vector<std::string>().swap(read.entries);
+    read.problem = "There is not enough memory to read it.";
+  }
+  return read;
+}
+
 std::string MissingListMessage() {
   return "The popup burn list file is missed !!!\rPlease go to " + std::string(product::kMakerWebAddress) +
          " to download new file";
 }
 
-void LoadBlockList(platform::Services services, const std::string& app_folder, engine::BlockEntries& active,
-                   DisplayedBlockList& displayed) {
+std::string UnreadableListMessage(const std::string& problem) {
+  return "The popup burn list file " + std::string(kBlockListFileName) + " could not be read.\r\n" + problem +
+         "\r\nNothing was changed: the file is kept as it is, and the list is not saved over it until it "
+         "can be read.";
+}
+
+ListRead::Outcome LoadBlockList(platform::Services services, const std::string& app_folder,
+                                engine::BlockEntries& active, DisplayedBlockList& displayed) {
   displayed.Clear();
   const std::string path = BlockListPath(app_folder);
   if (services.files.FileSize(path).value_or(0) == 0) {
-    services.messages.Show(MissingListMessage(), std::string(product::kAppTitle), platform::MessageIcon::kStop,
-                           platform::MessageButtons::kOk);
-    return;
+    services.messages.Show(MissingListMessage(), std::string(product::kAppTitle),
+                           platform::MessageIcon::kStop, platform::MessageButtons::kOk);
+    return ListRead::Outcome::kMissing;
   }
-  // Memory running out while reading counts as a file that cannot be read.
-  std::vector<std::string> entries;
-  try {
-    const std::optional<std::string> content = services.files.ReadFile(path);
-    if (!content) return;
-    entries = ReadFields(*content);
-    for (const std::string& entry : entries) displayed.Add(entry, std::string(kEntryIcon));
-  } catch (const std::bad_alloc&) {
-    displayed.Clear();
-    return;
+  ListRead read = ReadListFile(services.files, services.code_page, path, kLargestList);
+  if (read.outcome == ListRead::Outcome::kRead) {
+    try {
+      for (const std::string& entry : read.entries) displayed.Add(entry, std::string(kEntryIcon));
+    } catch (const std::bad_alloc&) {
+      displayed.Clear();
+      read.outcome = ListRead::Outcome::kFailed;
+      read.problem = "There is not enough memory to show it.";
+    }
+  }
+  if (read.outcome != ListRead::Outcome::kRead) {
+    services.messages.Show(UnreadableListMessage(read.problem), std::string(product::kAppTitle),
+                           platform::MessageIcon::kStop, platform::MessageButtons::kOk);
+    return ListRead::Outcome::kFailed;
   }
   try {
-    active.Assign(std::move(entries), services.code_page);
+    active.Assign(std::move(read.entries), services.code_page);
   } catch (const std::bad_alloc&) {
     // The active list stays as it was; the list shown is the file's, so storing it loses nothing.
   }
+  return ListRead::Outcome::kRead;
 }
 
 bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
@@ -124,16 +265,24 @@ bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
   return ReplaceFileContents(files, BlockListPath(app_folder), BlockListText(displayed.Texts()));
 }
 
-bool ExportBlockList(platform::FileSystem& files, const std::string& path, const DisplayedBlockList& displayed) {
+bool ExportBlockList(platform::FileSystem& files, const std::string& path,
+                     const DisplayedBlockList& displayed) {
   return ReplaceFileContents(files, path, BlockListText(displayed.Texts()));
 }
 
-std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path, DisplayedBlockList& displayed) {
-  const std::optional<std::string> bytes = files.ReadFile(path);
-  if (!bytes || bytes->empty()) return 0;
-  std::vector<std::string> fields = ReadFields(*bytes);
-  for (std::string& field : fields) displayed.Add(std::move(field), std::string(kEntryIcon));
-  return fields.size();
+std::string ImportBlockList(platform::FileSystem& files, platform::CodePage& code_page,
+                            const std::string& path, DisplayedBlockList& displayed) {
+  ListRead read = ReadListFile(files, code_page, path, kLargestImport);
+  if (read.outcome == ListRead::Outcome::kMissing) return "The file was not found.";
+  if (read.outcome == ListRead::Outcome::kFailed) return read.problem;
+  const std::size_t before = displayed.Count();
+  try {
+    for (std::string& entry : read.entries) displayed.Add(std::move(entry), std::string(kEntryIcon));
+  } catch (const std::bad_alloc&) {
+    displayed.KeepFirst(before);
+    return "There is not enough memory to show its entries.";
+  }
+  return {};
 }
 
 }  // namespace quellix::blocklist

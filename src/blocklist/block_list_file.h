@@ -2,6 +2,8 @@
 // The block list file popcfg.apo (and the exported .pao lists, which share its format):
 // one entry a line, each line ended by CR LF, read back as comma-separated fields.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,39 +24,89 @@ std::string HitStatsPath(std::string_view app_folder);
 
 // The fields of a block list file: a field ends at a comma or a line end (CR LF, CR or LF);
 // blanks before its first character are skipped; a field that starts with a double quote
-// runs to the next double quote, both quotes removed, and whatever follows the closing
-// quote up to the next comma or line end is dropped. A last line without line break is a
-// field too; an empty line is one empty field.
+// runs to the next single double quote, both quotes removed, a doubled quote inside it
+// standing for one quote, and whatever follows the closing quote up to the next comma or
+// line end is dropped. A last line without line break is a field too; an empty line is one
+// empty field.
 std::vector<std::string> ReadFields(std::string_view bytes);
+// How many fields ReadFields would give, without building them.
+std::size_t CountFields(std::string_view bytes);
 
-// The file text for these entries. An entry the reader would split or trim (one holding a
-// comma or a line break, or starting with a blank) is written in double quotes, unless it
-// holds a double quote itself; every other entry is written unchanged.
+// The file text for these entries, one a line. An entry the reader would split, trim or
+// take apart (one holding a comma, a line break or a double quote, or starting with a
+// blank) is written in double quotes with its own double quotes doubled, and so is a first
+// entry that starts like a byte-order mark; every other entry is written unchanged.
 std::string BlockListText(const std::vector<std::string>& entries);
 
 // Writes `bytes` to a temporary file beside `path` and moves it over `path` only when it
 // is complete, so the old file stays whole whatever happens meanwhile.
 bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, std::string_view bytes);
 
+// popcfg.apo is read as far as the platform reads any file.
+inline constexpr std::uint64_t kLargestList = ~std::uint64_t{0};
+// The largest list file Import reads.
+inline constexpr std::uint64_t kLargestImport = 64ull << 20;
+// No list file of more entries is read: what entries cost grows with their number, not
+// with the file's size (a file of commas is nothing but empty entries).
+inline constexpr std::size_t kMostEntries = std::size_t{1} << 22;
+
+// A list file's bytes as text of the ANSI code page. A UTF-8 byte-order mark is dropped,
+// and the UTF-8 after it is brought into the code page when it is valid UTF-8 (otherwise
+// taken as it is); UTF-16 with a byte-order mark, in either byte order, is brought into the
+// code page. Text holding a NUL character is no list: nothing, with `problem` saying why.
+std::optional<std::string> ListTextFromBytes(std::string_view bytes, platform::CodePage& code_page,
+                                             std::string& problem);
+
+// What reading a list file gave.
+struct ListRead {
+  enum class Outcome { kRead, kMissing, kFailed };
+  Outcome outcome = Outcome::kMissing;
+  std::vector<std::string> entries;  // kRead: the entries in file order
+  std::string problem;               // kFailed: why, in a sentence for the user
+};
+
+// Reads the entries of a list file by the rules above. A file larger than `largest` bytes,
+// one that cannot be read, one that is no list, one of more than kMostEntries entries and
+// one whose entries do not fit in the memory left all give kFailed.
+ListRead ReadListFile(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
+                      std::uint64_t largest);
+
+// Removes the temporary files "<target>.~N.tmp" (N from 1 to 100, as ReplaceFileContents
+// names them) of `target_name` in `folder` that last changed before `older_than`: those a
+// crash left behind. Files of any other name are never touched.
+void RemoveStaleTemporaries(platform::FileSystem& files, const std::string& folder,
+                            std::string_view target_name, std::uint64_t older_than);
+
 // The text of the missing-file message.
 std::string MissingListMessage();
+// The message for a list file that exists but could not be read.
+std::string UnreadableListMessage(const std::string& problem);
 
 // Fills the displayed list and the active list from popcfg.apo. A missing or empty file
-// shows the missing-file message and keeps the active list; a file that cannot be read
-// keeps it silently, and so does a list too large for the memory left. The displayed list
-// is emptied first in every case.
-void LoadBlockList(platform::Services services, const std::string& app_folder, engine::BlockEntries& active,
-                   DisplayedBlockList& displayed);
+// shows the missing-file message and keeps the active list; so does a file that cannot be
+// read, with a message that says why and that nothing was changed. The displayed list is
+// emptied first in every case. A list the memory left cannot make active stays shown (so
+// storing it loses nothing), and the active list stays as it was.
+ListRead::Outcome LoadBlockList(platform::Services services, const std::string& app_folder,
+                                engine::BlockEntries& active, DisplayedBlockList& displayed);
 
 // Stores the displayed list into popcfg.apo; the active list is not touched.
-bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder, const DisplayedBlockList& displayed);
+bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
+                    const DisplayedBlockList& displayed);
 
 // Writes the displayed list to an exported list file, replacing any file of that name only
 // once the new one is complete. False when it could not be written.
-bool ExportBlockList(platform::FileSystem& files, const std::string& path, const DisplayedBlockList& displayed);
+bool ExportBlockList(platform::FileSystem& files, const std::string& path,
+                     const DisplayedBlockList& displayed);
 
-// Appends the entries of an exported list file to the displayed list, each with the entry
-// icon. A file that cannot be read adds nothing. Returns the number of entries added.
-std::size_t ImportBlockList(platform::FileSystem& files, const std::string& path, DisplayedBlockList& displayed);
+// Appends the entries of an exported list file (at most kLargestImport bytes) to the
+// displayed list, each with the entry icon. A file that cannot be read adds nothing and
+// gives the reason; an empty problem means the entries were added.
+std::string ImportBlockList(platform::FileSystem& files, platform::CodePage& code_page,
+                            const std::string& path, DisplayedBlockList& displayed);
+
+// The system's reason for a failure, in the code page, or `otherwise` when it gave none.
+std::string SystemReason(platform::FileSystem& files, platform::CodePage& code_page,
+                         std::string_view otherwise);
 
 }  // namespace quellix::blocklist

@@ -1,6 +1,7 @@
 #include "blocklist/block_list_page.h"
 
 #include <cmath>
+#include <new>
 
 #include "blocklist/block_list_file.h"
 #include "product/product.h"
@@ -79,17 +80,37 @@ std::optional<std::string> BlockListPage::AskForFile(platform::FileDialogKind ki
 void BlockListPage::Export() {
   const std::optional<std::string> path = AskForFile(platform::FileDialogKind::kSave);
   if (!path) return;
-  ExportBlockList(services_.files, *path, displayed_);
+  if (ExportBlockList(services_.files, *path, displayed_)) return;
+  Tell(std::string(kExportFailed) + "\r\n" +
+       SystemReason(services_.files, services_.code_page, "The file could not be written.") +
+       "\r\nNo file was written.");
 }
 
 void BlockListPage::Import() {
   const std::optional<std::string> path = AskForFile(platform::FileDialogKind::kOpen);
   if (!path) return;
   const std::size_t before = displayed_.Count();
-  ImportBlockList(services_.files, *path, displayed_);
-  // With their figures at once: an entry may have burned under another row of the list.
-  for (std::size_t i = before + 1; i <= displayed_.Count(); ++i)
-    ui_.ListAdd(controls_.view1, hooks_.row_cells(displayed_.At(i).text), displayed_.At(i).icon);
+  std::string problem;
+  try {
+    problem = ImportBlockList(services_.files, services_.code_page, *path, displayed_);
+    if (problem.empty()) {
+      // With their figures at once: an entry may have burned under another row of the list.
+      for (std::size_t i = before + 1; i <= displayed_.Count(); ++i)
+        ui_.ListAdd(controls_.view1, hooks_.row_cells(displayed_.At(i).text), displayed_.At(i).icon);
+    }
+  } catch (const std::bad_alloc&) {
+    // The rows shown so far go again with their entries: an import is whole or nothing.
+    while (ui_.ListCount(controls_.view1) > before)
+      ui_.ListRemove(controls_.view1, ui_.ListCount(controls_.view1));
+    displayed_.KeepFirst(before);
+    problem = "There is not enough memory to show its entries.";
+  }
+  if (!problem.empty()) Tell(std::string(kImportFailed) + "\r\n" + problem + "\r\nNothing was imported.");
+}
+
+void BlockListPage::Tell(const std::string& text) {
+  services_.messages.Show(text, std::string(product::kAppTitle), platform::MessageIcon::kStop,
+                          platform::MessageButtons::kOk);
 }
 
 bool BlockListPage::OnClick(platform::UiId control) {

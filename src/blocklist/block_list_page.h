@@ -15,6 +15,8 @@
 namespace quellix::blocklist {
 
 inline constexpr std::string_view kRemoveQuestion = "Are you sure you want to remove this item";
+inline constexpr std::string_view kExportFailed = "The block list could not be exported.";
+inline constexpr std::string_view kImportFailed = "The list could not be imported.";
 
 struct BlockListControls {
   platform::UiId view1 = 0;      // the displayed list
@@ -52,6 +54,8 @@ class BlockListPage {
 
  private:
   std::optional<std::string> AskForFile(platform::FileDialogKind kind);
+  // A failure the user is told of, in a box of the product's own.
+  void Tell(const std::string& text);
 
   platform::Ui& ui_;
   platform::Services services_;

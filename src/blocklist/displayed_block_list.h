@@ -19,7 +19,9 @@ struct DisplayedEntry {
 class DisplayedBlockList {
  public:
   void Clear() { entries_.clear(); }
-  void Add(std::string text, std::string icon = {}) { entries_.push_back({std::move(text), std::move(icon)}); }
+  void Add(std::string text, std::string icon = {}) {
+    entries_.push_back({std::move(text), std::move(icon)});
+  }
   std::size_t Count() const { return entries_.size(); }
   bool Has(std::size_t i) const { return i >= 1 && i <= entries_.size(); }
   // Entry i, 1-based; callers check Has(i) first.
@@ -28,6 +30,11 @@ class DisplayedBlockList {
   // Removes entry i; a position that holds no entry changes nothing.
   void Remove(std::size_t i) {
     if (Has(i)) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i - 1));
+  }
+  // Drops every entry after the first `count`.
+  void KeepFirst(std::size_t count) {
+    if (count < entries_.size())
+      entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(count), entries_.end());
   }
   std::vector<std::string> Texts() const;
 

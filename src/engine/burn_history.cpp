@@ -60,18 +60,31 @@ bool Unescape(std::string_view s, std::string& out) {
   return true;
 }
 
+// The line that starts at `pos`, without its line end (LF, or CR LF as written), moving
+// `pos` past it.
+std::string_view NextLine(std::string_view text, std::size_t& pos) {
+  std::size_t end = text.find('\n', pos);
+  if (end == std::string_view::npos) end = text.size();
+  std::string_view line = text.substr(pos, end - pos);
+  pos = end + 1;
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  return line;
+}
+
 }  // namespace
+
+bool HitStats::Recognised(std::string_view text) {
+  std::size_t pos = 0;
+  return text.empty() || (text.find('\n') != std::string_view::npos && NextLine(text, pos) == kHeader);
+}
 
 HitStats HitStats::Parse(std::string_view text) {
   HitStats stats;
-  std::size_t pos = text.find("\r\n");
-  if (pos == std::string_view::npos || text.substr(0, pos) != kHeader) return stats;
-  pos += 2;
+  if (text.empty() || !Recognised(text)) return stats;
+  std::size_t pos = 0;
+  NextLine(text, pos);
   while (pos < text.size()) {
-    std::size_t end = text.find("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = text.substr(pos, end - pos);
-    pos = end + 2;
+    const std::string_view line = NextLine(text, pos);
     const std::size_t tab1 = line.find('\t');
     const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
     if (tab2 == std::string_view::npos) continue;

@@ -30,11 +30,15 @@ struct EntryFigures {
 // Figures per entry text, kept in a small file of their own beside the block list:
 //   "Quellix burn figures 1" CR LF, then one line per entry:
 //   <burned> TAB <last burned> TAB <entry> CR LF
-// with backslash, tab, CR and LF inside the texts written as \\ \t \r \n. A line that does
-// not read so is skipped; a missing or unreadable file is no figures at all.
+// with backslash, tab, CR and LF inside the texts written as \\ \t \r \n. Lines may also
+// end in LF alone (an editor or a copy may have converted them). A line that does not read
+// so is skipped; a text without the header line is no figures at all.
 class HitStats {
  public:
   static HitStats Parse(std::string_view text);
+  // True for an empty text and for one that starts with the header line: a figures file of
+  // this program that may be replaced.
+  static bool Recognised(std::string_view text);
   std::string Text() const;
 
   // The figures of an entry; zero figures for one that has none.

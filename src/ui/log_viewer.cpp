@@ -1,5 +1,8 @@
 #include "ui/log_viewer.h"
 
+#include <algorithm>
+#include <new>
+
 #include "engine/burn_record.h"
 #include "product/product.h"
 #include "ui/burn_log_rows.h"
@@ -27,6 +30,11 @@ LogViewer::LogViewer(platform::Ui& ui, platform::Services services, std::string 
   cancel.container = panel_;
   cancel.visible = false;
   cancel_ = ui_.CreateControl(form, cancel);
+  platform::ControlSpec status{
+      ControlKind::kLabel, "lblLogStatus", "", {60, parked.height - 420, parked.width - 1515, 360}};
+  status.container = panel_;
+  status.visible = false;
+  status_ = ui_.CreateControl(form, status);
 }
 
 std::string LogViewer::LogPath() const {
@@ -34,17 +42,47 @@ std::string LogViewer::LogPath() const {
 }
 
 void LogViewer::View(int left_twips, int top_twips) {
+  using Record = engine::BurnRecord;
   ui_.ListClear(view3_);
+  platform::FileSystem& files = services_.files;
   const std::string path = LogPath();
-  if (!services_.files.FileSize(path))
-    services_.files.WriteAt(path, 0, "");  // a missing log is created empty
-  const std::string log = services_.files.ReadFile(path).value_or(std::string());
-  for (const BurnLogRow& row : BurnLogRows(log)) {
-    ui_.DoEvents();
-    ui_.ListAdd(view3_, {row.date, row.time, row.browser, row.title}, kRowIcon);
+  if (!files.FileSize(path)) files.WriteAt(path, 0, "");  // a missing log is created empty
+  std::string note;
+  if (const std::optional<std::uint64_t> size = files.FileSize(path)) {
+    const std::uint64_t records = *size / Record::kSize;
+    const std::uint64_t first = records > kMostRows ? records - kMostRows : 0;
+    if (first > 0)
+      note = "The newest " + std::to_string(kMostRows) + " of " + std::to_string(records) + " burns.";
+    // The log is read a piece at a time, so a log of any size shows.
+    for (std::uint64_t r = first; r < records; r += kRecordsAPiece) {
+      const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kRecordsAPiece, records - r));
+      std::optional<std::string> piece;
+      try {
+        piece = files.ReadAt(path, r * Record::kSize, count * Record::kSize);
+      } catch (const std::bad_alloc&) {
+        piece.reset();
+      }
+      if (!piece) {
+        note = "The log file could not be read" + std::string(r > first ? " to its end: " : ": ") + Reason();
+        break;
+      }
+      for (const BurnLogRow& row : BurnLogRows(*piece)) {
+        ui_.DoEvents();
+        ui_.ListAdd(view3_, {row.date, row.time, row.browser, row.title}, kRowIcon);
+      }
+      if (piece->size() < count * Record::kSize) break;  // the log shrank meanwhile
+    }
+  } else {
+    note = "The log file could not be opened: " + Reason();
   }
+  ui_.SetText(status_, note);
   ui_.SetVisible(panel_, true);
   ui_.Move(panel_, left_twips, top_twips);
+}
+
+std::string LogViewer::Reason() {
+  const std::string reason = services_.files.LastError();
+  return services_.code_page.AnsiFromUtf8(reason).value_or(reason);
 }
 
 void LogViewer::Clear() {
@@ -52,7 +90,11 @@ void LogViewer::Clear() {
       services_.messages.Show(std::string(kClearLogQuestion), std::string(product::kAppTitle),
                               platform::MessageIcon::kInformation, platform::MessageButtons::kYesNo);
   if (answer != platform::MessageAnswer::kYes) return;
-  services_.files.ClearFile(LogPath());  // a log with other names keeps them, emptied
+  // A log with other names keeps them, emptied.
+  if (services_.files.ClearFile(LogPath())) return;
+  services_.messages.Show("The log file could not be cleared.\r\n" + Reason(),
+                          std::string(product::kAppTitle), platform::MessageIcon::kStop,
+                          platform::MessageButtons::kOk);
 }
 
 bool LogViewer::OnClick(platform::UiId control) {

@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <new>
+
 #include "blocklist/block_list_file.h"
 #include "engine/entry_preview.h"
 #include "product/product.h"
@@ -103,8 +105,8 @@ void MainWindow::CreateControls() {
 
   // Pages parked outside the client area until a page operation moves them in.
   const UiId frame1 = Add({ControlKind::kFrame, "Frame1", "", {9000, 910, 5985, 4125}, /*visible=*/false});
-  options_ = std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder,
-                                                     form_, frame1);
+  options_ =
+      std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder, form_, frame1);
   log_ = std::make_unique<LogViewer>(context_.ui, context_.services, context_.app_folder, form_,
                                      platform::TwipsRect{9000, 5500, 5985, 4125});
   controls_.emplace("Frame10", log_->Panel());
@@ -164,9 +166,9 @@ void MainWindow::CreateControls() {
 void MainWindow::Start() {
   context_.state.burn_enabled = 1;
   context_.ui.CenterOnScreen(form_);
+  const std::uint64_t started = context_.services.files.Now();
   // The figures per entry first, so that the list is shown once, with them.
-  context_.state.history.Figures() = engine::HitStats::Parse(
-      context_.services.files.ReadFile(blocklist::HitStatsPath(context_.app_folder)).value_or(std::string()));
+  ReadFigures();
   LoadBlockList();
   platform::Registry& registry = context_.services.registry;
   if (text::TrimBlanks(settings::ReadOption(registry, settings::kStartDate)).empty())
@@ -177,6 +179,9 @@ void MainWindow::Start() {
     EndProcess();
     return;
   }
+  // Only the one running copy clears what a crash of an earlier one left behind.
+  for (std::string_view target : {blocklist::kBlockListFileName, blocklist::kHitStatsFileName})
+    blocklist::RemoveStaleTemporaries(context_.services.files, context_.app_folder, target, started);
   context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
 }
 
@@ -191,8 +196,49 @@ void MainWindow::EndProcess() {
 void MainWindow::LoadBlockList() {
   // The list on screen is emptied first, so no old rows stay behind a missing-file message.
   context_.ui.ListClear(Control("view1"));
-  blocklist::LoadBlockList(context_.services, context_.app_folder, context_.state.block_entries, displayed_);
+  list_unreadable_ =
+      blocklist::LoadBlockList(context_.services, context_.app_folder, context_.state.block_entries,
+                               displayed_) == blocklist::ListRead::Outcome::kFailed;
   ShowDisplayedList();
+}
+
+bool MainWindow::StoreBlockList() {
+  if (list_unreadable_ && !ReadListAgain()) return false;
+  platform::Services& services = context_.services;
+  if (blocklist::StoreBlockList(services.files, context_.app_folder, displayed_)) return true;
+  Tell(std::string(kListNotSaved) + "\r\n" +
+       blocklist::SystemReason(services.files, services.code_page, "The file could not be written.") +
+       "\r\nThe file was not changed, and the list on screen keeps your changes.");
+  return false;
+}
+
+bool MainWindow::ReadListAgain() {
+  platform::Services& services = context_.services;
+  blocklist::ListRead read =
+      blocklist::ReadListFile(services.files, services.code_page,
+                              blocklist::BlockListPath(context_.app_folder), blocklist::kLargestList);
+  if (read.outcome == blocklist::ListRead::Outcome::kFailed) {
+    Tell(std::string(kListNotSaved) + "\r\n" + blocklist::UnreadableListMessage(read.problem));
+    return false;
+  }
+  // The file's entries come first, then those the user added while it could not be read.
+  blocklist::DisplayedBlockList added = displayed_;
+  displayed_.Clear();
+  for (const std::string& entry : read.entries) displayed_.Add(entry, std::string(blocklist::kEntryIcon));
+  for (std::size_t i = 1; i <= added.Count(); ++i) displayed_.Add(added.At(i).text, added.At(i).icon);
+  try {
+    context_.state.block_entries.Assign(std::move(read.entries), services.code_page);
+  } catch (const std::bad_alloc&) {
+    // The active list stays as it was; the list stored is whole all the same.
+  }
+  list_unreadable_ = false;
+  ShowDisplayedList();
+  return true;
+}
+
+void MainWindow::Tell(const std::string& text) {
+  context_.services.messages.Show(text, std::string(product::kAppTitle), platform::MessageIcon::kStop,
+                                  platform::MessageButtons::kOk);
 }
 
 void MainWindow::ShowDisplayedList() {
@@ -247,14 +293,35 @@ void MainWindow::LoadOptionsPage() {
   ui.SetVisible(Control("View2"), false);
 }
 
-void MainWindow::ApplyOptions() {
-  blocklist::StoreBlockList(context_.services.files, context_.app_folder, displayed_);
-  // Entries that have left the list leave their figures behind with this store.
-  if (context_.state.history.Figures().KeepOnly(displayed_.Texts())) StoreFigures();
+bool MainWindow::ApplyOptions() {
+  const bool stored = StoreBlockList();
+  // Entries that have left the stored list leave their figures behind with it.
+  if (stored && context_.state.history.Figures().KeepOnly(displayed_.Texts())) StoreFigures();
   options_->ApplySound();
+  return stored;
+}
+
+void MainWindow::ReadFigures() {
+  platform::FileSystem& files = context_.services.files;
+  const std::string path = blocklist::HitStatsPath(context_.app_folder);
+  figures_unreadable_ = false;
+  if (!files.FileSize(path)) return;  // no figures yet
+  std::optional<std::string> text;
+  try {
+    text = files.ReadFile(path);
+  } catch (const std::bad_alloc&) {
+    text.reset();
+  }
+  // A file that could not be read, or is not one of ours, is kept: no figures are stored over it.
+  if (!text || !engine::HitStats::Recognised(*text)) {
+    figures_unreadable_ = true;
+    return;
+  }
+  context_.state.history.Figures() = engine::HitStats::Parse(*text);
 }
 
 void MainWindow::StoreFigures() {
+  if (figures_unreadable_) return;
   blocklist::ReplaceFileContents(context_.services.files, blocklist::HitStatsPath(context_.app_folder),
                                  context_.state.history.Figures().Text());
 }
@@ -318,7 +385,7 @@ void MainWindow::RunMainWindowCommand() {
   } else if (command == 2) {
     LoadOptionsPage();
     ShowCaptionPage();
-    ApplyOptions();
+    if (!ApplyOptions()) return;  // the edit stays on screen; the old file is not loaded over it
     displayed_.Clear();
     LoadBlockList();
   } else if (command == 3) {

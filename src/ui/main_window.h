@@ -9,16 +9,17 @@
 #include "blocklist/block_list_page.h"
 #include "blocklist/displayed_block_list.h"
 #include "blocklist/open_window_picker.h"
-#include "ui/options_page.h"
 #include "tray/menu_frame.h"
 #include "tray/tray_area.h"
 #include "ui/info_window.h"
 #include "ui/log_viewer.h"
 #include "ui/modal_messages.h"
+#include "ui/options_page.h"
 
 namespace quellix::ui {
 
 inline constexpr std::string_view kAnotherCopyMessage = "there is another copy of Quellix already running";
+inline constexpr std::string_view kListNotSaved = "The block list could not be saved to popcfg.apo.";
 
 class MainWindow final : public platform::UiEvents,
                          public tray::MainWindowLink,
@@ -34,13 +35,16 @@ class MainWindow final : public platform::UiEvents,
   void ShowCaptionPage();
   void ShowServerListPage();
   void LoadOptionsPage();
-  void ApplyOptions();
+  // Stores the list (saying why when it could not) and the sound options; true when the
+  // list was stored.
+  bool ApplyOptions();
   void GoToTray();
 
   // Named controls, for the composition root and tests.
   platform::UiId Form() const { return form_; }
   platform::UiId Control(const std::string& name) const;
   const blocklist::DisplayedBlockList& DisplayedList() const { return displayed_; }
+  bool ListUnreadable() const { return list_unreadable_; }
   tray::TrayArea& Tray() { return *tray_; }
   tray::MenuFrame& Menu() { return menu_frame_; }
   InfoWindow& Info() { return info_; }
@@ -82,11 +86,20 @@ class MainWindow final : public platform::UiEvents,
   void SetCommandText(const std::string& text);
   void RunMainWindowCommand();
   void LoadBlockList();
+  // Stores the displayed list into popcfg.apo, never over a file that could not be read;
+  // a failure is said and the list on screen stays as it is.
+  bool StoreBlockList();
+  // Reads popcfg.apo again after it could not be read, keeping the entries added meanwhile
+  // after the file's own; false, said, when it still cannot be read.
+  bool ReadListAgain();
+  void Tell(const std::string& text);
   void ShowDisplayedList();
   // The cells of an entry's row in view1: its text, then its figures.
   std::vector<std::string> RowCells(const std::string& entry);
   void ShowBrowserInformation();
   void EnterWindowMode();
+  // Reads popcfg.hits; one that exists but could not be read is marked and never replaced.
+  void ReadFigures();
   void StoreFigures();
   void EndProcess();
 
@@ -95,6 +108,8 @@ class MainWindow final : public platform::UiEvents,
   platform::UiId form_ = 0;
   std::map<std::string, platform::UiId> controls_;
   blocklist::DisplayedBlockList displayed_;
+  bool list_unreadable_ = false;     // popcfg.apo exists but could not be read: it is not stored over
+  bool figures_unreadable_ = false;  // and so for popcfg.hits, for the rest of the run
   std::unique_ptr<tray::TrayArea> tray_;
   tray::MenuFrame menu_frame_;
   InfoWindow info_;

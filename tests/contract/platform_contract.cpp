@@ -75,6 +75,21 @@ TEST_F(PlatformContract, CodePageLowerCasesWesternTextIntoUtf8) {
   EXPECT_EQ(utf8, "");
 }
 
+TEST_F(PlatformContract, CodePageTakesUtf8AndUtf16TextIntoTheWesternPage) {
+  EXPECT_EQ(s.code_page.AnsiFromUtf8("Caf\xC3\xA9, \xE2\x82\xAC \xC5\xA0 \"x\"\r\n"),
+            "Caf\xE9, \x80 \x8A \"x\"\r\n");
+  EXPECT_EQ(s.code_page.AnsiFromUtf8(""), "");
+  // Characters the page lacks are "?", never a look-alike: a full-width quote or comma
+  // must not become one the list reader acts on.
+  EXPECT_EQ(s.code_page.AnsiFromUtf8("\xE4\xB8\xAD|\xEF\xBC\x82|\xEF\xBC\x8C|\xC4\x80"), "?|?|?|?");
+  for (const char* invalid : {"\xC3(", "\xFF", "\xC0\xAF", "ok\xE2\x82", "\xED\xA0\x80"})
+    EXPECT_FALSE(s.code_page.AnsiFromUtf8(invalid).has_value()) << invalid;
+  EXPECT_EQ(s.code_page.AnsiFromUtf16(u"Caf\u00E9, \u20AC \u0160\r\n"), "Caf\xE9, \x80 \x8A\r\n");
+  EXPECT_EQ(s.code_page.AnsiFromUtf16(u"\u4E2D|\uFF02|\u0100"), "?|?|?");
+  EXPECT_EQ(s.code_page.AnsiFromUtf16(std::u16string(u"a\0b", 3)), std::string("a\0b", 3));
+  EXPECT_EQ(s.code_page.AnsiFromUtf16(u""), "");
+}
+
 TEST_F(PlatformContract, LongCaptionsAreCutTo99Characters) {
   const WindowId w = p->Open({"IEFrame", std::string(150, 'x') + " - IE", kOverlapped});
   EXPECT_EQ(engine::ReadWindowTitle(s.desktop, w), std::string(99, 'x'));

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <random>
+
 #include "failing_memory.h"
 #include "test_world.h"
 
@@ -52,14 +56,107 @@ TEST(BlockListText, WritesOneLineAnEntry) {
 }
 
 TEST(BlockListText, QuotesEntriesTheReaderWouldSplitOrTrim) {
-  EXPECT_EQ(BlockListText({"Buy now, cheap", " lead", "a\r\nb"}), "\"Buy now, cheap\"\r\n\" lead\"\r\n\"a\r\nb\"\r\n");
-  // An entry holding a double quote cannot be quoted and is written as it is.
-  EXPECT_EQ(BlockListText({"say \"hi\", bye"}), "say \"hi\", bye\r\n");
+  EXPECT_EQ(BlockListText({"Buy now, cheap", " lead", "a\r\nb"}),
+            "\"Buy now, cheap\"\r\n\" lead\"\r\n\"a\r\nb\"\r\n");
+  // A double quote anywhere makes the entry quoted, with its own quotes doubled.
+  EXPECT_EQ(BlockListText({"say \"hi\", bye"}), "\"say \"\"hi\"\", bye\"\r\n");
+  EXPECT_EQ(BlockListText({"\"Free", "x\""}), "\"\"\"Free\"\r\n\"x\"\"\"\r\n");
+  // Only a first entry can be taken for a byte-order mark.
+  EXPECT_EQ(BlockListText({"\xEF\xBB\xBFx", "\xFF\xFEy"}), "\"\xEF\xBB\xBFx\"\r\n\xFF\xFEy\r\n");
+}
+
+TEST(BlockListText, EntriesWithQuotesComeBackExactly) {
+  // Each of these once came back as other entries: an unmatched quote swallowed the lines
+  // after it, a quoted part split a title at its comma, and text after a quote was dropped.
+  const Strings lists[] = {{"\"Free", "casino", "poker"},
+                           {"Watch \"Top 10\", free"},
+                           {"\"Congratulations\" you won"},
+                           {"\"", "\"\"", ",\"", "\",", "a\"\"\"b"}};
+  for (const Strings& entries : lists) EXPECT_EQ(ReadFields(BlockListText(entries)), entries);
+}
+
+TEST(ReadFields, ADoubledQuoteInsideAQuotedFieldIsOneQuote) {
+  EXPECT_EQ(ReadFields("\"a\"\"b\"\r\n"), (Strings{"a\"b"}));
+  EXPECT_EQ(ReadFields("\"\"\"\"\r\n\"\"\r\n"), (Strings{"\"", ""}));
+  EXPECT_EQ(ReadFields("\"\"\"Free\", next\r\n"), (Strings{"\"Free", "next"}));
+  EXPECT_EQ(ReadFields("\"end\"\""), (Strings{"end\""}));  // a doubled quote at the very end
+  EXPECT_EQ(ReadFields("\"open\"\"\r\nrest"), (Strings{"open\"\r\nrest"}));
+}
+
+TEST(ReadFields, HandWrittenFilesReadAsBefore) {
+  struct Case {
+    const char* bytes;
+    Strings entries;
+  };
+  const Case cases[] = {
+      {"offers\r\nCasino, Poker\r\n", {"offers", "Casino", "Poker"}},
+      {"say \"hi\", bye\r\n", {"say \"hi\"", "bye"}},  // a quote inside an unquoted field is text
+      {"a\"b\r\n", {"a\"b"}},
+      {"\"cut\" rest dropped,next\r\n", {"cut", "next"}},
+      {"\"unterminated, to the end\r\nx", {"unterminated, to the end\r\nx"}},
+      {"  \"quoted\"  \r\n", {"quoted"}},
+      {"one\ntwo\rthree\r\n\r\n", {"one", "two", "three", ""}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReadFields(c.bytes), c.entries) << c.bytes;
+}
+
+TEST(BlockListText, FilesWhoseEntriesNeedNoQuotesStayByteForByte) {
+  std::ifstream in(std::string(QUELLIX_SOURCE_DIR) + "/res/popcfg.apo", std::ios::binary);
+  const std::string shipped((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(shipped.empty());
+  EXPECT_EQ(BlockListText(ReadFields(shipped)), shipped);
+  const std::string plain = "offers\r\n\r\ntrailing \r\nx\ty\r\n\xE9t\xE9\r\n-dash-\r\n";
+  EXPECT_EQ(BlockListText(ReadFields(plain)), plain);
+}
+
+// Entry lists made of the pieces that have broken the file before.
+class EntryListGenerator {
+ public:
+  explicit EntryListGenerator(unsigned seed) : random_(seed) {}
+  Strings Next() {
+    static const char* const kPieces[] = {"\"",       ",",        "\r",   "\n",   "\r\n",  " ",
+                                          "  ",       "a",        "Top",  "\t",   "\xE9",  "\xEF\xBB\xBF",
+                                          "\xFF\xFE", "\xFE\xFF", "\"\"", "\", ", "\",\"", "x y"};
+    Strings entries(Pick(7));
+    for (std::string& entry : entries) {
+      for (std::size_t n = Pick(7); n > 0; --n) entry += kPieces[Pick(std::size(kPieces))];
+    }
+    return entries;
+  }
+
+ private:
+  std::size_t Pick(std::size_t below) {
+    return std::uniform_int_distribution<std::size_t>(0, below - 1)(random_);
+  }
+  std::mt19937 random_;
+};
+
+TEST(BlockListFileProperty, EveryEntryListStoresLoadsExportsAndImportsAsItself) {
+  EntryListGenerator generator(15);
+  for (int round = 0; round < 3000; ++round) {
+    const Strings entries = generator.Next();
+    SCOPED_TRACE(::testing::PrintToString(entries));
+    ASSERT_EQ(ReadFields(BlockListText(entries)), entries);
+
+    World w;
+    DisplayedBlockList displayed;
+    for (const std::string& e : entries) displayed.Add(e);
+    ASSERT_TRUE(StoreBlockList(w.sim.files, w.app_folder, displayed));
+    DisplayedBlockList loaded;
+    LoadBlockList(w.services(), w.app_folder, w.state.block_entries, loaded);
+    ASSERT_EQ(loaded.Texts(), entries);
+    ASSERT_EQ(w.state.block_entries.Entries(), entries);
+
+    ASSERT_TRUE(ExportBlockList(w.sim.files, "D:\\x.pao", displayed));
+    DisplayedBlockList imported;
+    ASSERT_EQ(ImportBlockList(w.sim.files, w.sim.code_page, "D:\\x.pao", imported), "");
+    ASSERT_EQ(imported.Texts(), entries);
+  }
 }
 
 TEST(BlockListText, EveryQuotableEntryRoundTrips) {
-  const Strings entries = {"plain", "Buy now, cheap", " leading blank", "", "trailing ", ",", " ", "x,y,z",
-                           "caf\xE9", "two\rparts", "-dash-"};
+  const Strings entries = {"plain", "Buy now, cheap", " leading blank", "",           "trailing ", ",",
+                           " ",     "x,y,z",          "caf\xE9",        "two\rparts", "-dash-"};
   EXPECT_EQ(ReadFields(BlockListText(entries)), entries);
 }
 
@@ -95,8 +192,10 @@ TEST_F(LoadBlockListTest, MissingOrEmptyFileShowsTheMessageAndKeepsTheActiveList
   world.sim.files.Put(path, "offers\r\n");
   Load();
   for (bool empty : {false, true}) {
-    if (empty) world.sim.files.Put(path, "");
-    else world.sim.files.RemoveFile(path);
+    if (empty)
+      world.sim.files.Put(path, "");
+    else
+      world.sim.files.RemoveFile(path);
     world.sim.messages.shown.clear();
     Load();
     EXPECT_EQ(displayed.Count(), 0u);
@@ -106,19 +205,31 @@ TEST_F(LoadBlockListTest, MissingOrEmptyFileShowsTheMessageAndKeepsTheActiveList
     EXPECT_EQ(box.title, "Quellix");
     EXPECT_EQ(box.icon, platform::MessageIcon::kStop);
     EXPECT_EQ(box.buttons, platform::MessageButtons::kOk);
-    EXPECT_EQ(box.text,
-              "The popup burn list file is missed !!!\rPlease go to www.kelvane.example to download new file");
+    EXPECT_EQ(
+        box.text,
+        "The popup burn list file is missed !!!\rPlease go to www.kelvane.example to download new file");
   }
 }
 
-TEST_F(LoadBlockListTest, UnreadableFileKeepsTheActiveListSilently) {
+TEST_F(LoadBlockListTest, AnUnreadableFileKeepsTheActiveListAndSaysWhyAndThatNothingChanged) {
   world.sim.files.Put(path, "offers\r\n");
   Load();
   world.sim.files.Lock(path);
-  Load();
+  world.sim.files.SetErrorText(
+      "The process cannot access the file because another process has locked a portion of the file.");
+  EXPECT_EQ(LoadBlockList(world.services(), world.app_folder, world.state.block_entries, displayed),
+            ListRead::Outcome::kFailed);
   EXPECT_EQ(displayed.Count(), 0u);
   EXPECT_EQ(world.state.block_entries.Entries(), (Strings{"offers"}));
-  EXPECT_TRUE(world.sim.messages.shown.empty());
+  ASSERT_EQ(world.sim.messages.shown.size(), 1u);
+  const auto& box = world.sim.messages.shown[0];
+  EXPECT_EQ(box.title, "Quellix");
+  EXPECT_EQ(box.icon, platform::MessageIcon::kStop);
+  EXPECT_EQ(
+      box.text,
+      "The popup burn list file popcfg.apo could not be read.\r\nThe process cannot access the file because "
+      "another process has locked a portion of the file.\r\nNothing was changed: the file is kept as it is, "
+      "and the list is not saved over it until it can be read.");
 }
 
 TEST_F(LoadBlockListTest, RunningOutOfMemoryKeepsTheActiveListAndTheProgramRunning) {
@@ -185,6 +296,32 @@ TEST_F(StoreBlockListTest, ALockedFileIsNotReportedAsStored) {
   displayed.Add("new");
   EXPECT_FALSE(StoreBlockList(world.sim.files, world.app_folder, displayed));
   EXPECT_EQ(world.sim.files.FileCount(), 1u);  // no temporary file left behind
+}
+
+// Another writer creates the temporary name between the check that it is free and the
+// creation, once.
+class RacingFiles final : public sim::SimFiles {
+ public:
+  platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override {
+    if (!raced_) {
+      raced_ = true;
+      Put(path, "the other writer's");
+    }
+    return SimFiles::WriteNewFile(path, bytes);
+  }
+
+ private:
+  bool raced_ = false;
+};
+
+TEST(ReplaceFileContents, ATemporaryNameTakenMeanwhileMakesItTryTheNextOne) {
+  RacingFiles files;
+  const std::string path = "C:\\q\\popcfg.apo";
+  files.Put(path, "old\r\n");
+  EXPECT_TRUE(ReplaceFileContents(files, path, "new\r\n"));
+  EXPECT_EQ(files.Get(path), "new\r\n");
+  EXPECT_EQ(files.Get(path + ".~1.tmp"), "the other writer's");
+  EXPECT_FALSE(files.Exists(path + ".~2.tmp"));
 }
 
 TEST(BlockEntries, MatchesLowerCasedSubstrings) {

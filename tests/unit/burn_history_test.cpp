@@ -44,6 +44,29 @@ TEST(HitStatsTest, ACorruptOrForeignFileReadsAsNoFiguresLineByLine) {
   EXPECT_EQ(mixed.Of("good").burned, 3u);
 }
 
+TEST(HitStatsTest, LinesEndingInLineFeedAloneReadAsWritten) {
+  HitStats stats;
+  stats.Credit("offers", "12/9/2026 9:00:00 AM");
+  stats.Credit("line\r\nbreak", "t");
+  std::string converted = stats.Text();
+  for (std::size_t at; (at = converted.find("\r\n")) != std::string::npos;) converted.erase(at, 1);
+  EXPECT_TRUE(HitStats::Recognised(converted));
+  const HitStats back = HitStats::Parse(converted);
+  EXPECT_EQ(back.Size(), 2u);
+  EXPECT_EQ(back.Of("offers").last, "12/9/2026 9:00:00 AM");
+  EXPECT_EQ(back.Of("line\r\nbreak").burned, 1u);
+}
+
+TEST(HitStatsTest, OnlyAnEmptyTextOrOneWithTheHeaderLineIsAFiguresFileOfOurs) {
+  EXPECT_TRUE(HitStats::Recognised(""));
+  EXPECT_TRUE(HitStats::Recognised("Quellix burn figures 1\r\n"));
+  EXPECT_TRUE(HitStats::Recognised("Quellix burn figures 1\n3\tt\tx\n"));
+  EXPECT_FALSE(HitStats::Recognised("Quellix burn figures 2\r\n"));
+  EXPECT_FALSE(HitStats::Recognised("Quellix burn figures 1"));
+  EXPECT_FALSE(HitStats::Recognised("offers\r\n"));
+  EXPECT_FALSE(HitStats::Recognised(std::string(5000, '\0')));
+}
+
 TEST(HitStatsTest, KeepOnlyDropsTheFiguresOfEntriesThatLeftTheList) {
   HitStats stats;
   stats.Credit("a", "t");

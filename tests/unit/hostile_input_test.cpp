@@ -40,7 +40,8 @@ struct ListCase {
 std::string FiftyMegabytes() {
   std::string list;
   list.reserve(50u << 20);
-  for (int i = 0; list.size() < (50u << 20); ++i) list += "Free ringtones offer " + std::to_string(i) + "\r\n";
+  for (int i = 0; list.size() < (50u << 20); ++i)
+    list += "Free ringtones offer " + std::to_string(i) + "\r\n";
   return list;
 }
 
@@ -51,7 +52,6 @@ const ListCase kLists[] = {
     {"commas only, no line breaks", [] { return std::string("alpha,beta,gamma"); }, 3, "Gamma rays"},
     {"unmatched quote runs to the end", [] { return std::string("ok\r\n\"broken, swallow\r\nrest"); }, 2,
      "ok computer"},
-    {"NUL bytes", [] { return std::string("a\0b\r\nplain\r\n\0\r\n", 15); }, 3, "plain text"},
     {"CR without LF", [] { return std::string("one\rtwo\rthree"); }, 3, "Three"},
     {"bytes above 0x7F", [] { return std::string("\xC9T\xC9\r\n\xFF\xFE\r\n"); }, 2, "l'\xE9t\xE9 -"},
 };
@@ -63,8 +63,9 @@ TEST(HostileBlockListFile, LoadsBurnsAndStoresWithoutLoss) {
     const std::string path = blocklist::BlockListPath(w.app_folder);
     const std::string original = c.bytes();
     const std::size_t expected =
-        c.entries == kOnePerLine ? static_cast<std::size_t>(std::count(original.begin(), original.end(), '\n'))
-                                 : c.entries;
+        c.entries == kOnePerLine
+            ? static_cast<std::size_t>(std::count(original.begin(), original.end(), '\n'))
+            : c.entries;
     w.sim.files.Put(path, original);
     blocklist::DisplayedBlockList displayed;
     blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
@@ -89,6 +90,22 @@ TEST(HostileBlockListFile, LoadsBurnsAndStoresWithoutLoss) {
     blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
     EXPECT_TRUE(w.state.block_entries.Entries() == before);
   }
+}
+
+TEST(HostileBlockListFile, AFileWithNulBytesAndNoByteOrderMarkIsRefusedAndKept) {
+  World w;
+  const std::string path = blocklist::BlockListPath(w.app_folder);
+  w.state.block_entries.Assign({"offers"}, w.sim.code_page);
+  const std::string original("a\0b\r\nplain\r\n\0\r\n", 15);
+  w.sim.files.Put(path, original);
+  blocklist::DisplayedBlockList displayed;
+  EXPECT_EQ(blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed),
+            blocklist::ListRead::Outcome::kFailed);
+  EXPECT_EQ(displayed.Count(), 0u);
+  EXPECT_EQ(w.state.block_entries.Entries(), Strings{"offers"});
+  ASSERT_EQ(w.sim.messages.shown.size(), 1u);
+  EXPECT_NE(w.sim.messages.shown[0].text.find("NUL characters"), std::string::npos);
+  EXPECT_EQ(*w.sim.files.Get(path), original);
 }
 
 // A process killed while writing is a write that stops after k bytes, for every k.
@@ -120,8 +137,9 @@ TEST(CrashSafety, ExportingOverAnExistingFileLeavesTheOldOrTheNewFile) {
   blocklist::DisplayedBlockList displayed;
   for (const std::string& e : blocklist::ReadFields(ShippedList())) displayed.Add(e);
   const std::string path = "D:\\lists\\mine.pao";
-  ExpectOldOrNewAfterEveryCut([&](World& w) { return blocklist::ExportBlockList(w.sim.files, path, displayed); },
-                              path, "kept\r\nentries\r\n", blocklist::BlockListText(displayed.Texts()));
+  ExpectOldOrNewAfterEveryCut(
+      [&](World& w) { return blocklist::ExportBlockList(w.sim.files, path, displayed); }, path,
+      "kept\r\nentries\r\n", blocklist::BlockListText(displayed.Texts()));
 }
 
 TEST(CrashSafety, LeftoverAndUnrelatedTemporaryFilesAreNeitherLoadedNorObstaclesNorTouched) {
@@ -156,11 +174,13 @@ TEST(ExportImport, AnExportedListImportsAsTheSameEntriesAppended) {
   blocklist::DisplayedBlockList displayed;
   for (const char* e : {"poker", "Buy now, cheap", " lead", ""}) displayed.Add(e);
   ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, "D:\\x.pao", displayed));
-  EXPECT_EQ(blocklist::ImportBlockList(w.sim.files, "D:\\x.pao", displayed), 4u);
+  EXPECT_EQ(blocklist::ImportBlockList(w.sim.files, w.sim.code_page, "D:\\x.pao", displayed), "");
   ASSERT_EQ(displayed.Count(), 8u);
   for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(displayed.At(i + 4).text, displayed.At(i).text);
   EXPECT_EQ(displayed.At(5).icon, "a");
-  EXPECT_EQ(blocklist::ImportBlockList(w.sim.files, "D:\\missing.pao", displayed), 0u);
+  EXPECT_EQ(blocklist::ImportBlockList(w.sim.files, w.sim.code_page, "D:\\missing.pao", displayed),
+            "The file was not found.");
+  EXPECT_EQ(displayed.Count(), 8u);
   blocklist::DisplayedBlockList empty;
   ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, "D:\\empty.pao", empty));
   EXPECT_EQ(*w.sim.files.Get("D:\\empty.pao"), "");
@@ -178,8 +198,13 @@ std::string ReferenceTitle(const std::string& caption) {
 }
 
 TEST(HostileCaptions, TitlesFollowTheRuleForAnyCaption) {
-  std::vector<std::string> captions = {"", std::string(99, 'a'), std::string(100, 'b'), std::string(65535, 'c'),
-                                       std::string(65535, '-'), "\x80\xFF\xE9-\xA0", std::string("a\0-b", 4)};
+  std::vector<std::string> captions = {"",
+                                       std::string(99, 'a'),
+                                       std::string(100, 'b'),
+                                       std::string(65535, 'c'),
+                                       std::string(65535, '-'),
+                                       "\x80\xFF\xE9-\xA0",
+                                       std::string("a\0-b", 4)};
   for (std::size_t at = 0; at < 110; ++at) {
     std::string c(110, 'x');
     c[at] = '-';

@@ -369,16 +369,19 @@ TEST_F(PagesTest, ExportThenImportTwiceListsEveryEntryTwiceMoreAndWritesNoListFi
   }
 }
 
-TEST_F(PagesTest, CancelledDialogsAndAnUnreadableImportChangeNothing) {
+TEST_F(PagesTest, CancelledDialogsChangeNothingAndAnUnreadableImportSaysSo) {
   Open();
   world.sim.file_dialogs.answers = {std::nullopt, std::nullopt, std::string("D:\\missing.pao")};
   const std::size_t files = world.sim.files.FileCount();
   ui.Click(C("drawnButton11"));
   ui.Click(C("drawnButton12"));
+  EXPECT_TRUE(world.sim.messages.shown.empty());
   ui.Click(C("drawnButton12"));
   EXPECT_EQ(world.sim.files.FileCount(), files);
   EXPECT_EQ(ui.ListCount(C("view1")), 3u);
-  EXPECT_TRUE(world.sim.messages.shown.empty());
+  ASSERT_EQ(world.sim.messages.shown.size(), 1u);
+  EXPECT_EQ(world.sim.messages.shown[0].text,
+            "The list could not be imported.\r\nThe file was not found.\r\nNothing was imported.");
 }
 
 // --- Open-window picker -----------------------------------------------------------------

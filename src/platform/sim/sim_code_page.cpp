@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 
 namespace quellix::sim {
 namespace {
@@ -112,7 +113,85 @@ char* Put(const Utf8& u, char* out) {
   return out + u.size;
 }
 
+// The next character of strict UTF-8 at `i`, moving `i` past it; nothing for a byte that
+// does not start a whole, shortest-form character.
+std::optional<char32_t> NextUtf8(std::string_view s, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(s[i]);
+  std::size_t length = 0;
+  char32_t c = 0, least = 0;
+  if (lead < 0x80) {
+    ++i;
+    return lead;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, c = lead & 0x1F, least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, c = lead & 0x0F, least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, c = lead & 0x07, least = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  if (s.size() - i < length) return std::nullopt;
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if ((b & 0xC0) != 0x80) return std::nullopt;
+    c = (c << 6) | (b & 0x3F);
+  }
+  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+  i += length;
+  return c;
+}
+
 }  // namespace
+
+const SimCodePage::Encoding& SimCodePage::EncodingOf(System code_page) {
+  Encoding& encoding = encodings_[code_page];
+  if (!encoding.empty()) return encoding;
+  for (int b = 0xFF; b >= 0; --b) {
+    const auto byte = static_cast<unsigned char>(b);
+    if (code_page == System::kJapanese932 && IsLeadByte(byte)) continue;
+    const char32_t c = code_page == System::kWestern1252    ? WesternChar(byte)
+                       : code_page == System::kCyrillic1251 ? CyrillicChar(byte)
+                                                            : JapaneseSingle(byte);
+    encoding[c] = std::string(1, static_cast<char>(byte));
+  }
+  if (code_page == System::kJapanese932) {
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+      for (int trail = 0x40; trail <= 0xFC; ++trail) {
+        const auto l = static_cast<unsigned char>(lead), t = static_cast<unsigned char>(trail);
+        if (!IsLeadByte(l) || !IsTrailByte(t)) continue;
+        encoding.emplace(JapaneseDouble(l, t), std::string{static_cast<char>(l), static_cast<char>(t)});
+      }
+    }
+  }
+  return encoding;
+}
+
+void SimCodePage::AppendAnsi(const Encoding& encoding, char32_t c, std::string& ansi) const {
+  const auto it = encoding.find(c);
+  ansi += it == encoding.end() ? std::string("?") : it->second;
+}
+
+std::optional<std::string> SimCodePage::AnsiFromUtf8(std::string_view utf8) {
+  const Encoding& encoding = EncodingOf(system);
+  std::string ansi;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::optional<char32_t> c = NextUtf8(utf8, i);
+    if (!c) return std::nullopt;
+    if (*c > 0xFFFF)
+      ansi += "??";  // two UTF-16 units, neither held by these code pages
+    else
+      AppendAnsi(encoding, *c, ansi);
+  }
+  return ansi;
+}
+
+std::string SimCodePage::AnsiFromUtf16(std::u16string_view utf16) {
+  const Encoding& encoding = EncodingOf(system);
+  std::string ansi;
+  for (char16_t unit : utf16) AppendAnsi(encoding, unit, ansi);  // a surrogate is never held
+  return ansi;
+}
 
 void SimCodePage::LowerUtf8(std::string_view ansi, std::string& utf8) {
   utf8.resize(ansi.size() * 3);

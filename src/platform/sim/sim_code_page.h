@@ -4,6 +4,9 @@
 // bytes, half-width katakana, full-width Latin letters; every other double-byte character
 // stands for a distinct ideograph).
 
+#include <map>
+#include <unordered_map>
+
 #include "platform/code_page.h"
 
 namespace quellix::sim {
@@ -14,6 +17,16 @@ class SimCodePage final : public platform::CodePage {
   System system = System::kWestern1252;
 
   void LowerUtf8(std::string_view ansi, std::string& utf8) override;
+  std::optional<std::string> AnsiFromUtf8(std::string_view utf8) override;
+  std::string AnsiFromUtf16(std::u16string_view utf16) override;
+
+ private:
+  // The bytes of each character the code page holds, made on first use.
+  using Encoding = std::unordered_map<char32_t, std::string>;
+  const Encoding& EncodingOf(System code_page);
+  void AppendAnsi(const Encoding& encoding, char32_t c, std::string& ansi) const;
+
+  std::map<System, Encoding> encodings_;
 };
 
 }  // namespace quellix::sim

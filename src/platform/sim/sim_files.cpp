@@ -53,7 +53,7 @@ std::optional<std::string> SimFiles::ReadFile(const std::string& path) {
 
 std::optional<std::string> SimFiles::ReadAt(const std::string& path, std::uint64_t offset,
                                             std::size_t length) {
-  std::optional<std::string> content = ReadFile(path);
+  std::optional<std::string> content = SimFiles::ReadFile(path);
   if (!content) return std::nullopt;
   if (offset >= content->size()) return std::string();
   return content->substr(static_cast<std::size_t>(offset), length);

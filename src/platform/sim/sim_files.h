@@ -13,7 +13,7 @@
 
 namespace quellix::sim {
 
-class SimFiles final : public platform::FileSystem {
+class SimFiles : public platform::FileSystem {
  public:
   void Put(const std::string& path, std::string bytes);
   std::optional<std::string> Get(const std::string& path) const;
@@ -21,6 +21,7 @@ class SimFiles final : public platform::FileSystem {
   std::size_t FileCount() const { return files_.size(); }
   // A locked file can be neither read nor written, replaced nor removed.
   void Lock(const std::string& path);
+  void Unlock(const std::string& path) { locked_.erase(Key(path)); }
   // From now on at most `bytes` more bytes are written; the write that crosses the limit
   // is cut there and fails, and every later change fails. Nothing lifts the limit.
   void SetWriteBudget(std::uint64_t bytes) { budget_ = bytes; }

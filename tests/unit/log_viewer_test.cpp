@@ -1,0 +1,96 @@
+// The log viewer on logs of any size: read a piece at a time, the newest rows of a very long
+// log with a note, and a log that cannot be read said in the status line.
+#include "ui/log_viewer.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/hosted_button.h"
+#include "engine/burn_record.h"
+#include "platform/sim/sim_ui.h"
+#include "test_world.h"
+
+namespace quellix::ui {
+namespace {
+
+// Files whose whole-file reads stop at 1 MB, as the platform's stop at its read limit.
+class ReadLimitedFiles final : public sim::SimFiles {
+ public:
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    if (FileSize(path).value_or(0) > (1u << 20)) return std::nullopt;
+    return SimFiles::ReadFile(path);
+  }
+};
+
+std::string Log(std::size_t records) {
+  std::string log;
+  log.reserve(records * engine::BurnRecord::kSize);
+  for (std::size_t i = 1; i <= records; ++i) {
+    engine::BurnRecord r;
+    r.SetBrowser("Internet Explorer");
+    r.SetTitle("burn " + std::to_string(i));
+    log += r.Bytes();
+  }
+  return log;
+}
+
+class LogViewerTest : public ::testing::Test {
+ protected:
+  quellix::testing::World world;
+  ReadLimitedFiles files;
+  sim::SimUi ui{controls::DrawnProductButtons()};
+  platform::UiEvents events;
+  platform::Services services{
+      world.sim.desktop,  world.sim.registry,     world.sim.clock, world.sim.sound,    files,
+      world.sim.messages, world.sim.file_dialogs, world.sim.dde,   world.sim.code_page};
+  platform::UiId form = ui.CreateForm({"Form1", "Quellix", 8130, 5820}, events);
+  LogViewer viewer{ui, services, world.app_folder, form, {9000, 5500, 5985, 4125}};
+  std::string path = world.app_folder + "\\popuplog.txt";
+};
+
+TEST_F(LogViewerTest, ALogLargerThanAWholeReadShowsEveryRow) {
+  files.Put(path, Log(8000));  // 1.2 MB
+  viewer.View(2070, 910);
+  ASSERT_EQ(ui.ListCount(viewer.Rows()), 8000u);
+  EXPECT_EQ(ui.Get(viewer.Rows()).rows[7999].first[3], "burn 8000");
+  EXPECT_EQ(ui.Text(viewer.Status()), "");
+}
+
+TEST_F(LogViewerTest, AVeryLongLogShowsItsNewestRowsAndSaysSo) {
+  files.Put(path, Log(LogViewer::kMostRows + 2) + "torn");
+  viewer.View(2070, 910);
+  ASSERT_EQ(ui.ListCount(viewer.Rows()), LogViewer::kMostRows);
+  EXPECT_EQ(ui.Get(viewer.Rows()).rows[0].first[3], "burn 3");
+  EXPECT_EQ(ui.Get(viewer.Rows()).rows.back().first[3], "burn 100002");
+  EXPECT_EQ(ui.Text(viewer.Status()), "The newest 100000 of 100002 burns.");
+}
+
+TEST_F(LogViewerTest, ALogThatCannotBeReadIsSaidInTheStatusLine) {
+  files.Put(path, Log(3));
+  files.Lock(path);
+  files.SetErrorText("The process cannot access the file because it is being used by another process.");
+  viewer.View(2070, 910);
+  EXPECT_EQ(ui.ListCount(viewer.Rows()), 0u);
+  EXPECT_EQ(ui.Text(viewer.Status()),
+            "The log file could not be read: The process cannot access the file because it is being used by "
+            "another process.");
+  EXPECT_TRUE(ui.Visible(viewer.Panel()));
+  files.Unlock(path);
+  viewer.View(2070, 910);  // the note goes once the log reads
+  EXPECT_EQ(ui.ListCount(viewer.Rows()), 3u);
+  EXPECT_EQ(ui.Text(viewer.Status()), "");
+}
+
+TEST_F(LogViewerTest, ALogThatCannotBeClearedIsSaid) {
+  files.Put(path, Log(1));
+  files.Lock(path);
+  files.SetErrorText("Access is denied.");
+  world.sim.messages.answers = {platform::MessageAnswer::kYes};
+  viewer.Clear();
+  ASSERT_EQ(world.sim.messages.shown.size(), 2u);
+  EXPECT_EQ(world.sim.messages.shown[1].title, "Quellix");
+  EXPECT_EQ(world.sim.messages.shown[1].text, "The log file could not be cleared.\r\nAccess is denied.");
+  EXPECT_TRUE(files.Exists(path));
+}
+
+}  // namespace
+}  // namespace quellix::ui
