@@ -2,15 +2,23 @@
 
 namespace quellix::win32 {
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int count = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+namespace {
+
+std::wstring ToWide(std::string_view text, UINT code_page) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int count = ::MultiByteToWideChar(code_page, 0, text.data(), size, nullptr, 0);
   if (count <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(count), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), count);
+  ::MultiByteToWideChar(code_page, 0, text.data(), size, wide.data(), count);
   return wide;
 }
+
+}  // namespace
+
+std::wstring Widen(std::string_view utf8) { return ToWide(utf8, CP_UTF8); }
+
+std::wstring WidenAnsi(std::string_view ansi) { return ToWide(ansi, CP_ACP); }
 
 std::string Narrow(std::wstring_view wide) {
   if (wide.empty()) return {};

@@ -11,6 +11,8 @@ namespace quellix::win32 {
 
 // UTF-8 to UTF-16; bytes that are not UTF-8 become U+FFFD.
 std::wstring Widen(std::string_view utf8);
+// Text in the system's ANSI code page to UTF-16.
+std::wstring WidenAnsi(std::string_view ansi);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Narrow(std::wstring_view wide);
 

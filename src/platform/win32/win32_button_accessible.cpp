@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_drawn_button.h"
 
 namespace quellix::win32 {
@@ -14,11 +15,8 @@ namespace {
 constexpr wchar_t kPress[] = L"Press";
 
 BSTR ToBstr(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(n > 0 ? n : 0));
-  if (out != nullptr && n > 0)
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out, n);
-  return out;
+  const std::wstring wide = WidenAnsi(text);
+  return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 bool IsSelf(const VARIANT& child) {

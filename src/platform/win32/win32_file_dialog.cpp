@@ -22,17 +22,6 @@ HWND ToHwnd(platform::WindowId window) {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(window & 0xFFFFFFFFu)));
 }
 
-// Filter texts are in the ANSI code page, as the product's other texts are.
-std::wstring FromAnsi(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int count = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  if (count <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(count), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), count);
-  return wide;
-}
-
 // The dialog's form of a filter: each description and pattern ends in a NUL, and the list in
 // a second one (the string's own terminator). An empty text would end the list early, so a
 // pair with one is left out, as is a description without its pattern.
@@ -48,8 +37,8 @@ std::wstring NativeFilter(std::string_view filter) {
   std::wstring native;
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
     if (parts[i].empty() || parts[i + 1].empty()) continue;
-    native.append(FromAnsi(parts[i])).push_back(L'\0');
-    native.append(FromAnsi(parts[i + 1])).push_back(L'\0');
+    native.append(WidenAnsi(parts[i])).push_back(L'\0');
+    native.append(WidenAnsi(parts[i + 1])).push_back(L'\0');
   }
   return native;
 }
@@ -68,7 +57,7 @@ std::wstring CurrentDirectory() {
 std::optional<std::string> Win32FileDialogs::Show(const platform::FileDialogRequest& request) {
   const bool save = request.kind == platform::FileDialogKind::kSave;
   const std::wstring filter = NativeFilter(request.filter);
-  const std::wstring extension = FromAnsi(request.default_extension);
+  const std::wstring extension = WidenAnsi(request.default_extension);
   std::vector<wchar_t> path(std::clamp<std::size_t>(request.path_capacity, 1, kMaxPathCapacity), L'\0');
 
   OPENFILENAMEW dialog{};
