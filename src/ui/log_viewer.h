@@ -16,14 +16,17 @@ class LogViewer {
  public:
   // The rows shown at most: the newest ones, the status line telling how many there are.
   static constexpr std::uint64_t kMostRows = 100000;
+  static constexpr std::uint64_t kEventsEveryMs = 12;
 
   // Creates the panel, parked where the caller puts it, hidden.
   LogViewer(platform::Ui& ui, platform::Services services, std::string app_folder, platform::UiId form,
             platform::TwipsRect parked);
 
   // "View Log File": empties view3, appends one row per whole record (the newest kMostRows
-  // of a longer log), letting pending events run after each, then shows the panel at the
-  // page area. The status line says what was left out or could not be read.
+  // of a longer log), then shows the panel at the page area. Pending events run whenever
+  // kEventsEveryMs have passed since they last ran, and at the end, so a click or a tick is
+  // answered within a frame or two while a long log fills. The status line says what was
+  // left out or could not be read.
   void View(int left_twips, int top_twips);
   // "Clear Log File": deletes the log once the user says Yes, and says so when it could
   // not; the rows shown stay.

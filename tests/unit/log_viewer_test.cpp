@@ -33,6 +33,21 @@ std::string Log(std::size_t records) {
   return log;
 }
 
+// Files on a slow disk: every piece read takes `read_ms` of the clock's time.
+class SlowFiles final : public sim::SimFiles {
+ public:
+  SlowFiles(sim::SimClock& clock, std::uint64_t read_ms) : clock_(clock), read_ms_(read_ms) {}
+  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
+                                    std::size_t length) override {
+    clock_.monotonic_ms += read_ms_;
+    return SimFiles::ReadAt(path, offset, length);
+  }
+
+ private:
+  sim::SimClock& clock_;
+  std::uint64_t read_ms_;
+};
+
 class LogViewerTest : public ::testing::Test {
  protected:
   quellix::testing::World world;
@@ -90,6 +105,32 @@ TEST_F(LogViewerTest, ALogThatCannotBeClearedIsSaid) {
   EXPECT_EQ(world.sim.messages.shown[1].title, "Quellix");
   EXPECT_EQ(world.sim.messages.shown[1].text, "The log file could not be cleared.\r\nAccess is denied.");
   EXPECT_TRUE(files.Exists(path));
+}
+
+// A click or a tick waiting while a long log fills: handled once the time budget has passed,
+// not only after the last row, and not after every row.
+TEST(LogViewerEvents, AnEventWaitingDuringALongFillRunsOnceTheBudgetHasPassed) {
+  for (const std::uint64_t read_ms : {std::uint64_t{0}, LogViewer::kEventsEveryMs + 8}) {
+    quellix::testing::World world;
+    SlowFiles files(world.sim.clock, read_ms);
+    sim::SimUi ui{controls::DrawnProductButtons()};
+    platform::UiEvents events;
+    platform::Services services{
+        world.sim.desktop,  world.sim.registry,     world.sim.clock, world.sim.sound,    files,
+        world.sim.messages, world.sim.file_dialogs, world.sim.dde,   world.sim.code_page};
+    const platform::UiId form = ui.CreateForm({"Form1", "Quellix", 8130, 5820}, events);
+    LogViewer viewer{ui, services, world.app_folder, form, {9000, 5500, 5985, 4125}};
+    files.Put(world.app_folder + "\\popuplog.txt", Log(10000));
+    std::optional<std::size_t> rows_when_handled;
+    ui.QueueEvent([&] { rows_when_handled = ui.ListCount(viewer.Rows()); });
+    viewer.View(2070, 910);
+    ASSERT_TRUE(rows_when_handled) << read_ms;
+    if (read_ms == 0) {
+      EXPECT_EQ(*rows_when_handled, 10000u);  // no time passed: once, at the end
+    } else {
+      EXPECT_EQ(*rows_when_handled, 0u);  // the first piece took longer than the budget
+    }
+  }
 }
 
 }  // namespace
