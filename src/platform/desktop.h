@@ -2,6 +2,8 @@
 // Top-level windows of the desktop, as the burning engine sees them.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace quellix::platform {
@@ -9,6 +11,12 @@ namespace quellix::platform {
 // Opaque identifier of a top-level window; 0 stands for no window. Windows of other
 // programs may vanish at any time, so every query on them may fail and yield empty data.
 using WindowId = std::uint64_t;
+
+// Tells of windows as they appear while it lives.
+class WindowWatch {
+ public:
+  virtual ~WindowWatch() = default;
+};
 
 class Desktop {
  public:
@@ -32,6 +40,10 @@ class Desktop {
   // The full path of the program file the process runs (UTF-8, as every path); empty when
   // the process is gone or may not be asked.
   virtual std::string ProcessImagePath(std::uint32_t process_id) = 0;
+  // Calls `seen` on the user-interface thread, from its message loop, for each top-level
+  // window of another program that is made, shown or renamed, until the watch goes. A
+  // window may be told of more than once, and may be gone by the time it is.
+  virtual std::unique_ptr<WindowWatch> WatchWindows(std::function<void(WindowId)> seen) = 0;
 };
 
 }  // namespace quellix::platform

@@ -142,6 +142,31 @@ TEST_F(PlatformContract, CloseRequestsArriveAndWindowsMayRefuseThem) {
   EXPECT_EQ(s.desktop.FirstWindow(0), 0u);
 }
 
+// Windows only tell of renamed windows as well; Wine 8 tells another process's watch of
+// windows made, not of renames, so renames are checked on the simulated desktop alone.
+TEST_F(PlatformContract, AWindowWatchTellsOfWindowsOfOtherProgramsAsTheyAreMade) {
+  std::vector<WindowId> seen;
+  auto watch = s.desktop.WatchWindows([&seen](WindowId window) { seen.push_back(window); });
+  ASSERT_TRUE(watch);
+  const auto told_of = [&](WindowId window) {
+    for (int i = 0; i < 100; ++i) {
+      if (std::count(seen.begin(), seen.end(), window) > 0) return true;
+      p->DeliverWindowEvents(20);
+    }
+    return false;
+  };
+  const WindowId popup = p->Open({"IEFrame", "Cheap Offers - Microsoft Internet Explorer", kOverlapped});
+  EXPECT_TRUE(told_of(popup));
+  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, popup), "Cheap Offers");  // the caption is set by then
+
+  // Once the watch is gone, nothing more is told.
+  watch.reset();
+  seen.clear();
+  const WindowId later = p->Open({"IEFrame", "Later - Microsoft Internet Explorer", kOverlapped});
+  p->DeliverWindowEvents(300);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), later), 0);
+}
+
 class RegistryContract : public PlatformContract {
  protected:
   // A key of its own for each test, below the current user's hive.

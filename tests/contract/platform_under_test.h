@@ -35,6 +35,10 @@ class PlatformUnderTest {
   virtual platform::WindowId Open(const ForeignWindow& window) = 0;
   // Lets posted close requests reach their windows.
   virtual void Settle() = 0;
+  // Gives a window opened by Open another caption, as a browser does when its page changes.
+  virtual void Retitle(platform::WindowId window, const std::string& caption) = 0;
+  // Lets the system tell the test's window watches what happened, for about `wait_ms`.
+  virtual void DeliverWindowEvents(unsigned wait_ms) = 0;
   virtual int CloseRequestsReceived(platform::WindowId window) = 0;
   // An empty folder for file tests, ending without a separator.
   virtual std::string Folder() = 0;

@@ -23,6 +23,10 @@ class SimUnderTest final : public PlatformUnderTest {
     return id;
   }
   void Settle() override { sim_.desktop.DeliverCloseRequests(); }
+  void Retitle(platform::WindowId window, const std::string& caption) override {
+    sim_.desktop.SetCaption(window, caption);
+  }
+  void DeliverWindowEvents(unsigned) override { sim_.desktop.DeliverWindowEvents(); }
   int CloseRequestsReceived(platform::WindowId window) override { return sim_.desktop.CloseRequests(window); }
   std::string Folder() override { return "C:\\contract"; }
   void ServeBrowserWindowInfo(const BrowserInfoServer& server) override {

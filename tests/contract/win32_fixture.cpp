@@ -166,6 +166,23 @@ class Win32UnderTest final : public PlatformUnderTest {
     return std::stoull(reply.substr(3));
   }
   void Settle() override { spawner_.Ask("sync"); }
+  void Retitle(platform::WindowId window, const std::string& caption) override {
+    const std::string reply = spawner_.Ask("retitle " + std::to_string(window) + " " + caption);
+    if (reply != "retitled 1") throw std::runtime_error("spawner: " + reply);
+  }
+  void DeliverWindowEvents(unsigned wait_ms) override {
+    // Out-of-context hooks are called while this thread takes its messages.
+    const ULONGLONG end = GetTickCount64() + wait_ms;
+    for (;;) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      if (GetTickCount64() >= end) return;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  }
   int CloseRequestsReceived(platform::WindowId window) override {
     const std::string reply = spawner_.Ask("closes " + std::to_string(window));
     return std::stoi(reply.substr(reply.find(' ') + 1));

@@ -8,7 +8,50 @@ WindowId SimDesktop::AddWindow(SimWindowSpec desc) {
   const WindowId id = next_id_;
   next_id_ += 4;
   windows_.push_back(Window{id, std::move(desc)});
+  if (Watches() > 0) pending_events_.push_back(id);
   return id;
+}
+
+void SimDesktop::SetCaption(WindowId window, std::string caption) {
+  if (Window* w = Find(window)) {
+    w->desc.caption = std::move(caption);
+    if (Watches() > 0) pending_events_.push_back(window);
+  }
+}
+
+namespace {
+
+class SimWindowWatch final : public platform::WindowWatch {
+ public:
+  explicit SimWindowWatch(std::shared_ptr<std::function<void(WindowId)>> seen) : seen_(std::move(seen)) {}
+
+ private:
+  std::shared_ptr<std::function<void(WindowId)>> seen_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::WindowWatch> SimDesktop::WatchWindows(std::function<void(WindowId)> seen) {
+  auto shared = std::make_shared<std::function<void(WindowId)>>(std::move(seen));
+  watches_.push_back(shared);
+  return std::make_unique<SimWindowWatch>(std::move(shared));
+}
+
+std::size_t SimDesktop::Watches() const {
+  return static_cast<std::size_t>(
+      std::count_if(watches_.begin(), watches_.end(), [](const auto& w) { return !w.expired(); }));
+}
+
+void SimDesktop::DeliverWindowEvents() {
+  while (!pending_events_.empty()) {
+    const WindowId window = pending_events_.front();
+    pending_events_.pop_front();
+    // A callback may end a watch or start one; each is asked for as it stands now.
+    for (std::size_t i = 0; i < watches_.size(); ++i) {
+      if (auto seen = watches_[i].lock()) (*seen)(window);
+    }
+  }
+  std::erase_if(watches_, [](const auto& w) { return w.expired(); });
 }
 
 WindowId SimDesktop::AddWindow(std::string class_name, std::string caption) {
@@ -44,11 +87,9 @@ int SimDesktop::ImageLookups(std::uint32_t process_id) const {
   return it == image_lookups_.end() ? 0 : it->second;
 }
 
-void SimDesktop::SetCaption(WindowId window, std::string caption) {
-  if (Window* w = Find(window)) w->desc.caption = std::move(caption);
+bool SimDesktop::Exists(WindowId window) const {
+  return Find(window) != nullptr;
 }
-
-bool SimDesktop::Exists(WindowId window) const { return Find(window) != nullptr; }
 
 int SimDesktop::CloseRequests(WindowId window) const {
   if (const Window* w = Find(window)) return w->close_requests;

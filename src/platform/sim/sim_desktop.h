@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,13 +38,18 @@ class SimDesktop final : public platform::Desktop {
   void LinkBottomToTop() { circular_ = true; }
   // Delivers the queued close requests: windows that honour them are destroyed.
   void DeliverCloseRequests();
-  // A new caption, as a browser gives its frame when the page in it changes.
-  void SetCaption(WindowId window, std::string caption);
   // The program file a process runs; a process without one cannot be asked.
   void SetProcessImage(std::uint32_t process_id, std::string path);
   // Runs `step` each time a walk asks for the window after another, before it answers: a
   // test's way to change the world in the middle of a walk.
   void OnNextWindow(std::function<void(WindowId)> step) { on_next_ = std::move(step); }
+  // Another program renames its window.
+  void SetCaption(WindowId window, std::string caption);
+  // Tells the live watches of each window made or renamed since the last delivery, in that
+  // order, as the system's message loop would.
+  void DeliverWindowEvents();
+  // How many watches are live.
+  std::size_t Watches() const;
 
   bool Exists(WindowId window) const;
   int CloseRequests(WindowId window) const;
@@ -59,6 +65,7 @@ class SimDesktop final : public platform::Desktop {
   void PostClose(WindowId window) override;
   std::uint32_t ProcessId(WindowId window) override;
   std::string ProcessImagePath(std::uint32_t process_id) override;
+  std::unique_ptr<platform::WindowWatch> WatchWindows(std::function<void(WindowId)> seen) override;
 
  private:
   struct Window {
@@ -81,6 +88,9 @@ class SimDesktop final : public platform::Desktop {
   WindowId next_id_ = 0x10010;
   bool circular_ = false;
   std::function<void(WindowId)> on_next_;
+  // The watches' callbacks; a watch that goes leaves an expired entry.
+  std::vector<std::weak_ptr<std::function<void(WindowId)>>> watches_;
+  std::deque<WindowId> pending_events_;
   mutable std::size_t hint_ = 0;  // where the last lookup found its window
 };
 

@@ -15,6 +15,7 @@ class Win32Desktop final : public platform::Desktop {
   void PostClose(platform::WindowId window) override;
   std::uint32_t ProcessId(platform::WindowId window) override;
   std::string ProcessImagePath(std::uint32_t process_id) override;
+  std::unique_ptr<platform::WindowWatch> WatchWindows(std::function<void(platform::WindowId)> seen) override;
 };
 
 class Win32Registry final : public platform::Registry {
