@@ -12,6 +12,7 @@ void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& 
   std::pmr::string short_entries(memory_);  // lower-cased, end to end
   std::pmr::vector<std::size_t> ends(memory_);
   std::pmr::vector<std::pmr::string> long_entries(memory_);
+  std::pmr::vector<std::pmr::string> blank_entries(memory_);
   bool empty_entry = false;
   std::string folded;
   for (const std::string& e : entries) {
@@ -21,7 +22,9 @@ void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& 
     }
     code_page.LowerUtf8(e, folded);
     if (folded.empty()) continue;  // the code page read no character in it: it matches nothing
-    if (folded.size() > kLongEntry) {
+    if (e.find_first_not_of(' ') == std::string::npos) {
+      blank_entries.emplace_back(folded);
+    } else if (folded.size() > kLongEntry) {
       long_entries.emplace_back(folded);
     } else {
       short_entries += folded;
@@ -42,6 +45,7 @@ void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& 
   // Nothing from here on can fail.
   entries_ = std::move(entries);
   long_entries_.swap(long_entries);
+  blank_entries_.swap(blank_entries);
   empty_entry_ = empty_entry;
   code_page_ = &code_page;
 }
@@ -49,6 +53,18 @@ void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& 
 bool BlockEntries::IsBlocked(std::string_view title) const {
   if (title.empty() || code_page_ == nullptr) return false;
   if (empty_entry_) return true;
+  if (FoldAndMatchWorded(title)) return true;
+  for (const auto& entry : blank_entries_) {
+    if (folded_title_.find(entry) != std::string::npos) return true;
+  }
+  return false;
+}
+
+bool BlockEntries::IsBlockedByWordedEntry(std::string_view title) const {
+  return !title.empty() && code_page_ != nullptr && FoldAndMatchWorded(title);
+}
+
+bool BlockEntries::FoldAndMatchWorded(std::string_view title) const {
   code_page_->LowerUtf8(title, folded_title_);
   if (matcher_.ContainsAny(folded_title_)) return true;
   for (const auto& entry : long_entries_) {

@@ -31,6 +31,8 @@ class BlockEntries {
   // an empty title contains nothing. The entries are built into an automaton when
   // assigned, so a title costs its length however long the list is.
   bool IsBlocked(std::string_view title) const;
+  // IsBlocked with the blank entries (empty, or blanks only) left out, at the same cost.
+  bool IsBlockedByWordedEntry(std::string_view title) const;
   // The first entry, in list order, that the title contains by the rule above (1-based), or
   // 0 for none. It compares entry by entry: for crediting a burn, not for the walk.
   std::size_t FirstMatch(std::string_view title) const;
@@ -43,10 +45,13 @@ class BlockEntries {
 
   std::pmr::memory_resource* memory_;
   std::vector<std::string> entries_;
-  TitleMatcher matcher_;                             // the other entries, lower-cased UTF-8
-  std::pmr::vector<std::pmr::string> long_entries_;  // lower-cased UTF-8, shortest first
+  TitleMatcher matcher_;                              // the other entries, lower-cased UTF-8
+  std::pmr::vector<std::pmr::string> long_entries_;   // lower-cased UTF-8, shortest first
+  std::pmr::vector<std::pmr::string> blank_entries_;  // blanks only, kept out of the automaton
   bool empty_entry_ = false;
   platform::CodePage* code_page_ = nullptr;
+  // Folds the title into folded_title_ and looks for an entry that is not blank.
+  bool FoldAndMatchWorded(std::string_view title) const;
   // The title being judged, lower-cased; kept so a burn cycle allocates nothing per title.
   mutable std::string folded_title_;
 };

@@ -76,7 +76,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
   // Chromium frames, when the user has turned them on. The switch is taken once a tick, at
   // the first window of their class.
   std::optional<bool> chromium_on;
-  ChromiumBurnRule chromium(desktop, services.code_page, ages, now_ms);
+  ChromiumBurnRule chromium(desktop, ages, now_ms);
 
   while (walk.Next()) {
     const WindowId current = walk.Current();

@@ -63,31 +63,16 @@ bool ChromiumFrameAges::MayBurn(WindowId window, std::uint64_t now_ms) const {
   return meeting.new_then && now_ms >= meeting.first_ms && now_ms - meeting.first_ms < kYoungFrameMs;
 }
 
-bool BlockedByWordedEntry(const BlockEntries& entries, std::string_view title,
-                          platform::CodePage& code_page) {
-  if (title.empty()) return false;
-  std::string folded_title, folded_entry;
-  code_page.LowerUtf8(title, folded_title);
-  for (const std::string& entry : entries.Entries()) {
-    if (entry.find_first_not_of(' ') == std::string::npos) continue;  // blank, as text::TrimBlanks sees it
-    code_page.LowerUtf8(entry, folded_entry);
-    if (!folded_entry.empty() && folded_title.find(folded_entry) != std::string::npos) return true;
-  }
-  return false;
-}
-
 bool ChromiumBurnRule::MayBurn(WindowId window) {
   return Young(window) && IsVisible(desktop_, window) && processes_.OwnsWindow(window);
 }
 
 bool ChromiumBurnRule::Blocks(const BlockEntries& entries, std::string_view title) const {
-  // The automaton answers most titles at once; only a blocked one is compared entry by entry.
-  return entries.IsBlocked(title) && BlockedByWordedEntry(entries, title, code_page_);
+  return entries.IsBlockedByWordedEntry(title);
 }
 
 bool ChromiumBurnRule::BurnsNow(WindowId window, std::string_view title, const BlockEntries& entries) {
-  return Young(window) && Blocks(entries, title) && IsVisible(desktop_, window) &&
-         processes_.OwnsWindow(window);
+  return Young(window) && Blocks(entries, title) && MayBurn(window);
 }
 
 }  // namespace quellix::engine

@@ -17,7 +17,6 @@
 #include <unordered_map>
 
 #include "engine/block_entries.h"
-#include "platform/code_page.h"
 #include "platform/desktop.h"
 
 namespace quellix::engine {
@@ -89,20 +88,14 @@ class ChromiumFrameAges {
   bool walk_watched_ = false;  // the walk under way follows the one before closely
 };
 
-// True when the title holds an entry that is not blank (empty, or blanks only). The same
-// comparison as BlockEntries::IsBlocked, which already said the title is blocked: entry by
-// entry, since the blank entries must be left out.
-bool BlockedByWordedEntry(const BlockEntries& entries, std::string_view title, platform::CodePage& code_page);
-
 // Whether a window of the Chromium class burns now, by every rule such a frame is held to
 // beside the switch: it is young, its title holds a block entry that is not blank, it is
 // shown, and a browser's process owns it. The burn cycle and the preview of an entry judge
 // by it alike. Checks run cheapest first. One object serves one walk.
 class ChromiumBurnRule {
  public:
-  ChromiumBurnRule(platform::Desktop& desktop, platform::CodePage& code_page, const ChromiumFrameAges& ages,
-                   std::uint64_t now_ms)
-      : desktop_(desktop), code_page_(code_page), ages_(ages), now_ms_(now_ms), processes_(desktop) {}
+  ChromiumBurnRule(platform::Desktop& desktop, const ChromiumFrameAges& ages, std::uint64_t now_ms)
+      : desktop_(desktop), ages_(ages), now_ms_(now_ms), processes_(desktop) {}
 
   bool Young(WindowId window) const { return ages_.MayBurn(window, now_ms_); }
   // A browser frame that may burn now, whatever its title: young, shown, a browser's.
@@ -114,7 +107,6 @@ class ChromiumBurnRule {
 
  private:
   platform::Desktop& desktop_;
-  platform::CodePage& code_page_;
   const ChromiumFrameAges& ages_;
   std::uint64_t now_ms_;
   ChromiumProcesses processes_;

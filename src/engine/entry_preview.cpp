@@ -17,7 +17,7 @@ EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor
   const double ie = text::LeadingNumber(options.Read(settings::kSupportIe).text);
   const double netscape = text::LeadingNumber(options.Read(settings::kSupportNetscape).text);
   const bool chromium = text::IsOn(options.Read(settings::kChromium).text);
-  ChromiumBurnRule chromium_rule(services.desktop, services.code_page, ages, services.clock.MonotonicMs());
+  ChromiumBurnRule chromium_rule(services.desktop, ages, services.clock.MonotonicMs());
   for (ZOrderWalk walk(services.desktop, anchor); walk.Current() != 0; walk.Next()) {
     const WindowId window = walk.Current();
     const std::string class_name = ReadWindowClass(services.desktop, window);

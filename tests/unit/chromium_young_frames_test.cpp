@@ -199,13 +199,13 @@ TEST(ChromiumBlankEntries, OnlyEntriesWithWordsCount) {
   BlockEntries entries;
   entries.Assign({"", " ", "     ", "Casino"}, world.sim.code_page);
   EXPECT_TRUE(entries.IsBlocked("Best odds"));
-  EXPECT_FALSE(BlockedByWordedEntry(entries, "Best odds", world.sim.code_page));
-  EXPECT_FALSE(BlockedByWordedEntry(entries, "a      b", world.sim.code_page));
-  EXPECT_TRUE(BlockedByWordedEntry(entries, "Grand CASINO night", world.sim.code_page));
-  EXPECT_FALSE(BlockedByWordedEntry(entries, "", world.sim.code_page));
+  EXPECT_FALSE(entries.IsBlockedByWordedEntry("Best odds"));
+  EXPECT_FALSE(entries.IsBlockedByWordedEntry("a      b"));
+  EXPECT_TRUE(entries.IsBlockedByWordedEntry("Grand CASINO night"));
+  EXPECT_FALSE(entries.IsBlockedByWordedEntry(""));
   entries.Assign({" casino "}, world.sim.code_page);  // blanks around words are part of the entry
-  EXPECT_TRUE(BlockedByWordedEntry(entries, "Grand casino night", world.sim.code_page));
-  EXPECT_FALSE(BlockedByWordedEntry(entries, "Casino night", world.sim.code_page));
+  EXPECT_TRUE(entries.IsBlockedByWordedEntry("Grand casino night"));
+  EXPECT_FALSE(entries.IsBlockedByWordedEntry("Casino night"));
 }
 
 TEST_F(ChromiumYoungFramesTest, WindowsGoneFromTheDesktopAreForgotten) {
