@@ -73,6 +73,16 @@ bool WriteLayered(platform::Registry& registry, RegistryRoot root, std::string_v
   return WriteOneLayer(registry, RegistryRoot::kCurrentUser, key, name, text, form);
 }
 
+// Writes only when reading gives something else now: writing anyway would copy a
+// machine-wide value into the per-user key of an account that cannot write the machine key.
+bool UpdateLayered(platform::Registry& registry, RegistryRoot root, std::string_view key,
+                   std::string_view name, std::string_view text, Form form) {
+  const KeyReader reader(registry, root, key);
+  const SettingText now = form == Form::kPath ? reader.ReadPath(name) : reader.Read(name);
+  if (now.found && now.text == text) return true;
+  return WriteLayered(registry, root, key, name, text, form);
+}
+
 }  // namespace
 
 std::string SettingDataText(std::uint32_t type, std::string_view bytes) {
@@ -136,16 +146,12 @@ bool WritePathSetting(platform::Registry& registry, RegistryRoot root, std::stri
 
 bool UpdateSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                    std::string_view name, std::string_view text) {
-  if (const SettingText now = ReadSetting(registry, root, key, name); now.found && now.text == text)
-    return true;
-  return WriteSetting(registry, root, key, name, text);
+  return UpdateLayered(registry, root, key, name, text, Form::kText);
 }
 
 bool UpdatePathSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,
                        std::string_view name, std::string_view path) {
-  if (const SettingText now = ReadPathSetting(registry, root, key, name); now.found && now.text == path)
-    return true;
-  return WritePathSetting(registry, root, key, name, path);
+  return UpdateLayered(registry, root, key, name, path, Form::kPath);
 }
 
 }  // namespace quellix::settings
