@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "blocklist/block_list_file.h"
 #include "engine/burn_record.h"
 #include "product/product.h"
 #include "ui/burn_log_rows.h"
@@ -89,8 +90,7 @@ void LogViewer::View(int left_twips, int top_twips) {
 }
 
 std::string LogViewer::Reason() {
-  const std::string reason = services_.files.LastError();
-  return services_.code_page.AnsiFromUtf8(reason).value_or(reason);
+  return blocklist::SystemReason(services_.files, services_.code_page, "");
 }
 
 void LogViewer::Clear() {

@@ -160,7 +160,7 @@ void MainWindow::CreateControls() {
                                   return engine::PreviewEntry(context_.services, OwnWindow(), entry,
                                                               context_.state.chromium_ages);
                                 },
-[this](const std::string& entry) { return RowCells(entry); }});
+                                [this](const std::string& entry) { return RowCells(entry); }});
 }
 
 void MainWindow::Start() {
