@@ -33,6 +33,8 @@ inline constexpr std::string_view kStartDate = "stdt";       // date the count r
 inline constexpr std::string_view kAutoRefresh = "refresh";  // picker's "Auto Refresh"
 // "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups": "1" / "0", missing is off.
 inline constexpr std::string_view kChromium = "chromium";
+// "Burn pop-ups the moment they appear": "1" / "0", missing is off.
+inline constexpr std::string_view kInstant = "instant";
 
 // Auto-start entry, written under both Run keys of HKEY_CURRENT_USER, in this order.
 inline constexpr RegistryRoot kRunRoot = RegistryRoot::kCurrentUser;
