@@ -12,6 +12,7 @@
 #include "engine/burn_history.h"
 #include "engine/burn_record.h"
 #include "engine/chromium_frames.h"
+#include "settings/policies.h"
 #include "settings/switch_cache.h"
 
 namespace quellix::engine {
@@ -32,7 +33,15 @@ struct ProcessState {
   std::string pause_until;  // "HH:MM", as the tooltip tells it
   // The burn cycle's switches, watched from its first tick on.
   std::optional<settings::SwitchCache> switches;
+  // The organisation's policies, watched from the first time anything asks for them.
+  std::optional<settings::PolicyCache> policies;
   bool Paused() const { return pause_ends_ms.has_value() && burn_enabled == 0; }
 };
+
+// The policies as they stand now; reads the registry only after a policy key changed.
+inline const settings::Policies& CurrentPolicies(ProcessState& state, platform::Registry& registry) {
+  if (!state.policies) state.policies.emplace(registry);
+  return state.policies->Current();
+}
 
 }  // namespace quellix::engine
