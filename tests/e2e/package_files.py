@@ -87,7 +87,7 @@ def check_sound(source, build):
 
 TOPICS = [  # what a user looks for: a word of the topic's title in the contents
     "burns", "block list", "open windows", "importing and exporting", "tray icon", "options",
-    "sound", "log", "starting with windows", "files and settings", "troubleshooting",
+    "sound", "log", "starting with windows", "files and settings", "troubleshooting", "administrators",
 ]
 
 
