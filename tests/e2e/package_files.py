@@ -140,6 +140,13 @@ def check_icon(source):
         fresh = os.path.join(tmp, "app.ico")
         load_module(os.path.join(source, "res", "make_icon.py")).main(fresh)
         check(open(fresh, "rb").read() == data, "res/icons/app.ico is not what res/make_icon.py writes")
+        load_module(os.path.join(source, "res", "make_installer_pictures.py")).main(tmp)
+        for name, size in (("welcome.bmp", (164, 314)), ("header.bmp", (150, 57))):
+            committed = open(os.path.join(source, "res", "installer", name), "rb").read()
+            check(committed[:2] == b"BM" and struct.unpack_from("<ii", committed, 18) == size,
+                  "res/installer/%s is not a %d x %d bitmap" % (name, *size))
+            check(open(os.path.join(tmp, name), "rb").read() == committed,
+                  "res/installer/%s is not what res/make_installer_pictures.py writes" % name)
 
 
 def pe_resources(data):
