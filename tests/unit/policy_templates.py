@@ -35,11 +35,12 @@ def parse(path):
 
 
 def program_values(header_path):
-    """{value name: (type, (lowest, highest) or None)} and the policy key, from policy_table.h.
+    """{value name: (type, (lowest, highest) or None, default or None)} and the policy key,
+    from policy_table.h.
 
     Switches are the first texts of kSwitchPolicies (REG_DWORD, 0 or 1); every other value is a
     kPolicy... constant, typed by the comment above it ("// REG_SZ: ..." or
-    "// REG_DWORD, 5 to 1440: ...")."""
+    "// REG_DWORD, 5 to 1440: ... 15 when not set.")."""
     text = open(header_path).read()
     key = re.search(r'kPolicyKey\s*=\s*"((?:[^"\\]|\\.)*)"', text)
     key = key.group(1).replace("\\\\", "\\") if key else None
@@ -47,12 +48,14 @@ def program_values(header_path):
     table = re.search(r"kSwitchPolicies\s*\{\{(.*?)\}\};", text, re.S)
     if check(table, "policy_table.h: no kSwitchPolicies table"):
         for name in re.findall(r'\{\s*"([^"]+)"\s*,\s*"[^"]*"\s*\}', table.group(1)):
-            values[name] = ("REG_DWORD", (0, 1))
-    constant = re.compile(r'^\s*//\s*(REG_\w+)([^:\n]*):.*\n'
+            values[name] = ("REG_DWORD", (0, 1), None)
+    constant = re.compile(r'^\s*//\s*(REG_\w+)([^:\n]*):(.*)\n'
                           r'\s*inline constexpr std::string_view kPolicy(?!Key)\w+\s*=\s*"([^"]+)"', re.M)
-    for kind, detail, name in constant.findall(text):
+    for kind, detail, meaning, name in constant.findall(text):
         span = re.search(r"(\d+)\s+(?:to|or)\s+(\d+)", detail)
-        values[name] = (kind, (int(span.group(1)), int(span.group(2))) if span else None)
+        default = re.search(r"(\d+) when not set", meaning)
+        values[name] = (kind, (int(span.group(1)), int(span.group(2))) if span else None,
+                        default.group(1) if default else None)
     declared = re.findall(r'inline constexpr std::string_view kPolicy(?!Key)\w+\s*=\s*"([^"]+)"', text)
     for name in declared:
         check(name in values, "policy_table.h: %s has no REG_ type in the comment above it" % name)
@@ -97,19 +100,21 @@ def admx_values(admx, adml):
         if policy.get("valueName"):
             detail = (decimal_of(policy, "enabledValue"), decimal_of(policy, "disabledValue"))
             found.setdefault(policy.get("valueName"), []).append((name, policy.get("key"), "switch", detail))
+        reference = re.fullmatch(r"\$\(presentation\.([^)]*)\)", policy.get("presentation") or "")
+        shown = presentations.get(reference.group(1)) if reference else None
+        boxes = {} if shown is None else {box.get("refId"): box for box in shown}
         elements = policy.find(NS + "elements")
         ids = set()
         for element in [] if elements is None else list(elements):
             ids.add(element.get("id"))
             kind = element.tag[len(NS):]
-            detail = (element.get("minValue"), element.get("maxValue"), element.get("expandable"))
+            box = boxes.get(element.get("id"))
+            detail = (element.get("minValue"), element.get("maxValue"), element.get("expandable"),
+                      None if box is None else box.get("defaultValue"))
             key = element.get("key") or policy.get("key")
             found.setdefault(element.get("valueName"), []).append((name, key, kind, detail))
-        reference = re.fullmatch(r"\$\(presentation\.([^)]*)\)", policy.get("presentation") or "")
-        if reference and reference.group(1) in presentations:
-            for box in presentations[reference.group(1)]:
-                check(box.get("refId") in ids,
-                      "presentation %s shows %s, which policy %s lacks" % (reference.group(1), box.get("refId"), name))
+        for box in boxes:
+            check(box in ids, "presentation of policy %s shows %s, which the policy lacks" % (name, box))
         check(ids or policy.get("valueName"), "policy %s writes no value" % name)
     return found
 
@@ -124,7 +129,7 @@ def main(source):
         for root, name in ((admx, "quellix.admx"), (adml, "quellix.adml")):
             check(root.tag.startswith(NS), "%s is not in the Group Policy namespace" % name)
         found = admx_values(admx, adml)
-        for name, (kind, span) in sorted(values.items()):
+        for name, (kind, span, default) in sorted(values.items()):
             writers = found.get(name, [])
             if not check(len(writers) == 1, "the program reads %s, but %d policies write it" % (name, len(writers))):
                 continue
@@ -137,6 +142,8 @@ def main(source):
             elif kind == "REG_DWORD":
                 check(form == "decimal" and span is not None and detail[:2] == (str(span[0]), str(span[1])),
                       "policy %s is not a number box from %s to %s" % (policy, *(span or ("?", "?"))))
+                check(default is None or detail[3] == default,
+                      "policy %s's box does not start at %s, the program's value when not set" % (policy, default))
             elif kind == "REG_SZ":
                 check(form == "text" and detail[2] != "true", "policy %s is not a REG_SZ text box" % policy)
             else:
