@@ -23,6 +23,11 @@ if(QUELLIX_TESTS)
 
   add_test(NAME engine_demo COMMAND quellix_demo)
   set_tests_properties(engine_demo PROPERTIES LABELS unit PASS_REGULAR_EXPRESSION "burned: [1-9]")
+
+  # The administrative templates name exactly the policy values the program reads.
+  add_test(NAME policy_templates COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/unit/policy_templates.py ${CMAKE_SOURCE_DIR})
+  set_tests_properties(policy_templates PROPERTIES LABELS unit PASS_REGULAR_EXPRESSION "PASS"
+                                                   FAIL_REGULAR_EXPRESSION "FAIL:")
 endif()
 
 if(QUELLIX_BENCH)

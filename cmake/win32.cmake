@@ -81,6 +81,7 @@ if(QUELLIX_MAKENSIS AND QUELLIX_CHMCMD)
             ${CMAKE_SOURCE_DIR}/res/installer/quellix.nsi
     DEPENDS quellix quellix_help ${CMAKE_BINARY_DIR}/Quellix.chm ${CMAKE_SOURCE_DIR}/res/installer/quellix.nsi
             ${CMAKE_SOURCE_DIR}/res/icons/app.ico ${CMAKE_SOURCE_DIR}/res/wav/7.wav ${CMAKE_SOURCE_DIR}/res/popcfg.apo
+            ${CMAKE_SOURCE_DIR}/res/installer/welcome.bmp ${CMAKE_SOURCE_DIR}/res/installer/header.bmp
     COMMENT "Building the installer quellix-setup.exe")
   add_custom_target(quellix_setup ALL DEPENDS ${QUELLIX_SETUP})
 else()

@@ -3,6 +3,7 @@
 #   quellix-<version>-setup.exe     the per-user installer (no administrator rights needed)
 #   quellix-<version>-portable.zip  the program folder, to run wherever it is unpacked
 #   SHA256SUMS                      checksums of both
+#   quellix-<version>-policies.zip  the administrative templates (quellix.admx, en-US/quellix.adml)
 #   winget/ and scoop/              package-manager manifests pointing at the maker's web site
 source "$(dirname "$0")/lib.sh"
 bash scripts/setup.sh package
@@ -37,6 +38,8 @@ with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
         with open(os.path.join(build, name), "rb") as f:
             z.writestr(info, f.read())
 PY
+step "writing quellix-$version-policies.zip" \
+  python3 scripts/policies_zip.py "$QUELLIX_ROOT" "$dist/quellix-$version-policies.zip" "$stamp"
 (cd "$dist" && sha256sum "$setup" "$portable" >SHA256SUMS)
 setup_sha=$(awk -v f="$setup" '$2 == f { print toupper($1) }' "$dist/SHA256SUMS")
 portable_sha=$(awk -v f="$portable" '$2 == f { print $1 }' "$dist/SHA256SUMS")

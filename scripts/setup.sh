@@ -5,10 +5,11 @@
 #            which the Wine tests of the installer and scripts/package.sh need.
 source "$(dirname "$0")/lib.sh"
 packages=(cmake ninja-build g++ clang googletest libgtest-dev libgmock-dev libbenchmark-dev
-          g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool x11-apps x11-utils imagemagick)
+          g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool x11-apps x11-utils imagemagick
+          python3 fonts-liberation)
 case "${1:-}" in
   "") ;;
-  package) packages+=(python3 fp-utils-3.2.2 nsis) ;;
+  package) packages+=(fp-utils-3.2.2 nsis) ;;
   *) echo "usage: setup.sh [package]" >&2; exit 2 ;;
 esac
 missing=()

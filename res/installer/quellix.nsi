@@ -58,6 +58,11 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !define MUI_ICON "${RESDIR}\icons\app.ico"
 !define MUI_UNICON "${RESDIR}\icons\app.ico"
 !define MUI_ABORTWARNING
+; The product's own pictures, drawn by res/make_installer_pictures.py.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${RESDIR}\installer\welcome.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${RESDIR}\installer\header.bmp"
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_WELCOMEPAGE_TEXT "This will install ${PRODUCT} ${VERSION} for you alone; no administrator rights are needed.$\r$\n$\r$\n${PRODUCT} sits in the notification area and closes unwanted pop-up browser windows by their title.$\r$\n$\r$\nIf ${PRODUCT} is running, setup ends it first. Your block list and burn log are kept."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"

@@ -2,10 +2,11 @@
 """Checks what the Windows build ships beside quellix.exe, without Wine: the burn sound is
 short, small, valid PCM and the one its script makes; the help file holds every topic a
 user needs and no broken link; the icon has all its sizes; quellix.exe carries the icon,
-the manifest and the version resource.
+the manifest and the version resource; the administrative templates' zip holds the templates.
 
 Usage: package_files.py SOURCE_DIR BUILD_DIR   (prints PASS, or FAIL: lines and exits 1)
 """
+import glob
 import importlib.util
 import io
 import os
@@ -16,6 +17,7 @@ import sys
 import tempfile
 import wave
 import xml.etree.ElementTree as ET
+import zipfile
 
 failures = []
 
@@ -85,7 +87,7 @@ def check_sound(source, build):
 
 TOPICS = [  # what a user looks for: a word of the topic's title in the contents
     "burns", "block list", "open windows", "importing and exporting", "tray icon", "options",
-    "sound", "log", "starting with windows", "files and settings", "troubleshooting",
+    "sound", "log", "starting with windows", "files and settings", "troubleshooting", "administrators",
 ]
 
 
@@ -138,6 +140,13 @@ def check_icon(source):
         fresh = os.path.join(tmp, "app.ico")
         load_module(os.path.join(source, "res", "make_icon.py")).main(fresh)
         check(open(fresh, "rb").read() == data, "res/icons/app.ico is not what res/make_icon.py writes")
+        load_module(os.path.join(source, "res", "make_installer_pictures.py")).main(tmp)
+        for name, size in (("welcome.bmp", (164, 314)), ("header.bmp", (150, 57))):
+            committed = open(os.path.join(source, "res", "installer", name), "rb").read()
+            check(committed[:2] == b"BM" and struct.unpack_from("<ii", committed, 18) == size,
+                  "res/installer/%s is not a %d x %d bitmap" % (name, *size))
+            check(open(os.path.join(tmp, name), "rb").read() == committed,
+                  "res/installer/%s is not what res/make_installer_pictures.py writes" % name)
 
 
 def pe_resources(data):
@@ -201,11 +210,35 @@ def check_program(build):
             check(re.search(key + "\x00+" + re.escape(value), text), "the version resource lacks %s %s" % (key, value))
 
 
+# --- the administrative templates' zip ---------------------------------------------------
+
+def check_policies_zip(source):
+    """The zip package.sh writes holds the two templates as they are in res/policies, laid
+    out for a PolicyDefinitions folder, and nothing else."""
+    expected = {"quellix.admx": os.path.join(source, "res", "policies", "quellix.admx"),
+                "en-US/quellix.adml": os.path.join(source, "res", "policies", "en-US", "quellix.adml")}
+    with tempfile.TemporaryDirectory() as tmp:
+        fresh = os.path.join(tmp, "policies.zip")
+        load_module(os.path.join(source, "scripts", "policies_zip.py")).main(source, fresh, 0)
+        made = glob.glob(os.path.join(source, "dist", "quellix-*-policies.zip"))
+        for path in [fresh] + made:
+            name = os.path.basename(path) if path in made else "the policies zip"
+            with zipfile.ZipFile(path) as z:
+                check(z.testzip() is None, "%s is damaged" % name)
+                check(sorted(z.namelist()) == sorted(expected),
+                      "%s holds %s, not quellix.admx and en-US/quellix.adml" % (name, sorted(z.namelist())))
+                for entry, original in expected.items():
+                    if entry in z.namelist():
+                        check(z.read(entry) == open(original, "rb").read(),
+                              "%s: %s is not res/policies' copy" % (name, entry))
+
+
 def main(source, build):
     check_sound(source, build)
     check_help(source, build)
     check_icon(source)
     check_program(build)
+    check_policies_zip(source)
     for f in failures:
         print("FAIL: " + f)
     if failures:

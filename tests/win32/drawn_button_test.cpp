@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "controls/hosted_button.h"
+#include "platform/win32/win32_canvas.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
@@ -461,6 +462,23 @@ TEST(DrawnButtonWin32Teardown, AButtonMayDestroyItsFormFromItsOwnClick) {
   SendMessageA(hwnd, BM_CLICK, 0, 0);
   EXPECT_EQ(events.clicks, 1);
   EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// A caption is laid out in the rectangle its measure gives, but a glyph's ink may reach past
+// its advance (the hook of an italic "f", the round of a final "e" by a pixel): that ink is
+// drawn, not cut off at the measured edge. The face is clipped by the button's own surface.
+TEST(DrawnButtonWin32Canvas, ACaptionsInkPastItsMeasuredWidthIsDrawn) {
+  Win32Canvas canvas(nullptr);
+  platform::FontSpec italic{"Arial", 8.25, 400, true, false, false, 178};
+  const platform::Rect text = canvas.MeasureText("Stuff", {10, 4, 190, 36}, italic);
+  ASSERT_GT(text.right, 10);
+  canvas.BeginFrame({200, 40});
+  canvas.FillRect({0, 0, 200, 40}, 0xFFFFFF);
+  canvas.DrawText("Stuff", text, italic, 0x000000);
+  const platform::PixelBlock beyond = canvas.ReadPixels({text.right, 0, text.right + 6, 40});
+  const auto inked = std::count_if(beyond.pixels.begin(), beyond.pixels.end(),
+                                   [](platform::Rgb p) { return p != 0xFFFFFF; });
+  EXPECT_GT(inked, 0) << "the last glyph is cut at x " << text.right;
 }
 
 }  // namespace

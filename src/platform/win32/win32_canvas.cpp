@@ -143,7 +143,10 @@ void Win32Canvas::DrawText(const std::string& text, const Rect& r, const platfor
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour);
   RECT rc = ToRect(r);
-  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CENTER | DT_VCENTER | DT_WORDBREAK);
+  // The rectangle is the measured one, which ends at the last glyph's advance; a glyph's ink
+  // may reach a pixel or two further. The surface itself clips the drawing to the control.
+  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+              DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOCLIP);
 }
 
 void Win32Canvas::FocusRect(const Rect& r, Rgb text) {
