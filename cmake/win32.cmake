@@ -96,9 +96,11 @@ if(QUELLIX_WIXL AND QUELLIX_CHMCMD)
   # wixl finds the files it packs by paths relative to where it runs, never by absolute ones.
   file(RELATIVE_PATH QUELLIX_RES_FROM_BUILD ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/res)
   function(quellix_msi output version)
+    # One product code per version, the same in every build of it (named from the upgrade code).
+    string(UUID product_code NAMESPACE 05D1BBDD-7486-4D40-8AB9-1BD76AF5823D NAME "Quellix ${version}" TYPE SHA1 UPPER)
     add_custom_command(OUTPUT ${output}
-      COMMAND ${QUELLIX_WIXL} -a x64 -D Version=${version} -D AppDir=. -D ResDir=${QUELLIX_RES_FROM_BUILD}
-              -o ${output} ${CMAKE_SOURCE_DIR}/res/installer/quellix.wxs
+      COMMAND ${QUELLIX_WIXL} -a x64 -D Version=${version} -D ProductCode=${product_code} -D AppDir=.
+              -D ResDir=${QUELLIX_RES_FROM_BUILD} -o ${output} ${CMAKE_SOURCE_DIR}/res/installer/quellix.wxs
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
       DEPENDS quellix quellix_help ${CMAKE_BINARY_DIR}/Quellix.chm ${CMAKE_SOURCE_DIR}/res/installer/quellix.wxs
               ${CMAKE_SOURCE_DIR}/res/installer/machine-wide.txt ${CMAKE_SOURCE_DIR}/res/icons/app.ico

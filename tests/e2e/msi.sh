@@ -107,6 +107,13 @@ IFS='|' read -r key shown_version publisher <<<"$entries"
 [ "$publisher" = Kelvane ] || fail "Apps shows publisher '$publisher'"
 icon=$(product_icon)
 cmp -s "$(unix_path "$icon")" "$here/../../res/icons/app.ico" || fail "the entry's icon '$icon' is not the product's"
+# Every build of one version is one product: its code is named from the upgrade code and the
+# version, so a package rebuilt never installs beside the one installed.
+code=$(python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), "Quellix " + sys.argv[2])).upper())' \
+  05D1BBDD-7486-4D40-8AB9-1BD76AF5823D "$version")
+[ "${key##*\\}" = "{$code}" ] || fail "the product code is ${key##*\\}, not the one of version $version, {$code}"
+msiexec_ok /i "$msi"
+[ "$(apps_entries)" = "$entries" ] || fail "installing $version again gave the entries '$(apps_entries)'"
 echo "$inst holds the program, help, sound, list and marker; shortcut $(winepath -w "$shortcut" 2>/dev/null);"
 echo "  Apps: Quellix $shown_version by $publisher with the product's icon"
 
