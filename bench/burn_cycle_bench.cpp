@@ -104,7 +104,7 @@ void TickOverThousandWindows(benchmark::State& bench, std::vector<std::string> l
   }
   const auto own = sim.desktop.AddWindow("ThunderRT6FormDC", "Quellix");
 
-  for (auto _ : bench) engine::BurnCycle(sim.Services(), state, "C:\\Quellix", own);
+  for (auto _ : bench) engine::BurnCycle(sim.Services(), state, std::string("C:\\Quellix"), own);
   bench.SetItemsProcessed(bench.iterations() * 1000);
 }
 

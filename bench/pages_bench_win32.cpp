@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     engine::ProcessState state;
     Prepare(platform.files, folder, rows);
     const double t0 = quellix::bench::NowMs();
-    ui::MainWindow main(tray::TrayContext{platform.Services(), ui, shell, state, folder});
+    ui::MainWindow main(tray::TrayContext{platform.Services(), ui, shell, state, folder, folder});
     main.Start();  // loads the list into view1 and the matcher, then goes to the tray
     ui.DoEvents();
     const double t1 = quellix::bench::NowMs();

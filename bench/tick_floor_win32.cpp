@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     engine::ChromiumProcesses processes(desktop);
     for (auto w : chromium_class) browser_frames += engine::IsVisible(desktop, w) && processes.OwnsWindow(w);
   }
-  auto tick = [&] { engine::BurnCycle(platform.Services(), state, "C:\\", anchor); };
+  auto tick = [&] { engine::BurnCycle(platform.Services(), state, std::string("C:\\"), anchor); };
   auto set_chromium = [&](const char* value) {
     settings::WriteOption(platform.registry, settings::kChromium, value);
   };

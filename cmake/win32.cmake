@@ -16,7 +16,8 @@ add_library(quellix_win32 STATIC
   src/platform/win32/win32_file_dialog.cpp
   src/platform/win32/win32_dde.cpp
 )
-target_link_libraries(quellix_win32 PUBLIC quellix_core winmm advapi32 user32 comdlg32 PRIVATE quellix_warnings)
+target_link_libraries(quellix_win32 PUBLIC quellix_core winmm advapi32 user32 comdlg32 shell32 ole32 uuid
+                                    PRIVATE quellix_warnings)
 
 enable_language(RC)
 
@@ -86,6 +87,41 @@ if(QUELLIX_MAKENSIS AND QUELLIX_CHMCMD)
   add_custom_target(quellix_setup ALL DEPENDS ${QUELLIX_SETUP})
 else()
   message(WARNING "makensis or chmcmd not found: the installer is not built. Install them with: bash scripts/setup.sh package")
+endif()
+
+# The machine-wide package, quellix.msi, from the same files with wixl; the version is the
+# product's (src/product/product.h). For the upgrade test a second package one version later,
+# msi-next/quellix.msi, is built beside it.
+find_program(QUELLIX_WIXL wixl)
+if(QUELLIX_WIXL AND QUELLIX_CHMCMD)
+  # wixl finds the files it packs by paths relative to where it runs, never by absolute ones.
+  file(RELATIVE_PATH QUELLIX_RES_FROM_BUILD ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/res)
+  function(quellix_msi output version)
+    # One product code per version, the same in every build of it (named from the upgrade code).
+    string(UUID product_code NAMESPACE 05D1BBDD-7486-4D40-8AB9-1BD76AF5823D NAME "Quellix ${version}" TYPE SHA1 UPPER)
+    add_custom_command(OUTPUT ${output}
+      COMMAND ${QUELLIX_WIXL} -a x64 -D Version=${version} -D ProductCode=${product_code} -D AppDir=.
+              -D ResDir=${QUELLIX_RES_FROM_BUILD} -o ${output} ${CMAKE_SOURCE_DIR}/res/installer/quellix.wxs
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+      DEPENDS quellix quellix_help ${CMAKE_BINARY_DIR}/Quellix.chm ${CMAKE_SOURCE_DIR}/res/installer/quellix.wxs
+              ${CMAKE_SOURCE_DIR}/res/installer/machine-wide.txt ${CMAKE_SOURCE_DIR}/res/icons/app.ico
+              ${CMAKE_SOURCE_DIR}/res/wav/7.wav ${CMAKE_SOURCE_DIR}/res/popcfg.apo
+      COMMENT "Building the machine-wide package ${output} (version ${version})")
+  endfunction()
+  quellix_msi(${CMAKE_BINARY_DIR}/quellix.msi ${QUELLIX_VERSION})
+  add_custom_target(quellix_msi ALL DEPENDS ${CMAKE_BINARY_DIR}/quellix.msi)
+  if(QUELLIX_TESTS)
+    string(REGEX MATCH "^[0-9]+" QUELLIX_MSI_MAJOR "${QUELLIX_VERSION}")
+    string(REGEX MATCH "[0-9]+$" QUELLIX_MSI_MINOR "${QUELLIX_VERSION}")
+    math(EXPR QUELLIX_MSI_NEXT "${QUELLIX_MSI_MINOR} + 1")
+    if(QUELLIX_MSI_NEXT LESS 10)
+      set(QUELLIX_MSI_NEXT "0${QUELLIX_MSI_NEXT}")
+    endif()
+    quellix_msi(${CMAKE_BINARY_DIR}/msi-next/quellix.msi ${QUELLIX_MSI_MAJOR}.${QUELLIX_MSI_NEXT})
+    add_custom_target(quellix_msi_next ALL DEPENDS ${CMAKE_BINARY_DIR}/msi-next/quellix.msi)
+  endif()
+else()
+  message(WARNING "wixl or chmcmd not found: quellix.msi is not built. Install them with: bash scripts/setup.sh package")
 endif()
 
 add_executable(quellix_spawner tools/popup_spawner.cpp tools/product_probe.cpp)
@@ -175,6 +211,12 @@ if(QUELLIX_TESTS)
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR})
   set_tests_properties(installer PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 180
                                             PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
+  # The machine-wide package: silent install, the user's files in the local folder, upgrade,
+  # removal.
+  add_test(NAME msi
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/msi.sh ${QUELLIX_WINE_TEMPLATE} ${CMAKE_BINARY_DIR})
+  set_tests_properties(msi PROPERTIES LABELS e2e FIXTURES_REQUIRED wine TIMEOUT 240
+                                      PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL:")
   # Long runs, outside the default test run: scripts/soak.sh.
   set(QUELLIX_SOAK_TICKS 200 CACHE STRING "Ticks the soak test runs")
   add_test(NAME soak

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds what a Windows user downloads, into dist/:
 #   quellix-<version>-setup.exe     the per-user installer (no administrator rights needed)
+#   quellix-<version>-x64.msi       the machine-wide package for administrators (msiexec)
 #   quellix-<version>-portable.zip  the program folder, to run wherever it is unpacked
-#   SHA256SUMS                      checksums of both
 #   quellix-<version>-policies.zip  the administrative templates (quellix.admx, en-US/quellix.adml)
+#   SHA256SUMS                      checksums of all four
 #   winget/ and scoop/              package-manager manifests pointing at the maker's web site
 source "$(dirname "$0")/lib.sh"
 bash scripts/setup.sh package
@@ -15,14 +16,16 @@ dist=$QUELLIX_ROOT/dist
 download=https://www.kelvane.example/download
 setup=quellix-$version-setup.exe
 portable=quellix-$version-portable.zip
+msi=quellix-$version-x64.msi
 
 step "configuring the Windows build (cmake --preset win64)" cmake --preset win64
-step "building quellix.exe, its help file and the installer" \
-  cmake --build --preset win64 -j "$(nproc)" --target quellix quellix_help quellix_setup
+step "building quellix.exe, its help file and the installers" \
+  cmake --build --preset win64 -j "$(nproc)" --target quellix quellix_help quellix_setup quellix_msi
 
 rm -rf "$dist"
 mkdir -p "$dist"
 cp "$build/quellix-setup.exe" "$dist/$setup"
+cp "$build/quellix.msi" "$dist/$msi"
 # The portable zip holds one folder, Quellix, with what the installer installs. Its entries
 # carry the time of the last commit, so the same sources give the same zip.
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
@@ -40,7 +43,7 @@ with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
 PY
 step "writing quellix-$version-policies.zip" \
   python3 scripts/policies_zip.py "$QUELLIX_ROOT" "$dist/quellix-$version-policies.zip" "$stamp"
-(cd "$dist" && sha256sum "$setup" "$portable" >SHA256SUMS)
+(cd "$dist" && sha256sum "$setup" "$msi" "$portable" "quellix-$version-policies.zip" >SHA256SUMS)
 setup_sha=$(awk -v f="$setup" '$2 == f { print toupper($1) }' "$dist/SHA256SUMS")
 portable_sha=$(awk -v f="$portable" '$2 == f { print $1 }' "$dist/SHA256SUMS")
 

@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     const auto before = sim.desktop.ZOrder();
     std::vector<int> requests_before;
     for (auto id : before) requests_before.push_back(sim.desktop.CloseRequests(id));
-    engine::BurnCycle(sim.Services(), state, kAppFolder, own_window);
+    engine::BurnCycle(sim.Services(), state, std::string(kAppFolder), own_window);
     for (std::size_t i = 0; i < before.size(); ++i)
       if (sim.desktop.CloseRequests(before[i]) > requests_before[i])
         std::cout << "tick " << tick << ": burned [" << engine::ReadWindowClass(sim.desktop, before[i]) << "] ["

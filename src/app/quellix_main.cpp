@@ -1,5 +1,5 @@
-// The Windows program: builds the platform and the product's state, starts the main
-// window and runs the message loop.
+// The Windows program: builds the platform and the product's state, finds the folder of the
+// user's files, starts the main window and runs the message loop.
 
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_ui.h"
+#include "product/data_folder.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -40,7 +41,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32Ui ui(controls::DrawnProductButtons());
   win32::Win32Shell shell;
   engine::ProcessState state;
-  ui::MainWindow main_window(tray::TrayContext{platform.Services(), ui, shell, state, ProgramFolder()});
+  const std::string program_folder = ProgramFolder();
+  const std::string data_folder = product::PrepareDataFolder(platform.Services().files, program_folder);
+  ui::MainWindow main_window(
+      tray::TrayContext{platform.Services(), ui, shell, state, program_folder, data_folder});
   main_window.Start();
   return ui.Run();
 }

@@ -25,7 +25,7 @@ struct StyleSwitches {
 
 }  // namespace
 
-void BurnCycle(platform::Services services, ProcessState& state, const std::string& app_folder,
+void BurnCycle(platform::Services services, ProcessState& state, const product::Folders& folders,
                platform::WindowId anchor) {
   state.burned_this_tick.clear();
   if (state.burn_enabled == 0) return;
@@ -40,7 +40,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const std::stri
   const bool logging = at_start.logging;
   const StyleSwitches styles{at_start.kill_no_max_button, at_start.kill_no_min_button,
                              at_start.kill_no_title_bar};
-  BurnTraces traces{services, app_folder, state.burn_record, state.burn_count, state.sound};
+  BurnTraces traces{services, folders, state.burn_record, state.burn_count, state.sound};
 
   // Every window of the Chromium class is met, whatever the switch says, so that turning it
   // on later finds the user's own browser windows already old.

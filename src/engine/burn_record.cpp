@@ -12,8 +12,8 @@ void BurnRecord::Set(std::size_t offset, std::size_t width, std::string_view s) 
   std::copy(field.begin(), field.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
-std::string LogFilePath(std::string_view app_folder) {
-  return std::string(app_folder) + "\\" + std::string(kLogFileName);
+std::string LogFilePath(std::string_view data_folder) {
+  return std::string(data_folder) + "\\" + std::string(kLogFileName);
 }
 
 bool AppendRecord(platform::FileSystem& files, const std::string& log_path, const BurnRecord& record) {
@@ -40,14 +40,14 @@ void AppendFullRecord(BurnTraces& traces, std::string_view browser, std::string_
   traces.record.SetTime(RecordTime(traces.services.clock));
   traces.record.SetTitle(title);
   traces.record.SetBrowser(browser);
-  AppendRecord(traces.services.files, LogFilePath(traces.app_folder), traces.record);
+  AppendRecord(traces.services.files, LogFilePath(traces.folders.data), traces.record);
 }
 
 void AppendShortRecord(BurnTraces& traces, std::string_view title) {
   const std::string text = "[ " + traces.services.clock.DateText() + " ] [ " +
                            traces.services.clock.TimeText() + " ] [ " + std::string(title) + " ]";
   traces.record.SetTitle(text);
-  AppendRecord(traces.services.files, LogFilePath(traces.app_folder), traces.record);
+  AppendRecord(traces.services.files, LogFilePath(traces.folders.data), traces.record);
 }
 
 std::string NextBurnCount(std::string_view count) {
@@ -73,7 +73,7 @@ void PlayBurnSound(BurnTraces& traces) {
   if (text::IsOn(traces.sound.browse_sound)) {
     PlaySoundFile(traces.services.sound, text::TrimBlanks(traces.sound.wave_file));
   } else if (text::IsOn(traces.sound.internal_sound)) {
-    PlaySoundFile(traces.services.sound, traces.app_folder + std::string(kInternalSoundFile));
+    PlaySoundFile(traces.services.sound, traces.folders.program + std::string(kInternalSoundFile));
   }
 }
 

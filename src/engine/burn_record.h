@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "product/data_folder.h"
 
 namespace quellix::engine {
 
@@ -45,13 +46,13 @@ struct SoundCopies {
 // Where and how the traces are left.
 struct BurnTraces {
   platform::Services services;
-  std::string app_folder;
+  product::Folders folders;  // the log in the data folder, the own sound in the program folder
   BurnRecord& record;
   std::string& burn_count;
   const SoundCopies& sound;
 };
 
-std::string LogFilePath(std::string_view app_folder);
+std::string LogFilePath(std::string_view data_folder);
 
 // Appends the record at record number floor(L / 150) + 1 of a log of L bytes: a whole log
 // is appended to, a torn last record is overwritten.

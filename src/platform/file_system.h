@@ -1,5 +1,6 @@
 #pragma once
-// Product files in the application folder. Every call opens, uses and closes its file.
+// Product files in the program folder and the user's data folder. Every call opens, uses and
+// closes its file.
 // Paths are UTF-8 with backslash separators, so a folder named in any language works; the
 // contents of files are bytes, never converted.
 
@@ -46,6 +47,11 @@ class FileSystem {
   virtual bool ClearFile(const std::string& path) = 0;
   // The files of `folder` whose names start with `prefix`, compared without regard to case.
   virtual std::vector<FoundFile> FindFiles(const std::string& folder, std::string_view prefix) = 0;
+  // Creates the folder when it is missing; true also when it exists. Its parent must exist.
+  virtual bool CreateFolder(const std::string& path) = 0;
+  // The current user's own folder for local application data (%LOCALAPPDATA%), or empty when
+  // the system names none.
+  virtual std::string LocalAppDataFolder() = 0;
   // The time now, on the scale of FoundFile::modified.
   virtual std::uint64_t Now() = 0;
   // Why the last call of this object that failed did so, in the system's words ("Access is

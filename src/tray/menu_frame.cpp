@@ -228,7 +228,8 @@ void MenuFrame::ResumeIfPauseOver() {
 void MenuFrame::OnTimer(platform::UiId timer) {
   if (timer != timer_) return;
   ResumeIfPauseOver();
-  engine::BurnCycle(context_.services, context_.state, context_.app_folder, main_.OwnWindow());
+  engine::BurnCycle(context_.services, context_.state, {context_.app_folder, context_.data_folder},
+                    main_.OwnWindow());
   main_.AfterBurnCycle();
 }
 

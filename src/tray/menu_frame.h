@@ -40,7 +40,8 @@ struct TrayContext {
   platform::Ui& ui;
   platform::Shell& shell;
   engine::ProcessState& state;
-  std::string app_folder;
+  std::string app_folder;   // the program's own files: help, sound, the auto-start command
+  std::string data_folder;  // the user's files: block list, log, figures (product::PrepareDataFolder)
 };
 
 class MenuFrame final : public platform::UiEvents {

@@ -16,9 +16,9 @@ namespace {
 constexpr char kRowIcon[] = "a";
 }  // namespace
 
-LogViewer::LogViewer(platform::Ui& ui, platform::Services services, std::string app_folder,
+LogViewer::LogViewer(platform::Ui& ui, platform::Services services, std::string data_folder,
                      platform::UiId form, platform::TwipsRect parked)
-    : ui_(ui), services_(services), app_folder_(std::move(app_folder)) {
+    : ui_(ui), services_(services), data_folder_(std::move(data_folder)) {
   panel_ = ui_.CreateControl(form, {ControlKind::kFrame, "Frame10", "", parked, /*visible=*/false});
   platform::ControlSpec rows{ControlKind::kListView, "view3", "", {0, 0, parked.width, parked.height - 540}};
   rows.columns = {"Date", "Time", "Explorere", "Window Title"};
@@ -39,7 +39,7 @@ LogViewer::LogViewer(platform::Ui& ui, platform::Services services, std::string 
 }
 
 std::string LogViewer::LogPath() const {
-  return app_folder_ + "\\" + std::string(engine::kLogFileName);
+  return data_folder_ + "\\" + std::string(engine::kLogFileName);
 }
 
 void LogViewer::View(int left_twips, int top_twips) {

@@ -19,7 +19,7 @@ class LogViewer {
   static constexpr std::uint64_t kEventsEveryMs = 12;
 
   // Creates the panel, parked where the caller puts it, hidden.
-  LogViewer(platform::Ui& ui, platform::Services services, std::string app_folder, platform::UiId form,
+  LogViewer(platform::Ui& ui, platform::Services services, std::string data_folder, platform::UiId form,
             platform::TwipsRect parked);
 
   // "View Log File": empties view3, appends one row per whole record (the newest kMostRows
@@ -48,7 +48,7 @@ class LogViewer {
 
   platform::Ui& ui_;
   platform::Services services_;
-  std::string app_folder_;
+  std::string data_folder_;
   platform::UiId panel_ = 0, view3_ = 0, cancel_ = 0, status_ = 0;
 };
 

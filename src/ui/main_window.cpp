@@ -26,7 +26,8 @@ tray::TrayContext WithMessages(const tray::TrayContext& context, platform::Messa
           context.ui,
           context.shell,
           context.state,
-          context.app_folder};
+          context.app_folder,
+          context.data_folder};
 }
 
 }  // namespace
@@ -107,7 +108,7 @@ void MainWindow::CreateControls() {
   const UiId frame1 = Add({ControlKind::kFrame, "Frame1", "", {9000, 910, 5985, 4125}, /*visible=*/false});
   options_ =
       std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder, form_, frame1);
-  log_ = std::make_unique<LogViewer>(context_.ui, context_.services, context_.app_folder, form_,
+  log_ = std::make_unique<LogViewer>(context_.ui, context_.services, context_.data_folder, form_,
                                      platform::TwipsRect{9000, 5500, 5985, 4125});
   controls_.emplace("Frame10", log_->Panel());
   controls_.emplace("view3", log_->Rows());
@@ -181,7 +182,7 @@ void MainWindow::Start() {
   }
   // Only the one running copy clears what a crash of an earlier one left behind.
   for (std::string_view target : {blocklist::kBlockListFileName, blocklist::kHitStatsFileName})
-    blocklist::RemoveStaleTemporaries(context_.services.files, context_.app_folder, target, started);
+    blocklist::RemoveStaleTemporaries(context_.services.files, context_.data_folder, target, started);
   context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
 }
 
@@ -197,7 +198,7 @@ void MainWindow::LoadBlockList() {
   // The list on screen is emptied first, so no old rows stay behind a missing-file message.
   context_.ui.ListClear(Control("view1"));
   list_unreadable_ =
-      blocklist::LoadBlockList(context_.services, context_.app_folder, context_.state.block_entries,
+      blocklist::LoadBlockList(context_.services, context_.data_folder, context_.state.block_entries,
                                displayed_) == blocklist::ListRead::Outcome::kFailed;
   ShowDisplayedList();
 }
@@ -205,7 +206,7 @@ void MainWindow::LoadBlockList() {
 bool MainWindow::StoreBlockList() {
   if (list_unreadable_ && !ReadListAgain()) return false;
   platform::Services& services = context_.services;
-  if (blocklist::StoreBlockList(services.files, context_.app_folder, displayed_)) return true;
+  if (blocklist::StoreBlockList(services.files, context_.data_folder, displayed_)) return true;
   Tell(std::string(kListNotSaved) + "\r\n" +
        blocklist::SystemReason(services.files, services.code_page, "The file could not be written.") +
        "\r\nThe file was not changed, and the list on screen keeps your changes.");
@@ -216,7 +217,7 @@ bool MainWindow::ReadListAgain() {
   platform::Services& services = context_.services;
   blocklist::ListRead read =
       blocklist::ReadListFile(services.files, services.code_page,
-                              blocklist::BlockListPath(context_.app_folder), blocklist::kLargestList);
+                              blocklist::BlockListPath(context_.data_folder), blocklist::kLargestList);
   if (read.outcome == blocklist::ListRead::Outcome::kFailed) {
     Tell(std::string(kListNotSaved) + "\r\n" + blocklist::UnreadableListMessage(read.problem));
     return false;
@@ -303,7 +304,7 @@ bool MainWindow::ApplyOptions() {
 
 void MainWindow::ReadFigures() {
   platform::FileSystem& files = context_.services.files;
-  const std::string path = blocklist::HitStatsPath(context_.app_folder);
+  const std::string path = blocklist::HitStatsPath(context_.data_folder);
   figures_unreadable_ = false;
   if (!files.FileSize(path)) return;  // no figures yet
   std::optional<std::string> text;
@@ -322,7 +323,7 @@ void MainWindow::ReadFigures() {
 
 void MainWindow::StoreFigures() {
   if (figures_unreadable_) return;
-  blocklist::ReplaceFileContents(context_.services.files, blocklist::HitStatsPath(context_.app_folder),
+  blocklist::ReplaceFileContents(context_.services.files, blocklist::HitStatsPath(context_.data_folder),
                                  context_.state.history.Figures().Text());
 }
 

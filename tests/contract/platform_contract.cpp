@@ -376,6 +376,23 @@ TEST_F(FileContract, ReadAtGivesAPieceAndNothingPastTheEnd) {
   EXPECT_EQ(s.files.ReadAt(path, 1000, 4), "");
 }
 
+TEST_F(FileContract, FoldersAreMadeOneLevelAtATimeAndTheLocalDataFolderIsNamed) {
+  const std::string made = p->Folder() + "\\made";
+  ASSERT_TRUE(s.files.CreateFolder(made));
+  EXPECT_TRUE(s.files.CreateFolder(made));  // there already
+  ASSERT_TRUE(s.files.WriteAt(made + "\\inside.txt", 0, "x"));
+  EXPECT_EQ(s.files.FindFiles(made, "inside").size(), 1u);
+  EXPECT_FALSE(s.files.CreateFolder(p->Folder() + "\\missing\\deeper"));  // no parent
+  EXPECT_FALSE(s.files.LastError().empty());
+  ASSERT_TRUE(s.files.WriteAt(path, 0, "x"));
+  EXPECT_FALSE(s.files.CreateFolder(path));  // a file has that name
+  EXPECT_EQ(s.files.ReadFile(path), "x");
+  const std::string local = s.files.LocalAppDataFolder();
+  ASSERT_FALSE(local.empty());
+  EXPECT_NE(local.back(), '\\');
+  EXPECT_TRUE(s.files.CreateFolder(local));  // it exists
+}
+
 TEST_F(FileContract, FindFilesListsTheFolderByPrefixWithTimesFromTheSameClock) {
   const std::string folder = p->Folder();
   const std::uint64_t before = s.files.Now();

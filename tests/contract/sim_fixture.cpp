@@ -12,6 +12,7 @@ class SimUnderTest final : public PlatformUnderTest {
   SimUnderTest() {
     anchor_ = sim_.desktop.AddWindow("ContractAnchor", "anchor");
     sim_.desktop.SetProcessImage(kHelperProcess, "C:\\contract\\quellix_spawner.exe");
+    sim_.files.AddFolder(Folder());
   }
   platform::Services Services() override { return sim_.Services(); }
   platform::WindowId Anchor() override { return anchor_; }

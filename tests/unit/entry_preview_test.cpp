@@ -99,7 +99,8 @@ TEST_F(EntryPreviewTest, TheEditDialogAndThePickerTellAsTheUserTypes) {
   sim::SimUi ui{controls::DrawnProductButtons()};
   sim::SimShell shell;
   world.sim.files.Put(world.app_folder + "\\popcfg.apo", "weather\r\n");
-  ui::MainWindow main(tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
+  ui::MainWindow main(
+      tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder, world.data_folder});
   main.Start();
   ui.TrayNotify(main.Control("TrayArea1"), 0x203);
   ui.ItemClick(main.Control("view1"), 1);

@@ -52,6 +52,8 @@ class MemoryStarvedFiles final : public platform::FileSystem {
   std::vector<platform::FoundFile> FindFiles(const std::string& folder, std::string_view prefix) override {
     return files_.FindFiles(folder, prefix);
   }
+  bool CreateFolder(const std::string& path) override { return files_.CreateFolder(path); }
+  std::string LocalAppDataFolder() override { return files_.LocalAppDataFolder(); }
   std::uint64_t Now() override { return files_.Now(); }
   std::string LastError() override { return files_.LastError(); }
 

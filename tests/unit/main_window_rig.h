@@ -25,7 +25,7 @@ class MainWindowRig : public ::testing::Test {
   // Makes the main window and runs the start-up sequence: the program ends up in the tray.
   void Start() {
     main = std::make_unique<ui::MainWindow>(
-        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder});
+        tray::TrayContext{world.services(), ui, shell, world.state, world.app_folder, world.data_folder});
     main->Start();
   }
   platform::UiId C(const std::string& name) { return main->Control(name); }

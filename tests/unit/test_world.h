@@ -15,6 +15,8 @@ struct World {
   sim::SimPlatform sim;
   engine::ProcessState state;
   std::string app_folder = kAppFolder;
+  // Where the user's files are; the program folder, as for a per-user install.
+  std::string data_folder = kAppFolder;
   // The product's own top-level window, the anchor of every walk; it sits at the bottom.
   platform::WindowId own_window = 0;
 
@@ -49,7 +51,7 @@ struct World {
     sim.desktop.BringToTop(id);
     return id;
   }
-  std::string Log() const { return sim.files.Get(app_folder + "\\popuplog.txt").value_or(""); }
+  std::string Log() const { return sim.files.Get(data_folder + "\\popuplog.txt").value_or(""); }
 };
 
 }  // namespace quellix::testing

@@ -21,6 +21,32 @@ std::optional<std::string> SimFiles::Get(const std::string& path) const {
   return it->second;
 }
 
+bool SimFiles::InProtectedFolder(const std::string& path) const {
+  const std::string key = Key(path);
+  const auto slash = key.find_last_of('\\');
+  return slash != std::string::npos && protected_.count(key.substr(0, slash)) != 0;
+}
+
+bool SimFiles::FolderExists(const std::string& folder) const {
+  const std::string key = Key(folder);
+  if (key.size() == 2 && key[1] == ':') return true;  // a drive
+  const std::string prefix = key + "\\";
+  const auto file = files_.lower_bound(prefix);
+  const auto sub = folders_.lower_bound(prefix);
+  return folders_.count(key) != 0 || (file != files_.end() && file->first.starts_with(prefix)) ||
+         (sub != folders_.end() && sub->starts_with(prefix));
+}
+
+bool SimFiles::CreateFolder(const std::string& path) {
+  if (files_.count(Key(path)) != 0) return Fail();  // a file has that name
+  if (FolderExists(path)) return true;
+  const auto slash = path.find_last_of('\\');
+  if (slash == std::string::npos || !FolderExists(path.substr(0, slash)) || InProtectedFolder(path) || spent_)
+    return Fail();
+  folders_.insert(Key(path));
+  return true;
+}
+
 void SimFiles::Lock(const std::string& path) {
   locked_.insert(Key(path));
 }
@@ -66,7 +92,7 @@ std::optional<std::uint64_t> SimFiles::FileSize(const std::string& path) {
 }
 
 bool SimFiles::WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) {
-  if (Locked(path) || spent_) return Fail();
+  if (Locked(path) || InProtectedFolder(path) || spent_) return Fail();
   std::string& content = files_[Key(path)];
   modified_[Key(path)] = now_;
   const std::size_t allowed = Allow(bytes.size());
@@ -80,7 +106,7 @@ platform::NewFile SimFiles::WriteNewFile(const std::string& path, std::string_vi
     Fail();
     return platform::NewFile::kExists;
   }
-  if (Locked(path) || spent_) {
+  if (Locked(path) || InProtectedFolder(path) || spent_) {
     Fail();
     return platform::NewFile::kFailed;
   }
@@ -92,7 +118,7 @@ platform::NewFile SimFiles::WriteNewFile(const std::string& path, std::string_vi
 }
 
 bool SimFiles::ReplaceFile(const std::string& from, const std::string& to) {
-  if (Locked(from) || Locked(to) || spent_) return Fail();
+  if (Locked(from) || Locked(to) || InProtectedFolder(from) || InProtectedFolder(to) || spent_) return Fail();
   auto it = files_.find(Key(from));
   if (it == files_.end()) return Fail();
   std::string content = std::move(it->second);
@@ -104,7 +130,7 @@ bool SimFiles::ReplaceFile(const std::string& from, const std::string& to) {
 }
 
 bool SimFiles::RemoveFile(const std::string& path) {
-  if (Locked(path) || spent_) return Fail();
+  if (Locked(path) || InProtectedFolder(path) || spent_) return Fail();
   files_.erase(Key(path));
   modified_.erase(Key(path));
   return true;

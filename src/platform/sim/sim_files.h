@@ -1,7 +1,8 @@
 #pragma once
-// In-memory files with case-insensitive paths, locked files, a write budget that models a
-// process killed (or a disk filling up) after a given number of bytes, and a clock of its
-// own that stamps each change.
+// In-memory files with case-insensitive paths, locked files, protected folders, a write
+// budget that models a process killed (or a disk filling up) after a given number of bytes,
+// and a clock of its own that stamps each change. A folder exists when it was made, holds a
+// file or is a drive; files may be put anywhere.
 
 #include <map>
 #include <optional>
@@ -30,6 +31,13 @@ class SimFiles : public platform::FileSystem {
   void SetModified(const std::string& path, std::uint64_t ticks) { modified_[Key(path)] = ticks; }
   // The system's reason that failing calls give from now on.
   void SetErrorText(std::string text) { error_text_ = std::move(text); }
+  // Nothing can be made, written, replaced or removed directly in a protected folder, as in
+  // a folder the user may only read; its files can still be read.
+  void ProtectFolder(const std::string& folder) { protected_.insert(Key(folder)); }
+  void AddFolder(const std::string& folder) { folders_.insert(Key(folder)); }
+  bool FolderExists(const std::string& folder) const;
+  // The folder LocalAppDataFolder names (it need not exist); empty for none.
+  void SetLocalAppData(std::string folder) { local_app_data_ = std::move(folder); }
 
   std::optional<std::string> ReadFile(const std::string& path) override;
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
@@ -42,12 +50,16 @@ class SimFiles : public platform::FileSystem {
   // Simulated files have one name each, so clearing deletes.
   bool ClearFile(const std::string& path) override { return RemoveFile(path); }
   std::vector<platform::FoundFile> FindFiles(const std::string& folder, std::string_view prefix) override;
+  bool CreateFolder(const std::string& path) override;
+  std::string LocalAppDataFolder() override { return local_app_data_; }
   std::uint64_t Now() override { return now_; }
   std::string LastError() override { return last_error_; }
 
  private:
   static std::string Key(const std::string& path);
   bool Locked(const std::string& path) const { return locked_.count(Key(path)) != 0; }
+  // Whether the folder holding `path` is protected.
+  bool InProtectedFolder(const std::string& path) const;
   // How much of `wanted` bytes may still be written; marks the budget spent when cut.
   std::size_t Allow(std::size_t wanted);
   // Records a failure's reason and returns false.
@@ -57,6 +69,9 @@ class SimFiles : public platform::FileSystem {
 
   std::map<std::string, std::string> files_;
   std::set<std::string> locked_;
+  std::set<std::string> protected_;
+  std::string local_app_data_ = "C:\\Users\\user\\AppData\\Local";
+  std::set<std::string> folders_{Key(local_app_data_)};
   std::optional<std::uint64_t> budget_;
   bool spent_ = false;
   std::map<std::string, std::uint64_t> modified_;

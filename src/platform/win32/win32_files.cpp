@@ -1,4 +1,7 @@
 #include <windows.h>
+// after windows.h, whose types they use
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -65,6 +68,14 @@ bool CopyContents(const std::wstring& source, const std::wstring& target) {
   } while (!chunk.empty());
   return ::SetEndOfFile(to.get()) && ::FlushFileBuffers(to.get());
 }
+
+// Text the shell allocated for the caller, given back with CoTaskMemFree.
+struct ShellTextTraits {
+  using Handle = PWSTR;
+  static Handle Invalid() { return nullptr; }
+  static void Release(Handle h) { ::CoTaskMemFree(h); }
+};
+using UniqueShellText = UniqueHandle<ShellTextTraits>;
 
 }  // namespace
 
@@ -196,6 +207,25 @@ std::vector<platform::FoundFile> Win32Files::FindFiles(const std::string& folder
                                        data.ftLastWriteTime.dwLowDateTime});
   } while (::FindNextFileW(search.get(), &data));
   return found;
+}
+
+bool Win32Files::CreateFolder(const std::string& path) {
+  const std::wstring name = Widen(path);
+  if (::CreateDirectoryW(name.c_str(), nullptr)) return true;
+  const DWORD error = ::GetLastError();
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
+  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return true;
+  ::SetLastError(error);
+  return Fail();
+}
+
+std::string Win32Files::LocalAppDataFolder() {
+  PWSTR path = nullptr;
+  const HRESULT result = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
+  const UniqueShellText text(path);  // given back whether or not the call succeeded
+  return SUCCEEDED(result) && text ? Narrow(text.get()) : std::string();
 }
 
 std::uint64_t Win32Files::Now() {

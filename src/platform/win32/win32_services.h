@@ -59,6 +59,8 @@ class Win32Files final : public platform::FileSystem {
   bool RemoveFile(const std::string& path) override;
   bool ClearFile(const std::string& path) override;
   std::vector<platform::FoundFile> FindFiles(const std::string& folder, std::string_view prefix) override;
+  bool CreateFolder(const std::string& path) override;
+  std::string LocalAppDataFolder() override;
   std::uint64_t Now() override;
   std::string LastError() override { return last_error_; }
 
