@@ -99,11 +99,10 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
   start_date_ = add(ControlKind::kLabel, "Label3", "", {3480, 3000, 2325, 255});
   add(ControlKind::kLabel, "Label3", "Popups have been caught", {3480, 3360, 2325, 255});
   count_ = add(ControlKind::kLabel, "Label3", "", {3480, 3660, 2325, 255});
-  // Under the sub-groups, across the page; shown by Load while a policy manages a switch.
-  ControlSpec note{
-      ControlKind::kLabel, "lblManaged", std::string(kManagedNote), {60, 4050, 5865, 225}, false};
-  note.container = page;
-  managed_note_ = ui_.CreateControl(form, note);
+  // Under the sub-groups, across the page. Load gives it its text while a policy manages a
+  // switch and empties it otherwise: a hidden control would come back whenever the page is
+  // shown, since a page shows its controls with it.
+  managed_note_ = add(ControlKind::kLabel, "lblManaged", "", {60, 4050, 5865, 225});
 
   for (int i = 0; i < kSwitchCount; ++i) AddSwitch(kIndexedSwitches[static_cast<std::size_t>(i)], Switch(i));
   AddSwitch(kChromium, chromium_);
@@ -141,7 +140,7 @@ void OptionsPage::Load() {
     ui_.SetValue(entry.box, *state);
     SwitchChanged(entry);
   }
-  ui_.SetVisible(managed_note_, any_managed);
+  ui_.SetText(managed_note_, any_managed ? std::string(kManagedNote) : std::string());
   const bool play_sound = ui_.Value(switches_[2]) == 1;
   if (!play_sound) EnableSoundPath(false);
   const std::string wave_file = text::TrimBlanks(ReadPathOption(registry, kWaveFile));

@@ -44,7 +44,8 @@ class OptionsPage {
   platform::UiId ViewLogButton() const { return view_log_; }
   platform::UiId ClearLogButton() const { return clear_log_; }
   platform::UiId SoundPath() const { return path_; }
-  // The line under the page saying that policies manage some of its switches.
+  // The line under the page saying that policies manage some of its switches; empty while
+  // none is managed.
   platform::UiId ManagedNote() const { return managed_note_; }
 
  private:

@@ -5,6 +5,7 @@
 # stays. The options page shows both boxes as the policies say, disabled, with the note under
 # the page; a click on a managed box stores nothing. A per-user AllowUserEntries = 0 set while
 # the program runs disables the block list's editing buttons at the next showing of the page.
+# With the machine's policies taken away, the options page shows the stored values again.
 # Usage: policies.sh TEMPLATE_DIR BUILD_DIR SCREENSHOT_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -89,6 +90,20 @@ for caption in Add Edit Remove Import; do expect enabled "$caption" 0; done
 expect enabled Export 1
 wine_screenshot "$shots/caption-policies.png"
 echo "block list page: Add, Edit, Remove and Import disabled by AllowUserEntries = 0"
+
+# 4. The machine's policies taken away: at the next showing of the options page the boxes are
+#    free again and show the stored values, and the note is gone.
+wine reg delete "$policy_key" /f >/dev/null 2>&1
+spawn click "Quellix|Popup Options"
+sleep 0.8
+expect checked "$mozilla" 0
+expect enabled "$mozilla" 1
+expect checked "$bare" 1
+expect enabled "$bare" 1
+spawn rect "Quellix|$note"
+[ "$answer" = "rect none" ] || fail "the note is still shown with nothing managed ($answer)"
+wine_screenshot "$shots/options-unmanaged.png"
+echo "options page: with the policies gone the boxes show the stored values, free, and no note"
 
 spawn quit
 echo "PASS"
