@@ -53,6 +53,9 @@ MainWindow::MainWindow(tray::TrayContext context)
           [this](const std::string& entry) {
             return engine::PreviewEntry(context_.services, OwnWindow(), entry, context_.state.chromium_ages,
                                         engine::CurrentPolicies(context_.state, context_.services.registry));
+          },
+          [this]() -> const settings::Policies& {
+            return engine::CurrentPolicies(context_.state, context_.services.registry);
           }) {
   form_ = context_.ui.CreateForm({"Form1", std::string(product::kAppTitle), 8130, 5820}, *this);
   messages_.SetOwner(OwnWindow());

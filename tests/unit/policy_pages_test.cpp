@@ -4,6 +4,7 @@
 // editing the user's own block list.
 #include <gtest/gtest.h>
 
+#include "engine/chromium_frames.h"
 #include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "settings/policy_table.h"
@@ -161,6 +162,25 @@ TEST_F(PolicyPagesTest, ManagedPlaySoundEnablesThePathOnThePageAndReachesTheSoun
   main->Menu().Unload();
   main->Menu().Load();
   EXPECT_EQ(world.state.sound.play_sound, "0");
+}
+
+TEST_F(PolicyPagesTest, TheOpenWindowListsFollowAChromiumPolicy) {
+  constexpr std::uint32_t kChrome = 100;
+  world.sim.desktop.SetProcessImage(kChrome, "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe");
+  const auto chrome = world.sim.desktop.AddWindow(
+      sim::SimWindowSpec{"Chrome_WidgetWin_1", "Cheap flights - Google Chrome",
+                         sim::kOverlappedWindowStyle | engine::kVisibleStyle, false, kChrome});
+  world.sim.desktop.BringToTop(chrome);
+  world.sim.desktop.BringToTop(world.sim.desktop.AddWindow("Shell_TrayWnd", ""));
+  world.SetOption("chromium", "0");
+  Policy("SupportChromium", 1);
+  Start();
+  EXPECT_EQ(main->Menu().OpenWindowCaptions(), Strings{"Cheap flights"});
+  ui.menu_picks.push_back({"Add New Window Title"});
+  ui.TrayNotify(Host(), 0x204);
+  ASSERT_TRUE(main->Picker().Loaded());
+  ASSERT_EQ(ui.ListCount(main->Picker().OpenList()), 1u);
+  EXPECT_EQ(ui.ListText(main->Picker().OpenList(), 1), "Cheap flights");
 }
 
 // --- AllowUserEntries = 0 -------------------------------------------------------------
