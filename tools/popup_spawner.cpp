@@ -11,7 +11,7 @@
 //   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
 //                                                                   (of the running Quellix, found by its tray window)
 //   quit                                                        ->  bye
-//   rect, rectof, textof, countof, enabled, click, state,
+//   rect, rectof, textof, countof, enabled, checked, click, state,
 //   gdi, churn, accessible, press                               ->  see product_probe.h
 // With --log FILE, every close request is also appended there as "close <id> <class> <caption>".
 

@@ -249,6 +249,11 @@ std::string Probe(const std::string& verb, const std::string& args) {
     HWND hwnd = ByText(f);
     return hwnd == nullptr ? "enabled none" : std::string("enabled ") + (IsWindowEnabled(hwnd) ? "1" : "0");
   }
+  if (verb == "checked") {
+    HWND hwnd = ByText(f);
+    return hwnd == nullptr ? "checked none"
+                           : "checked " + std::to_string(SendMessageA(hwnd, BM_GETCHECK, 0, 0));
+  }
   if (verb == "click") {
     HWND hwnd = ByText(f);
     return std::string("clicked ") + (hwnd != nullptr && PostMessageA(hwnd, BM_CLICK, 0, 0) ? "1" : "0");

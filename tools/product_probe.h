@@ -18,6 +18,7 @@ namespace quellix::tools {
 //   selectedof <form caption>|<class>|<n>        -> selected <1-based row of a list view, 0 for none>
 //   textafter <form caption>|<control text>      -> text <window text of the control made next>
 //   enabled <form caption>|<control text>        -> enabled <0|1>
+//   checked <form caption>|<control text>        -> checked <0|1|2>  (BM_GETCHECK of a check box)
 //   click <form caption>|<control text>          -> clicked <0|1>  (BM_CLICK, posted)
 //   regvalue <HKCU|HKLM>|<key>|<name>            -> value <bytes> <data, NULs as \0> | value none
 //   regpath <HKCU|HKLM>|<key>|<name>             -> path <REG_SZ text as Unicode, in UTF-8> | path none

@@ -29,7 +29,7 @@ BlockListPage::BlockListPage(platform::Ui& ui, platform::Services services, Disp
             // The position is read now, not when the dialog was opened; a position that no
             // longer holds an entry stores nothing, and the list is saved and reloaded anyway.
             const std::size_t at = Selection();
-            if (displayed_.Has(at)) {
+            if (EditingAllowed() && displayed_.Has(at)) {
               displayed_.SetText(at, text);
               ui_.ListSetText(controls_.view1, at, text);
             }
@@ -44,22 +44,38 @@ std::size_t BlockListPage::Selection() {
 }
 
 void BlockListPage::OnItemClick(std::size_t row) {
-  ui_.SetEnabled(controls_.remove, true);
-  ui_.SetEnabled(controls_.edit, true);
+  const bool allowed = EditingAllowed();
+  ui_.SetEnabled(controls_.remove, allowed);
+  ui_.SetEnabled(controls_.edit, allowed);
   ui_.SetText(controls_.selection, std::to_string(row));
 }
 
+bool BlockListPage::EditingAllowed() const {
+  return !hooks_.user_entries_allowed || hooks_.user_entries_allowed();
+}
+
+void BlockListPage::ShowEditing() {
+  const bool allowed = EditingAllowed();
+  ui_.SetEnabled(controls_.add, allowed);
+  ui_.SetEnabled(controls_.import_list, allowed);
+  const bool selected = allowed && Selection() != 0;
+  ui_.SetEnabled(controls_.edit, selected);
+  ui_.SetEnabled(controls_.remove, selected);
+}
+
 void BlockListPage::Edit() {
+  if (!EditingAllowed()) return;
   const std::size_t at = Selection();
   if (!displayed_.Has(at)) return;  // the dialog is never filled from an entry that does not exist
   editor_.Open(displayed_.At(at).text);
 }
 
 void BlockListPage::Remove() {
+  if (!EditingAllowed()) return;
   const auto answer =
       services_.messages.Show(std::string(kRemoveQuestion), std::string(product::kAppTitle),
                               platform::MessageIcon::kInformation, platform::MessageButtons::kYesNo);
-  if (answer != platform::MessageAnswer::kYes) return;
+  if (answer != platform::MessageAnswer::kYes || !EditingAllowed()) return;
   const std::size_t at = Selection();
   if (!displayed_.Has(at)) return;
   displayed_.Remove(at);
@@ -87,6 +103,7 @@ void BlockListPage::Export() {
 }
 
 void BlockListPage::Import() {
+  if (!EditingAllowed()) return;
   const std::optional<std::string> path = AskForFile(platform::FileDialogKind::kOpen);
   if (!path) return;
   const std::size_t before = displayed_.Count();
@@ -115,7 +132,7 @@ void BlockListPage::Tell(const std::string& text) {
 
 bool BlockListPage::OnClick(platform::UiId control) {
   if (control == controls_.add) {
-    hooks_.open_picker();
+    if (EditingAllowed()) hooks_.open_picker();
   } else if (control == controls_.edit) {
     Edit();
   } else if (control == controls_.remove) {

@@ -32,6 +32,8 @@ struct BlockListHooks {
   PreviewFn preview;                          // what an entry would burn now
   // The cells of an entry's row in view1: its text, then its figures.
   std::function<std::vector<std::string>(const std::string&)> row_cells;
+  // False while a policy keeps the user's own entries from being edited; none means allowed.
+  std::function<bool()> user_entries_allowed;
 };
 
 class BlockListPage {
@@ -49,6 +51,9 @@ class BlockListPage {
   void Import();
   // Runs the page's reaction to a click on one of its buttons; false when not the page's.
   bool OnClick(platform::UiId control);
+  // Enables the editing buttons as the policies allow now: Add and Import, and Edit and
+  // Remove once an entry was selected; all four disabled while editing is not allowed.
+  void ShowEditing();
 
   EditDialog& Editor() { return editor_; }
 
@@ -56,6 +61,7 @@ class BlockListPage {
   std::optional<std::string> AskForFile(platform::FileDialogKind kind);
   // A failure the user is told of, in a box of the product's own.
   void Tell(const std::string& text);
+  bool EditingAllowed() const;
 
   platform::Ui& ui_;
   platform::Services services_;

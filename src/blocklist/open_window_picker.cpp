@@ -68,7 +68,9 @@ void OpenWindowPicker::Refresh() {
   if (!Loaded()) return;
   const UiId list = list_;
   ui_.ListClear(list);
-  const bool chromium = text::IsOn(settings::ReadOption(services_.registry, settings::kChromium));
+  std::string chromium_text = settings::ReadOption(services_.registry, settings::kChromium);
+  if (policies_) chromium_text = policies_().SwitchText(settings::kChromium, std::move(chromium_text));
+  const bool chromium = text::IsOn(chromium_text);
   for (const std::string& title :
        engine::ListOpenBrowserWindows(services_.desktop, own_window_(), chromium)) {
     ui_.DoEvents();

@@ -8,6 +8,7 @@
 #include "blocklist/preview_line.h"
 #include "platform/platform.h"
 #include "platform/ui.h"
+#include "settings/policies.h"
 
 namespace quellix::blocklist {
 
@@ -17,15 +18,18 @@ inline constexpr unsigned kPickerRefreshInterval = 3000;  // ms
 class OpenWindowPicker final : public platform::UiEvents {
  public:
   // `own_window` anchors the window walk; `on_ok` gets the text exactly as typed, and the
-  // picker unloads after it.
+  // picker unloads after it. `policies`, when given, say whether the Chromium switch is
+  // managed, as they do for the burn cycle.
   OpenWindowPicker(platform::Ui& ui, platform::Services services,
                    std::function<platform::WindowId()> own_window,
-                   std::function<void(const std::string&)> on_ok, PreviewFn preview = {})
+                   std::function<void(const std::string&)> on_ok, PreviewFn preview = {},
+                   std::function<const settings::Policies&()> policies = {})
       : ui_(ui),
         services_(services),
         own_window_(std::move(own_window)),
         on_ok_(std::move(on_ok)),
-        preview_(std::move(preview)) {}
+        preview_(std::move(preview)),
+        policies_(std::move(policies)) {}
   ~OpenWindowPicker() override { Unload(); }
   OpenWindowPicker(const OpenWindowPicker&) = delete;
   OpenWindowPicker& operator=(const OpenWindowPicker&) = delete;
@@ -63,6 +67,7 @@ class OpenWindowPicker final : public platform::UiEvents {
   std::function<platform::WindowId()> own_window_;
   std::function<void(const std::string&)> on_ok_;
   PreviewFn preview_;
+  std::function<const settings::Policies&()> policies_;
   PreviewLine preview_line_;
   platform::UiId form_ = 0, text_ = 0, list_ = 0, auto_refresh_ = 0, ok_ = 0, cancel_ = 0, timer_ = 0;
 };

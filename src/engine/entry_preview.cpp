@@ -9,14 +9,15 @@
 namespace quellix::engine {
 
 EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry,
-                          const ChromiumFrameAges& ages) {
+                          const ChromiumFrameAges& ages, const settings::Policies& policies) {
   EntryPreview preview;
   BlockEntries single;
   single.Assign({entry}, services.code_page);
   const settings::KeyReader options(services.registry, settings::kProductRoot, settings::kProductKeySlash);
-  const double ie = text::LeadingNumber(options.Read(settings::kSupportIe).text);
-  const double netscape = text::LeadingNumber(options.Read(settings::kSupportNetscape).text);
-  const bool chromium = text::IsOn(options.Read(settings::kChromium).text);
+  const auto read = [&](std::string_view name) { return policies.SwitchText(name, options.Read(name).text); };
+  const double ie = text::LeadingNumber(read(settings::kSupportIe));
+  const double netscape = text::LeadingNumber(read(settings::kSupportNetscape));
+  const bool chromium = text::IsOn(read(settings::kChromium));
   ChromiumBurnRule chromium_rule(services.desktop, ages, services.clock.MonotonicMs());
   for (ZOrderWalk walk(services.desktop, anchor); walk.Current() != 0; walk.Next()) {
     const WindowId window = walk.Current();

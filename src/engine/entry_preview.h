@@ -8,6 +8,7 @@
 
 #include "engine/chromium_frames.h"
 #include "platform/platform.h"
+#include "settings/policies.h"
 
 namespace quellix::engine {
 
@@ -17,9 +18,10 @@ struct EntryPreview {
   bool burns_everything = false;  // empty or blank, or every frame when two or more are open
 };
 
-// `ages` are the burn cycle's own, so a Chromium frame counts exactly while the cycle may burn it.
+// `ages` are the burn cycle's own, so a Chromium frame counts exactly while the cycle may burn it;
+// a support switch that `policies` manage counts as they force it, as in the cycle.
 EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry,
-                          const ChromiumFrameAges& ages);
+                          const ChromiumFrameAges& ages, const settings::Policies& policies = {});
 
 // The line the dialogs show under the entry: "Would burn 2 of the 7 browser windows open
 // now", or the warning "This entry burns every browser window".

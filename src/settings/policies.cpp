@@ -71,6 +71,11 @@ bool Policies::AnySwitchForced() const {
   return false;
 }
 
+std::string Policies::SwitchText(std::string_view stored, std::string stored_text) const {
+  if (const std::optional<bool> forced = Forced(stored)) return *forced ? "1" : "0";
+  return stored_text;
+}
+
 Policies ReadPolicies(platform::Registry& registry) {
   const OpenPolicyKey machine(registry, platform::RegistryRoot::kLocalMachine);
   const OpenPolicyKey user(registry, platform::RegistryRoot::kCurrentUser);

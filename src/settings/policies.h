@@ -26,6 +26,9 @@ struct Policies {
   std::optional<bool> Forced(std::string_view stored) const;
   // True when a policy manages at least one of the switches.
   bool AnySwitchForced() const;
+  // The text the product acts on for the stored switch `stored`: "1" or "0" when a policy
+  // forces it, else `stored_text` as it was read.
+  std::string SwitchText(std::string_view stored, std::string stored_text) const;
 
   bool operator==(const Policies&) const = default;
 };

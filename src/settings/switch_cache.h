@@ -1,13 +1,16 @@
 #pragma once
 // The switches the burn cycle consults for every window, kept in memory and read again from
-// the registry only when it says that the product key (machine-wide or per user) changed.
-// A change made by the options page or by another program between two windows of one walk
-// still takes effect at the next window, at the cost of one flag test per window.
+// the registry only when it says that the product key (machine-wide or per user) or a
+// policy key changed. A change made by the options page or by another program between two
+// windows of one walk still takes effect at the next window, at the cost of two flag tests
+// per window. A switch an organisation's policy manages comes out as the policy says,
+// whatever the product stores.
 
 #include <memory>
 #include <string>
 
 #include "platform/registry.h"
+#include "settings/policies.h"
 
 namespace quellix::settings {
 
@@ -23,18 +26,21 @@ struct BurnSwitches {
 
 class SwitchCache {
  public:
-  // Starts watching both layers of the product key.
+  // Starts watching both layers of the product key and both policy keys.
   explicit SwitchCache(platform::Registry& registry);
 
-  // The switches as stored now. Reads the registry only after a change was signalled.
+  // The switches as they stand now. Reads the registry only after a change was signalled.
   const BurnSwitches& Current();
 
  private:
-  void Reload();
+  void ReadStored();
 
   platform::Registry& registry_;
   std::unique_ptr<platform::RegistryWatch> watch_;
-  BurnSwitches switches_;
+  std::unique_ptr<platform::RegistryWatch> policy_watch_;
+  BurnSwitches stored_;  // as the product stores them
+  Policies policies_;
+  BurnSwitches switches_;  // with the policies laid over them
 };
 
 }  // namespace quellix::settings

@@ -53,10 +53,11 @@ void MenuFrame::Load() {
   if (!Loaded()) return;
   ResumeIfPauseOver();
   main_.SetTrayIconVisible(true);
-  const settings::KeyReader options(context_.services.registry, settings::kProductRoot,
-                                    settings::kProductKeySlash);
+  platform::Registry& registry = context_.services.registry;
+  const settings::KeyReader options(registry, settings::kProductRoot, settings::kProductKeySlash);
   engine::SoundCopies& sound = context_.state.sound;
-  sound.play_sound = options.Read(settings::kPlaySound).text;
+  sound.play_sound = engine::CurrentPolicies(context_.state, registry)
+                         .SwitchText(settings::kPlaySound, options.Read(settings::kPlaySound).text);
   sound.internal_sound = options.Read(settings::kInternalSound).text;
   sound.browse_sound = options.Read(settings::kBrowseSound).text;
   sound.wave_file = options.ReadPath(settings::kWaveFile).text;
@@ -73,7 +74,10 @@ void MenuFrame::Unload() {
 }
 
 void MenuFrame::DisplayIEWindows2() {
-  const bool chromium = text::IsOn(settings::ReadOption(context_.services.registry, settings::kChromium));
+  platform::Registry& registry = context_.services.registry;
+  const bool chromium =
+      text::IsOn(engine::CurrentPolicies(context_.state, registry)
+                     .SwitchText(settings::kChromium, settings::ReadOption(registry, settings::kChromium)));
   std::vector<std::string> titles =
       engine::ListOpenBrowserWindows(context_.services.desktop, main_.OwnWindow(), chromium);
   open_windows_.clear();
@@ -86,7 +90,14 @@ void MenuFrame::DisplayIEWindows2() {
   if (open_windows_.empty()) open_windows_.emplace_back();
 }
 
+bool MenuFrame::UserEntriesAllowed() const {
+  return engine::CurrentPolicies(context_.state, context_.services.registry).allow_user_entries;
+}
+
 std::vector<platform::MenuItem> MenuFrame::Menu() const {
+  // Where the organisation keeps the user's own list as it is, the two ways of adding to it
+  // are shown greyed.
+  const bool adding = UserEntriesAllowed();
   std::vector<platform::MenuItem> open;
   for (std::size_t i = 0; i < std::min(open_windows_.size(), kOpenWindowCapacity); ++i)
     open.push_back({static_cast<int>(kOpenWindowBase + i), open_windows_[i], "", {}});
@@ -98,8 +109,8 @@ std::vector<platform::MenuItem> MenuFrame::Menu() const {
     recent.push_back(
         {kRecentBase + static_cast<int>(engine::BurnHistory::kRecentCount), kNothingYet, "", {}, false});
   return {
-      {kAddNewTitle, "Add New Window Title", "add", {}},
-      {kAddOpenWindow, "Add open Window", "open", open},
+      {kAddNewTitle, "Add New Window Title", "add", {}, adding},
+      {kAddOpenWindow, "Add open Window", "open", open, adding},
       {0, "-", "", {}},
       {kOption, "Option", "option", {}},
       {kToggle, toggle_caption_, toggle_icon_, {}},
@@ -125,7 +136,7 @@ void MenuFrame::Choose(int item) {
   const std::string& folder = context_.app_folder;
   switch (item) {
     case kAddNewTitle:
-      main_.OpenPicker();
+      if (UserEntriesAllowed()) main_.OpenPicker();
       break;
     case kOption:
       main_.SetMainWindowNormal();
@@ -167,7 +178,7 @@ void MenuFrame::Choose(int item) {
       if (item >= kOpenWindowBase && item <= kLastItemId &&
           static_cast<std::size_t>(item - kOpenWindowBase) < open_windows_.size()) {
         const std::string title = text::TrimBlanks(open_windows_[item - kOpenWindowBase]);
-        if (title.empty()) return;
+        if (title.empty() || !UserEntriesAllowed()) return;
         main_.AppendEntry(title);
         main_.PostCommand("2");
       }

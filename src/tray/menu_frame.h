@@ -97,6 +97,8 @@ class MenuFrame final : public platform::UiEvents {
   // Ends a pause whose time has come: burning is on again.
   void ResumeIfPauseOver();
   void ShowToggleAs(bool burning);
+  // False while a policy keeps the user's own block list from being edited.
+  bool UserEntriesAllowed() const;
 
   TrayContext context_;
   MainWindowLink& main_;

@@ -17,6 +17,9 @@ using platform::UiId;
 namespace {
 
 constexpr int kPageLeft = 2070, kPageTop = 910;  // where the option and log pages are shown
+// Their size: the option page's groups, and under them the line that says when policies
+// manage some of its switches; the page ends above the OK, Apply and Exit buttons.
+constexpr int kPageWidth = 5985, kPageHeight = 4305;
 constexpr int kButtonWidth = 1800, kButtonHeight = 420;
 
 // The same context with the product's own message boxes in place of the platform's.
@@ -43,11 +46,17 @@ MainWindow::MainWindow(tray::TrayContext context)
       picker_(
           context_.ui, context_.services, [this] { return OwnWindow(); },
           [this](const std::string& text) {
+            // A policy that came into force while the picker was open adds nothing.
+            if (!UserEntriesAllowed()) return;
             AppendEntry(text);
             PostCommand("2");
           },
           [this](const std::string& entry) {
-            return engine::PreviewEntry(context_.services, OwnWindow(), entry, context_.state.chromium_ages);
+            return engine::PreviewEntry(context_.services, OwnWindow(), entry, context_.state.chromium_ages,
+                                        engine::CurrentPolicies(context_.state, context_.services.registry));
+          },
+          [this]() -> const settings::Policies& {
+            return engine::CurrentPolicies(context_.state, context_.services.registry);
           }) {
   form_ = context_.ui.CreateForm({"Form1", std::string(product::kAppTitle), 8130, 5820}, *this);
   messages_.SetOwner(OwnWindow());
@@ -105,11 +114,15 @@ void MainWindow::CreateControls() {
   Add(view1);
 
   // Pages parked outside the client area until a page operation moves them in.
-  const UiId frame1 = Add({ControlKind::kFrame, "Frame1", "", {9000, 910, 5985, 4125}, /*visible=*/false});
-  options_ =
-      std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder, form_, frame1);
+  const UiId frame1 =
+      Add({ControlKind::kFrame, "Frame1", "", {9000, 910, kPageWidth, kPageHeight}, /*visible=*/false});
+  options_ = std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder, form_, frame1,
+                                           [this]() -> const settings::Policies& {
+                                             return engine::CurrentPolicies(context_.state,
+                                                                            context_.services.registry);
+                                           });
   log_ = std::make_unique<LogViewer>(context_.ui, context_.services, context_.data_folder, form_,
-                                     platform::TwipsRect{9000, 5500, 5985, 4125});
+                                     platform::TwipsRect{9000, 5500, kPageWidth, kPageHeight});
   controls_.emplace("Frame10", log_->Panel());
   controls_.emplace("view3", log_->Rows());
   const UiId frame9 = Add({ControlKind::kFrame, "Frame9", "", {15000, 825, 5985, 500}, false});
@@ -158,10 +171,12 @@ void MainWindow::CreateControls() {
       blocklist::BlockListHooks{[this](const std::string& digit) { PostCommand(digit); },
                                 [this] { OpenPicker(); }, [this] { return OwnWindow(); },
                                 [this](const std::string& entry) {
-                                  return engine::PreviewEntry(context_.services, OwnWindow(), entry,
-                                                              context_.state.chromium_ages);
+                                  return engine::PreviewEntry(
+                                      context_.services, OwnWindow(), entry, context_.state.chromium_ages,
+                                      engine::CurrentPolicies(context_.state, context_.services.registry));
                                 },
-                                [this](const std::string& entry) { return RowCells(entry); }});
+                                [this](const std::string& entry) { return RowCells(entry); },
+                                [this] { return UserEntriesAllowed(); }});
 }
 
 void MainWindow::Start() {
@@ -262,6 +277,7 @@ void MainWindow::GoToTray() {
 
 void MainWindow::ShowCaptionPage() {
   platform::Ui& ui = context_.ui;
+  block_list_->ShowEditing();
   ui.SetVisible(Control("Frame2"), true);
   ui.SetVisible(Control("Frame1"), false);
   ui.SetVisible(Control("Frame10"), false);
@@ -404,7 +420,11 @@ void MainWindow::AppendEntry(const std::string& text) {
 }
 
 void MainWindow::OpenPicker() {
-  picker_.Open();
+  if (UserEntriesAllowed()) picker_.Open();
+}
+
+bool MainWindow::UserEntriesAllowed() {
+  return engine::CurrentPolicies(context_.state, context_.services.registry).allow_user_entries;
 }
 
 void MainWindow::OpenInformation() {

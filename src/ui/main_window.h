@@ -97,6 +97,8 @@ class MainWindow final : public platform::UiEvents,
   // The cells of an entry's row in view1: its text, then its figures.
   std::vector<std::string> RowCells(const std::string& entry);
   void ShowBrowserInformation();
+  // False while a policy keeps the user's own block list from being edited.
+  bool UserEntriesAllowed();
   void EnterWindowMode();
   // Reads popcfg.hits; one that exists but could not be read is marked and never replaced.
   void ReadFigures();

@@ -42,9 +42,10 @@ bool SoundChoiceSelected(const std::string& stored) {
   return text::LeadingNumber(stored) == 1;
 }
 
-std::string SwitchName(int index) {
-  return std::to_string(index);
-}
+// The stored switch of Check1 index i, by index.
+constexpr std::array<std::string_view, OptionsPage::kSwitchCount> kIndexedSwitches{
+    kSupportIe, kSupportNetscape, kPlaySound,      kKillNoMaxButton,
+    kAutoStart, kKillNoMinButton, kKillNoTitleBar, kEnableLogging};
 
 }  // namespace
 
@@ -53,8 +54,8 @@ std::string AutoStartCommand(const std::string& app_folder) {
 }
 
 OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::string app_folder, UiId form,
-                         UiId page)
-    : ui_(ui), services_(services), app_folder_(std::move(app_folder)) {
+                         UiId page, PolicySource policies)
+    : ui_(ui), services_(services), app_folder_(std::move(app_folder)), policies_(std::move(policies)) {
   auto add = [&](ControlKind kind, const char* name, const std::string& caption, platform::TwipsRect rect) {
     ControlSpec desc{kind, name, caption, rect};
     desc.container = page;
@@ -98,19 +99,48 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
   start_date_ = add(ControlKind::kLabel, "Label3", "", {3480, 3000, 2325, 255});
   add(ControlKind::kLabel, "Label3", "Popups have been caught", {3480, 3360, 2325, 255});
   count_ = add(ControlKind::kLabel, "Label3", "", {3480, 3660, 2325, 255});
+  // Under the sub-groups, across the page. Load gives it its text while a policy manages a
+  // switch and empties it otherwise: a hidden control would come back whenever the page is
+  // shown, since a page shows its controls with it.
+  managed_note_ = add(ControlKind::kLabel, "lblManaged", "", {60, 4050, 5865, 225});
+
+  for (int i = 0; i < kSwitchCount; ++i) AddSwitch(kIndexedSwitches[static_cast<std::size_t>(i)], Switch(i));
+  AddSwitch(kChromium, chromium_);
+}
+
+void OptionsPage::AddSwitch(std::string_view stored, UiId box) {
+  boxes_.push_back({std::string(stored), box});
+}
+
+settings::Policies OptionsPage::PoliciesNow() const {
+  return policies_ ? policies_() : settings::Policies{};
 }
 
 void OptionsPage::Load() {
   platform::Registry& registry = services_.registry;
-  for (int i = 0; i < kSwitchCount; ++i) {
+  // Taken once: the page shows one state of the policies, whatever changes while it loads.
+  const settings::Policies policies = PoliciesNow();
+  bool any_managed = false;
+  for (const SwitchBox& entry : boxes_) {
     ui_.DoEvents();
-    if (const auto state = SwitchState(ReadOption(registry, SwitchName(i)))) SetSwitch(i, *state);
+    const std::optional<bool> forced = policies.Forced(entry.stored);
+    ui_.SetEnabled(entry.box, !forced);
+    if (forced) {
+      // The policy's state is shown, and acted on as far as the page itself goes, but never
+      // stored: the product's own value stays as the user left it.
+      any_managed = true;
+      if (ui_.Value(entry.box) != (*forced ? 1 : 0)) {
+        ui_.SetValue(entry.box, *forced ? 1 : 0);
+        SwitchEffects(entry, *forced);
+      }
+      continue;
+    }
+    const auto state = SwitchState(ReadOption(registry, entry.stored));
+    if (!state || ui_.Value(entry.box) == *state) continue;
+    ui_.SetValue(entry.box, *state);
+    SwitchChanged(entry);
   }
-  if (const auto state = SwitchState(ReadOption(registry, kChromium));
-      state && ui_.Value(chromium_) != *state) {
-    ui_.SetValue(chromium_, *state);
-    ChromiumChanged();
-  }
+  ui_.SetText(managed_note_, any_managed ? std::string(kManagedNote) : std::string());
   const bool play_sound = ui_.Value(switches_[2]) == 1;
   if (!play_sound) EnableSoundPath(false);
   const std::string wave_file = text::TrimBlanks(ReadPathOption(registry, kWaveFile));
@@ -155,15 +185,19 @@ void OptionsPage::StoreSoundChoice(std::string_view name, bool selected) {
 }
 
 bool OptionsPage::OnClick(UiId control, platform::WindowId owner) {
-  for (int i = 0; i < kSwitchCount; ++i) {
-    if (control == switches_[static_cast<std::size_t>(i)]) {
-      SwitchChanged(i);
-      return true;
+  for (const SwitchBox& entry : boxes_) {
+    if (control != entry.box) continue;
+    // A managed box is disabled; should a click reach it all the same, it goes back to the
+    // policy's state and nothing is stored.
+    if (const std::optional<bool> forced = PoliciesNow().Forced(entry.stored)) {
+      ui_.SetValue(entry.box, *forced ? 1 : 0);
+      ui_.SetEnabled(entry.box, false);
+    } else {
+      SwitchChanged(entry);
     }
+    return true;
   }
-  if (control == chromium_) {
-    ChromiumChanged();
-  } else if (control == internal_ || control == browse_file_) {
+  if (control == internal_ || control == browse_file_) {
     SoundOptionChanged();
   } else if (control == browse_) {
     Browse(owner);
@@ -175,26 +209,19 @@ bool OptionsPage::OnClick(UiId control, platform::WindowId owner) {
   return true;
 }
 
-void OptionsPage::SetSwitch(int index, int value) {
-  const UiId box = switches_[static_cast<std::size_t>(index)];
-  if (ui_.Value(box) == value) return;
-  ui_.SetValue(box, value);
-  SwitchChanged(index);
-}
-
-void OptionsPage::SwitchChanged(int index) {
-  const bool checked = ui_.Value(switches_[static_cast<std::size_t>(index)]) == 1;
-  UpdateOption(services_.registry, SwitchName(index), checked ? "1" : "0");
-  if (index == 2) EnableSoundPath(checked);
-  if (index == 4) {
+void OptionsPage::SwitchChanged(const SwitchBox& entry) {
+  const bool checked = ui_.Value(entry.box) == 1;
+  UpdateOption(services_.registry, entry.stored, checked ? "1" : "0");
+  SwitchEffects(entry, checked);
+  if (entry.stored == kAutoStart) {
     const std::string command = checked ? AutoStartCommand(app_folder_) : std::string();
     UpdatePathSetting(services_.registry, kRunRoot, kRunKeyNt, kAutoStartValue, command);
     UpdatePathSetting(services_.registry, kRunRoot, kRunKeyWindows, kAutoStartValue, command);
   }
 }
 
-void OptionsPage::ChromiumChanged() {
-  UpdateOption(services_.registry, kChromium, ui_.Value(chromium_) == 1 ? "1" : "0");
+void OptionsPage::SwitchEffects(const SwitchBox& entry, bool checked) {
+  if (entry.stored == kPlaySound) EnableSoundPath(checked);
 }
 
 void OptionsPage::SoundOptionChanged() {

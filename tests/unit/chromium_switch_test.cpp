@@ -117,14 +117,17 @@ TEST_F(ChromiumSwitchTest, TheBoxSitsInTheBrowserGroupAndThePageStaysInItsArea) 
   EXPECT_LE(box.top + box.height, group.top + group.height);
   // Every control of the page lies inside it, and no two check boxes or frames overlap.
   const platform::UiId page = main->Control("Frame1");
+  const platform::TwipsRect area = ui.Bounds(page);
+  // Above the OK, Apply and Exit buttons.
+  EXPECT_LE(area.top + area.height, ui.Bounds(main->Control("drawnButton8")).top);
   std::vector<platform::TwipsRect> boxes, frames;
   for (platform::UiId id = 1; id < 5000; ++id) {
     if (!ui.Exists(id) || ui.Get(id).container != page) continue;
     const auto r = ui.Bounds(id);
     EXPECT_GE(r.left, 0) << ui.Get(id).name;
     EXPECT_GE(r.top, 0) << ui.Get(id).name;
-    EXPECT_LE(r.left + r.width, 5985) << ui.Get(id).name;
-    EXPECT_LE(r.top + r.height, 4125) << ui.Get(id).name;
+    EXPECT_LE(r.left + r.width, area.width) << ui.Get(id).name;
+    EXPECT_LE(r.top + r.height, area.height) << ui.Get(id).name;
     if (ui.Get(id).kind == platform::ControlKind::kCheckBox) boxes.push_back(r);
     if (ui.Get(id).kind == platform::ControlKind::kFrame) frames.push_back(r);
   }
