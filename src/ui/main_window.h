@@ -8,6 +8,7 @@
 
 #include "blocklist/block_list_page.h"
 #include "blocklist/displayed_block_list.h"
+#include "blocklist/managed_list.h"
 #include "blocklist/open_window_picker.h"
 #include "tray/menu_frame.h"
 #include "tray/tray_area.h"
@@ -44,6 +45,7 @@ class MainWindow final : public platform::UiEvents,
   platform::UiId Form() const { return form_; }
   platform::UiId Control(const std::string& name) const;
   const blocklist::DisplayedBlockList& DisplayedList() const { return displayed_; }
+  const blocklist::ManagedList& Managed() const { return managed_; }
   bool ListUnreadable() const { return list_unreadable_; }
   tray::TrayArea& Tray() { return *tray_; }
   tray::MenuFrame& Menu() { return menu_frame_; }
@@ -86,6 +88,12 @@ class MainWindow final : public platform::UiEvents,
   void SetCommandText(const std::string& text);
   void RunMainWindowCommand();
   void LoadBlockList();
+  // Makes the active list the user's own entries (unless a policy keeps them from burning)
+  // followed by the managed list's.
+  void MakeListActive();
+  // Brings the managed list and the policy on the user's entries up to date (at start and
+  // at each tick); the active list and view1 follow a change.
+  void UpdateManagedList();
   // Stores the displayed list into popcfg.apo, never over a file that could not be read;
   // a failure is said and the list on screen stays as it is.
   bool StoreBlockList();
@@ -108,6 +116,9 @@ class MainWindow final : public platform::UiEvents,
   platform::UiId form_ = 0;
   std::map<std::string, platform::UiId> controls_;
   blocklist::DisplayedBlockList displayed_;
+  std::vector<std::string> own_entries_;  // the user's own entries, as popcfg.apo last gave them
+  bool own_burn_ = true;                  // whether they burn: the policy AllowUserEntries
+  blocklist::ManagedList managed_;
   bool list_unreadable_ = false;     // popcfg.apo exists but could not be read: it is not stored over
   bool figures_unreadable_ = false;  // and so for popcfg.hits, for the rest of the run
   std::unique_ptr<tray::TrayArea> tray_;
