@@ -167,6 +167,9 @@ TEST_F(ManagedListTest, TheKeptCopyBurnsFromStartWhenTheFileCannotBeRead) {
   EXPECT_FALSE(managed.Update(policies));
   EXPECT_FALSE(managed.Status().from_kept_copy);
   EXPECT_EQ(managed.Status().last_error, "");
+  const std::vector<platform::FoundFile> copies = files.FindFiles(world.app_folder, kManagedCopyFileName);
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(copies[0].modified, 0u);  // as put there, before the file was published
 }
 
 TEST_F(ManagedListTest, AnUnreadableFileAtStartLeavesTheKeptCopyBurning) {
