@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <new>
 
 #include "blocklist/block_list_file.h"
@@ -207,23 +208,45 @@ void MainWindow::LoadBlockList() {
   blocklist::ListRead read = blocklist::LoadOwnList(context_.services, context_.app_folder, displayed_);
   list_unreadable_ = read.outcome == blocklist::ListRead::Outcome::kFailed;
   // A list that could not be read leaves the user's entries burning as they were.
-  if (read.outcome == blocklist::ListRead::Outcome::kRead) own_entries_ = std::move(read.entries);
-  MakeListActive();
+  if (read.outcome == blocklist::ListRead::Outcome::kRead) {
+    MakeListActive(read.entries);
+  } else {
+    MakeListActive(OwnEntries());  // the user's entries burn as they did; the managed list's join them
+  }
   ShowDisplayedList();
 }
 
-void MainWindow::MakeListActive() {
+void MainWindow::MakeListActive(const std::vector<std::string>& own) {
   // When memory runs out the active list stays as it was; the lists shown are whole.
-  blocklist::ComposeActiveList(context_.state.block_entries, own_entries_, managed_.Entries(), own_burn_,
-                               context_.services.code_page);
+  if (blocklist::ComposeActiveList(context_.state.block_entries, own, managed_.Entries(), own_burn_,
+                                   context_.services.code_page)) {
+    own_in_active_ = own_burn_;
+    own_count_ = own_burn_ ? own.size() : 0;
+  }
+}
+
+std::vector<std::string> MainWindow::OwnEntries() {
+  const std::vector<std::string>& active = context_.state.block_entries.Entries();
+  if (own_in_active_)
+    return {active.begin(),
+            active.begin() + static_cast<std::ptrdiff_t>(std::min(own_count_, active.size()))};
+  platform::Services& services = context_.services;
+  blocklist::ListRead read =
+      blocklist::ReadListFile(services.files, services.code_page,
+                              blocklist::BlockListPath(context_.app_folder), blocklist::kLargestList);
+  return std::move(read.entries);  // none when it cannot be read
 }
 
 void MainWindow::UpdateManagedList() {
   const settings::Policies& policies = engine::CurrentPolicies(context_.state, context_.services.registry);
   const bool changed = managed_.Update(policies);
   if (!changed && policies.allow_user_entries == own_burn_) return;
+  // The user's entries are fetched before the switch changes where they are found, and only
+  // when they are to burn.
+  std::vector<std::string> own;
+  if (policies.allow_user_entries) own = OwnEntries();
   own_burn_ = policies.allow_user_entries;
-  MakeListActive();
+  MakeListActive(own);
   if (changed) block_list_->ShowManagedRows();
 }
 
@@ -251,8 +274,7 @@ bool MainWindow::ReadListAgain() {
   displayed_.Clear();
   for (const std::string& entry : read.entries) displayed_.Add(entry, std::string(blocklist::kEntryIcon));
   for (std::size_t i = 1; i <= added.Count(); ++i) displayed_.Add(added.At(i).text, added.At(i).icon);
-  own_entries_ = std::move(read.entries);
-  MakeListActive();
+  MakeListActive(read.entries);
   list_unreadable_ = false;
   ShowDisplayedList();
   return true;

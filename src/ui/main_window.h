@@ -90,7 +90,10 @@ class MainWindow final : public platform::UiEvents,
   void LoadBlockList();
   // Makes the active list the user's own entries (unless a policy keeps them from burning)
   // followed by the managed list's.
-  void MakeListActive();
+  void MakeListActive(const std::vector<std::string>& own);
+  // The user's own entries: the front of the active list while they burn, otherwise what
+  // popcfg.apo holds. No second copy of them is kept, however long the list.
+  std::vector<std::string> OwnEntries();
   // Brings the managed list and the policy on the user's entries up to date (at start and
   // at each tick); the active list and view1 follow a change.
   void UpdateManagedList();
@@ -116,8 +119,9 @@ class MainWindow final : public platform::UiEvents,
   platform::UiId form_ = 0;
   std::map<std::string, platform::UiId> controls_;
   blocklist::DisplayedBlockList displayed_;
-  std::vector<std::string> own_entries_;  // the user's own entries, as popcfg.apo last gave them
-  bool own_burn_ = true;                  // whether they burn: the policy AllowUserEntries
+  bool own_burn_ = true;       // whether the user's entries burn: the policy AllowUserEntries
+  bool own_in_active_ = true;  // whether the active list was last made with them
+  std::size_t own_count_ = 0;  // how many of them lead it then
   blocklist::ManagedList managed_;
   bool list_unreadable_ = false;     // popcfg.apo exists but could not be read: it is not stored over
   bool figures_unreadable_ = false;  // and so for popcfg.hits, for the rest of the run
