@@ -77,6 +77,13 @@ TEST_F(ManagedListWindowTest, ManagedEntriesBurnAfterTheUsersAndAreCreditedLogge
   EXPECT_EQ(Row(1), (Strings{"casino", "", ""}));
   EXPECT_EQ(Row(2), (Strings{"corp offers", "1", "12/7/2026 11:15:02 PM", "Yes"}));
 
+  // The recent burn opens the page on the managed row that burned it, offering no edit.
+  ui.MinimizeByUser(main->Form());
+  ui.menu_picks.push_back({"Recently burned", "23:15:02  Corp Offers Today"});
+  ui.TrayNotify(Host(), 0x204);
+  EXPECT_EQ(ui.Get(C("view1")).selected_row, 2u);
+  EXPECT_FALSE(ui.Get(C("drawnButton5")).enabled);
+
   // Apply keeps the managed entry's figures: it is still in the list that burns.
   ui.Click(C("drawnButton9"));
   EXPECT_EQ(world.sim.files.Get(hits_path),
