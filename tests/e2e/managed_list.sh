@@ -70,7 +70,16 @@ quellix_start 40
 spawn "open IEFrame cf0000 0 Corp Offers Again - Microsoft Internet Explorer"
 burned_soon "Corp Offers Again" || fail "the kept copy did not burn after the file was deleted"
 [ "$(tr -d '\r' <"$app/popcfg.managed")" = "corp offers" ] || fail "popcfg.managed was changed"
-echo "file deleted: the kept copy burns after a restart"
+xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
+sleep 0.5
+spawn click "Quellix|About Popup"
+sleep 1
+spawn "rect Quellix|Entries: 1 (from the kept copy)    Last read: not yet"
+[ "${answer#rect }" != none ] || fail "the information window does not say the kept copy burns ($answer)"
+info=$(xdotool search --onlyvisible --name '^Quellix$' | tail -1)
+[ -n "$info" ] && wine_window_shot "$info" "$shots/managed-list-info-kept.png"
+echo "file deleted: the kept copy burns after a restart, and the information window says so"
 
 stop_quellix
 spawn quit
