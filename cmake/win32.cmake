@@ -197,6 +197,7 @@ if(QUELLIX_TESTS)
   quellix_wine_scenario(chromium 120)
   quellix_wine_scenario(policies 120)
   quellix_wine_scenario(unicode_folder 180)
+  quellix_wine_scenario(managed_list 180)
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
            COMMAND env -u DISPLAY bash ${CMAKE_SOURCE_DIR}/tests/e2e/main_job.sh ${QUELLIX_WINE_TEMPLATE}

@@ -228,14 +228,14 @@ std::string UnreadableListMessage(const std::string& problem) {
          "can be read.";
 }
 
-ListRead::Outcome LoadBlockList(platform::Services services, const std::string& app_folder,
-                                engine::BlockEntries& active, DisplayedBlockList& displayed) {
+ListRead LoadOwnList(platform::Services services, const std::string& app_folder,
+                     DisplayedBlockList& displayed) {
   displayed.Clear();
   const std::string path = BlockListPath(app_folder);
   if (services.files.FileSize(path).value_or(0) == 0) {
     services.messages.Show(MissingListMessage(), std::string(product::kAppTitle),
                            platform::MessageIcon::kStop, platform::MessageButtons::kOk);
-    return ListRead::Outcome::kMissing;
+    return {};
   }
   ListRead read = ReadListFile(services.files, services.code_page, path, kLargestList);
   if (read.outcome == ListRead::Outcome::kRead) {
@@ -243,6 +243,7 @@ ListRead::Outcome LoadBlockList(platform::Services services, const std::string& 
       for (const std::string& entry : read.entries) displayed.Add(entry, std::string(kEntryIcon));
     } catch (const std::bad_alloc&) {
       displayed.Clear();
+      std::vector<std::string>().swap(read.entries);
       read.outcome = ListRead::Outcome::kFailed;
       read.problem = "There is not enough memory to show it.";
     }
@@ -250,8 +251,14 @@ ListRead::Outcome LoadBlockList(platform::Services services, const std::string& 
   if (read.outcome != ListRead::Outcome::kRead) {
     services.messages.Show(UnreadableListMessage(read.problem), std::string(product::kAppTitle),
                            platform::MessageIcon::kStop, platform::MessageButtons::kOk);
-    return ListRead::Outcome::kFailed;
   }
+  return read;
+}
+
+ListRead::Outcome LoadBlockList(platform::Services services, const std::string& app_folder,
+                                engine::BlockEntries& active, DisplayedBlockList& displayed) {
+  ListRead read = LoadOwnList(services, app_folder, displayed);
+  if (read.outcome != ListRead::Outcome::kRead) return read.outcome;
   try {
     active.Assign(std::move(read.entries), services.code_page);
   } catch (const std::bad_alloc&) {

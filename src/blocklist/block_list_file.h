@@ -89,6 +89,11 @@ std::string UnreadableListMessage(const std::string& problem);
 // storing it loses nothing), and the active list stays as it was.
 ListRead::Outcome LoadBlockList(platform::Services services, const std::string& app_folder,
                                 engine::BlockEntries& active, DisplayedBlockList& displayed);
+// LoadBlockList without the active list: the entries read come back for the caller to make
+// active (with the managed list's). kMissing for a missing or empty file, kFailed for one
+// that could not be read or shown, each after its message.
+ListRead LoadOwnList(platform::Services services, const std::string& app_folder,
+                     DisplayedBlockList& displayed);
 
 // Stores the displayed list into popcfg.apo; the active list is not touched.
 bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,

@@ -44,10 +44,53 @@ std::size_t BlockListPage::Selection() {
 }
 
 void BlockListPage::OnItemClick(std::size_t row) {
-  const bool allowed = EditingAllowed();
-  ui_.SetEnabled(controls_.remove, allowed);
-  ui_.SetEnabled(controls_.edit, allowed);
+  const bool own = EditingAllowed() && !IsManagedRow(row);
+  ui_.SetEnabled(controls_.remove, own);
+  ui_.SetEnabled(controls_.edit, own);
   ui_.SetText(controls_.selection, std::to_string(row));
+}
+
+bool BlockListPage::IsManagedRow(std::size_t row) const {
+  return row > displayed_.Count() && row <= displayed_.Count() + managed_rows_;
+}
+
+void BlockListPage::ClearRows() {
+  ui_.ListClear(controls_.view1);
+  managed_rows_ = 0;
+}
+
+void BlockListPage::ShowAllRows() {
+  ClearRows();
+  ShowOwnRowsFrom(1);
+}
+
+void BlockListPage::ShowOwnRowsFrom(std::size_t first) {
+  RemoveManagedRows();
+  for (std::size_t i = first; i <= displayed_.Count(); ++i)
+    ui_.ListAdd(controls_.view1, hooks_.row_cells(displayed_.At(i).text), displayed_.At(i).icon);
+  ShowManagedRows();
+}
+
+void BlockListPage::RemoveManagedRows() {
+  for (; managed_rows_ > 0 && ui_.ListCount(controls_.view1) > 0; --managed_rows_)
+    ui_.ListRemove(controls_.view1, ui_.ListCount(controls_.view1));
+  managed_rows_ = 0;
+}
+
+void BlockListPage::ShowManagedRows() {
+  RemoveManagedRows();
+  if (!hooks_.managed_entries) return;
+  try {
+    for (const std::string& entry : hooks_.managed_entries()) {
+      std::vector<std::string> cells = hooks_.row_cells(entry);
+      cells.resize(3);
+      cells.emplace_back(kManagedMark);
+      ui_.ListAdd(controls_.view1, cells, std::string(kEntryIcon));
+      ++managed_rows_;
+    }
+  } catch (const std::bad_alloc&) {
+    // The managed rows shown so far stay; they burn all the same.
+  }
 }
 
 bool BlockListPage::EditingAllowed() const {
@@ -58,7 +101,7 @@ void BlockListPage::ShowEditing() {
   const bool allowed = EditingAllowed();
   ui_.SetEnabled(controls_.add, allowed);
   ui_.SetEnabled(controls_.import_list, allowed);
-  const bool selected = allowed && Selection() != 0;
+  const bool selected = allowed && Selection() != 0 && !IsManagedRow(Selection());
   ui_.SetEnabled(controls_.edit, selected);
   ui_.SetEnabled(controls_.remove, selected);
 }
@@ -72,6 +115,7 @@ void BlockListPage::Edit() {
 
 void BlockListPage::Remove() {
   if (!EditingAllowed()) return;
+  if (IsManagedRow(Selection())) return;  // the organisation's entries are not the user's to remove
   const auto answer =
       services_.messages.Show(std::string(kRemoveQuestion), std::string(product::kAppTitle),
                               platform::MessageIcon::kInformation, platform::MessageButtons::kYesNo);
@@ -110,18 +154,17 @@ void BlockListPage::Import() {
   std::string problem;
   try {
     problem = ImportBlockList(services_.files, services_.code_page, *path, displayed_);
-    if (problem.empty()) {
-      // With their figures at once: an entry may have burned under another row of the list.
-      for (std::size_t i = before + 1; i <= displayed_.Count(); ++i)
-        ui_.ListAdd(controls_.view1, hooks_.row_cells(displayed_.At(i).text), displayed_.At(i).icon);
-    }
+    // With their figures at once: an entry may have burned under another row of the list.
+    if (problem.empty()) ShowOwnRowsFrom(before + 1);
   } catch (const std::bad_alloc&) {
     // The rows shown so far go again with their entries: an import is whole or nothing.
+    RemoveManagedRows();
     while (ui_.ListCount(controls_.view1) > before)
       ui_.ListRemove(controls_.view1, ui_.ListCount(controls_.view1));
     displayed_.KeepFirst(before);
     problem = "There is not enough memory to show its entries.";
   }
+  if (managed_rows_ == 0) ShowManagedRows();
   if (!problem.empty()) Tell(std::string(kImportFailed) + "\r\n" + problem + "\r\nNothing was imported.");
 }
 

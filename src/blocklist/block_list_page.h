@@ -17,6 +17,8 @@ namespace quellix::blocklist {
 inline constexpr std::string_view kRemoveQuestion = "Are you sure you want to remove this item";
 inline constexpr std::string_view kExportFailed = "The block list could not be exported.";
 inline constexpr std::string_view kImportFailed = "The list could not be imported.";
+// The last cell of a managed entry's row, under the column "Managed".
+inline constexpr std::string_view kManagedMark = "Yes";
 
 struct BlockListControls {
   platform::UiId view1 = 0;      // the displayed list
@@ -34,6 +36,8 @@ struct BlockListHooks {
   std::function<std::vector<std::string>(const std::string&)> row_cells;
   // False while a policy keeps the user's own entries from being edited; none means allowed.
   std::function<bool()> user_entries_allowed;
+  // The managed list's entries, shown after the user's own.
+  std::function<const std::vector<std::string>&()> managed_entries;
 };
 
 class BlockListPage {
@@ -44,7 +48,18 @@ class BlockListPage {
   // The position the selection index holds now, 0 for none.
   std::size_t Selection();
   // A click on an entry, or the highlight moved onto it by any means: it becomes the selection.
+  // Edit and Remove are offered for the user's own entries, not for managed ones.
   void OnItemClick(std::size_t row);
+  // Fills view1: the user's own entries, then the managed ones marked as such.
+  void ShowAllRows();
+  // Adds the rows of the user's own entries from position `first` on, before the managed rows.
+  void ShowOwnRowsFrom(std::size_t first);
+  // Shows the managed entries as they are now after the user's own.
+  void ShowManagedRows();
+  // Empties view1.
+  void ClearRows();
+  // True when row `row` of view1 shows a managed entry.
+  bool IsManagedRow(std::size_t row) const;
   void Edit();  // "Edit" and a double-click on view1
   void Remove();
   void Export();
@@ -62,6 +77,7 @@ class BlockListPage {
   // A failure the user is told of, in a box of the product's own.
   void Tell(const std::string& text);
   bool EditingAllowed() const;
+  void RemoveManagedRows();
 
   platform::Ui& ui_;
   platform::Services services_;
@@ -69,6 +85,7 @@ class BlockListPage {
   BlockListControls controls_;
   BlockListHooks hooks_;
   EditDialog editor_;
+  std::size_t managed_rows_ = 0;  // the rows at the end of view1 that show managed entries
 };
 
 }  // namespace quellix::blocklist

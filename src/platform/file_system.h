@@ -19,6 +19,14 @@ struct FoundFile {
   std::uint64_t modified = 0;
 };
 
+// A file's size and when it last changed (FoundFile::modified's scale): enough to tell
+// whether it changed since it was last read without reading it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t modified = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 enum class NewFile { kWritten, kExists, kFailed };
 
 class FileSystem {
@@ -32,6 +40,9 @@ class FileSystem {
   virtual std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) = 0;
   // The length in bytes, or nothing when the file does not exist.
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
+  // The file's stamp, in one request for its attributes, or nothing when it cannot be
+  // reached (missing, a folder, or a share that does not answer).
+  virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
   // Writes `bytes` at `offset`, creating the file when missing and keeping the rest.
   virtual bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
   // Creates the file and writes `bytes`. kExists, touching nothing, when a file of that name

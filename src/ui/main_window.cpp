@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <new>
 
 #include "blocklist/block_list_file.h"
@@ -38,11 +39,14 @@ tray::TrayContext WithMessages(const tray::TrayContext& context, platform::Messa
 MainWindow::MainWindow(tray::TrayContext context)
     : messages_(context.services.messages),
       context_(WithMessages(context, messages_)),
+      managed_(context_.services, context_.data_folder),
       menu_frame_(context_, *this),
-      info_(context.ui, context.shell,
-            [this] {
-              context_.state.burn_enabled = 1;  // burning resumes when the information window closes
-            }),
+      info_(
+          context.ui, context.shell,
+          [this] {
+            context_.state.burn_enabled = 1;  // burning resumes when the information window closes
+          },
+          [this]() -> const blocklist::ManagedListStatus& { return managed_.Status(); }),
       picker_(
           context_.ui, context_.services, [this] { return OwnWindow(); },
           [this](const std::string& text) {
@@ -109,8 +113,8 @@ void MainWindow::CreateControls() {
     Add(button);
   }
   platform::ControlSpec view1{ControlKind::kListView, "view1", "", {2070, 1365, 5985, 3675}};
-  view1.columns = {"Window Title", "Burned", "Last burned"};
-  view1.column_widths = {0, 900, 2100};
+  view1.columns = {"Window Title", "Burned", "Last burned", "Managed"};
+  view1.column_widths = {0, 900, 2100, 900};
   Add(view1);
 
   // Pages parked outside the client area until a page operation moves them in.
@@ -176,15 +180,19 @@ void MainWindow::CreateControls() {
                                       engine::CurrentPolicies(context_.state, context_.services.registry));
                                 },
                                 [this](const std::string& entry) { return RowCells(entry); },
-                                [this] { return UserEntriesAllowed(); }});
+                                [this] { return UserEntriesAllowed(); },
+                                [this]() -> const std::vector<std::string>& { return managed_.Entries(); }});
 }
 
 void MainWindow::Start() {
   context_.state.burn_enabled = 1;
   context_.ui.CenterOnScreen(form_);
   const std::uint64_t started = context_.services.files.Now();
-  // The figures per entry first, so that the list is shown once, with them.
+  // The figures per entry first, and the managed list, so that the list is shown once, whole.
   ReadFigures();
+  const settings::Policies& policies = engine::CurrentPolicies(context_.state, context_.services.registry);
+  own_burn_ = policies.allow_user_entries;
+  managed_.Update(policies);
   LoadBlockList();
   platform::Registry& registry = context_.services.registry;
   if (text::TrimBlanks(settings::ReadOption(registry, settings::kStartDate)).empty())
@@ -196,7 +204,8 @@ void MainWindow::Start() {
     return;
   }
   // Only the one running copy clears what a crash of an earlier one left behind.
-  for (std::string_view target : {blocklist::kBlockListFileName, blocklist::kHitStatsFileName})
+  for (std::string_view target :
+       {blocklist::kBlockListFileName, blocklist::kHitStatsFileName, blocklist::kManagedCopyFileName})
     blocklist::RemoveStaleTemporaries(context_.services.files, context_.data_folder, target, started);
   context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
 }
@@ -211,11 +220,50 @@ void MainWindow::EndProcess() {
 
 void MainWindow::LoadBlockList() {
   // The list on screen is emptied first, so no old rows stay behind a missing-file message.
-  context_.ui.ListClear(Control("view1"));
-  list_unreadable_ =
-      blocklist::LoadBlockList(context_.services, context_.data_folder, context_.state.block_entries,
-                               displayed_) == blocklist::ListRead::Outcome::kFailed;
+  block_list_->ClearRows();
+  blocklist::ListRead read = blocklist::LoadOwnList(context_.services, context_.data_folder, displayed_);
+  list_unreadable_ = read.outcome == blocklist::ListRead::Outcome::kFailed;
+  // A list that could not be read leaves the user's entries burning as they were.
+  if (read.outcome == blocklist::ListRead::Outcome::kRead) {
+    MakeListActive(read.entries);
+  } else {
+    MakeListActive(OwnEntries());  // the user's entries burn as they did; the managed list's join them
+  }
   ShowDisplayedList();
+}
+
+void MainWindow::MakeListActive(const std::vector<std::string>& own) {
+  // When memory runs out the active list stays as it was; the lists shown are whole.
+  if (blocklist::ComposeActiveList(context_.state.block_entries, own, managed_.Entries(), own_burn_,
+                                   context_.services.code_page)) {
+    own_in_active_ = own_burn_;
+    own_count_ = own_burn_ ? own.size() : 0;
+  }
+}
+
+std::vector<std::string> MainWindow::OwnEntries() {
+  const std::vector<std::string>& active = context_.state.block_entries.Entries();
+  if (own_in_active_)
+    return {active.begin(),
+            active.begin() + static_cast<std::ptrdiff_t>(std::min(own_count_, active.size()))};
+  platform::Services& services = context_.services;
+  blocklist::ListRead read =
+      blocklist::ReadListFile(services.files, services.code_page,
+                              blocklist::BlockListPath(context_.data_folder), blocklist::kLargestList);
+  return std::move(read.entries);  // none when it cannot be read
+}
+
+void MainWindow::UpdateManagedList() {
+  const settings::Policies& policies = engine::CurrentPolicies(context_.state, context_.services.registry);
+  const bool changed = managed_.Update(policies);
+  if (!changed && policies.allow_user_entries == own_burn_) return;
+  // The user's entries are fetched before the switch changes where they are found, and only
+  // when they are to burn.
+  std::vector<std::string> own;
+  if (policies.allow_user_entries) own = OwnEntries();
+  own_burn_ = policies.allow_user_entries;
+  MakeListActive(own);
+  if (changed) block_list_->ShowManagedRows();
 }
 
 bool MainWindow::StoreBlockList() {
@@ -242,11 +290,7 @@ bool MainWindow::ReadListAgain() {
   displayed_.Clear();
   for (const std::string& entry : read.entries) displayed_.Add(entry, std::string(blocklist::kEntryIcon));
   for (std::size_t i = 1; i <= added.Count(); ++i) displayed_.Add(added.At(i).text, added.At(i).icon);
-  try {
-    context_.state.block_entries.Assign(std::move(read.entries), services.code_page);
-  } catch (const std::bad_alloc&) {
-    // The active list stays as it was; the list stored is whole all the same.
-  }
+  MakeListActive(read.entries);
   list_unreadable_ = false;
   ShowDisplayedList();
   return true;
@@ -258,10 +302,7 @@ void MainWindow::Tell(const std::string& text) {
 }
 
 void MainWindow::ShowDisplayedList() {
-  const UiId view1 = Control("view1");
-  context_.ui.ListClear(view1);
-  for (std::size_t i = 1; i <= displayed_.Count(); ++i)
-    context_.ui.ListAdd(view1, RowCells(displayed_.At(i).text), displayed_.At(i).icon);
+  block_list_->ShowAllRows();
 }
 
 std::vector<std::string> MainWindow::RowCells(const std::string& entry) {
@@ -312,8 +353,13 @@ void MainWindow::LoadOptionsPage() {
 
 bool MainWindow::ApplyOptions() {
   const bool stored = StoreBlockList();
-  // Entries that have left the stored list leave their figures behind with it.
-  if (stored && context_.state.history.Figures().KeepOnly(displayed_.Texts())) StoreFigures();
+  // Entries that have left the stored list leave their figures behind with it; the managed
+  // entries keep theirs.
+  if (stored) {
+    std::vector<std::string> kept = displayed_.Texts();
+    kept.insert(kept.end(), managed_.Entries().begin(), managed_.Entries().end());
+    if (context_.state.history.Figures().KeepOnly(kept)) StoreFigures();
+  }
   options_->ApplySound();
   return stored;
 }
@@ -351,6 +397,8 @@ void MainWindow::AfterBurnCycle() {
   if (outcome.figures_changed) StoreFigures();  // at most once a tick, and only after a burn
   for (const std::string& title : outcome.stuck_titles)
     tray_->ShowBalloon(std::string(product::kAppTitle), "A pop-up does not close: " + title);
+  // After the burns were credited, so each goes to the list it burned by.
+  UpdateManagedList();
 }
 
 void MainWindow::EnterWindowMode() {
@@ -366,12 +414,16 @@ void MainWindow::EnterWindowMode() {
 void MainWindow::OpenOnEntry(const std::string& entry) {
   EnterWindowMode();
   ShowDisplayedList();  // with the figures of the burns since the list was shown
-  for (std::size_t i = 1; i <= displayed_.Count(); ++i) {
-    if (entry.empty() || displayed_.At(i).text != entry) continue;
-    block_list_->OnItemClick(i);
-    context_.ui.ListSelect(Control("view1"), i);
-    break;
-  }
+  if (entry.empty()) return;
+  std::size_t row = 0;
+  for (std::size_t i = 1; i <= displayed_.Count() && row == 0; ++i)
+    if (displayed_.At(i).text == entry) row = i;
+  const std::vector<std::string>& managed = managed_.Entries();
+  for (std::size_t i = 0; i < managed.size() && row == 0; ++i)
+    if (managed[i] == entry) row = displayed_.Count() + i + 1;
+  if (row == 0) return;
+  block_list_->OnItemClick(row);
+  context_.ui.ListSelect(Control("view1"), row);
 }
 
 void MainWindow::RefreshToolTip() {
@@ -416,7 +468,7 @@ void MainWindow::SetMainWindowNormal() {
 
 void MainWindow::AppendEntry(const std::string& text) {
   displayed_.Add(text);
-  context_.ui.ListAdd(Control("view1"), {text}, "");
+  block_list_->ShowOwnRowsFrom(displayed_.Count());
 }
 
 void MainWindow::OpenPicker() {

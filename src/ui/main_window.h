@@ -8,6 +8,7 @@
 
 #include "blocklist/block_list_page.h"
 #include "blocklist/displayed_block_list.h"
+#include "blocklist/managed_list.h"
 #include "blocklist/open_window_picker.h"
 #include "tray/menu_frame.h"
 #include "tray/tray_area.h"
@@ -44,6 +45,7 @@ class MainWindow final : public platform::UiEvents,
   platform::UiId Form() const { return form_; }
   platform::UiId Control(const std::string& name) const;
   const blocklist::DisplayedBlockList& DisplayedList() const { return displayed_; }
+  const blocklist::ManagedList& Managed() const { return managed_; }
   bool ListUnreadable() const { return list_unreadable_; }
   tray::TrayArea& Tray() { return *tray_; }
   tray::MenuFrame& Menu() { return menu_frame_; }
@@ -86,6 +88,15 @@ class MainWindow final : public platform::UiEvents,
   void SetCommandText(const std::string& text);
   void RunMainWindowCommand();
   void LoadBlockList();
+  // Makes the active list the user's own entries (unless a policy keeps them from burning)
+  // followed by the managed list's.
+  void MakeListActive(const std::vector<std::string>& own);
+  // The user's own entries: the front of the active list while they burn, otherwise what
+  // popcfg.apo holds. No second copy of them is kept, however long the list.
+  std::vector<std::string> OwnEntries();
+  // Brings the managed list and the policy on the user's entries up to date (at start and
+  // at each tick); the active list and view1 follow a change.
+  void UpdateManagedList();
   // Stores the displayed list into popcfg.apo, never over a file that could not be read;
   // a failure is said and the list on screen stays as it is.
   bool StoreBlockList();
@@ -110,6 +121,10 @@ class MainWindow final : public platform::UiEvents,
   platform::UiId form_ = 0;
   std::map<std::string, platform::UiId> controls_;
   blocklist::DisplayedBlockList displayed_;
+  bool own_burn_ = true;       // whether the user's entries burn: the policy AllowUserEntries
+  bool own_in_active_ = true;  // whether the active list was last made with them
+  std::size_t own_count_ = 0;  // how many of them lead it then
+  blocklist::ManagedList managed_;
   bool list_unreadable_ = false;     // popcfg.apo exists but could not be read: it is not stored over
   bool figures_unreadable_ = false;  // and so for popcfg.hits, for the rest of the run
   std::unique_ptr<tray::TrayArea> tray_;

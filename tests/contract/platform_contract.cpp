@@ -360,6 +360,26 @@ TEST_F(FileContract, WriteNewFileNeverTouchesAnExistingFileAndReplaceMovesOver) 
   EXPECT_EQ(s.files.FileSize(path), 0u);
 }
 
+TEST_F(FileContract, AStampTellsSizeAndTimeAndChangesWithTheFile) {
+  EXPECT_FALSE(s.files.Stamp(path));
+  EXPECT_FALSE(s.files.LastError().empty());
+  EXPECT_FALSE(s.files.Stamp(p->Folder()));  // a folder is no file
+  const std::uint64_t before = s.files.Now();
+  ASSERT_EQ(s.files.WriteNewFile(path, "abc"), platform::NewFile::kWritten);
+  const std::optional<platform::FileStamp> first = s.files.Stamp(path);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->size, 3u);
+  // File times may be rounded to a coarser unit than the clock's.
+  EXPECT_GE(first->modified + 20'000'000, before);
+  EXPECT_LE(first->modified, s.files.Now() + 20'000'000);
+  EXPECT_EQ(s.files.Stamp(path), first);  // nothing changed, nothing differs
+  ASSERT_TRUE(s.files.WriteAt(path, 3, "defg"));
+  const std::optional<platform::FileStamp> second = s.files.Stamp(path);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->size, 7u);
+  EXPECT_GE(second->modified, first->modified);
+}
+
 TEST_F(FileContract, RemoveToleratesMissingFiles) {
   ASSERT_EQ(s.files.WriteNewFile(path, "x"), platform::NewFile::kWritten);
   EXPECT_TRUE(s.files.RemoveFile(path));

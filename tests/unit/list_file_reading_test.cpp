@@ -38,6 +38,7 @@ class MemoryStarvedFiles final : public platform::FileSystem {
     throw std::bad_alloc();
   }
   std::optional<std::uint64_t> FileSize(const std::string& path) override { return files_.FileSize(path); }
+  std::optional<platform::FileStamp> Stamp(const std::string& path) override { return files_.Stamp(path); }
   bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override {
     return files_.WriteAt(path, offset, bytes);
   }

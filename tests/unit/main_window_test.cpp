@@ -323,7 +323,8 @@ TEST_F(MainWindowTest, LayoutOfTheMainWindow) {
   EXPECT_EQ(ui.Text(C("txtdo")), "0");
   EXPECT_FALSE(ui.Visible(C("txtdo")));
   EXPECT_FALSE(ui.Get(C("drawnButton5")).enabled);
-  EXPECT_EQ(ui.Get(C("view1")).columns, (std::vector<std::string>{"Window Title", "Burned", "Last burned"}));
+  EXPECT_EQ(ui.Get(C("view1")).columns,
+            (std::vector<std::string>{"Window Title", "Burned", "Last burned", "Managed"}));
 }
 
 }  // namespace

@@ -70,6 +70,7 @@ bool SimFiles::Fail() {
 }
 
 std::optional<std::string> SimFiles::ReadFile(const std::string& path) {
+  ++reads_;
   if (Locked(path)) {
     Fail();
     return std::nullopt;
@@ -79,7 +80,7 @@ std::optional<std::string> SimFiles::ReadFile(const std::string& path) {
 
 std::optional<std::string> SimFiles::ReadAt(const std::string& path, std::uint64_t offset,
                                             std::size_t length) {
-  std::optional<std::string> content = SimFiles::ReadFile(path);
+  std::optional<std::string> content = SimFiles::ReadFile(path);  // counted there
   if (!content) return std::nullopt;
   if (offset >= content->size()) return std::string();
   return content->substr(static_cast<std::size_t>(offset), length);
@@ -89,6 +90,16 @@ std::optional<std::uint64_t> SimFiles::FileSize(const std::string& path) {
   auto content = Get(path);
   if (!content) return std::nullopt;
   return content->size();
+}
+
+std::optional<platform::FileStamp> SimFiles::Stamp(const std::string& path) {
+  ++stamp_requests_;
+  auto content = Get(path);
+  if (!content) {
+    last_error_ = "The system cannot find the file specified.";
+    return std::nullopt;
+  }
+  return platform::FileStamp{content->size(), modified_[Key(path)]};
 }
 
 bool SimFiles::WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) {

@@ -29,6 +29,10 @@ class SimFiles : public platform::FileSystem {
   // Every later change is stamped with this time; Now() gives it too.
   void SetNow(std::uint64_t ticks) { now_ = ticks; }
   void SetModified(const std::string& path, std::uint64_t ticks) { modified_[Key(path)] = ticks; }
+  // How many times files were read (ReadFile and ReadAt) and stamped, for tests that count
+  // what a check costs.
+  std::size_t Reads() const { return reads_; }
+  std::size_t StampRequests() const { return stamp_requests_; }
   // The system's reason that failing calls give from now on.
   void SetErrorText(std::string text) { error_text_ = std::move(text); }
   // Nothing can be made, written, replaced or removed directly in a protected folder, as in
@@ -43,6 +47,8 @@ class SimFiles : public platform::FileSystem {
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                     std::size_t length) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  // A locked file is stamped all the same: its attributes stay readable.
+  std::optional<platform::FileStamp> Stamp(const std::string& path) override;
   bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
   platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
@@ -78,6 +84,8 @@ class SimFiles : public platform::FileSystem {
   std::uint64_t now_ = 0;
   std::string error_text_ = "Access is denied.";
   std::string last_error_;
+  std::size_t reads_ = 0;
+  std::size_t stamp_requests_ = 0;
 };
 
 }  // namespace quellix::sim

@@ -53,6 +53,7 @@ class Win32Files final : public platform::FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) override;
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset, std::size_t length) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  std::optional<platform::FileStamp> Stamp(const std::string& path) override;
   bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
   platform::NewFile WriteNewFile(const std::string& path, std::string_view bytes) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;

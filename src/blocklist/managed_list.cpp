@@ -1,0 +1,125 @@
+#include "blocklist/managed_list.h"
+
+#include <new>
+#include <utility>
+
+#include "blocklist/block_list_file.h"
+
+namespace quellix::blocklist {
+namespace {
+
+constexpr std::uint64_t kMsPerMinute = 60 * 1000;
+
+}  // namespace
+
+std::string ManagedCopyPath(std::string_view user_folder) {
+  return std::string(user_folder) + "\\" + std::string(kManagedCopyFileName);
+}
+
+ManagedList::ManagedList(platform::Services services, std::string user_folder)
+    : services_(services), user_folder_(std::move(user_folder)) {}
+
+bool ManagedList::Update(const settings::Policies& policies) {
+  const std::uint64_t now = services_.clock.MonotonicMs();
+  if (started_ && policies.block_list_path == path_) {
+    if (!path_ || now - checked_ms_ < policies.block_list_refresh_minutes * kMsPerMinute) return false;
+    checked_ms_ = now;
+    return Check();
+  }
+  // The first call, or the policy names another file (or none any more).
+  started_ = true;
+  path_ = policies.block_list_path;
+  stamp_.reset();
+  const bool had_entries = !entries_.empty();
+  status_.path = path_.value_or("");
+  status_.last_read.clear();
+  status_.last_error.clear();
+  if (!path_) {
+    // The kept copy stays on disk: it is the user's data, and the policy may come back.
+    entries_.clear();
+    status_.entries = 0;
+    status_.from_kept_copy = false;
+    return had_entries;
+  }
+  // Until the new file is read, the entries burning so far go on burning; with none, the
+  // kept copy's do.
+  const bool kept = !had_entries && TakeKeptCopy();
+  checked_ms_ = now;
+  return Check() || kept;
+}
+
+bool ManagedList::Check() {
+  platform::FileSystem& files = services_.files;
+  const std::optional<platform::FileStamp> stamp = files.Stamp(*path_);
+  if (!stamp) {
+    Refuse("It could not be reached: " + SystemReason(files, services_.code_page, "no reason given."));
+    return false;
+  }
+  if (stamp_ && *stamp == *stamp_) {
+    status_.last_error.clear();
+    return false;
+  }
+  if (stamp->size > kLargestImport) {
+    Refuse("It is larger than " + std::to_string(kLargestImport >> 20) + " MB.");
+    return false;
+  }
+  // A file emptied by accident (a copy cut short, a script gone wrong) does not take the
+  // entries away; an organisation that means no entries removes the policy.
+  if (stamp->size == 0 && !entries_.empty()) {
+    Refuse("It is empty.");
+    return false;
+  }
+  ListRead read = ReadListFile(files, services_.code_page, *path_, kLargestImport);
+  if (read.outcome != ListRead::Outcome::kRead) {
+    Refuse(read.outcome == ListRead::Outcome::kMissing ? "It could not be found." : read.problem);
+    return false;
+  }
+  stamp_ = stamp;
+  status_.last_read = services_.clock.DateText() + " " + services_.clock.TimeText();
+  status_.last_error.clear();
+  status_.from_kept_copy = false;
+  if (read.entries == entries_) return false;
+  entries_ = std::move(read.entries);
+  status_.entries = entries_.size();
+  StoreKeptCopy();
+  return true;
+}
+
+bool ManagedList::TakeKeptCopy() {
+  ListRead read =
+      ReadListFile(services_.files, services_.code_page, ManagedCopyPath(user_folder_), kLargestImport);
+  if (read.outcome != ListRead::Outcome::kRead) return false;
+  entries_ = std::move(read.entries);
+  status_.entries = entries_.size();
+  status_.from_kept_copy = true;
+  return !entries_.empty();
+}
+
+void ManagedList::StoreKeptCopy() {
+  try {
+    ReplaceFileContents(services_.files, ManagedCopyPath(user_folder_), BlockListText(entries_));
+  } catch (const std::bad_alloc&) {
+    // The old copy stays whole; the next change of the file tries again.
+  }
+}
+
+void ManagedList::Refuse(std::string reason) {
+  status_.last_error = std::move(reason);
+}
+
+bool ComposeActiveList(engine::BlockEntries& active, const std::vector<std::string>& own,
+                       const std::vector<std::string>& managed, bool own_burn,
+                       platform::CodePage& code_page) {
+  try {
+    std::vector<std::string> entries;
+    entries.reserve((own_burn ? own.size() : 0) + managed.size());
+    if (own_burn) entries.insert(entries.end(), own.begin(), own.end());
+    entries.insert(entries.end(), managed.begin(), managed.end());
+    active.Assign(std::move(entries), code_page);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quellix::blocklist

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The managed block list in the real program. An organisation names a list file in another
+# folder by the machine policy BlockListPath: its entry burns a pop-up like the user's own
+# (counted and logged), a copy of it is kept beside the user's list as popcfg.managed, and
+# the information window tells where the list comes from. With the file deleted and the
+# program started again, the kept copy still burns.
+# Usage: managed_list.sh TEMPLATE_DIR BUILD_DIR SCREENSHOT_DIR
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine_env.sh"
+scenario_start "$@"
+
+printf 'casino\r\n' >"$SESSION/list.apo"
+app_prepare "$build" "$SESSION/list.apo"
+mkdir -p "$SESSION/corp"
+printf 'corp offers\r\n' >"$SESSION/corp/corp.apo"
+managed=$(winepath -w "$SESSION/corp/corp.apo" 2>/dev/null)
+wine reg add 'HKLM\Software\Policies\Kelvane\Quellix' /v BlockListPath /t REG_SZ /d "$managed" /f >/dev/null 2>&1 ||
+  fail "the policy could not be set"
+
+reg_value() { wine reg query "$QUELLIX_KEY" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {print $3}'; }
+burned_soon() {  # CAPTION: waits up to two ticks and a margin for its close request
+  for _ in $(seq 80); do grep -q "close .* $1" "$SESSION/closes.log" 2>/dev/null && return 0; sleep 0.1; done
+  return 1
+}
+stop_quellix() {
+  wine taskkill /im quellix.exe >/dev/null 2>&1
+  for _ in $(seq 50); do kill -0 "$quellix" 2>/dev/null || return 0; sleep 0.1; done
+  fail "quellix did not end"
+}
+
+spawner_start "$app/quellix_spawner.exe" 100
+
+# 1. The managed entry burns, counted and logged as the user's own would be.
+quellix_start 60
+spawn "open IEFrame cf0000 0 Corp Offers Today - Microsoft Internet Explorer"
+burned_soon "Corp Offers Today" || fail "the managed entry did not burn its pop-up"
+spawn "open IEFrame cf0000 0 Casino Night - Microsoft Internet Explorer"
+burned_soon "Casino Night" || fail "the user's own entry did not burn beside the managed one"
+[ "$(reg_value cnt)" = 2 ] || fail "cnt is '$(reg_value cnt)'"
+record=$(head -c 150 "$app/popuplog.txt" | tr '\0' ' ')
+[ "$(field "${record:50:100}")" = "Corp Offers Today" ] || fail "logged title '${record:50:100}'"
+[ "$(tr -d '\r' <"$app/popcfg.managed")" = "corp offers" ] || fail "popcfg.managed holds '$(cat "$app/popcfg.managed")'"
+[ "$(tr -d '\r' <"$app/popcfg.apo")" = "casino" ] || fail "popcfg.apo was changed: '$(cat "$app/popcfg.apo")'"
+echo "managed entry: burned, counted and logged; the copy kept in popcfg.managed"
+
+# 2. The block list page shows it after the user's entry; the information window tells its state.
+xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
+sleep 0.5
+spawn "countof Quellix|SysListView32|0"
+[ "$answer" = "count 2" ] || fail "the block list shows '$answer'"
+wine_screenshot "$shots/managed-list-page.png"
+spawn click "Quellix|About Popup"
+sleep 1
+spawn "rect Quellix|Managed block list: $managed"
+[ "${answer#rect }" != none ] || fail "the information window does not name the managed list ($answer)"
+spawn "rect Quellix|Last error: none"
+[ "${answer#rect }" != none ] || fail "the information window shows an error ($answer)"
+# The newest window of that name is the information window; a capture of the whole display
+# shows it black, one of the window itself shows what it draws.
+info=$(xdotool search --onlyvisible --name '^Quellix$' | tail -1)
+[ -n "$info" ] && wine_window_shot "$info" "$shots/managed-list-info.png"
+echo "information window: names the managed list, no error"
+
+# 3. The file gone (a laptop away from the share): after a restart the kept copy burns.
+stop_quellix
+rm "$SESSION/corp/corp.apo"
+quellix_start 40
+spawn "open IEFrame cf0000 0 Corp Offers Again - Microsoft Internet Explorer"
+burned_soon "Corp Offers Again" || fail "the kept copy did not burn after the file was deleted"
+[ "$(tr -d '\r' <"$app/popcfg.managed")" = "corp offers" ] || fail "popcfg.managed was changed"
+xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
+sleep 0.5
+spawn click "Quellix|About Popup"
+sleep 1
+spawn "rect Quellix|Entries: 1 (from the kept copy)    Last read: not yet"
+[ "${answer#rect }" != none ] || fail "the information window does not say the kept copy burns ($answer)"
+info=$(xdotool search --onlyvisible --name '^Quellix$' | tail -1)
+[ -n "$info" ] && wine_window_shot "$info" "$shots/managed-list-info-kept.png"
+echo "file deleted: the kept copy burns after a restart, and the information window says so"
+
+stop_quellix
+spawn quit
+echo "PASS"
