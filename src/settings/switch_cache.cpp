@@ -26,6 +26,7 @@ void SwitchCache::Reload() {
   switches_.kill_no_title_bar = on(kKillNoTitleBar);
   switches_.logging = on(kEnableLogging);
   switches_.chromium = on(kChromium);
+  switches_.instant = on(kInstant);
 }
 
 }  // namespace quellix::settings

@@ -16,7 +16,9 @@ using platform::UiId;
 
 namespace {
 
-constexpr int kPageLeft = 2070, kPageTop = 910;  // where the option and log pages are shown
+// Where the option and log pages are shown: level with the caption page's button bar.
+constexpr int kPageLeft = 2070, kPageTop = 825;
+constexpr int kOptionsPageHeight = 4305;
 constexpr int kButtonWidth = 1800, kButtonHeight = 420;
 
 // The same context with the product's own message boxes in place of the platform's.
@@ -104,7 +106,8 @@ void MainWindow::CreateControls() {
   Add(view1);
 
   // Pages parked outside the client area until a page operation moves them in.
-  const UiId frame1 = Add({ControlKind::kFrame, "Frame1", "", {9000, 910, 5985, 4125}, /*visible=*/false});
+  const UiId frame1 =
+      Add({ControlKind::kFrame, "Frame1", "", {9000, kPageTop, 5985, kOptionsPageHeight}, /*visible=*/false});
   options_ =
       std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder, form_, frame1);
   log_ = std::make_unique<LogViewer>(context_.ui, context_.services, context_.app_folder, form_,
@@ -334,6 +337,14 @@ void MainWindow::AfterBurnCycle() {
   if (outcome.figures_changed) StoreFigures();  // at most once a tick, and only after a burn
   for (const std::string& title : outcome.stuck_titles)
     tray_->ShowBalloon(std::string(product::kAppTitle), "A pop-up does not close: " + title);
+}
+
+void MainWindow::AfterBurnAtOnce(const engine::BurnedWindow& burned) {
+  engine::ProcessState& state = context_.state;
+  platform::Clock& clock = context_.services.clock;
+  if (state.history.AfterBurnAtOnce(burned, state.block_entries, clock.ClockTime(),
+                                    clock.DateText() + " " + clock.TimeText()))
+    StoreFigures();
 }
 
 void MainWindow::EnterWindowMode() {

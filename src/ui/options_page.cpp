@@ -22,6 +22,10 @@ constexpr char kChromiumTip[] =
     "Burning closes the whole browser window with all its tabs, not only the page that opened it. So "
     "only new pop-up windows are burned, in their first 10 seconds: windows open longer, such as your "
     "own, are never closed, and an empty entry burns none of them.";
+constexpr char kInstantCaption[] = "Burn pop-ups the moment they appear";
+constexpr char kInstantTip[] =
+    "A window whose title holds an entry of the list is closed as soon as it opens or changes its "
+    "title. The check of all windows every 3 seconds still runs as well.";
 constexpr std::size_t kDialogPathCapacity = 20000;
 
 // A stored switch as the check box takes it: the whole number its text holds, or nothing
@@ -62,24 +66,27 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
   };
   // Sub-groups are captioned boxes on the page; their controls lie on the page over them.
   // The left column's check boxes stand 285 twips apart; the Chromium caption takes two lines.
+  // Both columns end together, 60 twips above the page's bottom.
   add(ControlKind::kFrame, "Frame3", "Browser", {60, 60, 3180, 1305});
   switches_[0] = add(ControlKind::kCheckBox, "Check1", "Support Internet Explorer", {180, 300, 2940, 255});
   switches_[1] = add(ControlKind::kCheckBox, "Check1", "Support Netscape / Mozilla", {180, 585, 2940, 255});
   chromium_ = add(ControlKind::kCheckBox, "chkChromium", kChromiumCaption, {180, 870, 2940, 390});
   ui_.SetToolTip(chromium_, kChromiumTip);
 
-  add(ControlKind::kFrame, "Frame6", "General", {60, 1425, 3180, 1455});
+  add(ControlKind::kFrame, "Frame6", "General", {60, 1425, 3180, 1740});
   switches_[6] = add(ControlKind::kCheckBox, "Check1", "Kill window has No TitleBar", {180, 1665, 2940, 255});
   switches_[5] =
       add(ControlKind::kCheckBox, "Check1", "Kill window has no min button", {180, 1950, 2940, 255});
   switches_[3] =
       add(ControlKind::kCheckBox, "Check1", "Kill window has no max button", {180, 2235, 2940, 255});
   switches_[4] = add(ControlKind::kCheckBox, "Check1", "Auto Start With Windows", {180, 2520, 2940, 255});
+  instant_ = add(ControlKind::kCheckBox, "chkInstant", kInstantCaption, {180, 2805, 2940, 255});
+  ui_.SetToolTip(instant_, kInstantTip);
 
-  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 2940, 3180, 1080});
-  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 3180, 2940, 255});
-  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3540, 1410, 380});
-  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3540, 1410, 380});
+  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 3225, 3180, 1020});
+  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 3465, 2940, 255});
+  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3765, 1410, 380});
+  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3765, 1410, 380});
 
   add(ControlKind::kFrame, "Frame4", "Sound", {3360, 60, 2565, 2280});
   switches_[2] = add(ControlKind::kCheckBox, "Check1", "Play Sound on Popup Kill", {3480, 300, 2325, 255});
@@ -93,7 +100,7 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
   test_sound_ = add(ControlKind::kButton, "drawnButton10", "Test Sound", {4695, 1800, 1110, 380});
   ui_.SetValue(browse_file_, 1);  // chosen while nothing is stored
 
-  add(ControlKind::kFrame, "Frame5", "Popups Count", {3360, 2400, 2565, 1620});
+  add(ControlKind::kFrame, "Frame5", "Popups Count", {3360, 2400, 2565, 1845});
   add(ControlKind::kLabel, "Label3", "Since", {3480, 2700, 2325, 255});
   start_date_ = add(ControlKind::kLabel, "Label3", "", {3480, 3000, 2325, 255});
   add(ControlKind::kLabel, "Label3", "Popups have been caught", {3480, 3360, 2325, 255});
@@ -110,6 +117,11 @@ void OptionsPage::Load() {
       state && ui_.Value(chromium_) != *state) {
     ui_.SetValue(chromium_, *state);
     ChromiumChanged();
+  }
+  if (const auto state = SwitchState(ReadOption(registry, kInstant));
+      state && ui_.Value(instant_) != *state) {
+    ui_.SetValue(instant_, *state);
+    InstantChanged();
   }
   const bool play_sound = ui_.Value(switches_[2]) == 1;
   if (!play_sound) EnableSoundPath(false);
@@ -163,6 +175,8 @@ bool OptionsPage::OnClick(UiId control, platform::WindowId owner) {
   }
   if (control == chromium_) {
     ChromiumChanged();
+  } else if (control == instant_) {
+    InstantChanged();
   } else if (control == internal_ || control == browse_file_) {
     SoundOptionChanged();
   } else if (control == browse_) {
@@ -195,6 +209,10 @@ void OptionsPage::SwitchChanged(int index) {
 
 void OptionsPage::ChromiumChanged() {
   UpdateOption(services_.registry, kChromium, ui_.Value(chromium_) == 1 ? "1" : "0");
+}
+
+void OptionsPage::InstantChanged() {
+  UpdateOption(services_.registry, kInstant, ui_.Value(instant_) == 1 ? "1" : "0");
 }
 
 void OptionsPage::SoundOptionChanged() {

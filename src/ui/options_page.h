@@ -33,6 +33,8 @@ class OptionsPage {
   platform::UiId Switch(int index) const { return switches_[static_cast<std::size_t>(index)]; }
   // "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups", stored as "chromium".
   platform::UiId ChromiumSwitch() const { return chromium_; }
+  // "Burn pop-ups the moment they appear", stored as "instant".
+  platform::UiId InstantSwitch() const { return instant_; }
   platform::UiId ViewLogButton() const { return view_log_; }
   platform::UiId ClearLogButton() const { return clear_log_; }
   platform::UiId SoundPath() const { return path_; }
@@ -41,6 +43,7 @@ class OptionsPage {
   void SetSwitch(int index, int value);
   void SwitchChanged(int index);
   void ChromiumChanged();
+  void InstantChanged();
   void SoundOptionChanged();
   void StoreSoundChoice(std::string_view name, bool selected);
   void EnableSoundPath(bool enabled);
@@ -51,6 +54,7 @@ class OptionsPage {
   std::string app_folder_;
   std::array<platform::UiId, kSwitchCount> switches_{};
   platform::UiId chromium_ = 0;
+  platform::UiId instant_ = 0;
   platform::UiId internal_ = 0, browse_file_ = 0;  // Option1 index 0 and 1
   platform::UiId path_ = 0;                        // Text2
   platform::UiId browse_ = 0, test_sound_ = 0;
