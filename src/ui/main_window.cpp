@@ -16,9 +16,10 @@ using platform::UiId;
 
 namespace {
 
-// Where the option and log pages are shown: level with the caption page's button bar.
-constexpr int kPageLeft = 2070, kPageTop = 825;
-constexpr int kOptionsPageHeight = 4305;
+// Where the option and log pages are shown: 60 twips below the header. The options page
+// ends 60 twips above the OK button.
+constexpr int kPageLeft = 2070, kPageTop = 735;
+constexpr int kOptionsPageHeight = 4440;
 constexpr int kButtonWidth = 1800, kButtonHeight = 420;
 
 // The same context with the product's own message boxes in place of the platform's.

@@ -65,28 +65,28 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
     return ui_.CreateControl(form, desc);
   };
   // Sub-groups are captioned boxes on the page; their controls lie on the page over them.
-  // The left column's check boxes stand 285 twips apart; the Chromium caption takes two lines.
-  // Both columns end together, 60 twips above the page's bottom.
+  // The left column's check boxes stand 285 twips apart; the Chromium caption and the
+  // instant one take two lines. Both columns end together, 60 twips above the page's bottom.
   add(ControlKind::kFrame, "Frame3", "Browser", {60, 60, 3180, 1305});
   switches_[0] = add(ControlKind::kCheckBox, "Check1", "Support Internet Explorer", {180, 300, 2940, 255});
   switches_[1] = add(ControlKind::kCheckBox, "Check1", "Support Netscape / Mozilla", {180, 585, 2940, 255});
   chromium_ = add(ControlKind::kCheckBox, "chkChromium", kChromiumCaption, {180, 870, 2940, 390});
   ui_.SetToolTip(chromium_, kChromiumTip);
 
-  add(ControlKind::kFrame, "Frame6", "General", {60, 1425, 3180, 1740});
+  add(ControlKind::kFrame, "Frame6", "General", {60, 1425, 3180, 1875});
   switches_[6] = add(ControlKind::kCheckBox, "Check1", "Kill window has No TitleBar", {180, 1665, 2940, 255});
   switches_[5] =
       add(ControlKind::kCheckBox, "Check1", "Kill window has no min button", {180, 1950, 2940, 255});
   switches_[3] =
       add(ControlKind::kCheckBox, "Check1", "Kill window has no max button", {180, 2235, 2940, 255});
   switches_[4] = add(ControlKind::kCheckBox, "Check1", "Auto Start With Windows", {180, 2520, 2940, 255});
-  instant_ = add(ControlKind::kCheckBox, "chkInstant", kInstantCaption, {180, 2805, 2940, 255});
+  instant_ = add(ControlKind::kCheckBox, "chkInstant", kInstantCaption, {180, 2805, 2940, 390});
   ui_.SetToolTip(instant_, kInstantTip);
 
-  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 3225, 3180, 1020});
-  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 3465, 2940, 255});
-  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3765, 1410, 380});
-  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3765, 1410, 380});
+  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 3360, 3180, 1020});
+  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 3600, 2940, 255});
+  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3900, 1410, 380});
+  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3900, 1410, 380});
 
   add(ControlKind::kFrame, "Frame4", "Sound", {3360, 60, 2565, 2280});
   switches_[2] = add(ControlKind::kCheckBox, "Check1", "Play Sound on Popup Kill", {3480, 300, 2325, 255});
@@ -100,7 +100,7 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
   test_sound_ = add(ControlKind::kButton, "drawnButton10", "Test Sound", {4695, 1800, 1110, 380});
   ui_.SetValue(browse_file_, 1);  // chosen while nothing is stored
 
-  add(ControlKind::kFrame, "Frame5", "Popups Count", {3360, 2400, 2565, 1845});
+  add(ControlKind::kFrame, "Frame5", "Popups Count", {3360, 2400, 2565, 1980});
   add(ControlKind::kLabel, "Label3", "Since", {3480, 2700, 2325, 255});
   start_date_ = add(ControlKind::kLabel, "Label3", "", {3480, 3000, 2325, 255});
   add(ControlKind::kLabel, "Label3", "Popups have been caught", {3480, 3360, 2325, 255});
