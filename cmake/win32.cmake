@@ -158,6 +158,7 @@ if(QUELLIX_TESTS)
   quellix_wine_scenario(extras 240)
   quellix_wine_scenario(buttons 240)
   quellix_wine_scenario(chromium 120)
+  quellix_wine_scenario(instant 120)
   quellix_wine_scenario(unicode_folder 180)
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
