@@ -10,6 +10,8 @@
 //   retitle <window id> <caption...>                            ->  retitled <0|1>   (as a page loaded in it)
 //   latency <window id>                                         ->  latency <ms from just before it was made to
 //                                                                   its first close request, 3 decimals | none>
+//                                                                   <1 when that request was queued by the time
+//                                                                   CreateWindowExA returned, else 0>
 //   rename-every <window id> <ms>                               ->  renaming <0|1>   (it renames itself every
 //                                                                   <ms> as "<caption> <n>"; 0 stops)
 //   renames <window id>                                         ->  renames <times it renamed itself>
@@ -51,6 +53,7 @@ struct Spawned {
   int close_requests = 0;
   LONGLONG created = 0;      // performance counter just before the window was made
   LONGLONG first_close = 0;  // and when its first close request came; 0 before
+  bool closed_while_made = false;  // a close request was queued when CreateWindowExA returned
   std::string rename_base;   // the caption a window renaming itself numbers
   int renames = 0;
 };
@@ -157,6 +160,8 @@ HWND Open(std::istringstream& in) {
   spawned.caption = caption;
   spawned.ignores_close = ignores != 0;
   spawned.created = created;
+  MSG queued;
+  spawned.closed_while_made = PeekMessageA(&queued, hwnd, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
   ShowWindow(hwnd, SW_SHOWNORMAL);
   UpdateWindow(hwnd);
   PumpPending();
@@ -309,7 +314,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     } else {
       char figure[32];
       std::snprintf(figure, sizeof figure, "%.3f", Milliseconds(it->second.first_close - it->second.created));
-      Reply(std::string("latency ") + figure);
+      Reply(std::string("latency ") + figure + (it->second.closed_while_made ? " 1" : " 0"));
     }
   } else if (verb == "rename-every") {
     std::uintptr_t id = 0;

@@ -21,7 +21,7 @@ latency_of() {  # WINDOW SECONDS
   ms=none
   for _ in $(seq $(($2 * 20))); do
     spawn "latency $1"
-    [ "$answer" != "latency none" ] && { ms=${answer#latency }; return 0; }
+    [ "$answer" != "latency none" ] && { read -r _ ms _ <<<"$answer"; return 0; }
     sleep 0.05
   done
 }
