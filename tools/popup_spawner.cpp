@@ -8,6 +8,15 @@
 //   tips                                                        ->  tips <text of each shown tooltip, '|' between>
 //   destroy <window id>                                         ->  destroyed <0|1>
 //   retitle <window id> <caption...>                            ->  retitled <0|1>   (as a page loaded in it)
+//   latency <window id>                                         ->  latency <ms from just before it was made to
+//                                                                   its first close request, 3 decimals | none>
+//                                                                   <1 when that request was queued by the time
+//                                                                   CreateWindowExA returned, else 0>
+//   rename-every <window id> <ms>                               ->  renaming <0|1>   (it renames itself every
+//                                                                   <ms> as "<caption> <n>"; 0 stops)
+//   renames <window id>                                         ->  renames <times it renamed itself>
+//   remake <class> <style-hex> <ignores-close 0|1> <caption...> ->  ok <window id>   (as open, after destroying
+//                                                                   the window the last remake made)
 //   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
 //                                                                   (of the running Quellix, found by its tray window)
 //   quit                                                        ->  bye
@@ -35,15 +44,35 @@ namespace {
 constexpr UINT kCommandMessage = WM_APP + 1;
 constexpr UINT kEndOfInputMessage = WM_APP + 2;
 
+constexpr UINT_PTR kRenameTimer = 1;
+
 struct Spawned {
   std::string class_name;
   std::string caption;
   bool ignores_close = false;
   int close_requests = 0;
+  LONGLONG created = 0;      // performance counter just before the window was made
+  LONGLONG first_close = 0;  // and when its first close request came; 0 before
+  bool closed_while_made = false;  // a close request was queued when CreateWindowExA returned
+  std::string rename_base;   // the caption a window renaming itself numbers
+  int renames = 0;
 };
+
+LONGLONG Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+double Milliseconds(LONGLONG ticks) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
 
 struct Spawner {
   std::map<HWND, Spawned> windows;
+  HWND remade = nullptr;  // the window the last remake made
   std::map<std::string, bool> registered;
   std::string log_path;
 };
@@ -60,14 +89,23 @@ void Log(const std::string& line) {
 
 LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_CLOSE) {
+    const LONGLONG received = Now();
     auto it = g_spawner->windows.find(hwnd);
     if (it != g_spawner->windows.end()) {
-      ++it->second.close_requests;
+      if (it->second.close_requests++ == 0) it->second.first_close = received;
       Log("close " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)) + " " + it->second.class_name + " " +
           it->second.caption);
       if (it->second.ignores_close) return 0;
     }
     DestroyWindow(hwnd);
+    return 0;
+  }
+  if (message == WM_TIMER && wparam == kRenameTimer) {
+    auto it = g_spawner->windows.find(hwnd);
+    if (it != g_spawner->windows.end()) {
+      it->second.caption = it->second.rename_base + " " + std::to_string(++it->second.renames);
+      SetWindowTextA(hwnd, it->second.caption.c_str());
+    }
     return 0;
   }
   return DefWindowProcA(hwnd, message, wparam, lparam);
@@ -85,7 +123,8 @@ void PumpPending() {
   }
 }
 
-void Open(std::istringstream& in) {
+// Opens a window as told and answers with its id; gives the window, or nullptr.
+HWND Open(std::istringstream& in) {
   std::string class_name, style_hex;
   int ignores = 0;
   in >> class_name >> style_hex >> ignores;
@@ -107,17 +146,27 @@ void Open(std::istringstream& in) {
   // exactly over the previous one was left black on screen.)
   const int step = static_cast<int>(g_spawner->windows.size() % 16);
   const int x = 40 + 60 * step, y = 60 + 40 * step;
+  // A watching program may post its close request before CreateWindowExA returns; the
+  // request is taken from the queue only below, when the window is known.
+  const LONGLONG created = Now();
   HWND hwnd = CreateWindowExA(0, class_name.c_str(), caption.c_str(), style, x, y, 320, 200, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   if (hwnd == nullptr) {
     Reply("error " + std::to_string(GetLastError()));
-    return;
+    return nullptr;
   }
-  g_spawner->windows[hwnd] = Spawned{class_name, caption, ignores != 0, 0};
+  Spawned& spawned = g_spawner->windows[hwnd] = Spawned{};  // a handle may come again
+  spawned.class_name = class_name;
+  spawned.caption = caption;
+  spawned.ignores_close = ignores != 0;
+  spawned.created = created;
+  MSG queued;
+  spawned.closed_while_made = PeekMessageA(&queued, hwnd, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
   ShowWindow(hwnd, SW_SHOWNORMAL);
   UpdateWindow(hwnd);
   PumpPending();
   Reply("ok " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)));
+  return hwnd;
 }
 
 // The texts of the tooltips now shown on the desktop, whichever process owns them. A tooltip
@@ -227,6 +276,10 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   in >> verb;
   if (verb == "open") {
     Open(in);
+  } else if (verb == "remake") {
+    if (g_spawner->remade != nullptr && g_spawner->windows.count(g_spawner->remade) != 0)
+      DestroyWindow(g_spawner->remade);
+    g_spawner->remade = Open(in);
   } else if (verb == "closes") {
     std::uintptr_t id = 0;
     in >> id;
@@ -252,6 +305,35 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     const bool done = it != g_spawner->windows.end() && SetWindowTextA(it->first, caption.c_str()) != 0;
     if (done) it->second.caption = caption;
     Reply(std::string("retitled ") + (done ? "1" : "0"));
+  } else if (verb == "latency") {
+    std::uintptr_t id = 0;
+    in >> id;
+    auto it = g_spawner->windows.find(reinterpret_cast<HWND>(id));
+    if (it == g_spawner->windows.end() || it->second.first_close == 0) {
+      Reply("latency none");
+    } else {
+      char figure[32];
+      std::snprintf(figure, sizeof figure, "%.3f", Milliseconds(it->second.first_close - it->second.created));
+      Reply(std::string("latency ") + figure + (it->second.closed_while_made ? " 1" : " 0"));
+    }
+  } else if (verb == "rename-every") {
+    std::uintptr_t id = 0;
+    unsigned interval = 0;
+    in >> id >> interval;
+    auto it = g_spawner->windows.find(reinterpret_cast<HWND>(id));
+    bool done = it != g_spawner->windows.end();
+    if (done && interval == 0) {
+      KillTimer(it->first, kRenameTimer);
+    } else if (done) {
+      it->second.rename_base = it->second.caption;
+      done = SetTimer(it->first, kRenameTimer, interval, nullptr) != 0;
+    }
+    Reply(std::string("renaming ") + (done ? "1" : "0"));
+  } else if (verb == "renames") {
+    std::uintptr_t id = 0;
+    in >> id;
+    auto it = g_spawner->windows.find(reinterpret_cast<HWND>(id));
+    Reply("renames " + std::to_string(it == g_spawner->windows.end() ? 0 : it->second.renames));
   } else if (verb == "stats") {
     Reply("stats " + QuellixStats());
   } else if (verb == "tips") {

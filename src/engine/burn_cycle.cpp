@@ -1,11 +1,8 @@
 #include "engine/burn_cycle.h"
 
-#include <optional>
-
 #include "engine/chromium_frames.h"
 #include "engine/window_inspection.h"
 #include "settings/switch_cache.h"
-#include "text/text.h"
 
 namespace quellix::engine {
 namespace {
@@ -23,28 +20,90 @@ struct StyleSwitches {
   }
 };
 
+// Judges windows one at a time by the rules for every window after the first, and burns
+// the long way those the rules name: closed, counted, sounded and, when logging is on,
+// logged in full. Logging and the style switches are taken when the judge is made; the
+// support switches at every browser frame judged, so a change takes effect mid-walk.
+class WindowJudge {
+ public:
+  WindowJudge(platform::Services services, ProcessState& state, const product::Folders& folders,
+              std::uint64_t now_ms)
+      : desktop_(services.desktop),
+        state_(state),
+        switches_(Switches(state, services.registry)),
+        at_start_(switches_.Current()),
+        styles_{at_start_.kill_no_max_button, at_start_.kill_no_min_button, at_start_.kill_no_title_bar},
+        traces_{services, folders, state.burn_record, state.burn_count, state.sound},
+        chromium_(desktop_, state.chromium_ages, now_ms) {}
+
+  bool Logging() const { return at_start_.logging; }
+  BurnTraces& Traces() { return traces_; }
+
+  // `walking`: the judge is part of a walk, which meets every window of the Chromium class,
+  // whatever the switch says, so that turning it on later finds the user's own browser
+  // windows already old.
+  std::optional<BurnedWindow> Judge(WindowId window, bool walking) {
+    const std::string class_name = ReadWindowClass(desktop_, window);
+    const bool is_chromium = IsChromiumClass(class_name);
+    const bool is_ie = IsIeClass(class_name);
+    const bool is_mozilla = IsMozillaClass(class_name);
+    if (!is_chromium && !is_ie && !is_mozilla) return std::nullopt;  // no switch burns other windows
+    const settings::BurnSwitches& now = switches_.Current();
+
+    if (is_chromium) {
+      if (walking) state_.chromium_ages.Meet(window);
+      // The switch is taken once a judge, at the first window of the class.
+      if (!chromium_on_) chromium_on_ = now.chromium;
+      // An old frame costs no title read. The style switches leave these frames alone: the
+      // browsers show their menus, lists and bubbles as bare windows of the same class,
+      // which those switches would close at every tick.
+      if (!*chromium_on_ || !chromium_.Young(window)) return std::nullopt;
+      const std::string title = ReadWindowTitle(desktop_, window);
+      if (!chromium_.BurnsNow(window, title, state_.block_entries)) return std::nullopt;
+      return Burn(window, kChromiumBrowserName, title);
+    }
+
+    if (!SupportedFrame(now.support_ie, now.support_netscape, is_ie, is_mozilla)) return std::nullopt;
+    const std::string title = ReadWindowTitle(desktop_, window);
+    if (!state_.block_entries.IsBlocked(title) && !styles_.Burns(desktop_, window)) return std::nullopt;
+    return Burn(window, is_ie ? kIeBrowserName : kMozillaBrowserName, title);
+  }
+
+ private:
+  BurnedWindow Burn(WindowId window, std::string_view browser, const std::string& title) {
+    CloseWindow(desktop_, window);
+    CountBurn(traces_);
+    PlayBurnSound(traces_);
+    if (Logging()) AppendFullRecord(traces_, browser, title);
+    return {window, title};
+  }
+
+  platform::Desktop& desktop_;
+  ProcessState& state_;
+  settings::SwitchCache& switches_;
+  const settings::BurnSwitches at_start_;
+  const StyleSwitches styles_;
+  BurnTraces traces_;
+  ChromiumBurnRule chromium_;
+  std::optional<bool> chromium_on_;
+};
+
 }  // namespace
 
 void BurnCycle(platform::Services services, ProcessState& state, const product::Folders& folders,
                platform::WindowId anchor) {
   state.burned_this_tick.clear();
+  state.burned_at_once.clear();
   if (state.burn_enabled == 0) return;
 
   platform::Desktop& desktop = services.desktop;
   // The switches come from memory; the registry is read again only after it signalled a
   // change of the product key, so a switch changed mid-walk still takes effect at the next
   // window without a registry query per window.
-  if (!state.switches) state.switches.emplace(services.registry);
-  settings::SwitchCache& switches = *state.switches;
-  const settings::BurnSwitches& at_start = switches.Current();
-  const bool logging = at_start.logging;
-  const StyleSwitches styles{at_start.kill_no_max_button, at_start.kill_no_min_button,
-                             at_start.kill_no_title_bar};
-  BurnTraces traces{services, folders, state.burn_record, state.burn_count, state.sound};
-
-  // Every window of the Chromium class is met, whatever the switch says, so that turning it
-  // on later finds the user's own browser windows already old.
   const std::uint64_t now_ms = services.clock.MonotonicMs();
+  WindowJudge judge(services, state, folders, now_ms);
+
+  // Every window of the Chromium class is met, whatever the switch says (see WindowJudge).
   ChromiumFrameAges& ages = state.chromium_ages;
   ages.StartWalk(now_ms);
 
@@ -59,53 +118,30 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
     if (state.block_entries.IsBlocked(title)) {
       CloseWindow(desktop, first);
       state.burned_this_tick.push_back({first, title});
-      PlayBurnSound(traces);
-      if (logging) AppendShortRecord(traces, title);
-      CountBurn(traces);
+      PlayBurnSound(judge.Traces());
+      if (judge.Logging()) AppendShortRecord(judge.Traces(), title);
+      CountBurn(judge.Traces());
     }
   }
-
-  // Burning the long way: counted, sounded and, when logging is on, logged in full.
-  const auto burn = [&](WindowId window, std::string_view browser, const std::string& title) {
-    CloseWindow(desktop, window);
-    state.burned_this_tick.push_back({window, title});
-    CountBurn(traces);
-    PlayBurnSound(traces);
-    if (logging) AppendFullRecord(traces, browser, title);
-  };
-  // Chromium frames, when the user has turned them on. The switch is taken once a tick, at
-  // the first window of their class.
-  std::optional<bool> chromium_on;
-  ChromiumBurnRule chromium(desktop, ages, now_ms);
 
   while (walk.Next()) {
-    const WindowId current = walk.Current();
-    // The support switches are asked for at every window, so a change takes effect mid-walk.
-    const double ie = switches.Current().support_ie;
-    const double netscape = switches.Current().support_netscape;
-    const std::string class_name = ReadWindowClass(desktop, current);
-
-    if (IsChromiumClass(class_name)) {
-      ages.Meet(current);
-      if (!chromium_on) chromium_on = switches.Current().chromium;
-      // An old frame costs no title read. The style switches leave these frames alone: the
-      // browsers show their menus, lists and bubbles as bare windows of the same class,
-      // which those switches would close at every tick.
-      if (!*chromium_on || !chromium.Young(current)) continue;
-      const std::string title = ReadWindowTitle(desktop, current);
-      if (chromium.BurnsNow(current, title, state.block_entries)) burn(current, kChromiumBrowserName, title);
-      continue;
-    }
-
-    const bool is_ie = IsIeClass(class_name);
-    const bool is_mozilla = IsMozillaClass(class_name);
-    if (!SupportedFrame(ie, netscape, is_ie, is_mozilla)) continue;
-
-    const std::string title = ReadWindowTitle(desktop, current);
-    if (!state.block_entries.IsBlocked(title) && !styles.Burns(desktop, current)) continue;
-    burn(current, is_ie ? kIeBrowserName : kMozillaBrowserName, title);
+    if (auto burned = judge.Judge(walk.Current(), /*walking=*/true))
+      state.burned_this_tick.push_back(std::move(*burned));
   }
   ages.EndWalk(desktop);
+}
+
+std::optional<BurnedWindow> BurnAtOnce(platform::Services services, ProcessState& state,
+                                       const product::Folders& folders, std::uint32_t own_process,
+                                       platform::WindowId window) {
+  if (state.burn_enabled == 0 || window == 0 || state.burned_at_once.count(window) != 0) return std::nullopt;
+  if (own_process != 0 && services.desktop.ProcessId(window) == own_process) return std::nullopt;
+  // A window that ignores its close request and keeps renaming itself burns once here, and
+  // again at each cycle as any window still open does.
+  std::optional<BurnedWindow> burned =
+      WindowJudge(services, state, folders, services.clock.MonotonicMs()).Judge(window, /*walking=*/false);
+  if (burned) state.burned_at_once.insert(window);
+  return burned;
 }
 
 }  // namespace quellix::engine

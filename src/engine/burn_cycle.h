@@ -1,6 +1,9 @@
 #pragma once
-// One pass over the top-level windows that burns every blocked browser frame.
+// One pass over the top-level windows that burns every blocked browser frame, and the same
+// judgement passed on one window the moment it appears.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/process_state.h"
@@ -11,8 +14,18 @@ namespace quellix::engine {
 
 // Runs one burn cycle. `anchor` is one of the product's own top-level windows; the walk
 // starts at the first window at its level. Between cycles only the ages of the windows of
-// the Chromium class are remembered (state.chromium_ages); no burn is.
+// the Chromium class are remembered (state.chromium_ages); no burn is, and the windows
+// burned at once since the last cycle are forgotten.
 void BurnCycle(platform::Services services, ProcessState& state, const product::Folders& folders,
                platform::WindowId anchor);
+
+// Judges one window that has just appeared or been renamed by the rules the burn cycle
+// applies to every window after the first, and burns it as the cycle would (closed,
+// counted, sounded, logged). Nothing burns while burning is off; a window of the process
+// `own_process` (the product's own) is never judged; a window burned so since the last
+// cycle is not judged again until the next one. Gives the window burned, if any.
+std::optional<BurnedWindow> BurnAtOnce(platform::Services services, ProcessState& state,
+                                       const product::Folders& folders, std::uint32_t own_process,
+                                       platform::WindowId window);
 
 }  // namespace quellix::engine

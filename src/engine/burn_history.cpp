@@ -131,15 +131,7 @@ BurnHistory::TickOutcome BurnHistory::AfterTick(const std::vector<BurnedWindow>&
   TickOutcome outcome;
   std::map<platform::WindowId, int> consecutive;
   for (const BurnedWindow& burn : burned) {
-    const std::size_t match = entries.FirstMatch(burn.title);
-    std::string entry = match == 0 ? std::string() : entries.Entry(match);
-    if (match != 0) {
-      figures_.Credit(entry, date_time);
-      outcome.figures_changed = true;
-    }
-    recent_.push_front({clock_time, burn.title, std::move(entry)});
-    if (recent_.size() > kRecentCount) recent_.pop_back();
-
+    if (AfterBurnAtOnce(burn, entries, clock_time, date_time)) outcome.figures_changed = true;
     auto before = consecutive_.find(burn.window);
     const int ticks = (before == consecutive_.end() ? 0 : before->second) + 1;
     consecutive[burn.window] = ticks;
@@ -147,6 +139,16 @@ BurnHistory::TickOutcome BurnHistory::AfterTick(const std::vector<BurnedWindow>&
   }
   consecutive_ = std::move(consecutive);
   return outcome;
+}
+
+bool BurnHistory::AfterBurnAtOnce(const BurnedWindow& burned, const BlockEntries& entries,
+                                  const std::string& clock_time, const std::string& date_time) {
+  const std::size_t match = entries.FirstMatch(burned.title);
+  std::string entry = match == 0 ? std::string() : entries.Entry(match);
+  if (match != 0) figures_.Credit(entry, date_time);
+  recent_.push_front({clock_time, burned.title, std::move(entry)});
+  if (recent_.size() > kRecentCount) recent_.pop_back();
+  return match != 0;
 }
 
 }  // namespace quellix::engine

@@ -73,6 +73,11 @@ class BurnHistory {
   // its title contains, and remembered among the recent burns, newest first.
   TickOutcome AfterTick(const std::vector<BurnedWindow>& burned, const BlockEntries& entries,
                         const std::string& clock_time, const std::string& date_time);
+  // After a window burned the moment it appeared: credited to its entry and remembered
+  // among the recent burns as each burn of a cycle is; only the cycles' burns tell of
+  // windows that do not close. True when the figures changed.
+  bool AfterBurnAtOnce(const BurnedWindow& burned, const BlockEntries& entries, const std::string& clock_time,
+                       const std::string& date_time);
 
   HitStats& Figures() { return figures_; }
   const HitStats& Figures() const { return figures_; }

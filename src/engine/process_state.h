@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,16 +28,25 @@ struct ProcessState {
   std::vector<BurnedWindow> burned_this_tick;  // what the last burn cycle closed
   BurnHistory history;                         // figures per entry, recent burns, stuck windows
   ChromiumFrameAges chromium_ages;             // when the burn cycle first met each Chromium frame
+  // The windows burned the moment they appeared since the last burn cycle, which forgets
+  // them: a window that ignores its close request and keeps renaming itself burns so once.
+  std::set<platform::WindowId> burned_at_once;
   // A pause asked for from the tray menu: burning is off until then (monotonic ms), unless
   // something turned it on again meanwhile. Not stored.
   std::optional<std::uint64_t> pause_ends_ms;
   std::string pause_until;  // "HH:MM", as the tooltip tells it
-  // The burn cycle's switches, watched from its first tick on.
+  // The burn cycle's switches, watched from the first time anything asks for them.
   std::optional<settings::SwitchCache> switches;
   // The organisation's policies, watched from the first time anything asks for them.
   std::optional<settings::PolicyCache> policies;
   bool Paused() const { return pause_ends_ms.has_value() && burn_enabled == 0; }
 };
+
+// The burn cycle's switches, read from the registry only after the product key changed.
+inline settings::SwitchCache& Switches(ProcessState& state, platform::Registry& registry) {
+  if (!state.switches) state.switches.emplace(registry);
+  return *state.switches;
+}
 
 // The policies as they stand now; reads the registry only after a policy key changed.
 inline const settings::Policies& CurrentPolicies(ProcessState& state, platform::Registry& registry) {

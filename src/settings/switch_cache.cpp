@@ -22,7 +22,7 @@ BurnSwitches WithPolicies(BurnSwitches switches, const Policies& policies) {
   flag(kKillNoTitleBar, switches.kill_no_title_bar);
   flag(kEnableLogging, switches.logging);
   flag(kChromium, switches.chromium);
-  // A further switch of the burn cycle gets its line here, beside its reading in ReadStored.
+  flag(kInstant, switches.instant);
   return switches;
 }
 
@@ -56,6 +56,7 @@ void SwitchCache::ReadStored() {
   stored_.kill_no_title_bar = on(kKillNoTitleBar);
   stored_.logging = on(kEnableLogging);
   stored_.chromium = on(kChromium);
+  stored_.instant = on(kInstant);
 }
 
 }  // namespace quellix::settings

@@ -22,6 +22,7 @@ struct BurnSwitches {
   bool kill_no_title_bar = false;   // "6"
   bool logging = false;             // "7"
   bool chromium = false;            // "chromium"
+  bool instant = false;             // "instant": burn windows the moment they appear
 };
 
 class SwitchCache {

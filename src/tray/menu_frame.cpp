@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 
 #include "engine/burn_cycle.h"
 #include "engine/window_inspection.h"
@@ -62,10 +63,12 @@ void MenuFrame::Load() {
   sound.browse_sound = options.Read(settings::kBrowseSound).text;
   sound.wave_file = options.ReadPath(settings::kWaveFile).text;
   context_.state.burn_count = options.Read(settings::kBurnCount).text;
+  FollowInstantSwitch();
 }
 
 void MenuFrame::Unload() {
   if (!Loaded()) return;
+  watch_.reset();
   const platform::UiId form = form_;
   form_ = timer_ = 0;
   open_windows_.clear();
@@ -242,6 +245,33 @@ void MenuFrame::OnTimer(platform::UiId timer) {
   engine::BurnCycle(context_.services, context_.state, {context_.app_folder, context_.data_folder},
                     main_.OwnWindow());
   main_.AfterBurnCycle();
+  FollowInstantSwitch();
+}
+
+void MenuFrame::FollowInstantSwitch() {
+  const bool wanted =
+      Loaded() && engine::Switches(context_.state, context_.services.registry).Current().instant;
+  if (!wanted) {
+    watch_.reset();
+    return;
+  }
+  if (watch_) return;
+  platform::Desktop& desktop = context_.services.desktop;
+  own_process_ = desktop.ProcessId(main_.OwnWindow());
+  watch_ = desktop.WatchWindows([this](platform::WindowId window) { OnWindowSeen(window); });
+}
+
+void MenuFrame::OnWindowSeen(platform::WindowId window) {
+  // Called from the message loop as any handler is: nothing may escape it. A window that
+  // could not be judged now is left to the next tick.
+  try {
+    if (!Loaded()) return;
+    ResumeIfPauseOver();
+    const auto burned = engine::BurnAtOnce(context_.services, context_.state,
+                                           {context_.app_folder, context_.data_folder}, own_process_, window);
+    if (burned) main_.AfterBurnAtOnce(*burned);
+  } catch (const std::exception&) {
+  }
 }
 
 }  // namespace quellix::tray

@@ -3,6 +3,7 @@
 // notification area, it owns the tray menu, the burn-cycle timer and the cached burn-record
 // settings.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ class MainWindowLink {
   virtual platform::WindowId OwnWindow() = 0;
   // After each burn cycle: what the burns mean beyond the counter and the log.
   virtual void AfterBurnCycle() = 0;
+  // The same after a window burned the moment it appeared.
+  virtual void AfterBurnAtOnce(const engine::BurnedWindow& burned) = 0;
   // Opens the main window on the block list page with this entry selected ("" for none).
   virtual void OpenOnEntry(const std::string& entry) = 0;
   // The icon's tooltip as the state of burning has it now.
@@ -87,6 +90,10 @@ class MenuFrame final : public platform::UiEvents {
   std::vector<platform::MenuItem> Menu() const;
   const std::vector<std::string>& OpenWindowCaptions() const { return open_windows_; }
 
+  // Watches for windows as they appear exactly while loaded with the switch "instant" on;
+  // run at load and at every tick, so a change of the switch is followed within a tick.
+  void FollowInstantSwitch();
+
   void OnTimer(platform::UiId timer) override;
 
  private:
@@ -99,6 +106,8 @@ class MenuFrame final : public platform::UiEvents {
   void ShowToggleAs(bool burning);
   // False while a policy keeps the user's own block list from being edited.
   bool UserEntriesAllowed() const;
+  // A window of another program appeared or was renamed: it burns now if a tick would burn it.
+  void OnWindowSeen(platform::WindowId window);
 
   TrayContext context_;
   MainWindowLink& main_;
@@ -107,6 +116,8 @@ class MenuFrame final : public platform::UiEvents {
   std::vector<std::string> open_windows_;
   std::string toggle_caption_;
   std::string toggle_icon_;
+  std::unique_ptr<platform::WindowWatch> watch_;
+  std::uint32_t own_process_ = 0;  // the product's process, whose windows are never judged
 };
 
 }  // namespace quellix::tray

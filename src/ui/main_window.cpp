@@ -17,10 +17,11 @@ using platform::UiId;
 
 namespace {
 
-constexpr int kPageLeft = 2070, kPageTop = 910;  // where the option and log pages are shown
-// Their size: the option page's groups, and under them the line that says when policies
-// manage some of its switches; the page ends above the OK, Apply and Exit buttons.
-constexpr int kPageWidth = 5985, kPageHeight = 4305;
+// Where the option and log pages are shown: 60 twips below the header. Their size: the
+// option page's groups, with the line that says when policies manage some of its switches;
+// the page ends 60 twips above the OK, Apply and Exit buttons.
+constexpr int kPageLeft = 2070, kPageTop = 735;
+constexpr int kPageWidth = 5985, kPageHeight = 4440;
 constexpr int kButtonWidth = 1800, kButtonHeight = 420;
 
 // The same context with the product's own message boxes in place of the platform's.
@@ -119,7 +120,7 @@ void MainWindow::CreateControls() {
 
   // Pages parked outside the client area until a page operation moves them in.
   const UiId frame1 =
-      Add({ControlKind::kFrame, "Frame1", "", {9000, 910, kPageWidth, kPageHeight}, /*visible=*/false});
+      Add({ControlKind::kFrame, "Frame1", "", {9000, kPageTop, kPageWidth, kPageHeight}, /*visible=*/false});
   options_ = std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder, form_, frame1,
                                            [this]() -> const settings::Policies& {
                                              return engine::CurrentPolicies(context_.state,
@@ -399,6 +400,14 @@ void MainWindow::AfterBurnCycle() {
     tray_->ShowBalloon(std::string(product::kAppTitle), "A pop-up does not close: " + title);
   // After the burns were credited, so each goes to the list it burned by.
   UpdateManagedList();
+}
+
+void MainWindow::AfterBurnAtOnce(const engine::BurnedWindow& burned) {
+  engine::ProcessState& state = context_.state;
+  platform::Clock& clock = context_.services.clock;
+  if (state.history.AfterBurnAtOnce(burned, state.block_entries, clock.ClockTime(),
+                                    clock.DateText() + " " + clock.TimeText()))
+    StoreFigures();
 }
 
 void MainWindow::EnterWindowMode() {

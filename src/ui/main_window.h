@@ -65,6 +65,7 @@ class MainWindow final : public platform::UiEvents,
   void OpenInformation() override;
   platform::WindowId OwnWindow() override { return context_.ui.NativeWindow(form_); }
   void AfterBurnCycle() override;
+  void AfterBurnAtOnce(const engine::BurnedWindow& burned) override;
   void OpenOnEntry(const std::string& entry) override;
   void RefreshToolTip() override;
 

@@ -22,6 +22,10 @@ constexpr char kChromiumTip[] =
     "Burning closes the whole browser window with all its tabs, not only the page that opened it. So "
     "only new pop-up windows are burned, in their first 10 seconds: windows open longer, such as your "
     "own, are never closed, and an empty entry burns none of them.";
+constexpr char kInstantCaption[] = "Burn pop-ups the moment they appear";
+constexpr char kInstantTip[] =
+    "A window whose title holds an entry of the list is closed as soon as it opens or changes its "
+    "title. The check of all windows every 3 seconds still runs as well.";
 constexpr std::size_t kDialogPathCapacity = 20000;
 
 // A stored switch as the check box takes it: the whole number its text holds, or nothing
@@ -62,25 +66,28 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
     return ui_.CreateControl(form, desc);
   };
   // Sub-groups are captioned boxes on the page; their controls lie on the page over them.
-  // The left column's check boxes stand 285 twips apart; the Chromium caption takes two lines.
+  // The left column's check boxes stand 285 twips apart; the Chromium caption and the
+  // instant one take two lines. The left column ends 60 twips above the page's bottom.
   add(ControlKind::kFrame, "Frame3", "Browser", {60, 60, 3180, 1305});
   switches_[0] = add(ControlKind::kCheckBox, "Check1", "Support Internet Explorer", {180, 300, 2940, 255});
   switches_[1] = add(ControlKind::kCheckBox, "Check1", "Support Netscape / Mozilla", {180, 585, 2940, 255});
   chromium_ = add(ControlKind::kCheckBox, "chkChromium", kChromiumCaption, {180, 870, 2940, 390});
   ui_.SetToolTip(chromium_, kChromiumTip);
 
-  add(ControlKind::kFrame, "Frame6", "General", {60, 1425, 3180, 1455});
+  add(ControlKind::kFrame, "Frame6", "General", {60, 1425, 3180, 1875});
   switches_[6] = add(ControlKind::kCheckBox, "Check1", "Kill window has No TitleBar", {180, 1665, 2940, 255});
   switches_[5] =
       add(ControlKind::kCheckBox, "Check1", "Kill window has no min button", {180, 1950, 2940, 255});
   switches_[3] =
       add(ControlKind::kCheckBox, "Check1", "Kill window has no max button", {180, 2235, 2940, 255});
   switches_[4] = add(ControlKind::kCheckBox, "Check1", "Auto Start With Windows", {180, 2520, 2940, 255});
+  instant_ = add(ControlKind::kCheckBox, "chkInstant", kInstantCaption, {180, 2805, 2940, 390});
+  ui_.SetToolTip(instant_, kInstantTip);
 
-  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 2940, 3180, 1080});
-  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 3180, 2940, 255});
-  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3540, 1410, 380});
-  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3540, 1410, 380});
+  add(ControlKind::kFrame, "Frame7", "Internet Explorer Tools", {60, 3360, 3180, 1020});
+  switches_[7] = add(ControlKind::kCheckBox, "Check1", "Enable Logging", {180, 3600, 2940, 255});
+  view_log_ = add(ControlKind::kButton, "drawnButton21", "View Log File", {180, 3900, 1410, 380});
+  clear_log_ = add(ControlKind::kButton, "drawnButton22", "Clear Log File", {1710, 3900, 1410, 380});
 
   add(ControlKind::kFrame, "Frame4", "Sound", {3360, 60, 2565, 2280});
   switches_[2] = add(ControlKind::kCheckBox, "Check1", "Play Sound on Popup Kill", {3480, 300, 2325, 255});
@@ -94,18 +101,19 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
   test_sound_ = add(ControlKind::kButton, "drawnButton10", "Test Sound", {4650, 1800, 1215, 380});
   ui_.SetValue(browse_file_, 1);  // chosen while nothing is stored
 
-  add(ControlKind::kFrame, "Frame5", "Popups Count", {3360, 2400, 2565, 1620});
+  add(ControlKind::kFrame, "Frame5", "Popups Count", {3360, 2400, 2565, 1575});
   add(ControlKind::kLabel, "Label3", "Since", {3480, 2700, 2325, 255});
   start_date_ = add(ControlKind::kLabel, "Label3", "", {3480, 3000, 2325, 255});
   add(ControlKind::kLabel, "Label3", "Popups have been caught", {3480, 3360, 2325, 255});
   count_ = add(ControlKind::kLabel, "Label3", "", {3480, 3660, 2325, 255});
-  // Under the sub-groups, across the page. Load gives it its text while a policy manages a
-  // switch and empties it otherwise: a hidden control would come back whenever the page is
-  // shown, since a page shows its controls with it.
-  managed_note_ = add(ControlKind::kLabel, "lblManaged", "", {60, 4050, 5865, 225});
+  // Under the right column's groups, on two lines. Load gives it its text while a policy
+  // manages a switch and empties it otherwise: a hidden control would come back whenever the
+  // page is shown, since a page shows its controls with it.
+  managed_note_ = add(ControlKind::kLabel, "lblManaged", "", {3360, 4035, 2565, 390});
 
   for (int i = 0; i < kSwitchCount; ++i) AddSwitch(kIndexedSwitches[static_cast<std::size_t>(i)], Switch(i));
   AddSwitch(kChromium, chromium_);
+  AddSwitch(kInstant, instant_);
 }
 
 void OptionsPage::AddSwitch(std::string_view stored, UiId box) {

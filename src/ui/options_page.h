@@ -41,6 +41,8 @@ class OptionsPage {
   platform::UiId Switch(int index) const { return switches_[static_cast<std::size_t>(index)]; }
   // "Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups", stored as "chromium".
   platform::UiId ChromiumSwitch() const { return chromium_; }
+  // "Burn pop-ups the moment they appear", stored as "instant".
+  platform::UiId InstantSwitch() const { return instant_; }
   platform::UiId ViewLogButton() const { return view_log_; }
   platform::UiId ClearLogButton() const { return clear_log_; }
   platform::UiId SoundPath() const { return path_; }
@@ -72,6 +74,7 @@ class OptionsPage {
   PolicySource policies_;
   std::array<platform::UiId, kSwitchCount> switches_{};
   platform::UiId chromium_ = 0;
+  platform::UiId instant_ = 0;
   std::vector<SwitchBox> boxes_;  // in the order Load sets them
   platform::UiId managed_note_ = 0;
   platform::UiId internal_ = 0, browse_file_ = 0;  // Option1 index 0 and 1

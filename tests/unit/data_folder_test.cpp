@@ -189,6 +189,14 @@ TEST_F(SeparateDataFolderTest, ListLogAndFiguresAreTheUsersWhileHelpSoundAndAuto
   EXPECT_TRUE(world.sim.files.Exists(In(kUserFolder, "popcfg.hits")));
   EXPECT_FALSE(world.sim.files.Exists(In(kProgram, "popcfg.hits")));
 
+  // A pop-up burned the moment it appears is logged in the same log.
+  world.SetOption("instant", "1");
+  Tick();
+  world.OpenOnTop("IEFrame", "More offers - Microsoft Internet Explorer");
+  world.sim.desktop.DeliverWindowEvents();
+  EXPECT_EQ(world.Log().size(), 300u);
+  EXPECT_FALSE(world.sim.files.Exists(In(kProgram, "popuplog.txt")));
+
   // An entry added through the command field is stored in the user's list only.
   ui.TrayNotify(Host(), 0x203);
   main->AppendEntry("casino");
@@ -209,7 +217,7 @@ TEST_F(SeparateDataFolderTest, ListLogAndFiguresAreTheUsersWhileHelpSoundAndAuto
 
   // The log viewer shows and clears the user's log.
   main->Log().View(2070, 910);
-  EXPECT_EQ(ui.ListCount(main->Log().Rows()), 1u);
+  EXPECT_EQ(ui.ListCount(main->Log().Rows()), 2u);
   world.sim.messages.answers.push_back(platform::MessageAnswer::kYes);
   main->Log().Clear();
   EXPECT_FALSE(world.sim.files.Exists(In(kUserFolder, "popuplog.txt")));

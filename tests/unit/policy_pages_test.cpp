@@ -25,6 +25,8 @@ std::string Dword(std::uint32_t n) {
   return bytes;
 }
 
+struct Box;
+
 class PolicyPagesTest : public quellix::testing::MainWindowRig {
  protected:
   void SetUp() override { world.sim.files.Put(list_path, "offers\r\ncasino\r\n"); }
@@ -57,16 +59,23 @@ class PolicyPagesTest : public quellix::testing::MainWindowRig {
     for (std::size_t i = 1; i <= ui.ListCount(C("view1")); ++i) rows.push_back(ui.ListText(C("view1"), i));
     return rows;
   }
+  platform::UiId BoxOf(const Box& b);
   std::size_t seen_ = 0;
 };
 
 // Each switch box with the stored switch it stands for.
 struct Box {
   std::string_view stored;
-  int index;  // Check1 index, -1 for the Chromium box
+  int index;  // Check1 index, -1 for the Chromium box, -2 for the instant box
 };
-const Box kBoxes[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3},        {"4", 4},
-                      {"5", 5}, {"6", 6}, {"7", 7}, {"chromium", -1}};
+const Box kBoxes[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3},         {"4", 4},
+                      {"5", 5}, {"6", 6}, {"7", 7}, {"chromium", -1}, {"instant", -2}};
+
+platform::UiId PolicyPagesTest::BoxOf(const Box& b) {
+  if (b.index == -1) return main->Options().ChromiumSwitch();
+  if (b.index == -2) return main->Options().InstantSwitch();
+  return main->Options().Switch(b.index);
+}
 
 std::string_view PolicyFor(std::string_view stored) {
   for (const settings::SwitchPolicy& p : settings::kSwitchPolicies)
@@ -82,16 +91,14 @@ TEST_F(PolicyPagesTest, EachManagedBoxShowsThePolicyDisabledAndStoresNothingWhen
       Policy(PolicyFor(b.stored), forced ? 1 : 0);
       NewWrites();
       ShowOptions();
-      const platform::UiId box =
-          b.index < 0 ? main->Options().ChromiumSwitch() : main->Options().Switch(b.index);
+      const platform::UiId box = BoxOf(b);
       EXPECT_EQ(ui.Value(box), forced ? 1 : 0) << b.stored;
       EXPECT_FALSE(Enabled(box)) << b.stored;
       EXPECT_EQ(Note(), "Some settings are managed by your organization.") << b.stored;
       // Only the managed box: the others are free.
       for (const Box& other : kBoxes) {
         if (other.stored == b.stored) continue;
-        const platform::UiId o =
-            other.index < 0 ? main->Options().ChromiumSwitch() : main->Options().Switch(other.index);
+        const platform::UiId o = BoxOf(other);
         EXPECT_TRUE(Enabled(o)) << b.stored << " disabled " << other.stored;
       }
       // A click that reached the box all the same puts it back and stores nothing.

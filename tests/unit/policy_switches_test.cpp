@@ -41,6 +41,7 @@ const CycleSwitch kCycleSwitches[] = {
     {kKillNoTitleBar, [](const BurnSwitches& s) { return s.kill_no_title_bar; }},
     {kEnableLogging, [](const BurnSwitches& s) { return s.logging; }},
     {kChromium, [](const BurnSwitches& s) { return s.chromium; }},
+    {kInstant, [](const BurnSwitches& s) { return s.instant; }},
 };
 
 std::string_view PolicyFor(std::string_view stored) {

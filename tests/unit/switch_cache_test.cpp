@@ -26,6 +26,7 @@ TEST_F(SwitchCacheTest, ReadsEverySwitchOnceAndThenNothingUntilAChange) {
   Machine("3", "1");
   Machine("7", "1");
   Machine("chromium", "1");
+  Machine("instant", "1");
   SwitchCache cache(registry);
   const BurnSwitches first = cache.Current();
   EXPECT_EQ(first.support_ie, 1);
@@ -35,6 +36,7 @@ TEST_F(SwitchCacheTest, ReadsEverySwitchOnceAndThenNothingUntilAChange) {
   EXPECT_FALSE(first.kill_no_title_bar);
   EXPECT_TRUE(first.logging);
   EXPECT_TRUE(first.chromium);
+  EXPECT_TRUE(first.instant);
 
   const std::size_t after_first = Queries();
   EXPECT_GT(after_first, 0u);
@@ -48,6 +50,9 @@ TEST_F(SwitchCacheTest, AChangeInEitherLayerIsSeenAtTheNextQuestion) {
   EXPECT_EQ(cache.Current().support_ie, 1);
   User("0", "0");  // the per-user value now hides the machine value
   EXPECT_EQ(cache.Current().support_ie, 0);
+  EXPECT_FALSE(cache.Current().instant);  // missing is off
+  User("instant", "1");
+  EXPECT_TRUE(cache.Current().instant);
   Machine("1", "1");
   EXPECT_EQ(cache.Current().support_netscape, 1);
   registry.Delete(platform::RegistryRoot::kCurrentUser, kProductKey, "0");
