@@ -120,9 +120,18 @@ void HitStats::Credit(const std::string& entry, const std::string& when) {
   figures.last = when;
 }
 
-bool HitStats::KeepOnly(const std::vector<std::string>& entries) {
-  const std::set<std::string_view> kept(entries.begin(), entries.end());
-  return std::erase_if(figures_, [&](const auto& kv) { return kept.count(kv.first) == 0; }) > 0;
+// The figures of the entries found are moved across, node by node, so a long list costs no
+// copy of its texts.
+bool HitStats::KeepOnly(const std::vector<std::string_view>& entries) {
+  decltype(figures_) kept;
+  for (std::string_view entry : entries) {
+    if (figures_.empty()) break;
+    const auto found = figures_.find(entry);
+    if (found != figures_.end()) kept.insert(figures_.extract(found));
+  }
+  const bool dropped = !figures_.empty();
+  figures_.swap(kept);
+  return dropped;
 }
 
 BurnHistory::TickOutcome BurnHistory::AfterTick(const std::vector<BurnedWindow>& burned,
@@ -132,7 +141,7 @@ BurnHistory::TickOutcome BurnHistory::AfterTick(const std::vector<BurnedWindow>&
   std::map<platform::WindowId, int> consecutive;
   for (const BurnedWindow& burn : burned) {
     const std::size_t match = entries.FirstMatch(burn.title);
-    std::string entry = match == 0 ? std::string() : entries.Entry(match);
+    std::string entry = match == 0 ? std::string() : std::string(entries.Entry(match));
     if (match != 0) {
       figures_.Credit(entry, date_time);
       outcome.figures_changed = true;

@@ -45,11 +45,11 @@ class HitStats {
   EntryFigures Of(const std::string& entry) const;
   void Credit(const std::string& entry, const std::string& when);
   // Drops the figures of entries that are not in the list; true when any were dropped.
-  bool KeepOnly(const std::vector<std::string>& entries);
+  bool KeepOnly(const std::vector<std::string_view>& entries);
   std::size_t Size() const { return figures_.size(); }
 
  private:
-  std::map<std::string, EntryFigures> figures_;
+  std::map<std::string, EntryFigures, std::less<>> figures_;
 };
 
 struct RecentBurn {

@@ -223,11 +223,10 @@ bool MainWindow::ReadListAgain() {
   }
   // The file's entries come first, then those the user added while it could not be read.
   blocklist::DisplayedBlockList added = displayed_;
-  displayed_.Clear();
-  for (const std::string& entry : read.entries) displayed_.Add(entry, std::string(blocklist::kEntryIcon));
-  for (std::size_t i = 1; i <= added.Count(); ++i) displayed_.Add(added.At(i).text, added.At(i).icon);
+  displayed_.Assign(read.entries, blocklist::kEntryIcon);
+  for (std::size_t i = 1; i <= added.Count(); ++i) displayed_.Add(added.Text(i), added.Icon(i));
   try {
-    context_.state.block_entries.Assign(std::move(read.entries), services.code_page);
+    context_.state.block_entries.AssignShared(std::move(read.entries), services.code_page);
   } catch (const std::bad_alloc&) {
     // The active list stays as it was; the list stored is whole all the same.
   }
@@ -296,7 +295,7 @@ void MainWindow::LoadOptionsPage() {
 bool MainWindow::ApplyOptions() {
   const bool stored = StoreBlockList();
   // Entries that have left the stored list leave their figures behind with it.
-  if (stored && context_.state.history.Figures().KeepOnly(displayed_.Texts())) StoreFigures();
+  if (stored && context_.state.history.Figures().KeepOnly(displayed_.TextViews())) StoreFigures();
   options_->ApplySound();
   return stored;
 }
