@@ -109,7 +109,7 @@ std::string HitStats::Text() const {
   return text;
 }
 
-EntryFigures HitStats::Of(const std::string& entry) const {
+EntryFigures HitStats::Of(std::string_view entry) const {
   auto it = figures_.find(entry);
   return it == figures_.end() ? EntryFigures{} : it->second;
 }

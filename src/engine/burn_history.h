@@ -42,7 +42,7 @@ class HitStats {
   std::string Text() const;
 
   // The figures of an entry; zero figures for one that has none.
-  EntryFigures Of(const std::string& entry) const;
+  EntryFigures Of(std::string_view entry) const;
   void Credit(const std::string& entry, const std::string& when);
   // Drops the figures of entries that are not in the list; true when any were dropped.
   bool KeepOnly(const std::vector<std::string_view>& entries);

@@ -244,12 +244,12 @@ void MainWindow::ShowDisplayedList() {
   const UiId view1 = Control("view1");
   context_.ui.ListClear(view1);
   for (std::size_t i = 1; i <= displayed_.Count(); ++i)
-    context_.ui.ListAdd(view1, RowCells(displayed_.At(i).text), displayed_.At(i).icon);
+    context_.ui.ListAdd(view1, RowCells(displayed_.Text(i)), std::string(displayed_.Icon(i)));
 }
 
-std::vector<std::string> MainWindow::RowCells(const std::string& entry) {
+std::vector<std::string> MainWindow::RowCells(std::string_view entry) {
   const engine::EntryFigures f = context_.state.history.Figures().Of(entry);
-  return {entry, f.burned == 0 ? "" : std::to_string(f.burned), f.last};
+  return {std::string(entry), f.burned == 0 ? "" : std::to_string(f.burned), f.last};
 }
 
 void MainWindow::GoToTray() {

@@ -95,7 +95,7 @@ class MainWindow final : public platform::UiEvents,
   void Tell(const std::string& text);
   void ShowDisplayedList();
   // The cells of an entry's row in view1: its text, then its figures.
-  std::vector<std::string> RowCells(const std::string& entry);
+  std::vector<std::string> RowCells(std::string_view entry);
   void ShowBrowserInformation();
   void EnterWindowMode();
   // Reads popcfg.hits; one that exists but could not be read is marked and never replaced.
