@@ -122,7 +122,11 @@ void HitStats::Credit(const std::string& entry, const std::string& when) {
 
 // The figures of the entries found are moved across, node by node, so a long list costs no
 // copy of its texts.
-bool HitStats::KeepOnly(const std::vector<std::string_view>& entries) {
+bool HitStats::KeepOnly(const std::vector<std::string>& entries) {
+  return KeepOnly(std::vector<std::string_view>(entries.begin(), entries.end()));
+}
+
+bool HitStats::KeepOnly(std::span<const std::string_view> entries) {
   decltype(figures_) kept;
   for (std::string_view entry : entries) {
     if (figures_.empty()) break;

@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,7 +46,8 @@ class HitStats {
   EntryFigures Of(std::string_view entry) const;
   void Credit(const std::string& entry, const std::string& when);
   // Drops the figures of entries that are not in the list; true when any were dropped.
-  bool KeepOnly(const std::vector<std::string_view>& entries);
+  bool KeepOnly(const std::vector<std::string>& entries);
+  bool KeepOnly(std::span<const std::string_view> entries);
   std::size_t Size() const { return figures_.size(); }
 
  private:

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,7 +35,37 @@ class ListRows {
   std::string_view Icon(std::size_t i) const { return icons_[rows_[i] & kIconMask]; }
   Row operator[](std::size_t i) const;
   Row at(std::size_t i) const;  // throws std::out_of_range past the last row
+  Row front() const { return (*this)[0]; }
   Row back() const { return (*this)[rows_.size() - 1]; }
+
+  // The rows in order, each read as a copy.
+  class Iterator {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = Row;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = Row;
+    Iterator() = default;
+    Iterator(const ListRows* rows, std::size_t i) : rows_(rows), i_(i) {}
+    Row operator*() const { return (*rows_)[i_]; }
+    Iterator& operator++() {
+      ++i_;
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator before = *this;
+      ++i_;
+      return before;
+    }
+    bool operator==(const Iterator& other) const { return i_ == other.i_; }
+
+   private:
+    const ListRows* rows_ = nullptr;
+    std::size_t i_ = 0;
+  };
+  Iterator begin() const { return Iterator(this, 0); }
+  Iterator end() const { return Iterator(this, rows_.size()); }
 
  private:
   // Per row: where its cells start in bytes_ (above), and its index into icons_ (below).

@@ -11,6 +11,7 @@
 
 #include "blocklist/block_list_file.h"
 #include "blocklist/displayed_block_list.h"
+#include "engine/burn_history.h"
 #include "engine/entry_texts.h"
 #include "platform/list_rows.h"
 #include "platform/sim/sim_services.h"
@@ -181,6 +182,9 @@ TEST(ListRows, KeepEveryCellExactlyInOrder) {
   EXPECT_EQ(rows.CellCount(0), cells.size());
   EXPECT_EQ(rows.Icon(2), "b");
   EXPECT_THROW(rows.at(3), std::out_of_range);
+  std::vector<platform::ListRows::Row> iterated;
+  for (const auto& row : rows) iterated.push_back(row);
+  EXPECT_EQ(iterated, (std::vector<platform::ListRows::Row>{rows.front(), rows[1], rows.back()}));
   rows.Clear();
   EXPECT_TRUE(rows.empty());
 }
@@ -221,6 +225,22 @@ TEST(ListRows, EditedAtRandomReadAsAPlainListEditedAlike) {
     EXPECT_EQ(rows[i], model[i]) << i;
     EXPECT_EQ(rows.Icon(i), model[i].second) << i;
   }
+}
+
+// Figures follow the entries of a list read in place, an entry listed twice included.
+TEST(HitStatsKeepOnly, KeepsTheFiguresOfTheEntriesOfAListReadInPlace) {
+  engine::HitStats stats;
+  for (const char* entry : {"kept", "dropped", "twice", "also dropped"}) stats.Credit(entry, "t");
+  stats.Credit("twice", "later");
+  blocklist::DisplayedBlockList list;
+  for (const char* entry : {"twice", "kept", "new", "twice"}) list.Add(entry);
+  EXPECT_TRUE(stats.KeepOnly(list.TextViews()));
+  EXPECT_EQ(stats.Size(), 2u);
+  EXPECT_EQ(stats.Of("twice").burned, 2u);
+  EXPECT_EQ(stats.Of("twice").last, "later");
+  EXPECT_EQ(stats.Of("kept").burned, 1u);
+  EXPECT_EQ(stats.Of("dropped").burned, 0u);
+  EXPECT_FALSE(stats.KeepOnly(list.TextViews()));
 }
 
 }  // namespace
