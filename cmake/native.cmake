@@ -34,6 +34,8 @@ if(QUELLIX_BENCH)
   find_package(benchmark REQUIRED)
   add_executable(quellix_bench bench/burn_cycle_bench.cpp)
   target_link_libraries(quellix_bench PRIVATE quellix_sim quellix_warnings benchmark::benchmark)
+  add_executable(quellix_memory_bench bench/memory_bench.cpp)
+  target_link_libraries(quellix_memory_bench PRIVATE quellix_sim quellix_warnings)
 endif()
 
 if(QUELLIX_FUZZ)

@@ -36,8 +36,8 @@ bool NeedsQuotes(std::string_view entry, bool first) {
          (!entry.empty() && entry.front() == ' ') || (first && StartsLikeByteOrderMark(entry));
 }
 
-// Reads the field that starts at `pos` (blanks before it included) into `field`, when given,
-// and returns where the next field starts.
+// Reads the field that starts at `pos` (blanks before it included) onto the end of `field`,
+// when given, and returns where the next field starts.
 std::size_t ReadField(std::string_view s, std::size_t pos, std::string* field) {
   while (pos < s.size() && s[pos] == ' ') ++pos;
   if (pos < s.size() && s[pos] == '"') {
@@ -59,7 +59,7 @@ std::size_t ReadField(std::string_view s, std::size_t pos, std::string* field) {
   } else {
     const std::size_t start = pos;
     while (pos < s.size() && s[pos] != ',' && !IsLineEnd(s[pos])) ++pos;
-    if (field) field->assign(s.substr(start, pos - start));
+    if (field) field->append(s.substr(start, pos - start));
   }
   if (pos < s.size()) pos = s[pos] == ',' ? pos + 1 : SkipLineEnd(s, pos);
   return pos;
@@ -85,28 +85,51 @@ std::vector<std::string> ReadFields(std::string_view s) {
   return fields;
 }
 
+engine::EntryTexts ReadEntryTexts(std::string_view s) {
+  engine::EntryTexts texts;
+  texts.Reserve(CountFields(s), s.size());  // no field is longer than its bytes
+  for (std::size_t pos = 0; pos < s.size();)
+    texts.AppendWith([&](std::string& end) { pos = ReadField(s, pos, &end); });
+  texts.ShrinkToFit();
+  return texts;
+}
+
 std::size_t CountFields(std::string_view s) {
   std::size_t count = 0;
   for (std::size_t pos = 0; pos < s.size(); ++count) pos = ReadField(s, pos, nullptr);
   return count;
 }
 
+namespace {
+
+void AppendLine(std::string& text, std::string_view entry, bool first) {
+  if (NeedsQuotes(entry, first)) {
+    text += '"';
+    for (char c : entry) {
+      if (c == '"') text += '"';
+      text += c;
+    }
+    text += '"';
+  } else {
+    text += entry;
+  }
+  text += "\r\n";
+}
+
+}  // namespace
+
 std::string BlockListText(const std::vector<std::string>& entries) {
   std::string text;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const std::string& entry = entries[i];
-    if (NeedsQuotes(entry, i == 0)) {
-      text += '"';
-      for (char c : entry) {
-        if (c == '"') text += '"';
-        text += c;
-      }
-      text += '"';
-    } else {
-      text += entry;
-    }
-    text += "\r\n";
-  }
+  for (std::size_t i = 0; i < entries.size(); ++i) AppendLine(text, entries[i], i == 0);
+  return text;
+}
+
+std::string DisplayedListText(const DisplayedBlockList& displayed) {
+  std::string text;
+  std::size_t bytes = 0;
+  for (std::size_t i = 1; i <= displayed.Count(); ++i) bytes += displayed.Text(i).size() + 2;
+  text.reserve(bytes);  // quotes aside, the text in one block
+  for (std::size_t i = 1; i <= displayed.Count(); ++i) AppendLine(text, displayed.Text(i), i == 1);
   return text;
 }
 
@@ -197,21 +220,24 @@ ListRead ReadListFile(platform::FileSystem& files, platform::CodePage& code_page
     return read;
   }
   try {
-    const std::optional<std::string> bytes = files.ReadFile(path);
-    if (!bytes) {
-      read.problem = SystemReason(files, code_page, "It could not be opened.");
-      return read;
-    }
-    const std::optional<std::string> text = ListTextFromBytes(*bytes, code_page, read.problem);
+    std::optional<std::string> text;
+    {
+      const std::optional<std::string> bytes = files.ReadFile(path);
+      if (!bytes) {
+        read.problem = SystemReason(files, code_page, "It could not be opened.");
+        return read;
+      }
+      text = ListTextFromBytes(*bytes, code_page, read.problem);
+    }  // the file's bytes go before the entries are made
     if (!text) return read;
     if (CountFields(*text) > kMostEntries) {
       read.problem = "It holds more than " + std::to_string(kMostEntries) + " entries.";
       return read;
     }
-    read.entries = ReadFields(*text);
+    read.entries = std::make_shared<const engine::EntryTexts>(ReadEntryTexts(*text));
     read.outcome = ListRead::Outcome::kRead;
   } catch (const std::bad_alloc&) {
-    std::vector<std::string>().swap(read.entries);
+    read.entries.reset();
     read.problem = "There is not enough memory to read it.";
   }
   return read;
@@ -240,10 +266,10 @@ ListRead LoadOwnList(platform::Services services, const std::string& app_folder,
   ListRead read = ReadListFile(services.files, services.code_page, path, kLargestList);
   if (read.outcome == ListRead::Outcome::kRead) {
     try {
-      for (const std::string& entry : read.entries) displayed.Add(entry, std::string(kEntryIcon));
+      displayed.Assign(read.entries, kEntryIcon);
     } catch (const std::bad_alloc&) {
       displayed.Clear();
-      std::vector<std::string>().swap(read.entries);
+      read.entries.reset();
       read.outcome = ListRead::Outcome::kFailed;
       read.problem = "There is not enough memory to show it.";
     }
@@ -260,7 +286,7 @@ ListRead::Outcome LoadBlockList(platform::Services services, const std::string& 
   ListRead read = LoadOwnList(services, app_folder, displayed);
   if (read.outcome != ListRead::Outcome::kRead) return read.outcome;
   try {
-    active.Assign(std::move(read.entries), services.code_page);
+    active.AssignShared(std::move(read.entries), services.code_page);
   } catch (const std::bad_alloc&) {
     // The active list stays as it was; the list shown is the file's, so storing it loses nothing.
   }
@@ -269,12 +295,12 @@ ListRead::Outcome LoadBlockList(platform::Services services, const std::string& 
 
 bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
                     const DisplayedBlockList& displayed) {
-  return ReplaceFileContents(files, BlockListPath(app_folder), BlockListText(displayed.Texts()));
+  return ReplaceFileContents(files, BlockListPath(app_folder), DisplayedListText(displayed));
 }
 
 bool ExportBlockList(platform::FileSystem& files, const std::string& path,
                      const DisplayedBlockList& displayed) {
-  return ReplaceFileContents(files, path, BlockListText(displayed.Texts()));
+  return ReplaceFileContents(files, path, DisplayedListText(displayed));
 }
 
 std::string ImportBlockList(platform::FileSystem& files, platform::CodePage& code_page,
@@ -284,7 +310,7 @@ std::string ImportBlockList(platform::FileSystem& files, platform::CodePage& cod
   if (read.outcome == ListRead::Outcome::kFailed) return read.problem;
   const std::size_t before = displayed.Count();
   try {
-    for (std::string& entry : read.entries) displayed.Add(std::move(entry), std::string(kEntryIcon));
+    displayed.Append(*read.entries, kEntryIcon);
   } catch (const std::bad_alloc&) {
     displayed.KeepFirst(before);
     return "There is not enough memory to show its entries.";

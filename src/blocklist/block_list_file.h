@@ -29,6 +29,8 @@ std::string HitStatsPath(std::string_view app_folder);
 // line end is dropped. A last line without line break is a field too; an empty line is one
 // empty field.
 std::vector<std::string> ReadFields(std::string_view bytes);
+// The same fields end to end in one block.
+engine::EntryTexts ReadEntryTexts(std::string_view bytes);
 // How many fields ReadFields would give, without building them.
 std::size_t CountFields(std::string_view bytes);
 
@@ -37,6 +39,8 @@ std::size_t CountFields(std::string_view bytes);
 // blank) is written in double quotes with its own double quotes doubled, and so is a first
 // entry that starts like a byte-order mark; every other entry is written unchanged.
 std::string BlockListText(const std::vector<std::string>& entries);
+// The same for the displayed list's entries, written without copies of them.
+std::string DisplayedListText(const DisplayedBlockList& displayed);
 
 // Writes `bytes` to a temporary file beside `path` and moves it over `path` only when it
 // is complete, so the old file stays whole whatever happens meanwhile.
@@ -61,7 +65,7 @@ std::optional<std::string> ListTextFromBytes(std::string_view bytes, platform::C
 struct ListRead {
   enum class Outcome { kRead, kMissing, kFailed };
   Outcome outcome = Outcome::kMissing;
-  std::vector<std::string> entries;  // kRead: the entries in file order
+  engine::SharedEntryTexts entries;  // kRead: the entries in file order
   std::string problem;               // kFailed: why, in a sentence for the user
 };
 

@@ -8,6 +8,10 @@
 namespace quellix::blocklist {
 namespace {
 
+std::vector<std::string> EntriesOf(const ListRead& read) {
+  return read.entries ? read.entries->Strings() : std::vector<std::string>();
+}
+
 constexpr std::uint64_t kMsPerMinute = 60 * 1000;
 
 }  // namespace
@@ -78,8 +82,9 @@ bool ManagedList::Check() {
   status_.last_read = services_.clock.DateText() + " " + services_.clock.TimeText();
   status_.last_error.clear();
   status_.from_kept_copy = false;
-  if (read.entries == entries_) return false;
-  entries_ = std::move(read.entries);
+  std::vector<std::string> entries = EntriesOf(read);
+  if (entries == entries_) return false;
+  entries_ = std::move(entries);
   status_.entries = entries_.size();
   StoreKeptCopy();
   return true;
@@ -89,7 +94,7 @@ bool ManagedList::TakeKeptCopy() {
   ListRead read =
       ReadListFile(services_.files, services_.code_page, ManagedCopyPath(user_folder_), kLargestImport);
   if (read.outcome != ListRead::Outcome::kRead) return false;
-  entries_ = std::move(read.entries);
+  entries_ = EntriesOf(read);
   status_.entries = entries_.size();
   status_.from_kept_copy = true;
   return !entries_.empty();
@@ -107,15 +112,27 @@ void ManagedList::Refuse(std::string reason) {
   status_.last_error = std::move(reason);
 }
 
-bool ComposeActiveList(engine::BlockEntries& active, const std::vector<std::string>& own,
+bool ComposeActiveList(engine::BlockEntries& active, const engine::SharedEntryTexts& own,
                        const std::vector<std::string>& managed, bool own_burn,
                        platform::CodePage& code_page) {
   try {
-    std::vector<std::string> entries;
-    entries.reserve((own_burn ? own.size() : 0) + managed.size());
-    if (own_burn) entries.insert(entries.end(), own.begin(), own.end());
-    entries.insert(entries.end(), managed.begin(), managed.end());
-    active.Assign(std::move(entries), code_page);
+    const bool with_own = own_burn && own != nullptr;
+    if (with_own && managed.empty()) {
+      active.AssignShared(own, code_page);
+      return true;
+    }
+    auto entries = std::make_shared<engine::EntryTexts>();
+    std::size_t count = managed.size(), bytes = 0;
+    for (const std::string& entry : managed) bytes += entry.size();
+    if (with_own) {
+      count += own->Count();
+      for (std::string_view entry : *own) bytes += entry.size();
+    }
+    entries->Reserve(count, bytes);
+    if (with_own)
+      for (std::string_view entry : *own) entries->Append(entry);
+    for (const std::string& entry : managed) entries->Append(entry);
+    active.AssignShared(std::move(entries), code_page);
   } catch (const std::bad_alloc&) {
     return false;
   }

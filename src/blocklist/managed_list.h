@@ -67,7 +67,8 @@ class ManagedList {
 // Makes the active list the user's own entries (when `own_burn` allows them to burn)
 // followed by the managed ones. When memory runs out the active list stays as it was and
 // the result is false.
-bool ComposeActiveList(engine::BlockEntries& active, const std::vector<std::string>& own,
+// Without managed entries the active list shares the user's texts instead of copying them.
+bool ComposeActiveList(engine::BlockEntries& active, const engine::SharedEntryTexts& own,
                        const std::vector<std::string>& managed, bool own_burn, platform::CodePage& code_page);
 
 }  // namespace quellix::blocklist

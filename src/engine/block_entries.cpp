@@ -7,7 +7,12 @@ namespace quellix::engine {
 BlockEntries::BlockEntries(std::pmr::memory_resource* memory)
     : memory_(memory), matcher_(memory), long_entries_(memory) {}
 
-void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& code_page) {
+void BlockEntries::Assign(const std::vector<std::string>& entries, platform::CodePage& code_page) {
+  AssignShared(std::make_shared<const EntryTexts>(entries), code_page);
+}
+
+void BlockEntries::AssignShared(SharedEntryTexts entries, platform::CodePage& code_page) {
+  if (!entries) entries = std::make_shared<const EntryTexts>();
   // Everything new is made beside the old list, so running out of memory leaves it whole.
   std::pmr::string short_entries(memory_);  // lower-cased, end to end
   std::pmr::vector<std::size_t> ends(memory_);
@@ -15,14 +20,14 @@ void BlockEntries::Assign(std::vector<std::string> entries, platform::CodePage& 
   std::pmr::vector<std::pmr::string> blank_entries(memory_);
   bool empty_entry = false;
   std::string folded;
-  for (const std::string& e : entries) {
+  for (std::string_view e : *entries) {
     if (e.empty()) {
       empty_entry = true;
       continue;
     }
     code_page.LowerUtf8(e, folded);
     if (folded.empty()) continue;  // the code page read no character in it: it matches nothing
-    if (e.find_first_not_of(' ') == std::string::npos) {
+    if (e.find_first_not_of(' ') == std::string_view::npos) {
       blank_entries.emplace_back(folded);
     } else if (folded.size() > kLongEntry) {
       long_entries.emplace_back(folded);
@@ -78,8 +83,8 @@ std::size_t BlockEntries::FirstMatch(std::string_view title) const {
   if (title.empty() || code_page_ == nullptr) return 0;
   std::string folded_title, folded_entry;
   code_page_->LowerUtf8(title, folded_title);
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
-    code_page_->LowerUtf8(entries_[i], folded_entry);
+  for (std::size_t i = 0; i < entries_->Count(); ++i) {
+    code_page_->LowerUtf8(entries_->At(i), folded_entry);
     if (folded_title.find(folded_entry) != std::string::npos) return i + 1;
   }
   return 0;

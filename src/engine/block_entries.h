@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/entry_texts.h"
 #include "engine/title_matcher.h"
 #include "platform/code_page.h"
 
@@ -20,11 +21,15 @@ class BlockEntries {
   // Replaces the whole list; entries keep their file order. Titles are later compared
   // with the entries in this code page, which must outlive the list. Throws std::bad_alloc
   // when memory runs out, and then keeps the list it had.
-  void Assign(std::vector<std::string> entries, platform::CodePage& code_page);
-  // Entry i, 1-based as the product counts them.
-  const std::string& Entry(std::size_t i) const { return entries_.at(i - 1); }
-  std::size_t Count() const { return entries_.size(); }
-  const std::vector<std::string>& Entries() const { return entries_; }
+  void Assign(const std::vector<std::string>& entries, platform::CodePage& code_page);
+  // The same for entries that the list keeps as they are, shared with whoever else holds them.
+  void AssignShared(SharedEntryTexts entries, platform::CodePage& code_page);
+  // Entry i, 1-based as the product counts them; callers keep i within Count().
+  std::string_view Entry(std::size_t i) const { return entries_->At(i - 1); }
+  std::size_t Count() const { return entries_->Count(); }
+  // Every entry as a string of its own.
+  std::vector<std::string> Entries() const { return entries_->Strings(); }
+  const SharedEntryTexts& Texts() const { return entries_; }
 
   // True when the title, lower-cased, contains any entry, lower-cased, as a plain substring
   // of characters of the code page. An empty entry is contained in every non-empty title;
@@ -44,7 +49,7 @@ class BlockEntries {
   static constexpr std::size_t kLongEntry = 256;
 
   std::pmr::memory_resource* memory_;
-  std::vector<std::string> entries_;
+  SharedEntryTexts entries_ = std::make_shared<const EntryTexts>();
   TitleMatcher matcher_;                              // the other entries, lower-cased UTF-8
   std::pmr::vector<std::pmr::string> long_entries_;   // lower-cased UTF-8, shortest first
   std::pmr::vector<std::pmr::string> blank_entries_;  // blanks only, kept out of the automaton

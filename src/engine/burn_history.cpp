@@ -109,7 +109,7 @@ std::string HitStats::Text() const {
   return text;
 }
 
-EntryFigures HitStats::Of(const std::string& entry) const {
+EntryFigures HitStats::Of(std::string_view entry) const {
   auto it = figures_.find(entry);
   return it == figures_.end() ? EntryFigures{} : it->second;
 }
@@ -120,9 +120,22 @@ void HitStats::Credit(const std::string& entry, const std::string& when) {
   figures.last = when;
 }
 
+// The figures of the entries found are moved across, node by node, so a long list costs no
+// copy of its texts.
 bool HitStats::KeepOnly(const std::vector<std::string>& entries) {
-  const std::set<std::string_view> kept(entries.begin(), entries.end());
-  return std::erase_if(figures_, [&](const auto& kv) { return kept.count(kv.first) == 0; }) > 0;
+  return KeepOnly(std::vector<std::string_view>(entries.begin(), entries.end()));
+}
+
+bool HitStats::KeepOnly(std::span<const std::string_view> entries) {
+  decltype(figures_) kept;
+  for (std::string_view entry : entries) {
+    if (figures_.empty()) break;
+    const auto found = figures_.find(entry);
+    if (found != figures_.end()) kept.insert(figures_.extract(found));
+  }
+  const bool dropped = !figures_.empty();
+  figures_.swap(kept);
+  return dropped;
 }
 
 BurnHistory::TickOutcome BurnHistory::AfterTick(const std::vector<BurnedWindow>& burned,
@@ -144,7 +157,7 @@ BurnHistory::TickOutcome BurnHistory::AfterTick(const std::vector<BurnedWindow>&
 bool BurnHistory::AfterBurnAtOnce(const BurnedWindow& burned, const BlockEntries& entries,
                                   const std::string& clock_time, const std::string& date_time) {
   const std::size_t match = entries.FirstMatch(burned.title);
-  std::string entry = match == 0 ? std::string() : entries.Entry(match);
+  std::string entry = match == 0 ? std::string() : std::string(entries.Entry(match));
   if (match != 0) figures_.Credit(entry, date_time);
   recent_.push_front({clock_time, burned.title, std::move(entry)});
   if (recent_.size() > kRecentCount) recent_.pop_back();

@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,14 +43,15 @@ class HitStats {
   std::string Text() const;
 
   // The figures of an entry; zero figures for one that has none.
-  EntryFigures Of(const std::string& entry) const;
+  EntryFigures Of(std::string_view entry) const;
   void Credit(const std::string& entry, const std::string& when);
   // Drops the figures of entries that are not in the list; true when any were dropped.
   bool KeepOnly(const std::vector<std::string>& entries);
+  bool KeepOnly(std::span<const std::string_view> entries);
   std::size_t Size() const { return figures_.size(); }
 
  private:
-  std::map<std::string, EntryFigures> figures_;
+  std::map<std::string, EntryFigures, std::less<>> figures_;
 };
 
 struct RecentBurn {

@@ -233,20 +233,25 @@ void MainWindow::LoadBlockList() {
   ShowDisplayedList();
 }
 
-void MainWindow::MakeListActive(const std::vector<std::string>& own) {
+void MainWindow::MakeListActive(const engine::SharedEntryTexts& own) {
   // When memory runs out the active list stays as it was; the lists shown are whole.
   if (blocklist::ComposeActiveList(context_.state.block_entries, own, managed_.Entries(), own_burn_,
                                    context_.services.code_page)) {
     own_in_active_ = own_burn_;
-    own_count_ = own_burn_ ? own.size() : 0;
+    own_count_ = own_burn_ && own ? own->Count() : 0;
   }
 }
 
-std::vector<std::string> MainWindow::OwnEntries() {
-  const std::vector<std::string>& active = context_.state.block_entries.Entries();
-  if (own_in_active_)
-    return {active.begin(),
-            active.begin() + static_cast<std::ptrdiff_t>(std::min(own_count_, active.size()))};
+engine::SharedEntryTexts MainWindow::OwnEntries() {
+  const engine::BlockEntries& active = context_.state.block_entries;
+  if (own_in_active_) {
+    // They lead the active list; when nothing follows them it is theirs to share.
+    const std::size_t count = std::min(own_count_, active.Count());
+    if (count == active.Count()) return active.Texts();
+    auto own = std::make_shared<engine::EntryTexts>();
+    for (std::size_t i = 1; i <= count; ++i) own->Append(active.Entry(i));
+    return own;
+  }
   platform::Services& services = context_.services;
   blocklist::ListRead read =
       blocklist::ReadListFile(services.files, services.code_page,
@@ -260,7 +265,7 @@ void MainWindow::UpdateManagedList() {
   if (!changed && policies.allow_user_entries == own_burn_) return;
   // The user's entries are fetched before the switch changes where they are found, and only
   // when they are to burn.
-  std::vector<std::string> own;
+  engine::SharedEntryTexts own;
   if (policies.allow_user_entries) own = OwnEntries();
   own_burn_ = policies.allow_user_entries;
   MakeListActive(own);
@@ -288,9 +293,8 @@ bool MainWindow::ReadListAgain() {
   }
   // The file's entries come first, then those the user added while it could not be read.
   blocklist::DisplayedBlockList added = displayed_;
-  displayed_.Clear();
-  for (const std::string& entry : read.entries) displayed_.Add(entry, std::string(blocklist::kEntryIcon));
-  for (std::size_t i = 1; i <= added.Count(); ++i) displayed_.Add(added.At(i).text, added.At(i).icon);
+  displayed_.Assign(read.entries, blocklist::kEntryIcon);
+  for (std::size_t i = 1; i <= added.Count(); ++i) displayed_.Add(added.Text(i), added.Icon(i));
   MakeListActive(read.entries);
   list_unreadable_ = false;
   ShowDisplayedList();
@@ -306,9 +310,9 @@ void MainWindow::ShowDisplayedList() {
   block_list_->ShowAllRows();
 }
 
-std::vector<std::string> MainWindow::RowCells(const std::string& entry) {
+std::vector<std::string> MainWindow::RowCells(std::string_view entry) {
   const engine::EntryFigures f = context_.state.history.Figures().Of(entry);
-  return {entry, f.burned == 0 ? "" : std::to_string(f.burned), f.last};
+  return {std::string(entry), f.burned == 0 ? "" : std::to_string(f.burned), f.last};
 }
 
 void MainWindow::GoToTray() {
@@ -357,7 +361,7 @@ bool MainWindow::ApplyOptions() {
   // Entries that have left the stored list leave their figures behind with it; the managed
   // entries keep theirs.
   if (stored) {
-    std::vector<std::string> kept = displayed_.Texts();
+    std::vector<std::string_view> kept = displayed_.TextViews();
     kept.insert(kept.end(), managed_.Entries().begin(), managed_.Entries().end());
     if (context_.state.history.Figures().KeepOnly(kept)) StoreFigures();
   }

@@ -91,10 +91,10 @@ class MainWindow final : public platform::UiEvents,
   void LoadBlockList();
   // Makes the active list the user's own entries (unless a policy keeps them from burning)
   // followed by the managed list's.
-  void MakeListActive(const std::vector<std::string>& own);
+  void MakeListActive(const engine::SharedEntryTexts& own);
   // The user's own entries: the front of the active list while they burn, otherwise what
   // popcfg.apo holds. No second copy of them is kept, however long the list.
-  std::vector<std::string> OwnEntries();
+  engine::SharedEntryTexts OwnEntries();
   // Brings the managed list and the policy on the user's entries up to date (at start and
   // at each tick); the active list and view1 follow a change.
   void UpdateManagedList();
@@ -107,7 +107,7 @@ class MainWindow final : public platform::UiEvents,
   void Tell(const std::string& text);
   void ShowDisplayedList();
   // The cells of an entry's row in view1: its text, then its figures.
-  std::vector<std::string> RowCells(const std::string& entry);
+  std::vector<std::string> RowCells(std::string_view entry);
   void ShowBrowserInformation();
   // False while a policy keeps the user's own block list from being edited.
   bool UserEntriesAllowed();

@@ -226,13 +226,17 @@ TEST_F(ManagedListTest, AnotherPolicyPathIsReadAtOnceAndTheOldEntriesBurnUntilIt
   EXPECT_EQ(managed.Entries(), Strings{"second"});
 }
 
+engine::SharedEntryTexts Own(const std::vector<std::string>& entries) {
+  return std::make_shared<const engine::EntryTexts>(entries);
+}
+
 TEST_F(ManagedListTest, TheActiveListIsTheUsersThenTheManagedUnlessTheUsersMayNotBurn) {
   engine::BlockEntries active;
-  ASSERT_TRUE(ComposeActiveList(active, {"mine", "yours"}, {"theirs"}, true, world.sim.code_page));
+  ASSERT_TRUE(ComposeActiveList(active, Own({"mine", "yours"}), {"theirs"}, true, world.sim.code_page));
   EXPECT_EQ(active.Entries(), (Strings{"mine", "yours", "theirs"}));
   EXPECT_EQ(active.FirstMatch("Yours Truly"), 2u);
   EXPECT_EQ(active.FirstMatch("All of Theirs"), 3u);
-  ASSERT_TRUE(ComposeActiveList(active, {"mine", "yours"}, {"theirs"}, false, world.sim.code_page));
+  ASSERT_TRUE(ComposeActiveList(active, Own({"mine", "yours"}), {"theirs"}, false, world.sim.code_page));
   EXPECT_EQ(active.Entries(), Strings{"theirs"});
   EXPECT_FALSE(active.IsBlocked("mine"));
   EXPECT_TRUE(active.IsBlocked("all of theirs"));

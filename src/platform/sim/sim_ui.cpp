@@ -236,12 +236,12 @@ void SimUi::SetTopmost(UiId form) {
 
 void SimUi::ListClear(UiId list) {
   if (Element* e = Lookup(list)) {
-    e->rows.clear();
+    e->rows.Clear();
     e->selected_row = 0;
   }
 }
 void SimUi::ListAdd(UiId list, const std::vector<std::string>& cells, const std::string& icon) {
-  if (Element* e = Lookup(list)) e->rows.emplace_back(cells, icon);
+  if (Element* e = Lookup(list)) e->rows.Add(cells, icon);
 }
 std::size_t SimUi::ListCount(UiId list) {
   Element* e = Lookup(list);
@@ -249,21 +249,19 @@ std::size_t SimUi::ListCount(UiId list) {
 }
 std::string SimUi::ListText(UiId list, std::size_t row) {
   Element* e = Lookup(list);
-  if (e == nullptr || row < 1 || row > e->rows.size() || e->rows[row - 1].first.empty()) return {};
-  return e->rows[row - 1].first[0];
+  if (e == nullptr || row < 1 || row > e->rows.size()) return {};
+  return std::string(e->rows.Cell(row - 1, 0));
 }
 
 void SimUi::ListSetText(UiId list, std::size_t row, const std::string& text) {
   Element* e = Lookup(list);
   if (e == nullptr || row < 1 || row > e->rows.size()) return;
-  auto& cells = e->rows[row - 1].first;
-  if (cells.empty()) cells.emplace_back();
-  cells[0] = text;
+  e->rows.SetCell(row - 1, 0, text);
 }
 void SimUi::ListRemove(UiId list, std::size_t row) {
   Element* e = Lookup(list);
   if (e == nullptr || row < 1 || row > e->rows.size()) return;
-  e->rows.erase(e->rows.begin() + static_cast<std::ptrdiff_t>(row - 1));
+  e->rows.Remove(row - 1);
   // The highlight stays on its position, which the next row moves into; past the end it goes.
   if (e->selected_row > e->rows.size()) e->selected_row = 0;
 }

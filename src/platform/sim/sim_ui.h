@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/control_window.h"
+#include "platform/list_rows.h"
 #include "platform/sim/sim_canvas.h"
 #include "platform/sim/sim_control_window.h"
 #include "platform/ui.h"
@@ -53,7 +54,7 @@ class SimUi final : public platform::Ui {
     UiId container = 0;
     bool holds_path = false;  // a text field whose text is a path (UTF-8)
     std::vector<std::string> columns;
-    std::vector<std::pair<std::vector<std::string>, std::string>> rows;
+    platform::ListRows rows;       // a list's rows: cells and icon key
     std::size_t selected_row = 0;  // a list's highlighted row, 0 for none
     std::uint32_t text_color = platform::Ui::kDefaultTextColor;
     platform::UiEvents* events = nullptr;

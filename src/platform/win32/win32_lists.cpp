@@ -46,7 +46,7 @@ void Win32Ui::ListClear(UiId list) {
   Element* e = Lookup(list);
   if (e == nullptr) return;
   if (e->kind == ControlKind::kListView) {
-    e->rows.clear();
+    e->rows.Clear();
     SyncRowCount(list);
   } else {
     SendMessageA(e->hwnd, LB_RESETCONTENT, 0, 0);
@@ -60,14 +60,9 @@ void Win32Ui::ListAdd(UiId list, const std::vector<std::string>& cells, const st
     SendMessageA(e->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cells[0].c_str()));
     return;
   }
-  int image = -1;
-  if (!icon.empty()) {
-    auto found = e->image_index.find(icon);
-    if (found == e->image_index.end())
-      found = e->image_index.emplace(icon, ImageList_AddIcon(e->images.get(), Icon(icon, 16))).first;
-    image = found->second;
-  }
-  e->rows.push_back({cells, image});
+  if (!icon.empty() && e->image_index.find(icon) == e->image_index.end())
+    e->image_index.emplace(icon, ImageList_AddIcon(e->images.get(), Icon(icon, 16)));
+  e->rows.Add(cells, icon);
   MarkRowsAdded(*e, list);
 }
 
@@ -82,7 +77,7 @@ std::size_t Win32Ui::ListCount(UiId list) {
 std::string Win32Ui::ListText(UiId list, std::size_t row) {
   Element* e = Lookup(list);
   if (e == nullptr || row < 1 || row > ListCount(list)) return {};
-  if (e->kind == ControlKind::kListView) return e->rows[row - 1].cells[0];
+  if (e->kind == ControlKind::kListView) return std::string(e->rows.Cell(row - 1, 0));
   const LRESULT length = SendMessageA(e->hwnd, LB_GETTEXTLEN, row - 1, 0);
   if (length < 0) return {};
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -94,7 +89,7 @@ std::string Win32Ui::ListText(UiId list, std::size_t row) {
 void Win32Ui::ListSetText(UiId list, std::size_t row, const std::string& text) {
   Element* e = Lookup(list);
   if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->rows.size()) return;
-  e->rows[row - 1].cells[0] = text;
+  e->rows.SetCell(row - 1, 0, text);
   SendMessageA(e->hwnd, LVM_REDRAWITEMS, row - 1, row - 1);
 }
 
@@ -105,7 +100,7 @@ void Win32Ui::ListRemove(UiId list, std::size_t row) {
     SendMessageA(e->hwnd, LB_DELETESTRING, row - 1, 0);
     return;
   }
-  e->rows.erase(e->rows.begin() + static_cast<std::ptrdiff_t>(row - 1));
+  e->rows.Remove(row - 1);
   SyncRowCount(list);
 }
 
@@ -163,15 +158,17 @@ void Win32Ui::FillListItem(Element& list, NMLVDISPINFOA& info) {
     item.mask &= ~LVIF_TEXT;
     return;
   }
-  const ListRow& row = list.rows[static_cast<std::size_t>(item.iItem)];
+  const auto row = static_cast<std::size_t>(item.iItem);
   if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
-    const std::size_t cell = static_cast<std::size_t>(std::max(item.iSubItem, 0));
-    const std::string& text = cell < row.cells.size() ? row.cells[cell] : std::string();
+    const std::string_view text = list.rows.Cell(row, static_cast<std::size_t>(std::max(item.iSubItem, 0)));
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
     std::memcpy(item.pszText, text.data(), n);
     item.pszText[n] = '\0';
   }
-  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.image;
+  if ((item.mask & LVIF_IMAGE) != 0) {
+    const auto image = list.image_index.find(list.rows.Icon(row));
+    item.iImage = image == list.image_index.end() ? -1 : image->second;
+  }
 }
 
 }  // namespace quellix::win32

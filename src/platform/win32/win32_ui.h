@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/list_rows.h"
 #include "platform/ui.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_drawn_button.h"
@@ -62,10 +63,6 @@ class Win32Ui final : public platform::Ui {
   void DoEvents() override;
 
  private:
-  struct ListRow {
-    std::vector<std::string> cells;
-    int image = -1;
-  };
   struct Element {
     HWND hwnd = nullptr;
     std::string name;  // a form's
@@ -83,8 +80,8 @@ class Win32Ui final : public platform::Ui {
     UniqueWindow own_window;
     // A form's tooltip control, made at the first tip and shared by the form's controls.
     UniqueWindow tooltip;
-    std::map<std::string, int> image_index;
-    std::vector<ListRow> rows;  // a list view's rows
+    std::map<std::string, int, std::less<>> image_index;  // a list view's icon keys
+    platform::ListRows rows;                              // a list view's rows
     bool rows_pending = false;  // rows added that the list view has not been told of
     COLORREF text_color = CLR_INVALID;  // a label's own text colour
     bool holds_path = false;            // a text field whose text is UTF-8, kept in a Unicode window
