@@ -124,8 +124,8 @@ int main(int argc, char** argv) {
   g_peak_bytes = heap_before;
 
   const auto start = std::chrono::steady_clock::now();
-  auto main_window =
-      std::make_unique<ui::MainWindow>(tray::TrayContext{sim.Services(), ui, shell, state, kAppFolder});
+  auto main_window = std::make_unique<ui::MainWindow>(
+      tray::TrayContext{sim.Services(), ui, shell, state, kAppFolder, kAppFolder});
   main_window->Start();
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
@@ -135,8 +135,8 @@ int main(int argc, char** argv) {
   std::printf("list file          %.1f MB, %zu entries (%zu rows shown, %zu entries active)\n", n / (1 << 20),
               entries, rows, state.block_entries.Count());
   std::printf("start-up           %.2f s\n", seconds);
-  std::printf("heap kept          %.1f MB = %.2f bytes per list byte\n", (heap_after - heap_before) / 1048576.0,
-              (heap_after - heap_before) / n);
+  std::printf("heap kept          %.1f MB = %.2f bytes per list byte\n",
+              (heap_after - heap_before) / 1048576.0, (heap_after - heap_before) / n);
   std::printf("heap peak          %.1f MB = %.2f bytes per list byte\n", (peak - heap_before) / 1048576.0,
               (peak - heap_before) / n);
   std::printf("resident growth    %.1f MB = %.2f bytes per list byte\n",
