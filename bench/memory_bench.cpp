@@ -19,50 +19,14 @@
 #include <string>
 
 #include "controls/hosted_button.h"
+#include "counted_heap.h"
 #include "engine/process_state.h"
 #include "platform/sim/sim_services.h"
 #include "platform/sim/sim_ui.h"
 #include "ui/main_window.h"
 
-// Every allocation of the program is counted, so the heap is measured as the program holds it.
-namespace {
-
-std::size_t g_live_bytes = 0;
-std::size_t g_peak_bytes = 0;
-
-void* Counted(void* p) {
-  if (p == nullptr) throw std::bad_alloc();
-  g_live_bytes += malloc_usable_size(p);
-  g_peak_bytes = std::max(g_peak_bytes, g_live_bytes);
-  return p;
-}
-
-void Uncount(void* p) {
-  if (p != nullptr) g_live_bytes -= malloc_usable_size(p);
-  std::free(p);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  return Counted(std::malloc(size == 0 ? 1 : size));
-}
-void* operator new(std::size_t size, std::align_val_t align) {
-  const auto a = static_cast<std::size_t>(align);
-  return Counted(std::aligned_alloc(a, (std::max<std::size_t>(size, 1) + a - 1) / a * a));
-}
-void operator delete(void* p) noexcept {
-  Uncount(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  Uncount(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept {
-  Uncount(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-  Uncount(p);
-}
+using quellix::bench::g_live_bytes;
+using quellix::bench::g_peak_bytes;
 
 namespace {
 

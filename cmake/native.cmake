@@ -32,9 +32,9 @@ endif()
 
 if(QUELLIX_BENCH)
   find_package(benchmark REQUIRED)
-  add_executable(quellix_bench bench/burn_cycle_bench.cpp)
+  add_executable(quellix_bench bench/burn_cycle_bench.cpp bench/counted_heap.cpp)
   target_link_libraries(quellix_bench PRIVATE quellix_sim quellix_warnings benchmark::benchmark)
-  add_executable(quellix_memory_bench bench/memory_bench.cpp)
+  add_executable(quellix_memory_bench bench/memory_bench.cpp bench/counted_heap.cpp)
   target_link_libraries(quellix_memory_bench PRIVATE quellix_sim quellix_warnings)
 endif()
 
