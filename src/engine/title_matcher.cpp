@@ -34,7 +34,12 @@ std::uint32_t CommonPrefix(std::string_view a, std::string_view b) {
 }  // namespace
 
 TitleMatcher::TitleMatcher(std::pmr::memory_resource* memory)
-    : memory_(memory), links_(memory), labels_(memory), child_counts_(memory), first_children_(memory) {}
+    : memory_(memory),
+      links_(memory),
+      labels_(memory),
+      child_counts_(memory),
+      first_children_(memory),
+      dense_moves_(memory) {}
 
 std::uint32_t TitleMatcher::ChildCount(std::uint32_t state) const {
   return child_counts_[state] + (links_[state] & kAllChildren ? 256u : 0u);
@@ -63,7 +68,7 @@ std::uint32_t TitleMatcher::FirstChild(std::uint32_t state) const {
 }
 
 std::uint32_t TitleMatcher::Next(std::uint32_t state, unsigned char byte) const {
-  while (state != 0) {
+  while (state >= dense_states_) {
     if (child_counts_[state] != 0 || (links_[state] & kAllChildren)) {
       // Children have distinct bytes: the one with this byte is this byte's only occurrence.
       const unsigned char* children = labels_.data() + FirstChild(state);
@@ -73,7 +78,7 @@ std::uint32_t TitleMatcher::Next(std::uint32_t state, unsigned char byte) const 
     }
     state = links_[state] & kFailMask;
   }
-  return root_moves_[byte];
+  return dense_moves_[std::size_t{state} * 256 + byte];
 }
 
 bool TitleMatcher::ContainsAny(std::string_view text) const {
@@ -99,7 +104,8 @@ void TitleMatcher::Swap(TitleMatcher& other) noexcept {
   labels_.swap(other.labels_);
   child_counts_.swap(other.child_counts_);
   first_children_.swap(other.first_children_);
-  std::swap(root_moves_, other.root_moves_);
+  dense_moves_.swap(other.dense_moves_);
+  std::swap(dense_states_, other.dense_states_);
   std::swap(empty_fragment_, other.empty_fragment_);
 }
 
@@ -145,6 +151,9 @@ void TitleMatcher::Construct(std::pmr::vector<std::string_view>& fragments) {
     if (links_[s] & kAllChildren) first_children_[s / kGroup] |= kAllChildren;  // counts need the flags
     first += ChildCount(s);
   }
+  // The root and its children, 257 at most: a title's bytes mostly lead to or through them.
+  dense_states_ = 1 + ChildCount(0);
+  dense_moves_.assign(std::size_t{dense_states_} * 256, 0);
   LinkFailures();
 }
 
@@ -170,7 +179,6 @@ void TitleMatcher::LayOutTrie(const std::pmr::string& text, const std::pmr::vect
         const std::uint32_t parent = reached[k];
         labels_[state] = static_cast<unsigned char>(text[starts[i] + depth]);
         if (++child_counts_[parent] == 0) links_[parent] |= kAllChildren;
-        if (parent == 0) root_moves_[labels_[state]] = state;
       } else {
         state = next - 1;
       }
@@ -197,12 +205,23 @@ void TitleMatcher::LayOutTrie(const std::pmr::string& text, const std::pmr::vect
 void TitleMatcher::LinkFailures() {
   std::uint32_t child = 1;
   for (std::uint32_t parent = 0; parent < links_.size(); ++parent) {
+    if (parent < dense_states_) FillDenseMoves(parent);
     for (std::uint32_t n = ChildCount(parent); n > 0; --n, ++child) {
       if (parent == 0) continue;  // the root's children fall back to the root
       const std::uint32_t fail = Next(links_[parent] & kFailMask, labels_[child]);
       links_[child] |= fail | (links_[fail] & kAccepts);
     }
   }
+}
+
+// A kept state's moves: those of its failure link, which lies less deep and so was filled
+// before, with its own children in their place. Its failure link must be known.
+void TitleMatcher::FillDenseMoves(std::uint32_t state) {
+  std::uint32_t* moves = dense_moves_.data() + std::size_t{state} * 256;
+  if (state != 0)
+    std::memcpy(moves, dense_moves_.data() + std::size_t{links_[state] & kFailMask} * 256, 1024);
+  const std::uint32_t first = FirstChild(state);
+  for (std::uint32_t child = first; child < first + ChildCount(state); ++child) moves[labels_[child]] = child;
 }
 
 }  // namespace quellix::engine
