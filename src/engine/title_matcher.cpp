@@ -152,9 +152,13 @@ void TitleMatcher::Construct(std::pmr::vector<std::string_view>& fragments) {
     first += ChildCount(s);
   }
   // The root and its children, 257 at most: a title's bytes mostly lead to or through them.
-  dense_states_ = 1 + ChildCount(0);
-  dense_moves_.assign(std::size_t{dense_states_} * 256, 0);
+  // Linking the failures needs only the root's moves, which then stay in the fastest cache.
+  dense_moves_.assign((1 + std::size_t{ChildCount(0)}) * 256, 0);
+  dense_states_ = 1;
+  FillDenseMoves(0);
   LinkFailures();
+  for (std::uint32_t s = 1; s <= ChildCount(0); ++s) FillDenseMoves(s);
+  dense_states_ = 1 + ChildCount(0);
 }
 
 // Makes the states one depth at a time. The fragments that reach a depth, in byte order,
@@ -205,7 +209,6 @@ void TitleMatcher::LayOutTrie(const std::pmr::string& text, const std::pmr::vect
 void TitleMatcher::LinkFailures() {
   std::uint32_t child = 1;
   for (std::uint32_t parent = 0; parent < links_.size(); ++parent) {
-    if (parent < dense_states_) FillDenseMoves(parent);
     for (std::uint32_t n = ChildCount(parent); n > 0; --n, ++child) {
       if (parent == 0) continue;  // the root's children fall back to the root
       const std::uint32_t fail = Next(links_[parent] & kFailMask, labels_[child]);
