@@ -124,8 +124,8 @@ int main(int argc, char** argv) {
   g_peak_bytes = heap_before;
 
   const auto start = std::chrono::steady_clock::now();
-  auto main_window =
-      std::make_unique<ui::MainWindow>(tray::TrayContext{sim.Services(), ui, shell, state, kAppFolder});
+  auto main_window = std::make_unique<ui::MainWindow>(
+      tray::TrayContext{sim.Services(), ui, shell, state, kAppFolder, kAppFolder});
   main_window->Start();
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
