@@ -71,10 +71,14 @@ std::uint32_t TitleMatcher::Next(std::uint32_t state, unsigned char byte) const 
   while (state >= dense_states_) {
     if (child_counts_[state] != 0 || (links_[state] & kAllChildren)) {
       // Children have distinct bytes: the one with this byte is this byte's only occurrence.
-      const unsigned char* children = labels_.data() + FirstChild(state);
-      const void* child = std::memchr(children, byte, ChildCount(state));
-      if (child != nullptr)
+      // Most states below the kept ones have a few children: looked at in place, not by a call.
+      const std::uint32_t first = FirstChild(state), count = ChildCount(state);
+      if (count <= 8) {
+        for (std::uint32_t c = first; c < first + count; ++c)
+          if (labels_[c] == byte) return c;
+      } else if (const void* child = std::memchr(labels_.data() + first, byte, count)) {
         return static_cast<std::uint32_t>(static_cast<const unsigned char*>(child) - labels_.data());
+      }
     }
     state = links_[state] & kFailMask;
   }
