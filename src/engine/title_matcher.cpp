@@ -34,7 +34,12 @@ std::uint32_t CommonPrefix(std::string_view a, std::string_view b) {
 }  // namespace
 
 TitleMatcher::TitleMatcher(std::pmr::memory_resource* memory)
-    : memory_(memory), links_(memory), labels_(memory), child_counts_(memory), first_children_(memory) {}
+    : memory_(memory),
+      links_(memory),
+      labels_(memory),
+      child_counts_(memory),
+      first_children_(memory),
+      dense_moves_(memory) {}
 
 std::uint32_t TitleMatcher::ChildCount(std::uint32_t state) const {
   return child_counts_[state] + (links_[state] & kAllChildren ? 256u : 0u);
@@ -63,17 +68,21 @@ std::uint32_t TitleMatcher::FirstChild(std::uint32_t state) const {
 }
 
 std::uint32_t TitleMatcher::Next(std::uint32_t state, unsigned char byte) const {
-  while (state != 0) {
+  while (state >= dense_states_) {
     if (child_counts_[state] != 0 || (links_[state] & kAllChildren)) {
       // Children have distinct bytes: the one with this byte is this byte's only occurrence.
-      const unsigned char* children = labels_.data() + FirstChild(state);
-      const void* child = std::memchr(children, byte, ChildCount(state));
-      if (child != nullptr)
+      // Most states below the kept ones have a few children: looked at in place, not by a call.
+      const std::uint32_t first = FirstChild(state), count = ChildCount(state);
+      if (count <= 8) {
+        for (std::uint32_t c = first; c < first + count; ++c)
+          if (labels_[c] == byte) return c;
+      } else if (const void* child = std::memchr(labels_.data() + first, byte, count)) {
         return static_cast<std::uint32_t>(static_cast<const unsigned char*>(child) - labels_.data());
+      }
     }
     state = links_[state] & kFailMask;
   }
-  return root_moves_[byte];
+  return dense_moves_[std::size_t{state} * 256 + byte];
 }
 
 bool TitleMatcher::ContainsAny(std::string_view text) const {
@@ -99,7 +108,8 @@ void TitleMatcher::Swap(TitleMatcher& other) noexcept {
   labels_.swap(other.labels_);
   child_counts_.swap(other.child_counts_);
   first_children_.swap(other.first_children_);
-  std::swap(root_moves_, other.root_moves_);
+  dense_moves_.swap(other.dense_moves_);
+  std::swap(dense_states_, other.dense_states_);
   std::swap(empty_fragment_, other.empty_fragment_);
 }
 
@@ -145,7 +155,14 @@ void TitleMatcher::Construct(std::pmr::vector<std::string_view>& fragments) {
     if (links_[s] & kAllChildren) first_children_[s / kGroup] |= kAllChildren;  // counts need the flags
     first += ChildCount(s);
   }
+  // The root and its children, 257 at most: a title's bytes mostly lead to or through them.
+  // Linking the failures needs only the root's moves, which then stay in the fastest cache.
+  dense_moves_.assign((1 + std::size_t{ChildCount(0)}) * 256, 0);
+  dense_states_ = 1;
+  FillDenseMoves(0);
   LinkFailures();
+  for (std::uint32_t s = 1; s <= ChildCount(0); ++s) FillDenseMoves(s);
+  dense_states_ = 1 + ChildCount(0);
 }
 
 // Makes the states one depth at a time. The fragments that reach a depth, in byte order,
@@ -170,7 +187,6 @@ void TitleMatcher::LayOutTrie(const std::pmr::string& text, const std::pmr::vect
         const std::uint32_t parent = reached[k];
         labels_[state] = static_cast<unsigned char>(text[starts[i] + depth]);
         if (++child_counts_[parent] == 0) links_[parent] |= kAllChildren;
-        if (parent == 0) root_moves_[labels_[state]] = state;
       } else {
         state = next - 1;
       }
@@ -203,6 +219,16 @@ void TitleMatcher::LinkFailures() {
       links_[child] |= fail | (links_[fail] & kAccepts);
     }
   }
+}
+
+// A kept state's moves: those of its failure link, which lies less deep and so was filled
+// before, with its own children in their place. Its failure link must be known.
+void TitleMatcher::FillDenseMoves(std::uint32_t state) {
+  std::uint32_t* moves = dense_moves_.data() + std::size_t{state} * 256;
+  if (state != 0)
+    std::memcpy(moves, dense_moves_.data() + std::size_t{links_[state] & kFailMask} * 256, 1024);
+  const std::uint32_t first = FirstChild(state);
+  for (std::uint32_t child = first; child < first + ChildCount(state); ++child) moves[labels_[child]] = child;
 }
 
 }  // namespace quellix::engine

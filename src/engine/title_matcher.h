@@ -3,7 +3,6 @@
 // length whatever the number of fragments: an Aho-Corasick automaton over bytes, built once
 // when the block list is loaded, in a compact layout of about six bytes a state.
 
-#include <array>
 #include <cstdint>
 #include <memory_resource>
 #include <string_view>
@@ -31,6 +30,7 @@ class TitleMatcher {
   void LayOutTrie(const std::pmr::string& text, const std::pmr::vector<std::uint32_t>& starts,
                   std::pmr::vector<std::uint32_t>& shared);
   void LinkFailures();
+  void FillDenseMoves(std::uint32_t state);
   void Swap(TitleMatcher& other) noexcept;
   std::uint32_t ChildCount(std::uint32_t state) const;
   std::uint32_t FirstChild(std::uint32_t state) const;
@@ -47,8 +47,11 @@ class TitleMatcher {
   // The first child of every 16th state; a state's own is found by adding the counts of
   // the states before it in its group.
   std::pmr::vector<std::uint32_t> first_children_;
-  // The root's moves are kept whole, its misses (state 0) included.
-  std::array<std::uint32_t, 256> root_moves_ = {};
+  // The moves of the root and of its children, the states every title passes most, are kept
+  // whole (256 a state, misses resolved along the failure links, 257 KB at most), so that a
+  // byte costs one look-up there and a miss deeper falls back to them in one step.
+  std::pmr::vector<std::uint32_t> dense_moves_;
+  std::uint32_t dense_states_ = 0;
   bool empty_fragment_ = false;
 };
 

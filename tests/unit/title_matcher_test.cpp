@@ -106,6 +106,35 @@ TEST(TitleMatcher, StatesWithAChildForEveryByteKeepTheirNeighboursApart) {
   }
 }
 
+TEST(TitleMatcher, ManyUnlikeEntriesAgreeWithThePlainDefinition) {
+  // Most of the root's children lead on to many states, and titles made of pieces of entries
+  // keep falling back to them from deep inside entries.
+  static const char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789 -";
+  std::mt19937 rng(38);
+  std::vector<std::string> entries(2000);
+  for (std::string& e : entries) {
+    e.resize(3 + rng() % 10);
+    for (char& c : e) c = alphabet[rng() % (sizeof alphabet - 1)];
+  }
+  TitleMatcher m;
+  m.Build({entries.begin(), entries.end()});
+  int matched = 0;
+  for (int t = 0; t < 3000; ++t) {
+    std::string title;
+    while (title.size() < 40) {
+      const std::string& e = entries[rng() % entries.size()];
+      const std::size_t from = rng() % e.size();
+      title += e.substr(from, 1 + rng() % (e.size() - from));
+    }
+    bool expected = false;
+    for (const std::string& e : entries) expected = expected || title.find(e) != std::string::npos;
+    matched += expected;
+    ASSERT_EQ(m.ContainsAny(title), expected) << title;
+  }
+  EXPECT_GT(matched, 300);
+  EXPECT_LT(matched, 2700);
+}
+
 TEST(TitleMatcher, TenThousandEntriesMatchExactlyTheirOwnTitles) {
   std::vector<std::string> entries;
   for (int i = 0; i < 10000; ++i) entries.push_back("blocked pop-up number " + std::to_string(i) + "!");
