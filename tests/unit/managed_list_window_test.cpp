@@ -5,6 +5,7 @@
 
 #include "blocklist/block_list_page.h"
 #include "blocklist/managed_list.h"
+#include "dword_bytes.h"
 #include "main_window_rig.h"
 #include "settings/policy_table.h"
 
@@ -17,11 +18,7 @@ using platform::RegistryRoot;
 constexpr std::uint64_t kMinute = 60 * 1000;
 constexpr char kManagedPath[] = "\\\\server\\policies\\corp.apo";
 
-std::string Dword(std::uint32_t n) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
-  return bytes;
-}
+using quellix::testing::Dword;
 
 class ManagedListWindowTest : public quellix::testing::MainWindowRig {
  protected:

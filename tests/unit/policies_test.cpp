@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dword_bytes.h"
 #include "platform/sim/sim_registry.h"
 
 namespace quellix::settings {
@@ -10,11 +11,7 @@ namespace {
 using platform::RegistryRoot;
 namespace regtype = platform::regtype;
 
-std::string Dword(std::uint32_t n) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
-  return bytes;
-}
+using quellix::testing::Dword;
 
 class PoliciesTest : public ::testing::Test {
  protected:

@@ -4,6 +4,7 @@
 // editing the user's own block list.
 #include <gtest/gtest.h>
 
+#include "dword_bytes.h"
 #include "engine/chromium_frames.h"
 #include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
@@ -19,11 +20,7 @@ using platform::MessageAnswer;
 using platform::RegistryRoot;
 using Strings = std::vector<std::string>;
 
-std::string Dword(std::uint32_t n) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
-  return bytes;
-}
+using quellix::testing::Dword;
 
 struct Box;
 

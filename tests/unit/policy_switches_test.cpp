@@ -3,6 +3,7 @@
 // an entry. A policy wins over what the product stores and is never written anywhere.
 #include <gtest/gtest.h>
 
+#include "dword_bytes.h"
 #include "engine/burn_cycle.h"
 #include "engine/entry_preview.h"
 #include "platform/sim/sim_registry.h"
@@ -18,11 +19,7 @@ namespace {
 using platform::RegistryRoot;
 namespace regtype = platform::regtype;
 
-std::string Dword(std::uint32_t n) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
-  return bytes;
-}
+using quellix::testing::Dword;
 
 void SetPolicy(sim::SimRegistry& registry, RegistryRoot root, std::string_view name, std::uint32_t n) {
   registry.Put(root, kPolicyKey, name, regtype::kDword, Dword(n));
