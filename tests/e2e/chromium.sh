@@ -22,7 +22,7 @@ cp "$app/quellix_spawner.exe" "$app/code.exe"
 key=$QUELLIX_KEY
 class=Chrome_WidgetWin_1
 set_chromium() { wine reg add "$key" /v chromium /t REG_SZ /d "$1" /f >/dev/null 2>&1; }
-reg_value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {print $3}'; }
+reg_value() { reg_get "$key" "$1"; }
 closes() {  # SPAWNER CAPTION: close requests received, 0 before the first
   local n
   n=$(grep -c "close .* $2" "$SESSION/$1-closes.log" 2>/dev/null)

@@ -21,11 +21,6 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d" XDG_DATA_HOME=
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quellix'
 run_keys=('HKCU\Software\Microsoft\Windows NT\CurrentVersion\Run' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run')
 user_key='HKCU\Software\Kelvane\popup\option'
-# The data of one value, or nothing (status 1) when it is absent.
-reg_get() {
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    awk -v n="$2" 'index($0, "    " n "    ") == 1 { sub("^    " n "    REG_[A-Z_]+    ", ""); print; f = 1 } END { exit !f }'
-}
 reg_set() { wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
 unix_path() { winepath -u "$1" 2>/dev/null; }
 run_setup() {
@@ -34,11 +29,23 @@ run_setup() {
   rc=$?
   [ "$rc" = 0 ] || fail "setup $* ended with status $rc"
 }
-# The uninstaller hands over to a copy of itself and returns at once: wait for its work.
+# Whether the copy the uninstaller hands over to (Un.exe in a ~nsu*.tmp folder) still runs in
+# this session's prefix.
+uninstaller_copy_runs() {
+  local p
+  for p in /proc/[0-9]*; do
+    tr '\0' '\n' <"$p/cmdline" 2>/dev/null | grep -qF '\~nsu' || continue
+    tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+# The uninstaller hands over to a copy of itself and returns at once: wait for the copy to
+# have done its work and ended (it removes the folder last, after the Uninstall key).
 run_uninstall() {
   timeout 30 wine "$inst/uninstall.exe" "$@" || fail "uninstall.exe $* failed"
   for _ in $(seq 150); do
-    ! reg_get "$uninstall_key" DisplayName >/dev/null && [ ! -e "$dir/quellix.exe" ] && return 0
+    ! reg_get "$uninstall_key" DisplayName >/dev/null && [ ! -e "$dir/quellix.exe" ] &&
+      ! uninstaller_copy_runs && return 0
     sleep 0.2
   done
   fail "the uninstaller did not finish in 30 s"
@@ -111,9 +118,10 @@ spawn "open IEFrame cf0000 0 Kelvane news - Microsoft Internet Explorer"
 for _ in $(seq 80); do grep -q "close .* Cheap Offers" "$SESSION/closes.log" 2>/dev/null && break; sleep 0.1; done
 grep -q "close .* Cheap Offers" "$SESSION/closes.log" 2>/dev/null || fail "the installed program burned nothing"
 grep -q "Kelvane news" "$SESSION/closes.log" && fail "an unlisted window was burned"
-sleep 0.5
-[ "$(reg_get "$user_key" cnt)" = 6 ] || fail "the user's count is '$(reg_get "$user_key" cnt)', expected 6"
-[ "$(stat -c %s "$dir/popuplog.txt" 2>/dev/null)" = 150 ] || fail "no log record in the program folder"
+# The count and the log record follow the close request.
+wait_until 5 '[ "$(reg_get "$user_key" cnt)" = 6 ]' ||
+  fail "the user's count is '$(reg_get "$user_key" cnt)', expected 6"
+wait_until 5 '[ "$(stat -c %s "$dir/popuplog.txt" 2>/dev/null)" = 150 ]' || fail "no log record in the program folder"
 grep -qF 'proc_PlaySound SoundName=L"'"$(sed 's/\\/\\\\/g' <<<"$inst")"'\\wav\\7.wav"' "$SESSION/sound.log" ||
   fail "the burn did not request the own sound: $(grep -m3 PlaySound "$SESSION/sound.log")"
 grep -q 'proc_PlaySound wFormatTag=0001' "$SESSION/sound.log" || fail "the sound was not read as PCM"
@@ -138,9 +146,10 @@ tray_icon_shown || fail "the program started again shows no tray icon"
 spawn "open IEFrame cf0000 0 Cheap Offers again - Microsoft Internet Explorer"
 for _ in $(seq 80); do grep -q "close .* Cheap Offers again" "$SESSION/closes.log" 2>/dev/null && break; sleep 0.1; done
 grep -q "close .* Cheap Offers again" "$SESSION/closes.log" || fail "nothing burned after the silent upgrade"
-sleep 0.5
+wait_until 5 '[ "$(reg_get "$user_key" cnt)" = 7 ]' ||
+  fail "the count after the upgrade is '$(reg_get "$user_key" cnt)', expected 7"
+wait_until 5 '[ "$(stat -c %s "$dir/popuplog.txt" 2>/dev/null)" = 300 ]' || fail "the burn after the upgrade was not logged"
 log_sum=$(md5sum <"$dir/popuplog.txt")
-[ "$(reg_get "$user_key" cnt)" = 7 ] || fail "the count after the upgrade is '$(reg_get "$user_key" cnt)', expected 7"
 echo "upgraded over the running program: it ended and runs again, block list and log kept, start-up kept"
 
 # --- Upgrade with start-up unticked: both Run values and the options page's box go ---------

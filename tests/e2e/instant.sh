@@ -13,7 +13,7 @@ scenario_start "$@"
 
 printf 'offers\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
-reg_value() { wine reg query "$QUELLIX_KEY" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {print $3}'; }
+reg_value() { reg_get "$QUELLIX_KEY" "$1"; }
 wine reg add "$QUELLIX_KEY" /v instant /t REG_SZ /d 1 /f >/dev/null 2>&1
 # Leaves in $ms the close request's delay after the window was made, in ms, once it has
 # come within SECONDS; "none" when it has not. Not for $( ): spawn counts the answers.

@@ -18,7 +18,7 @@ managed=$(winepath -w "$SESSION/corp/corp.apo" 2>/dev/null)
 wine reg add 'HKLM\Software\Policies\Kelvane\Quellix' /v BlockListPath /t REG_SZ /d "$managed" /f >/dev/null 2>&1 ||
   fail "the policy could not be set"
 
-reg_value() { wine reg query "$QUELLIX_KEY" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {print $3}'; }
+reg_value() { reg_get "$QUELLIX_KEY" "$1"; }
 burned_soon() {  # CAPTION: waits up to two ticks and a margin for its close request
   for _ in $(seq 80); do grep -q "close .* $1" "$SESSION/closes.log" 2>/dev/null && return 0; sleep 0.1; done
   return 1

@@ -21,7 +21,7 @@ wine reg add "$key" /v 1 /t REG_SZ /d 0 /f >/dev/null 2>&1
 wine reg add "$key" /v 6 /t REG_SZ /d 1 /f >/dev/null 2>&1
 wine reg add "$policy_key" /v SupportMozilla /t REG_DWORD /d 1 /f >/dev/null 2>&1
 wine reg add "$policy_key" /v KillNoTitleBar /t REG_DWORD /d 0 /f >/dev/null 2>&1
-reg_value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {print $3}'; }
+reg_value() { reg_get "$key" "$1"; }
 closes() {  # CAPTION: close requests received, 0 before the first
   local n
   n=$(grep -c "close .* $1" "$SESSION/closes.log" 2>/dev/null)

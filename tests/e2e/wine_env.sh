@@ -127,6 +127,37 @@ wait_window() {
   return 1
 }
 
+# The data of one registry value (status 0), or nothing when Wine's reg says the key or the
+# value is absent (status 1). A reg that ends without either answer, which a loaded machine
+# has shown now and then, is asked again; after five tries the scenario fails, since taking
+# it for "absent" would let a check pass or fail on a glitch.
+# Usage: reg_get KEY NAME
+reg_get() {
+  local out try
+  for try in 1 2 3 4 5; do
+    out=$(wine reg query "$1" /v "$2" 2>&1 | tr -d '\r')
+    if awk -v n="$2" 'index($0, "    " n "    ") == 1 { sub("^    " n "    REG_[A-Z_]+    ", ""); print; f = 1 }
+                      END { exit !f }' <<<"$out"; then
+      return 0
+    fi
+    grep -q 'Unable to find the specified registry' <<<"$out" && return 1
+    sleep 0.2
+  done
+  echo "FAIL: wine reg query '$1' /v '$2' gave no answer in five tries: $out" >&2
+  exit 1
+}
+
+# Waits up to SECONDS for CONDITION, a shell test given as one string to eval, to hold.
+# Usage: wait_until SECONDS CONDITION
+wait_until() {
+  local i
+  for ((i = 0; i < $1 * 10; i++)); do
+    eval "$2" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # The product's options key, for wine reg.
 QUELLIX_KEY='HKLM\Software\Kelvane\popup\option'
 
