@@ -44,74 +44,11 @@ PY
 step "writing quellix-$version-policies.zip" \
   python3 scripts/policies_zip.py "$QUELLIX_ROOT" "$dist/quellix-$version-policies.zip" "$stamp"
 (cd "$dist" && sha256sum "$setup" "$msi" "$portable" "quellix-$version-policies.zip" >SHA256SUMS)
-setup_sha=$(awk -v f="$setup" '$2 == f { print toupper($1) }' "$dist/SHA256SUMS")
 portable_sha=$(awk -v f="$portable" '$2 == f { print $1 }' "$dist/SHA256SUMS")
 
-# winget: the three manifests of one version, in the layout of the community repository.
-winget=$dist/winget/manifests/k/Kelvane/Quellix/$version
-mkdir -p "$winget"
-cat >"$winget/Kelvane.Quellix.yaml" <<YAML
-# yaml-language-server: \$schema=https://aka.ms/winget-manifest.version.1.6.0.schema.json
-PackageIdentifier: Kelvane.Quellix
-PackageVersion: "$version"
-DefaultLocale: en-US
-ManifestType: version
-ManifestVersion: 1.6.0
-YAML
-cat >"$winget/Kelvane.Quellix.installer.yaml" <<YAML
-# yaml-language-server: \$schema=https://aka.ms/winget-manifest.installer.1.6.0.schema.json
-PackageIdentifier: Kelvane.Quellix
-PackageVersion: "$version"
-InstallerLocale: en-US
-InstallerType: nullsoft
-Scope: user
-InstallModes:
-  - interactive
-  - silent
-  - silentWithProgress
-InstallerSwitches:
-  Silent: /S
-  SilentWithProgress: /S
-UpgradeBehavior: install
-ProductCode: Quellix
-AppsAndFeaturesEntries:
-  - DisplayName: Quellix
-    Publisher: Kelvane
-    DisplayVersion: "$version"
-    ProductCode: Quellix
-MinimumOSVersion: 10.0.0.0
-Installers:
-  - Architecture: x64
-    InstallerUrl: $download/$setup
-    InstallerSha256: $setup_sha
-ManifestType: installer
-ManifestVersion: 1.6.0
-YAML
-cat >"$winget/Kelvane.Quellix.locale.en-US.yaml" <<YAML
-# yaml-language-server: \$schema=https://aka.ms/winget-manifest.defaultLocale.1.6.0.schema.json
-PackageIdentifier: Kelvane.Quellix
-PackageVersion: "$version"
-PackageLocale: en-US
-Publisher: Kelvane
-PublisherUrl: https://www.kelvane.example/
-PublisherSupportUrl: https://www.kelvane.example/support
-PackageName: Quellix
-PackageUrl: https://www.kelvane.example/products/quellix
-License: Proprietary
-ShortDescription: Closes unwanted pop-up browser windows by their title.
-Description: |-
-  Quellix sits in the notification area and closes ("burns") the browser windows whose
-  title contains an entry of your block list. It counts and logs every burn, can play a
-  sound, and starts with Windows if you like. Installs for the current user only.
-Moniker: quellix
-Tags:
-  - popup
-  - popup-blocker
-  - browser
-  - tray
-ManifestType: defaultLocale
-ManifestVersion: 1.6.0
-YAML
+# winget: the per-user installer for scope "user", the MSI for scope "machine".
+step "writing the winget manifests" \
+  python3 scripts/winget_manifests.py "$version" "$download" "$dist/$setup" "$dist/$msi" "$dist/winget"
 
 # Scoop: the portable zip. The block list, its hit figures and the log live in the program
 # folder, so they are kept across updates. Scoop keeps each as a hard link to its copy in the

@@ -2,14 +2,14 @@
 # Installs what a fresh Debian 12 machine lacks to build and test the product. Idempotent.
 # Usage: setup.sh [package]
 #   package: also the tools that build the help file and the installers (chmcmd, makensis,
-#            wixl), which the Wine tests of the installers and scripts/package.sh need.
+#            wixl, msitools), which the Wine tests of the installers and scripts/package.sh need.
 source "$(dirname "$0")/lib.sh"
 packages=(cmake ninja-build g++ clang googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool x11-apps x11-utils imagemagick
           python3 fonts-liberation)
 case "${1:-}" in
   "") ;;
-  package) packages+=(fp-utils-3.2.2 nsis wixl) ;;
+  package) packages+=(fp-utils-3.2.2 nsis wixl msitools) ;;
   *) echo "usage: setup.sh [package]" >&2; exit 2 ;;
 esac
 missing=()

@@ -2,11 +2,13 @@
 """Checks what the Windows build ships beside quellix.exe, without Wine: the burn sound is
 short, small, valid PCM and the one its script makes; the help file holds every topic a
 user needs and no broken link; the icon has all its sizes; quellix.exe carries the icon,
-the manifest and the version resource; the administrative templates' zip holds the templates.
+the manifest and the version resource; the administrative templates' zip holds the templates;
+the winget manifests offer both installers with their checksums and the MSI's product code.
 
 Usage: package_files.py SOURCE_DIR BUILD_DIR   (prints PASS, or FAIL: lines and exits 1)
 """
 import glob
+import hashlib
 import importlib.util
 import io
 import os
@@ -15,6 +17,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import uuid
 import wave
 import xml.etree.ElementTree as ET
 import zipfile
@@ -233,12 +236,61 @@ def check_policies_zip(source):
                               "%s: %s is not res/policies' copy" % (name, entry))
 
 
+# --- the winget manifests -----------------------------------------------------------------
+
+def check_winget(source, build):
+    """Both installers are offered, each for its scope, with the checksum of the file and, for
+    the MSI, the product code every build of this version carries (named from the upgrade
+    code, as the build names it) and the upgrade code itself."""
+    setup, msi = os.path.join(build, "quellix-setup.exe"), os.path.join(build, "quellix.msi")
+    if not (os.path.isfile(setup) and os.path.isfile(msi)):
+        return  # without makensis and wixl no installer is built, and the installer tests say so
+    version = re.search(r'kVersion = "([0-9.]+)"',
+                        open(os.path.join(source, "src", "product", "product.h")).read()).group(1)
+    upgrade = "05D1BBDD-7486-4D40-8AB9-1BD76AF5823D"
+    product = "{%s}" % str(uuid.uuid5(uuid.UUID(upgrade), "Quellix " + version)).upper()
+    sums = {path: hashlib.sha256(open(path, "rb").read()).hexdigest().upper() for path in (setup, msi)}
+    module = load_module(os.path.join(source, "scripts", "winget_manifests.py"))
+    entries = module.installers(version, "https://example.test/d", setup, msi)
+    by_scope = {e.get("Scope"): e for e in entries}
+    check(sorted(by_scope) == ["machine", "user"], "winget: installers for scopes %s" % sorted(by_scope))
+    user, machine = by_scope.get("user", {}), by_scope.get("machine", {})
+    check(user.get("InstallerType") == "nullsoft" and user.get("InstallerSha256") == sums[setup],
+          "winget: the user-scope entry is not the per-user installer with its checksum")
+    check(user.get("InstallerSwitches", {}).get("Silent") == "/S", "winget: the per-user installer's silent switch")
+    check(machine.get("InstallerType") == "wix" and machine.get("InstallerSha256") == sums[msi],
+          "winget: the machine-scope entry is not the MSI with its checksum")
+    check(machine.get("InstallerUrl") == "https://example.test/d/quellix.msi", "winget: the MSI's address")
+    check(machine.get("ProductCode") == product, "winget: the MSI's product code is %s, not %s"
+          % (machine.get("ProductCode"), product))
+    arp = (machine.get("AppsAndFeaturesEntries") or [{}])[0]
+    check(arp.get("ProductCode") == product and arp.get("UpgradeCode") == "{%s}" % upgrade
+          and arp.get("DisplayVersion") == version, "winget: the MSI's Apps & features entry is %s" % arp)
+    with tempfile.TemporaryDirectory() as tmp:
+        folder = module.main(version, "https://example.test/d", setup, msi, tmp)
+        names = sorted(os.listdir(folder))
+        check(names == ["Kelvane.Quellix.installer.yaml", "Kelvane.Quellix.locale.en-US.yaml",
+                        "Kelvane.Quellix.yaml"], "winget: the manifests written are %s" % names)
+        try:
+            import yaml
+        except ImportError:
+            return  # the text is checked where PyYAML is installed
+        for name in names:
+            data = yaml.safe_load(open(os.path.join(folder, name)))
+            check(data.get("PackageIdentifier") == "Kelvane.Quellix" and data.get("PackageVersion") == version,
+                  "winget: %s does not read back as version %s of the package" % (name, version))
+            if name.endswith(".installer.yaml"):
+                check(data.get("Installers") == entries, "winget: the installer manifest does not read back "
+                      "as the entries it was written from")
+
+
 def main(source, build):
     check_sound(source, build)
     check_help(source, build)
     check_icon(source)
     check_program(build)
     check_policies_zip(source)
+    check_winget(source, build)
     for f in failures:
         print("FAIL: " + f)
     if failures:
