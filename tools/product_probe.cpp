@@ -196,6 +196,41 @@ std::string Accessible(HWND hwnd, bool press) {
   return out.str();
 }
 
+// What an installer's restart manager does to free a program's files: every top-level window
+// of the process that owns FORM is asked whether the session may end, then told that it ends,
+// with ENDSESSION_CLOSEAPP. The answer counts the windows and the ones that agreed.
+std::string EndSession(HWND form) {
+  if (form == nullptr) return "endsession none";
+  struct Search {
+    DWORD process = 0;
+    std::vector<HWND> windows;
+  } search;
+  GetWindowThreadProcessId(form, &search.process);
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD process = 0;
+        GetWindowThreadProcessId(hwnd, &process);
+        if (process == s->process) s->windows.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  int agreed = 0;
+  for (HWND hwnd : search.windows) {
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000,
+                            &answer) &&
+        answer != 0)
+      ++agreed;
+  }
+  // The program may end while it is told: a window gone meanwhile is simply not told.
+  for (HWND hwnd : search.windows) {
+    if (IsWindow(hwnd))
+      SendMessageTimeoutA(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, nullptr);
+  }
+  return "endsession windows=" + std::to_string(search.windows.size()) + " agreed=" + std::to_string(agreed);
+}
+
 }  // namespace
 
 std::string Probe(const std::string& verb, const std::string& args) {
@@ -262,6 +297,7 @@ std::string Probe(const std::string& verb, const std::string& args) {
   if (verb == "churn") return Churn(f);
   if (verb == "accessible") return Accessible(ByText(f), false);
   if (verb == "press") return Accessible(ByText(f), true);
+  if (verb == "endsession") return EndSession(f.empty() ? nullptr : Form(f[0]));
   if (verb == "state") {
     HWND form = f.empty() ? nullptr : Form(f[0]);
     if (form == nullptr) return "state none";

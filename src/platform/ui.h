@@ -90,6 +90,9 @@ class UiEvents {
   virtual void OnSelectionChanged(UiId /*control*/, std::size_t /*index1*/) {}
   virtual void OnWindowStateChanged(UiId /*form*/) {}
   virtual void OnCloseRequest(UiId /*form*/) {}
+  // The user's session ends (log off, shut down), or an installer asks the program to end so
+  // that it can replace its files; the form is told once.
+  virtual void OnSessionEnding(UiId /*form*/) {}
   virtual void OnTimer(UiId /*timer*/) {}
   // A notification code (0x200 to 0x209) for the icon of a tray host.
   virtual void OnTrayNotify(UiId /*tray_host*/, std::uint32_t /*code*/) {}

@@ -577,6 +577,13 @@ void MainWindow::OnCloseRequest(UiId form) {
   if (form == form_) EndProcess();
 }
 
+// As at Exit: everything is stored as it changes, so the program ends at once, and its icon
+// with it. It is not registered to be started again: it starts with Windows where the user
+// chose so, and a second copy started beside that one would only say that one runs.
+void MainWindow::OnSessionEnding(UiId form) {
+  if (form == form_) EndProcess();
+}
+
 void MainWindow::OnTrayNotify(UiId host, std::uint32_t code) {
   if (host == Control("TrayArea1") && !messages_.Open()) tray_->Notify(code);
 }

@@ -81,6 +81,7 @@ class MainWindow final : public platform::UiEvents,
   void OnSelectionChanged(platform::UiId control, std::size_t row) override;
   void OnWindowStateChanged(platform::UiId form) override;
   void OnCloseRequest(platform::UiId form) override;
+  void OnSessionEnding(platform::UiId form) override;
   void OnTrayNotify(platform::UiId host, std::uint32_t code) override;
 
  private:

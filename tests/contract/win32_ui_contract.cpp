@@ -88,6 +88,26 @@ TEST_F(Win32UiContract, TabAndShiftTabMoveTheFocusBetweenAFormsControls) {
   ui.DestroyForm(form);
 }
 
+struct SessionEvents : platform::UiEvents {
+  std::vector<platform::UiId> told;
+  void OnSessionEnding(platform::UiId form) override { told.push_back(form); }
+};
+
+// A log-off that another program cancels must not end the product: only an end that happens
+// (WM_ENDSESSION with TRUE) is told, and the query before it is agreed to.
+TEST(Win32SessionContract, AFormIsToldOfTheSessionsEndOnlyWhenItEndsAndAgreesToTheQuery) {
+  Win32Ui ui{controls::DrawnProductButtons()};
+  SessionEvents events;
+  const auto form = ui.CreateForm({"Form1", "Quellix", 3000, 2000}, events);
+  const HWND hwnd = FromLow32<HWND>(ui.NativeWindow(form));
+  EXPECT_NE(SendMessageA(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), 0);
+  SendMessageA(hwnd, WM_ENDSESSION, FALSE, 0);
+  EXPECT_TRUE(events.told.empty());
+  SendMessageA(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  EXPECT_EQ(events.told, std::vector<platform::UiId>{form});
+  ui.DestroyForm(form);
+}
+
 TEST(Win32ShellContract, TheSingleInstanceNameIsClaimedWhenTheShellIsMade) {
   Win32Shell first;
   Win32Shell second;  // another copy starting while the first has not asked yet

@@ -6,8 +6,10 @@
 # entry added from the tray menu is stored there and burns; a silent upgrade to the next
 # version replaces the program (one entry under Apps) and keeps the user's files, and the
 # earlier version is refused over it; a silent removal takes the program, the shortcut and
-# the entry away and leaves the user's files. Wine runs as root, so the program folder takes
-# files here: the marker beside the program is what sends the user's files away from it.
+# the entry away and leaves the user's files. Before the upgrade the running program is ended
+# the way an installer's restart manager ends it, by the end of the session. Wine runs as
+# root, so the program folder takes files here: the marker beside the program is what sends
+# the user's files away from it.
 # Usage: msi.sh TEMPLATE_DIR BUILD_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -68,6 +70,21 @@ exit_installed() {
   xdotool windowfocus "$menu" key Up Return
   for _ in $(seq 100); do kill -0 "$quellix" 2>/dev/null || return 0; sleep 0.1; done
   fail "the program did not end after Exit"
+}
+# What an installer's restart manager does to free the program's files (Wine's msiexec has
+# none): every window of the program is asked whether the session may end and told that it
+# ends. Every window agrees, the process ends and its icon goes.
+end_session_installed() {
+  spawn "endsession Quellix"
+  local windows agreed
+  windows=$(sed -n 's/^endsession windows=\([0-9]*\) .*/\1/p' <<<"$answer")
+  agreed=$(sed -n 's/.* agreed=\([0-9]*\)$/\1/p' <<<"$answer")
+  [ -n "$windows" ] && [ "$windows" -gt 0 ] && [ "$agreed" = "$windows" ] ||
+    fail "asked to end the session: $answer"
+  for _ in $(seq 100); do kill -0 "$quellix" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$quellix" 2>/dev/null && fail "the program did not end with the session"
+  for _ in $(seq 30); do tray_icon_shown || return 0; sleep 0.1; done
+  fail "the program's tray icon outlived it"
 }
 burned() {  # TITLE: waits up to 8 s for the spawner to log a close request for it
   for _ in $(seq 80); do grep -q "close .*$1" "$SESSION/closes.log" 2>/dev/null && return 0; sleep 0.1; done
@@ -142,9 +159,12 @@ sleep 0.5
 [ -f "$user_dir/popcfg.hits" ] || fail "no burn figures in $user_dir"
 for f in popuplog.txt popcfg.hits; do [ -e "$dir/$f" ] && fail "$f was written in the program folder"; done
 cmp -s "$dir/popcfg.apo" "$build/popcfg.apo" || fail "the program folder's list changed"
-exit_installed
 list_sum=$(md5sum <"$user_dir/popcfg.apo") log_sum=$(md5sum <"$user_dir/popuplog.txt")
 echo "the user's list, log and figures are in $user_folder; the added entry burned"
+end_session_installed
+[ "$(md5sum <"$user_dir/popcfg.apo")" = "$list_sum" ] && [ "$(md5sum <"$user_dir/popuplog.txt")" = "$log_sum" ] ||
+  fail "the end of the session changed the user's list or log"
+echo "ended as an installer's restart manager ends it: process and icon gone, the user's files as they were"
 
 # --- Silent upgrade to the next version; the earlier one is refused over it ---------------
 t=$(date +%s.%N)

@@ -286,6 +286,27 @@ TEST_F(MainWindowTest, ExitFromTheMenuRemovesTheIconAndEnds) {
   EXPECT_TRUE(shell.ended);
 }
 
+// Logging off, or an installer's restart manager freeing the program's files: the program
+// ends as at Exit, its icon gone, with every burn already counted and logged. An open
+// information window does not keep it running.
+TEST_F(MainWindowTest, TheEndOfTheSessionEndsTheProgramWithItsIcon) {
+  world.SetOption("7", "1");  // the log
+  Start();
+  PopUp();
+  Tick();
+  ui.menu_picks.push_back({"Info"});
+  ui.TrayNotify(Host(), 0x204);
+  ASSERT_TRUE(ui.Visible(main->Info().Form()));
+  ui.EndSession();
+  EXPECT_TRUE(shell.ended);
+  EXPECT_EQ(ui.notify_calls.back().first, NotifyAction::kDelete);
+  EXPECT_FALSE(main->Menu().Loaded());
+  EXPECT_EQ(world.Option("cnt"), "1");
+  const auto log = world.sim.files.Get(world.app_folder + "\\popuplog.txt");
+  ASSERT_TRUE(log.has_value());
+  EXPECT_EQ(log->size(), 150u);
+}
+
 TEST_F(MainWindowTest, ClosingOrExitingTheWindowEndsWithoutSaving) {
   Start();
   ui.TrayNotify(Host(), 0x203);

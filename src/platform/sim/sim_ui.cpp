@@ -87,6 +87,15 @@ void SimUi::CloseByUser(UiId form) {
   if (auto* events = EventsOf(form)) events->OnCloseRequest(form);
 }
 
+void SimUi::EndSession() {
+  std::vector<UiId> forms;
+  for (const auto& [id, e] : elements_)
+    if (e.is_form) forms.push_back(id);
+  // A handler may destroy forms: each is looked up again before it is told.
+  for (UiId form : forms)
+    if (auto* events = EventsOf(form)) events->OnSessionEnding(form);
+}
+
 void SimUi::MinimizeByUser(UiId form) { SetWindowState(form, platform::WindowState::kMinimized); }
 
 void SimUi::TrayNotify(UiId tray_host, std::uint32_t code) {

@@ -88,6 +88,9 @@ class SimUi final : public platform::Ui {
   // The arrow keys, Home, End or the page keys move the highlight to a row.
   void MoveHighlight(UiId list, std::size_t row);
   void CloseByUser(UiId form);
+  // The session ends: every form still there is told, oldest first, as the system tells
+  // every top-level window.
+  void EndSession();
   void MinimizeByUser(UiId form);
   void TrayNotify(UiId tray_host, std::uint32_t code);
   // Moves virtual time on, firing due timers in order.

@@ -224,6 +224,11 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
     case WM_CLOSE:
       if (events != nullptr) events->OnCloseRequest(form);
       return 0;
+    case WM_ENDSESSION:
+      // The session ends, or an installer's restart manager closes the program (then lparam
+      // holds ENDSESSION_CLOSEAPP). A query before it is agreed to, by DefWindowProc.
+      if (wparam != FALSE && events != nullptr) events->OnSessionEnding(form);
+      return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
       // The window system tells top-level windows only: the drawn buttons repaint in the new
