@@ -154,9 +154,8 @@ xdotool key Return
 for _ in $(seq 30); do grep -q 'Garden news' "$user_dir/popcfg.apo" 2>/dev/null && break; sleep 0.1; done
 grep -q 'Garden news' "$user_dir/popcfg.apo" || fail "the added entry is not in the user's list: $(cat -v "$user_dir/popcfg.apo")"
 burned "Garden news" || fail "the added entry did not burn"
-sleep 0.5
-[ "$(stat -c %s "$user_dir/popuplog.txt" 2>/dev/null)" = 150 ] || fail "no log record in $user_dir"
-[ -f "$user_dir/popcfg.hits" ] || fail "no burn figures in $user_dir"
+wait_until 5 '[ "$(stat -c %s "$user_dir/popuplog.txt" 2>/dev/null)" = 150 ]' || fail "no log record in $user_dir"
+wait_until 5 '[ -f "$user_dir/popcfg.hits" ]' || fail "no burn figures in $user_dir"
 for f in popuplog.txt popcfg.hits; do [ -e "$dir/$f" ] && fail "$f was written in the program folder"; done
 cmp -s "$dir/popcfg.apo" "$build/popcfg.apo" || fail "the program folder's list changed"
 list_sum=$(md5sum <"$user_dir/popcfg.apo") log_sum=$(md5sum <"$user_dir/popuplog.txt")

@@ -102,11 +102,9 @@ list_pixel() {
   convert "$SESSION/page.png" -format "%[pixel:p{$((X + 4 + 300)),$((Y + 22 + 250))}]" info:
 }
 xdotool mousemove $((X + 4 + 8 + 40)) $((Y + 22 + 119 + 12)) click 1
-sleep 0.5
-[ "$(list_pixel)" != "srgb(255,255,255)" ] || fail "the options page does not cover the block list"
+wait_until 3 '[ "$(list_pixel)" != "srgb(255,255,255)" ]' || fail "the options page does not cover the block list"
 xdotool mousemove $((X + 4 + 8 + 40)) $((Y + 22 + 83 + 12)) click 1
-sleep 0.5
-[ "$(list_pixel)" = "srgb(255,255,255)" ] || fail "the block list did not come back"
+wait_until 3 '[ "$(list_pixel)" = "srgb(255,255,255)" ]' || fail "the block list did not come back"
 echo "pages switch"
 
 spawn "open IEFrame cf0000 0 Last offers - Microsoft Internet Explorer"

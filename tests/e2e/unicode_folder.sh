@@ -54,8 +54,7 @@ WINEDEBUG=-all,trace+winmm quellix_start 180 2>"$SESSION/sound.log"
 for _ in $(seq 80); do grep -q "close .* Cheap Offers" "$SESSION/closes.log" 2>/dev/null && break; sleep 0.1; done
 grep -q "close .* Cheap Offers" "$SESSION/closes.log" 2>/dev/null || fail "the listed pop-up was not burned: the list was not loaded"
 grep -q "My Bank" "$SESSION/closes.log" && fail "an unlisted window was burned"
-sleep 0.5
-[ "$(stat -c %s "$dir/popuplog.txt" 2>/dev/null)" = 150 ] || fail "no log record in $inst"
+wait_until 5 '[ "$(stat -c %s "$dir/popuplog.txt" 2>/dev/null)" = 150 ]' || fail "no log record in $inst"
 grep -qF "proc_PlaySound SoundName=L\"$(traced_path "$inst\\wav\\7.wav")\"" "$SESSION/sound.log" ||
   fail "the burn did not play the own sound: $(grep -m2 'SoundName' "$SESSION/sound.log")"
 echo "list loaded, pop-up burned, logged and its sound played in $inst"
