@@ -5,11 +5,12 @@
 // match a loaded block list share one copy (SharedEntryTexts).
 
 #include <cstddef>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/index_iterator.h"
 
 namespace quellix::engine {
 
@@ -41,31 +42,7 @@ class EntryTexts {
   // Every entry as a string of its own.
   std::vector<std::string> Strings() const;
 
-  class Iterator {
-   public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = std::string_view;
-    using difference_type = std::ptrdiff_t;
-    using pointer = void;
-    using reference = std::string_view;
-    Iterator() = default;
-    Iterator(const EntryTexts* texts, std::size_t i) : texts_(texts), i_(i) {}
-    std::string_view operator*() const { return texts_->At(i_); }
-    Iterator& operator++() {
-      ++i_;
-      return *this;
-    }
-    Iterator operator++(int) {
-      Iterator before = *this;
-      ++i_;
-      return before;
-    }
-    bool operator==(const Iterator& other) const { return i_ == other.i_; }
-
-   private:
-    const EntryTexts* texts_ = nullptr;
-    std::size_t i_ = 0;
-  };
+  using Iterator = platform::IndexIterator<EntryTexts, std::string_view, &EntryTexts::At>;
   Iterator begin() const { return Iterator(this, 0); }
   Iterator end() const { return Iterator(this, ends_.size()); }
 

@@ -6,11 +6,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "platform/index_iterator.h"
 
 namespace quellix::platform {
 
@@ -39,31 +40,7 @@ class ListRows {
   Row back() const { return (*this)[rows_.size() - 1]; }
 
   // The rows in order, each read as a copy.
-  class Iterator {
-   public:
-    using iterator_category = std::input_iterator_tag;
-    using value_type = Row;
-    using difference_type = std::ptrdiff_t;
-    using pointer = void;
-    using reference = Row;
-    Iterator() = default;
-    Iterator(const ListRows* rows, std::size_t i) : rows_(rows), i_(i) {}
-    Row operator*() const { return (*rows_)[i_]; }
-    Iterator& operator++() {
-      ++i_;
-      return *this;
-    }
-    Iterator operator++(int) {
-      Iterator before = *this;
-      ++i_;
-      return before;
-    }
-    bool operator==(const Iterator& other) const { return i_ == other.i_; }
-
-   private:
-    const ListRows* rows_ = nullptr;
-    std::size_t i_ = 0;
-  };
+  using Iterator = IndexIterator<ListRows, Row, &ListRows::operator[]>;
   Iterator begin() const { return Iterator(this, 0); }
   Iterator end() const { return Iterator(this, rows_.size()); }
 
