@@ -15,7 +15,6 @@ namespace {
 class InstantSwitchTest : public quellix::testing::MainWindowRig {
  protected:
   sim::SimDesktop& desktop = world.sim.desktop;
-  std::string hits_path = world.app_folder + "\\popcfg.hits";
 
   void SetUp() override {
     world.state.burn_enabled = 0;

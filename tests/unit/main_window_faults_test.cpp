@@ -139,7 +139,6 @@ TEST_F(MainWindowFaultsTest, ALoadUnloadedByAnEventItLetRunLeavesNoIconAndNoTime
 class ListStoreFaultsTest : public MainWindowFaultsTest {
  protected:
   std::string ListFile() { return world.sim.files.Get(list_path).value_or("<absent>"); }
-  std::string figures_path = world.app_folder + "\\popcfg.hits";
   void OpenWindow() {
     Start();
     ui.TrayNotify(Host(), 0x203);
@@ -161,7 +160,7 @@ class ListStoreFaultsTest : public MainWindowFaultsTest {
 };
 
 TEST_F(ListStoreFaultsTest, AFailedApplySaysWhyKeepsTheEditAndKeepsTheFiguresOfTheFile) {
-  world.sim.files.Put(figures_path, "Quellix burn figures 1\r\n4\t1/1/2027\toffers\r\n");
+  world.sim.files.Put(hits_path, "Quellix burn figures 1\r\n4\t1/1/2027\toffers\r\n");
   OpenWindow();
   RemoveFirstEntry();
   for (const bool locked : {false, true}) {
@@ -257,36 +256,36 @@ class StartUpFilesTest : public ListStoreFaultsTest {
 };
 
 TEST_F(StartUpFilesTest, AFiguresFileWithLineFeedsOnlyKeepsItsFigures) {
-  world.sim.files.Put(figures_path, "Quellix burn figures 1\n3\t1/1/2027\toffers\n2\t1/1/2027\tcasino\n");
+  world.sim.files.Put(hits_path, "Quellix burn figures 1\n3\t1/1/2027\toffers\n2\t1/1/2027\tcasino\n");
   Start();
   BurnOnce();
   EXPECT_EQ(world.state.history.Figures().Of("offers").burned, 4u);
   const engine::HitStats stored =
-      engine::HitStats::Parse(world.sim.files.Get(figures_path).value_or(std::string()));
+      engine::HitStats::Parse(world.sim.files.Get(hits_path).value_or(std::string()));
   EXPECT_EQ(stored.Of("offers").burned, 4u);
   EXPECT_EQ(stored.Of("casino").burned, 2u);
 }
 
 TEST_F(StartUpFilesTest, AFiguresFileLockedAtStartIsNeverReplacedLater) {
   const std::string figures = "Quellix burn figures 1\r\n7\tt\toffers\r\n";
-  world.sim.files.Put(figures_path, figures);
-  world.sim.files.Lock(figures_path);  // a backup program holds it while the program starts
+  world.sim.files.Put(hits_path, figures);
+  world.sim.files.Lock(hits_path);  // a backup program holds it while the program starts
   Start();
-  world.sim.files.Unlock(figures_path);
+  world.sim.files.Unlock(hits_path);
   BurnOnce();
   ui.TrayNotify(Host(), 0x203);
   RemoveFirstEntry();
   ui.Click(C("drawnButton9"));  // an Apply that would drop the figures of "offers"
-  EXPECT_EQ(world.sim.files.Get(figures_path), figures);
-  EXPECT_FALSE(world.sim.files.Exists(figures_path + ".~1.tmp"));
+  EXPECT_EQ(world.sim.files.Get(hits_path), figures);
+  EXPECT_FALSE(world.sim.files.Exists(hits_path + ".~1.tmp"));
 }
 
 TEST_F(StartUpFilesTest, AFiguresFileOfAnotherKindIsNeverReplaced) {
   const std::string foreign = "Quellix burn figures 9\r\nsomething newer\r\n";
-  world.sim.files.Put(figures_path, foreign);
+  world.sim.files.Put(hits_path, foreign);
   Start();
   BurnOnce();
-  EXPECT_EQ(world.sim.files.Get(figures_path), foreign);
+  EXPECT_EQ(world.sim.files.Get(hits_path), foreign);
 }
 
 TEST_F(StartUpFilesTest, TemporaryFilesACrashLeftAreRemovedAtStartAndNoOthers) {
@@ -296,7 +295,7 @@ TEST_F(StartUpFilesTest, TemporaryFilesACrashLeftAreRemovedAtStartAndNoOthers) {
   const char* kept[] = {"popcfg.apo.~101.tmp",   "popcfg.apo.~01.tmp", "popcfg.apo.tmp",
                         "popcfg.apo.~1.tmp.txt", "other.txt.~1.tmp",   "popcfg.apo.~x.tmp"};
   for (const char* name : kept) world.sim.files.Put(folder + name, "not ours");
-  world.sim.files.Put(figures_path + ".~3.TMP", "half");
+  world.sim.files.Put(hits_path + ".~3.TMP", "half");
   world.sim.files.SetNow(1000);
   world.sim.files.Put(list_path, "offers\r\n");
   world.sim.files.SetNow(2000);                    // the program starts
@@ -305,7 +304,7 @@ TEST_F(StartUpFilesTest, TemporaryFilesACrashLeftAreRemovedAtStartAndNoOthers) {
   for (int n = 1; n <= 100; ++n) {
     EXPECT_EQ(world.sim.files.Exists(list_path + ".~" + std::to_string(n) + ".tmp"), n == 7) << n;
   }
-  EXPECT_FALSE(world.sim.files.Exists(figures_path + ".~3.tmp"));
+  EXPECT_FALSE(world.sim.files.Exists(hits_path + ".~3.tmp"));
   EXPECT_TRUE(world.sim.files.Exists(list_path + ".~7.tmp"));
   for (const char* name : kept) EXPECT_TRUE(world.sim.files.Exists(folder + name)) << name;
   // Saving works again: the names are free.

@@ -20,6 +20,7 @@ class MainWindowRig : public ::testing::Test {
   sim::SimUi ui{controls::DrawnProductButtons()};
   sim::SimShell shell;
   std::string list_path = world.app_folder + "\\popcfg.apo";
+  std::string hits_path = world.app_folder + "\\popcfg.hits";
   std::unique_ptr<ui::MainWindow> main;
 
   // Makes the main window and runs the start-up sequence: the program ends up in the tray.

@@ -302,9 +302,7 @@ TEST_F(MainWindowTest, TheEndOfTheSessionEndsTheProgramWithItsIcon) {
   EXPECT_EQ(ui.notify_calls.back().first, NotifyAction::kDelete);
   EXPECT_FALSE(main->Menu().Loaded());
   EXPECT_EQ(world.Option("cnt"), "1");
-  const auto log = world.sim.files.Get(world.app_folder + "\\popuplog.txt");
-  ASSERT_TRUE(log.has_value());
-  EXPECT_EQ(log->size(), 150u);
+  EXPECT_EQ(world.Log().size(), 150u);
 }
 
 TEST_F(MainWindowTest, ClosingOrExitingTheWindowEndsWithoutSaving) {

@@ -23,7 +23,6 @@ using quellix::testing::Dword;
 class ManagedListWindowTest : public quellix::testing::MainWindowRig {
  protected:
   std::string copy_path = blocklist::ManagedCopyPath(world.app_folder);
-  std::string hits_path = world.app_folder + "\\popcfg.hits";
 
   void SetUp() override {
     world.state.burn_enabled = 0;

@@ -14,7 +14,6 @@ using quellix::testing::World;
 
 class TrayExtrasTest : public quellix::testing::MainWindowRig {
  protected:
-  std::string hits_path = world.app_folder + "\\popcfg.hits";
 
   void SetUp() override {
     world.state.burn_enabled = 0;
