@@ -114,11 +114,8 @@ echo "switch off: no browser window burned"
 tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
 [ -n "$tray" ] || fail "no tray icon"
 eval "$(xdotool getwindowgeometry --shell "$tray")"
-xdotool mousemove $((X + 13)) $((Y + 32)) click --repeat 2 --delay 80 1
-wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
-sleep 0.5
-spawn click "Quellix|Popup Options"
-sleep 0.5
+icon_x=$((X + 13)) icon_y=$((Y + 32))
+options_page_open
 caption="Burn Chrome / Edge / Brave / Opera / Vivaldi pop-ups"
 spawn rect "Quellix|$caption"
 read -r _ l t r b <<<"$answer"

@@ -53,11 +53,7 @@ record=$(tail -c 150 "$app/popuplog.txt" | tr '\0' ' ')
 echo "instant: five pop-ups burned within 200 ms each, counted and logged; the unlisted window stays"
 
 # 2. The check box on the options page, in the "General" group; unticked, it stores "0".
-xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
-sleep 0.5
-spawn click "Quellix|Popup Options"
-sleep 0.5
+options_page_open
 control_centre rect "Quellix|Burn pop-ups the moment they appear"
 box_l=$l box_t=$t box_r=$r box_b=$b
 control_centre rect "Quellix|General"

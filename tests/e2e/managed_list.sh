@@ -45,9 +45,7 @@ record=$(head -c 150 "$app/popuplog.txt" | tr '\0' ' ')
 echo "managed entry: burned, counted and logged; the copy kept in popcfg.managed"
 
 # 2. The block list page shows it after the user's entry; the information window tells its state.
-xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
-sleep 0.5
+main_window_open
 spawn "countof Quellix|SysListView32|0"
 [ "$answer" = "count 2" ] || fail "the block list shows '$answer'"
 wine_screenshot "$shots/managed-list-page.png"
@@ -70,9 +68,7 @@ quellix_start 40
 spawn "open IEFrame cf0000 0 Corp Offers Again - Microsoft Internet Explorer"
 burned_soon "Corp Offers Again" || fail "the kept copy did not burn after the file was deleted"
 [ "$(tr -d '\r' <"$app/popcfg.managed")" = "corp offers" ] || fail "popcfg.managed was changed"
-xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
-sleep 0.5
+main_window_open
 spawn click "Quellix|About Popup"
 sleep 1
 spawn "rect Quellix|Entries: 1 (from the kept copy)    Last read: not yet"

@@ -47,11 +47,6 @@ wait_rows() {  # FORM N
   done
   return 1
 }
-open_main() {
-  xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-  wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
-  sleep 0.5
-}
 
 quellix_start 250
 
@@ -87,7 +82,7 @@ echo "picker: title added, saved and burned"
 
 # 2. Edit and remove, Apply, restart. Two browser windows are open meanwhile; nothing burns
 #    in window mode.
-open_main
+main_window_open
 spawn "open IEFrame cf0000 0 Casino night - Microsoft Internet Explorer"
 spawn "open IEFrame cf0000 0 Weather - Microsoft Internet Explorer"
 wine_screenshot "$shots/caption-page.png"
@@ -119,7 +114,7 @@ click Quellix Apply
 click Quellix Exit
 for _ in $(seq 50); do kill -0 "$quellix" 2>/dev/null || break; sleep 0.1; done
 quellix_start 250
-open_main
+main_window_open
 wait_rows Quellix 3 || fail "after a restart the list shows $nrows rows"
 echo "edit, remove, apply, restart: kept"
 

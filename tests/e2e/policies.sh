@@ -52,11 +52,7 @@ sleep 3.5  # one tick more
 echo "burn cycle: the Mozilla pop-up burned with \"1\" stored off; the bare frame stayed with \"6\" stored on"
 
 # 2. The options page shows the managed boxes checked or clear as the policies say, disabled.
-xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
-sleep 0.5
-spawn click "Quellix|Popup Options"
-sleep 0.8
+options_page_open
 mozilla="Support Netscape / Mozilla" bare="Kill window has No TitleBar" ie="Support Internet Explorer"
 note="Some settings are managed by your organization."
 expect checked "$mozilla" 1

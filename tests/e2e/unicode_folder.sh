@@ -64,9 +64,7 @@ click() {  # FORM TEXT
   xdotool mousemove "$cx" "$cy" click 1
   sleep 0.4
 }
-xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
-sleep 0.5
+main_window_open
 click Quellix "Popup Options"
 spawn pathof "Quellix|Edit|0"
 [ "$answer" = "path $inst\\wav\\7.wav" ] || fail "the sound path box shows '$answer'"

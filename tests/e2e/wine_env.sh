@@ -211,6 +211,20 @@ quellix_start() {  # SECONDS
   icon_x=$((X + 13)) icon_y=$((Y + 32))
 }
 
+# Opens the main window with a double click on the tray icon at $icon_x $icon_y.
+main_window_open() {
+  xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+  wait_window '^Quellix$' 5 >/dev/null || fail "the main window did not open"
+  sleep 0.5
+}
+
+# Opens the main window on its options page.
+options_page_open() {
+  main_window_open
+  spawn click "Quellix|Popup Options"
+  sleep 0.8
+}
+
 # Opens the tray menu with the right button; its X window is left in $menu. Items are then
 # chosen by keyboard (focus the menu first) or by position.
 tray_menu_open() {
