@@ -5,7 +5,4 @@
 # Usage: scripts/instant-bench.sh [pop-ups [seconds]]
 source "$(dirname "$0")/lib.sh"
 bash scripts/setup.sh
-step "configuring the Windows build (cmake --preset win64)" cmake --preset win64
-step "building quellix.exe and the spawner" cmake --build --preset win64 -j "$(nproc)" --target quellix quellix_spawner
-step "preparing the Wine prefix template" bash tests/e2e/wine_template.sh "$QUELLIX_ROOT/build/win64/wine-template"
-exec bash tests/e2e/instant_bench.sh "$QUELLIX_ROOT/build/win64/wine-template" "$QUELLIX_ROOT/build/win64" "$@"
+run_wine_scenario "quellix.exe and the spawner" instant_bench.sh "quellix quellix_spawner" "$@"

@@ -27,3 +27,17 @@ step() {
   rm -f "$log"
   exit "$rc"
 }
+
+# Builds what a Wine scenario needs of the Windows build, prepares the Wine prefix template
+# and runs the scenario with the template, the build folder and the arguments given.
+# Usage: run_wine_scenario "what is built" SCENARIO.sh "TARGET..." [ARGS...]
+run_wine_scenario() {
+  local what=$1 scenario=$2 targets=$3 build=$QUELLIX_ROOT/build/win64
+  shift 3
+  step "configuring the Windows build (cmake --preset win64)" cmake --preset win64
+  # The targets are separate words.
+  # shellcheck disable=SC2086
+  step "building $what" cmake --build --preset win64 -j "$(nproc)" --target $targets
+  step "preparing the Wine prefix template" bash tests/e2e/wine_template.sh "$build/wine-template"
+  exec bash "tests/e2e/$scenario" "$build/wine-template" "$build" "$@"
+}

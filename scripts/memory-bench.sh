@@ -7,7 +7,4 @@ bash scripts/setup.sh
 step "configuring the benchmark build (cmake --preset bench)" cmake --preset bench
 step "building the memory benchmark" cmake --build --preset bench -j "$(nproc)" --target quellix_memory_bench
 build/bench/quellix_memory_bench "$@"
-step "configuring the Windows build (cmake --preset win64)" cmake --preset win64
-step "building the program" cmake --build --preset win64 -j "$(nproc)" --target quellix quellix_spawner
-step "preparing the Wine prefix template" bash tests/e2e/wine_template.sh "$QUELLIX_ROOT/build/win64/wine-template"
-exec bash tests/e2e/memory_bench.sh "$QUELLIX_ROOT/build/win64/wine-template" "$QUELLIX_ROOT/build/win64" "$@"
+run_wine_scenario "the program" memory_bench.sh "quellix quellix_spawner" "$@"

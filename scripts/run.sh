@@ -4,9 +4,5 @@
 # It uses the X display in $DISPLAY when there is one, and a private Xvfb otherwise.
 source "$(dirname "$0")/lib.sh"
 bash scripts/setup.sh
-build=$QUELLIX_ROOT/build/win64
-step "configuring the Windows build (cmake --preset win64)" cmake --preset win64
-step "building quellix.exe and the pop-up spawner" \
-  cmake --build --preset win64 -j "$(nproc)" --target quellix quellix_spawner
-step "preparing the Wine prefix template" bash tests/e2e/wine_template.sh "$build/wine-template"
-exec bash tests/e2e/main_job.sh "$build/wine-template" "$build" "$build/screenshots"
+run_wine_scenario "quellix.exe and the pop-up spawner" main_job.sh "quellix quellix_spawner" \
+  "$QUELLIX_ROOT/build/win64/screenshots"
