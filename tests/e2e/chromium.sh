@@ -13,7 +13,6 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 scenario_start "$@"
-fail() { echo "FAIL: $*"; exit 1; }
 
 printf 'offers\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
@@ -23,24 +22,9 @@ key=$QUELLIX_KEY
 class=Chrome_WidgetWin_1
 set_chromium() { wine reg add "$key" /v chromium /t REG_SZ /d "$1" /f >/dev/null 2>&1; }
 reg_value() { reg_get "$key" "$1"; }
-closes() {  # SPAWNER CAPTION: close requests received, 0 before the first
-  local n
-  n=$(grep -c "close .* $2" "$SESSION/$1-closes.log" 2>/dev/null)
-  echo "${n:-0}"
-}
-# Waits up to two ticks and a margin for a window of that spawner to be burned.
-burned_soon() {  # SPAWNER CAPTION
-  for _ in $(seq 80); do [ "$(closes "$1" "$2")" -ge 1 ] && return 0; sleep 0.1; done
-  return 1
-}
 start_quellix() {
   timeout 60 wine "$app/quellix.exe" &
   quellix=$!
-}
-stop_quellix() {
-  wine taskkill /im quellix.exe >/dev/null 2>&1
-  for _ in $(seq 50); do kill -0 "$quellix" 2>/dev/null || return 0; sleep 0.1; done
-  fail "quellix did not end"
 }
 
 # Waits for a tick of Quellix: the Internet Explorer frame it opens with a listed title is
@@ -52,7 +36,6 @@ tick_seen() {  # CAPTION
   sleep 0.3   # the walk that burned it is over
 }
 window_id() { echo "${answer#ok }"; }
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # Sleeps until SECONDS have passed since START (from now_ms).
 sleep_until_since() {  # START SECONDS
   local left=$(($1 + $2 * 1000 - $(now_ms)))
@@ -75,11 +58,11 @@ spawn_to chrome "open $class cf0000 0 My bank - Google Chrome"
 own=$(window_id) own_opened=$(now_ms)
 spawn_to chrome "open $class cf0000 0 More offers - Google Chrome"
 spawn_to code "open $class cf0000 0 Daily offers - Visual Studio Code"
-burned_soon chrome "More offers" || fail "chrome.exe's pop-up was not burned"
+burned_soon "More offers" chrome || fail "chrome.exe's pop-up was not burned"
 sleep 3.2   # one tick more
-[ "$(closes code offers)" = 0 ] || fail "code.exe's window was burned"
-[ "$(closes chrome "More offers")" = 1 ] || fail "chrome.exe's pop-up had $(closes chrome "More offers") close requests"
-[ "$(closes chrome "Cheap offers")" = 0 ] || fail "chrome.exe's window open before the start was burned"
+[ "$(closes offers code)" = 0 ] || fail "code.exe's window was burned"
+[ "$(closes "More offers" chrome)" = 1 ] || fail "chrome.exe's pop-up had $(closes "More offers" chrome) close requests"
+[ "$(closes "Cheap offers" chrome)" = 0 ] || fail "chrome.exe's window open before the start was burned"
 [ "$(reg_value cnt)" = 2 ] || fail "cnt is '$(reg_value cnt)'"
 [ "$(stat -c %s "$app/popuplog.txt")" = 300 ] || fail "the log holds $(stat -c %s "$app/popuplog.txt") bytes"
 record=$(tail -c 150 "$app/popuplog.txt" | tr '\0' ' ')
@@ -92,9 +75,9 @@ sleep_until_since "$own_opened" 13
 spawn_to chrome "retitle $own Mortgage offers - Google Chrome"
 [ "$answer" = "retitled 1" ] || fail "the spawner did not retitle ($answer)"
 spawn_to chrome "open $class cf0000 0 Fresh offers - Google Chrome"
-burned_soon chrome "Fresh offers" || fail "a fresh chrome.exe pop-up was not burned"
+burned_soon "Fresh offers" chrome || fail "a fresh chrome.exe pop-up was not burned"
 sleep 6.5   # two ticks more
-[ "$(closes chrome "Mortgage offers")" = 0 ] || fail "the window that took a listed title after 12 s was burned"
+[ "$(closes "Mortgage offers" chrome)" = 0 ] || fail "the window that took a listed title after 12 s was burned"
 [ "$(reg_value cnt)" = 3 ] || fail "cnt is '$(reg_value cnt)'"
 echo "young frames only: a window listed after 12 s stays, a fresh pop-up still burns"
 
@@ -105,8 +88,8 @@ start_quellix
 tick_seen "Sentinel offers 2"
 spawn_to chrome "open $class cf0000 0 Even more offers - Google Chrome"
 sleep 7.5   # two ticks and a margin
-[ "$(closes chrome "Even more offers")" = 0 ] || fail "chrome.exe's window was burned with the switch off"
-[ "$(closes code offers)" = 0 ] || fail "code.exe's window was burned with the switch off"
+[ "$(closes "Even more offers" chrome)" = 0 ] || fail "chrome.exe's window was burned with the switch off"
+[ "$(closes offers code)" = 0 ] || fail "code.exe's window was burned with the switch off"
 [ "$(reg_value cnt)" = 4 ] || fail "cnt is '$(reg_value cnt)' with the switch off"
 echo "switch off: no browser window burned"
 
@@ -144,9 +127,9 @@ spawn click "Quellix|OK"
 # old, as at the start: the pop-up comes after it.
 tick_seen "Sentinel offers 3"
 spawn_to chrome "open $class cf0000 0 Last offers - Google Chrome"
-burned_soon chrome "Last offers" || fail "not burned after the check box turned the switch on"
-[ "$(closes chrome "Even more offers")" = 0 ] || fail "the window open while the switch was off was burned"
-[ "$(closes code offers)" = 0 ] || fail "code.exe's window was burned"
+burned_soon "Last offers" chrome || fail "not burned after the check box turned the switch on"
+[ "$(closes "Even more offers" chrome)" = 0 ] || fail "the window open while the switch was off was burned"
+[ "$(closes offers code)" = 0 ] || fail "code.exe's window was burned"
 echo "check box: stored, tooltip shown, burning follows"
 
 stop_quellix

@@ -11,11 +11,6 @@ scenario_start "$@"
 printf 'offers\r\ncasino\r\nstuck\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
 spawner_start "$app/quellix_spawner.exe" 200
-closes() { grep -c "close .* $1" "$SESSION/closes.log" 2>/dev/null; }
-burned_soon() {
-  for _ in $(seq 80); do [ "$(closes "$1")" -ge 1 ] && return 0; sleep 0.1; done
-  return 1
-}
 tip() {
   xdotool mousemove "$icon_x" "$icon_y"; sleep 0.3; xdotool mousemove $((icon_x + 1)) $((icon_y + 1))
   for _ in $(seq 30); do

@@ -22,7 +22,6 @@ uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quellix'
 run_keys=('HKCU\Software\Microsoft\Windows NT\CurrentVersion\Run' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run')
 user_key='HKCU\Software\Kelvane\popup\option'
 reg_set() { wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
-unix_path() { winepath -u "$1" 2>/dev/null; }
 run_setup() {
   local rc
   timeout 60 wine "$setup" "$@"
@@ -50,7 +49,6 @@ run_uninstall() {
   done
   fail "the uninstaller did not finish in 30 s"
 }
-tray_icon_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
 # Starts the installed program, with its sound requests traced to $SESSION/sound.log.
 start_installed() {
   WINEDEBUG=-all,trace+winmm timeout 120 wine "$dir/quellix.exe" 2>"$SESSION/sound.log" &

@@ -22,7 +22,6 @@ printf 'offers\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
 budget=$((cpu_seconds * 5 + popups * 2 + 300))
 set_instant() { wine reg add "$QUELLIX_KEY" /v instant /t REG_SZ /d "$1" /f >/dev/null 2>&1; }
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # The Unix process of a Windows program of this session, by its name (Wine names the
 # process after the program).

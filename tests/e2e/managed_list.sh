@@ -19,15 +19,6 @@ wine reg add 'HKLM\Software\Policies\Kelvane\Quellix' /v BlockListPath /t REG_SZ
   fail "the policy could not be set"
 
 reg_value() { reg_get "$QUELLIX_KEY" "$1"; }
-burned_soon() {  # CAPTION: waits up to two ticks and a margin for its close request
-  for _ in $(seq 80); do grep -q "close .* $1" "$SESSION/closes.log" 2>/dev/null && return 0; sleep 0.1; done
-  return 1
-}
-stop_quellix() {
-  wine taskkill /im quellix.exe >/dev/null 2>&1
-  for _ in $(seq 50); do kill -0 "$quellix" 2>/dev/null || return 0; sleep 0.1; done
-  fail "quellix did not end"
-}
 
 spawner_start "$app/quellix_spawner.exe" 100
 

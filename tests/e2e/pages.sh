@@ -17,11 +17,6 @@ cp "$build/quellix_dde_responder.exe" "$app/"
 key=$QUELLIX_KEY
 list="$app/popcfg.apo"
 spawner_start "$app/quellix_spawner.exe" 300
-closed() { grep -q "close .* $1" "$SESSION/closes.log" 2>/dev/null; }
-burned_soon() {
-  for _ in $(seq 80); do closed "$1" && return 0; sleep 0.1; done
-  return 1
-}
 
 click() {  # FORM TEXT
   control_centre rect "$1|$2"

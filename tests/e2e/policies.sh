@@ -22,15 +22,6 @@ wine reg add "$key" /v 6 /t REG_SZ /d 1 /f >/dev/null 2>&1
 wine reg add "$policy_key" /v SupportMozilla /t REG_DWORD /d 1 /f >/dev/null 2>&1
 wine reg add "$policy_key" /v KillNoTitleBar /t REG_DWORD /d 0 /f >/dev/null 2>&1
 reg_value() { reg_get "$key" "$1"; }
-closes() {  # CAPTION: close requests received, 0 before the first
-  local n
-  n=$(grep -c "close .* $1" "$SESSION/closes.log" 2>/dev/null)
-  echo "${n:-0}"
-}
-burned_soon() {
-  for _ in $(seq 80); do [ "$(closes "$1")" -ge 1 ] && return 0; sleep 0.1; done
-  return 1
-}
 # Asks the spawner about a control of the main window found by its caption; fails unless
 # the answer is VERB ANSWER. (Not in $( ): spawn counts its answers.)
 expect() {  # VERB CAPTION ANSWER

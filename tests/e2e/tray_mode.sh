@@ -14,12 +14,6 @@ app_prepare "$build" "$SESSION/list.apo"
 key=$QUELLIX_KEY
 
 spawner_start "$app/quellix_spawner.exe" 240
-closed() { grep -q "close .* $1" "$SESSION/closes.log" 2>/dev/null; }
-# Waits up to two ticks and a margin for a window to be burned.
-burned_soon() {
-  for _ in $(seq 80); do closed "$1" && return 0; sleep 0.1; done
-  return 1
-}
 
 spawn "open IEFrame cf0000 0 Cheap Offers - Microsoft Internet Explorer"
 spawn "open MozillaWindowClass cf0000 0 Online casino - Mozilla"

@@ -147,6 +147,30 @@ reg_get() {
   exit 1
 }
 
+# The close requests the spawner NAME (default the session's main one) received for windows
+# whose caption contains CAPTION; 0 before the first.
+closes() {  # CAPTION [NAME]
+  local log=$SESSION/closes.log n
+  [ -n "${2:-}" ] && log=$SESSION/$2-closes.log
+  n=$(grep -c "close .* $1" "$log" 2>/dev/null)
+  echo "${n:-0}"
+}
+closed() { [ "$(closes "$@")" -ge 1 ]; }  # CAPTION [NAME]
+# Waits up to two ticks and a margin for a close request.
+burned_soon() {  # CAPTION [NAME]
+  for _ in $(seq 80); do closed "$@" && return 0; sleep 0.1; done
+  return 1
+}
+# Ends the quellix.exe started as $quellix, as a task manager ends it.
+stop_quellix() {
+  wine taskkill /im quellix.exe >/dev/null 2>&1
+  for _ in $(seq 50); do kill -0 "$quellix" 2>/dev/null || return 0; sleep 0.1; done
+  fail "quellix did not end"
+}
+tray_icon_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
+unix_path() { winepath -u "$1" 2>/dev/null; }
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
 # Waits up to SECONDS for CONDITION, a shell test given as one string to eval, to hold.
 # Usage: wait_until SECONDS CONDITION
 wait_until() {
