@@ -84,4 +84,20 @@ class Registry {
   virtual std::unique_ptr<RegistryWatch> WatchKeys(std::vector<WatchedKey> keys) = 0;
 };
 
+// A key this code opened, closed when it goes; 0 (none could be opened) is left alone.
+class OpenedKey {
+ public:
+  OpenedKey(Registry& registry, RegistryKey key) : registry_(registry), key_(key) {}
+  ~OpenedKey() {
+    if (key_ != 0) registry_.CloseKey(key_);
+  }
+  OpenedKey(const OpenedKey&) = delete;
+  OpenedKey& operator=(const OpenedKey&) = delete;
+  RegistryKey get() const { return key_; }
+
+ private:
+  Registry& registry_;
+  RegistryKey key_;
+};
+
 }  // namespace quellix::platform

@@ -12,16 +12,11 @@ constexpr std::size_t kPathBufferSize = 32767 * 3 + 1;
 class OpenPolicyKey {
  public:
   OpenPolicyKey(platform::Registry& registry, platform::RegistryRoot root)
-      : registry_(registry), key_(registry.OpenKey(root, kPolicyKey, platform::regaccess::kRead)) {}
-  ~OpenPolicyKey() {
-    if (key_ != 0) registry_.CloseKey(key_);
-  }
-  OpenPolicyKey(const OpenPolicyKey&) = delete;
-  OpenPolicyKey& operator=(const OpenPolicyKey&) = delete;
+      : registry_(registry), key_(registry, registry.OpenKey(root, kPolicyKey, platform::regaccess::kRead)) {}
 
   std::optional<std::uint32_t> Number(std::string_view name) const {
-    if (key_ == 0) return std::nullopt;
-    const platform::RegistryData data = registry_.QueryValue(key_, name, sizeof(std::uint32_t));
+    if (key_.get() == 0) return std::nullopt;
+    const platform::RegistryData data = registry_.QueryValue(key_.get(), name, sizeof(std::uint32_t));
     if (!data.ok || data.type != platform::regtype::kDword || data.bytes.size() != sizeof(std::uint32_t))
       return std::nullopt;
     std::uint32_t n = 0;
@@ -31,8 +26,8 @@ class OpenPolicyKey {
   }
 
   std::optional<std::string> Path(std::string_view name) const {
-    if (key_ == 0) return std::nullopt;
-    const platform::RegistryData data = registry_.QueryPathValue(key_, name, kPathBufferSize);
+    if (key_.get() == 0) return std::nullopt;
+    const platform::RegistryData data = registry_.QueryPathValue(key_.get(), name, kPathBufferSize);
     if (!data.ok || data.type != platform::regtype::kString) return std::nullopt;
     std::string path = data.bytes;
     if (!path.empty() && path.back() == '\0') path.pop_back();
@@ -43,7 +38,7 @@ class OpenPolicyKey {
 
  private:
   platform::Registry& registry_;
-  platform::RegistryKey key_;
+  platform::OpenedKey key_;
 };
 
 std::optional<bool> Switch(std::optional<std::uint32_t> n) {

@@ -4,21 +4,6 @@ namespace quellix::settings {
 namespace {
 
 // Closes an open key on every path out of a function.
-class KeyGuard {
- public:
-  KeyGuard(platform::Registry& registry, platform::RegistryKey key) : registry_(registry), key_(key) {}
-  ~KeyGuard() {
-    if (key_ != 0) registry_.CloseKey(key_);
-  }
-  KeyGuard(const KeyGuard&) = delete;
-  KeyGuard& operator=(const KeyGuard&) = delete;
-  platform::RegistryKey get() const { return key_; }
-
- private:
-  platform::Registry& registry_;
-  platform::RegistryKey key_;
-};
-
 // Machine-wide keys have a per-user twin under the same path.
 bool HasUserLayer(RegistryRoot root) {
   return root == RegistryRoot::kLocalMachine;
@@ -52,13 +37,13 @@ platform::RegistryKey OpenForReading(platform::Registry& registry, RegistryRoot 
 }
 
 bool UserHasValue(platform::Registry& registry, std::string_view key, std::string_view name) {
-  const KeyGuard mine(registry, OpenForReading(registry, RegistryRoot::kCurrentUser, key));
+  const platform::OpenedKey mine(registry, OpenForReading(registry, RegistryRoot::kCurrentUser, key));
   return ReadOpenKey(registry, mine.get(), name).found;
 }
 
 bool WriteOneLayer(platform::Registry& registry, RegistryRoot root, std::string_view key,
                    std::string_view name, std::string_view text, Form form) {
-  KeyGuard open(registry, registry.CreateKey(root, key, kKeyClassText, /*non_volatile=*/true,
+  platform::OpenedKey open(registry, registry.CreateKey(root, key, kKeyClassText, /*non_volatile=*/true,
                                              platform::regaccess::kFullAccess));
   if (open.get() == 0) return false;
   return form == Form::kPath ? registry.SetPathValue(open.get(), name, text)
@@ -104,24 +89,18 @@ std::string SettingDataText(std::uint32_t type, std::string_view bytes) {
 }
 
 KeyReader::KeyReader(platform::Registry& registry, RegistryRoot root, std::string_view key)
-    : registry_(registry) {
-  if (HasUserLayer(root)) user_key_ = OpenForReading(registry, RegistryRoot::kCurrentUser, key);
-  key_ = OpenForReading(registry, root, key);
-}
-
-KeyReader::~KeyReader() {
-  if (user_key_ != 0) registry_.CloseKey(user_key_);
-  if (key_ != 0) registry_.CloseKey(key_);
-}
+    : registry_(registry),
+      user_key_(registry, HasUserLayer(root) ? OpenForReading(registry, RegistryRoot::kCurrentUser, key) : 0),
+      key_(registry, OpenForReading(registry, root, key)) {}
 
 SettingText KeyReader::Read(std::string_view name) const {
-  if (SettingText mine = ReadOpenKey(registry_, user_key_, name); mine.found) return mine;
-  return ReadOpenKey(registry_, key_, name);
+  if (SettingText mine = ReadOpenKey(registry_, user_key_.get(), name); mine.found) return mine;
+  return ReadOpenKey(registry_, key_.get(), name);
 }
 
 SettingText KeyReader::ReadPath(std::string_view name) const {
-  if (SettingText mine = ReadOpenKey(registry_, user_key_, name, Form::kPath); mine.found) return mine;
-  return ReadOpenKey(registry_, key_, name, Form::kPath);
+  if (SettingText mine = ReadOpenKey(registry_, user_key_.get(), name, Form::kPath); mine.found) return mine;
+  return ReadOpenKey(registry_, key_.get(), name, Form::kPath);
 }
 
 SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::string_view key,

@@ -43,9 +43,6 @@ SettingText ReadSetting(platform::Registry& registry, RegistryRoot root, std::st
 class KeyReader {
  public:
   KeyReader(platform::Registry& registry, RegistryRoot root, std::string_view key);
-  ~KeyReader();
-  KeyReader(const KeyReader&) = delete;
-  KeyReader& operator=(const KeyReader&) = delete;
 
   SettingText Read(std::string_view name) const;
   // The same for a value that holds a path (see ReadPathSetting).
@@ -53,8 +50,8 @@ class KeyReader {
 
  private:
   platform::Registry& registry_;
-  platform::RegistryKey user_key_ = 0;  // the per-user twin of a machine-wide key
-  platform::RegistryKey key_ = 0;
+  platform::OpenedKey user_key_;  // the per-user twin of a machine-wide key
+  platform::OpenedKey key_;
 };
 
 // Stores `text` as a REG_SZ value without terminating NUL, creating the key path, in the
