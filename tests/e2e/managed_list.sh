@@ -19,6 +19,23 @@ wine reg add 'HKLM\Software\Policies\Kelvane\Quellix' /v BlockListPath /t REG_SZ
   fail "the policy could not be set"
 
 reg_value() { reg_get "$QUELLIX_KEY" "$1"; }
+# The information window, from the main window's About Popup.
+info_window_open() {
+  spawn click "Quellix|About Popup"
+  sleep 1
+}
+# Fails with MESSAGE unless a line of the information window reads TEXT.
+info_shows() {  # TEXT MESSAGE
+  spawn "rect Quellix|$1"
+  [ "${answer#rect }" != none ] || fail "$2 ($answer)"
+}
+# The newest window of that name is the information window; a capture of the whole display
+# shows it black, one of the window itself shows what it draws.
+info_window_shot() {  # FILE in the screenshot folder
+  local info
+  info=$(xdotool search --onlyvisible --name '^Quellix$' | tail -1)
+  [ -n "$info" ] && wine_window_shot "$info" "$shots/$1"
+}
 
 spawner_start "$app/quellix_spawner.exe" 100
 
@@ -40,16 +57,10 @@ main_window_open
 spawn "countof Quellix|SysListView32|0"
 [ "$answer" = "count 2" ] || fail "the block list shows '$answer'"
 wine_screenshot "$shots/managed-list-page.png"
-spawn click "Quellix|About Popup"
-sleep 1
-spawn "rect Quellix|Managed block list: $managed"
-[ "${answer#rect }" != none ] || fail "the information window does not name the managed list ($answer)"
-spawn "rect Quellix|Last error: none"
-[ "${answer#rect }" != none ] || fail "the information window shows an error ($answer)"
-# The newest window of that name is the information window; a capture of the whole display
-# shows it black, one of the window itself shows what it draws.
-info=$(xdotool search --onlyvisible --name '^Quellix$' | tail -1)
-[ -n "$info" ] && wine_window_shot "$info" "$shots/managed-list-info.png"
+info_window_open
+info_shows "Managed block list: $managed" "the information window does not name the managed list"
+info_shows "Last error: none" "the information window shows an error"
+info_window_shot managed-list-info.png
 echo "information window: names the managed list, no error"
 
 # 3. The file gone (a laptop away from the share): after a restart the kept copy burns.
@@ -60,12 +71,10 @@ spawn "open IEFrame cf0000 0 Corp Offers Again - Microsoft Internet Explorer"
 burned_soon "Corp Offers Again" || fail "the kept copy did not burn after the file was deleted"
 [ "$(tr -d '\r' <"$app/popcfg.managed")" = "corp offers" ] || fail "popcfg.managed was changed"
 main_window_open
-spawn click "Quellix|About Popup"
-sleep 1
-spawn "rect Quellix|Entries: 1 (from the kept copy)    Last read: not yet"
-[ "${answer#rect }" != none ] || fail "the information window does not say the kept copy burns ($answer)"
-info=$(xdotool search --onlyvisible --name '^Quellix$' | tail -1)
-[ -n "$info" ] && wine_window_shot "$info" "$shots/managed-list-info-kept.png"
+info_window_open
+info_shows "Entries: 1 (from the kept copy)    Last read: not yet" \
+  "the information window does not say the kept copy burns"
+info_window_shot managed-list-info-kept.png
 echo "file deleted: the kept copy burns after a restart, and the information window says so"
 
 stop_quellix
