@@ -14,6 +14,7 @@
 
 #include "blocklist/block_list_file.h"
 #include "engine/burn_cycle.h"
+#include "engine/browser_frames.h"
 #include "engine/window_inspection.h"
 #include "platform/sim/sim_services.h"
 #include "settings/settings_store.h"

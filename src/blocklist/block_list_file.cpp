@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <new>
 
+#include "blocklist/stored_text.h"
 #include "product/product.h"
 #include "text/text.h"
+#include "text/utf8.h"
 
 namespace quellix::blocklist {
 namespace {
 
 constexpr int kTemporaryNameTries = 100;
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
 
 bool IsLineEnd(char c) {
   return c == '\r' || c == '\n';
@@ -25,15 +23,12 @@ std::size_t SkipLineEnd(std::string_view s, std::size_t pos) {
   return pos + 1;
 }
 
-// A text that starts like a byte-order mark would be taken for one when it opens a file.
-bool StartsLikeByteOrderMark(std::string_view entry) {
-  return entry.starts_with(kUtf8Mark) || entry.starts_with(kUtf16LittleMark) ||
-         entry.starts_with(kUtf16BigMark);
-}
-
-bool NeedsQuotes(std::string_view entry, bool first) {
+// A first entry that starts like a byte-order mark would be taken for one when it opens a
+// file; `quote_first` quotes it whatever it holds.
+bool NeedsQuotes(std::string_view entry, bool first, bool quote_first) {
   return entry.find_first_of(",\r\n\"") != std::string_view::npos ||
-         (!entry.empty() && entry.front() == ' ') || (first && StartsLikeByteOrderMark(entry));
+         (!entry.empty() && entry.front() == ' ') ||
+         (first && (quote_first || StartsLikeByteOrderMark(entry)));
 }
 
 // Reads the field that starts at `pos` (blanks before it included) onto the end of `field`,
@@ -102,8 +97,8 @@ std::size_t CountFields(std::string_view s) {
 
 namespace {
 
-void AppendLine(std::string& text, std::string_view entry, bool first) {
-  if (NeedsQuotes(entry, first)) {
+void AppendLine(std::string& text, std::string_view entry, bool first, bool quote_first) {
+  if (NeedsQuotes(entry, first, quote_first)) {
     text += '"';
     for (char c : entry) {
       if (c == '"') text += '"';
@@ -116,21 +111,48 @@ void AppendLine(std::string& text, std::string_view entry, bool first) {
   text += "\r\n";
 }
 
-}  // namespace
-
-std::string BlockListText(const std::vector<std::string>& entries) {
+std::string EntriesText(const std::vector<std::string>& entries, bool quote_first) {
   std::string text;
-  for (std::size_t i = 0; i < entries.size(); ++i) AppendLine(text, entries[i], i == 0);
+  for (std::size_t i = 0; i < entries.size(); ++i) AppendLine(text, entries[i], i == 0, quote_first);
   return text;
 }
 
-std::string DisplayedListText(const DisplayedBlockList& displayed) {
+std::string EntriesText(const DisplayedBlockList& displayed, bool quote_first) {
   std::string text;
   std::size_t bytes = 0;
   for (std::size_t i = 1; i <= displayed.Count(); ++i) bytes += displayed.Text(i).size() + 2;
   text.reserve(bytes);  // quotes aside, the text in one block
-  for (std::size_t i = 1; i <= displayed.Count(); ++i) AppendLine(text, displayed.Text(i), i == 1);
+  for (std::size_t i = 1; i <= displayed.Count(); ++i)
+    AppendLine(text, displayed.Text(i), i == 1, quote_first);
   return text;
+}
+
+template <typename Entries>
+std::string FileBytes(const Entries& entries, platform::CodePage& code_page) {
+  std::string text = EntriesText(entries, false);
+  if (text::IsAscii(text)) return text;  // the same in every code page
+  if (std::optional<std::string> ansi = code_page.AnsiFromUtf8(text)) {
+    if (!StartsLikeByteOrderMark(*ansi)) return std::move(*ansi);
+    // In the code page the first entry would read as a mark, "\xEF\xBB\xBF..." say: quoted,
+    // the file begins with the quote instead, as older versions wrote it.
+    if (std::optional<std::string> quoted = code_page.AnsiFromUtf8(EntriesText(entries, true)))
+      return std::move(*quoted);
+  }
+  return Utf8WithMark(std::move(text));
+}
+
+}  // namespace
+
+std::string BlockListText(const std::vector<std::string>& entries) { return EntriesText(entries, false); }
+
+std::string DisplayedListText(const DisplayedBlockList& displayed) { return EntriesText(displayed, false); }
+
+std::string ListFileBytes(const std::vector<std::string>& entries, platform::CodePage& code_page) {
+  return FileBytes(entries, code_page);
+}
+
+std::string ListFileBytes(const DisplayedBlockList& displayed, platform::CodePage& code_page) {
+  return FileBytes(displayed, code_page);
 }
 
 // True for "<target>.~N.tmp" with N from 1 to kTemporaryNameTries, written without leading zeros.
@@ -173,34 +195,15 @@ bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, s
   return false;
 }
 
-std::string SystemReason(platform::FileSystem& files, platform::CodePage& code_page,
-                         std::string_view otherwise) {
-  const std::string reason = files.LastError();
-  if (reason.empty()) return std::string(otherwise);
-  return code_page.AnsiFromUtf8(reason).value_or(reason);
+std::string SystemReason(platform::FileSystem& files, std::string_view otherwise) {
+  std::string reason = files.LastError();
+  return reason.empty() ? std::string(otherwise) : reason;
 }
 
-std::optional<std::string> ListTextFromBytes(std::string_view bytes, platform::CodePage& code_page,
+std::optional<std::string> ListTextFromBytes(std::string bytes, platform::CodePage& code_page,
                                              std::string& problem) {
-  std::optional<std::string> text;
-  if (bytes.starts_with(kUtf8Mark)) {
-    bytes.remove_prefix(kUtf8Mark.size());
-    text = code_page.AnsiFromUtf8(bytes);
-    if (!text) text.emplace(bytes);  // not UTF-8 after all: the bytes are the code page's
-  } else if (bytes.starts_with(kUtf16LittleMark) || bytes.starts_with(kUtf16BigMark)) {
-    const bool little = bytes.starts_with(kUtf16LittleMark);
-    bytes.remove_prefix(2);
-    std::u16string units(bytes.size() / 2, u'\0');  // an odd last byte is no character
-    for (std::size_t i = 0; i < units.size(); ++i) {
-      const auto first = static_cast<unsigned char>(bytes[2 * i]),
-                 second = static_cast<unsigned char>(bytes[2 * i + 1]);
-      units[i] = static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second);
-    }
-    text = code_page.AnsiFromUtf16(units);
-  } else {
-    text.emplace(bytes);
-  }
-  if (text->find('\0') != std::string::npos) {
+  std::string text = TextOfStoredBytes(std::move(bytes), code_page);
+  if (text.find('\0') != std::string::npos) {
     problem =
         "It holds NUL characters, so it is not a list of titles (a list saved as Unicode needs its "
         "byte-order mark).";
@@ -222,12 +225,12 @@ ListRead ReadListFile(platform::FileSystem& files, platform::CodePage& code_page
   try {
     std::optional<std::string> text;
     {
-      const std::optional<std::string> bytes = files.ReadFile(path);
+      std::optional<std::string> bytes = files.ReadFile(path);
       if (!bytes) {
-        read.problem = SystemReason(files, code_page, "It could not be opened.");
+        read.problem = SystemReason(files, "It could not be opened.");
         return read;
       }
-      text = ListTextFromBytes(*bytes, code_page, read.problem);
+      text = ListTextFromBytes(std::move(*bytes), code_page, read.problem);
     }  // the file's bytes go before the entries are made
     if (!text) return read;
     if (CountFields(*text) > kMostEntries) {
@@ -293,14 +296,14 @@ ListRead::Outcome LoadBlockList(platform::Services services, const std::string& 
   return ListRead::Outcome::kRead;
 }
 
-bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
+bool StoreBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& app_folder,
                     const DisplayedBlockList& displayed) {
-  return ReplaceFileContents(files, BlockListPath(app_folder), DisplayedListText(displayed));
+  return ReplaceFileContents(files, BlockListPath(app_folder), ListFileBytes(displayed, code_page));
 }
 
-bool ExportBlockList(platform::FileSystem& files, const std::string& path,
+bool ExportBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
                      const DisplayedBlockList& displayed) {
-  return ReplaceFileContents(files, path, DisplayedListText(displayed));
+  return ReplaceFileContents(files, path, ListFileBytes(displayed, code_page));
 }
 
 std::string ImportBlockList(platform::FileSystem& files, platform::CodePage& code_page,

@@ -34,13 +34,20 @@ engine::EntryTexts ReadEntryTexts(std::string_view bytes);
 // How many fields ReadFields would give, without building them.
 std::size_t CountFields(std::string_view bytes);
 
-// The file text for these entries, one a line. An entry the reader would split, trim or
-// take apart (one holding a comma, a line break or a double quote, or starting with a
-// blank) is written in double quotes with its own double quotes doubled, and so is a first
+// The file text for these entries, one a line, as UTF-8. An entry the reader would split,
+// trim or take apart (one holding a comma, a line break or a double quote, or starting with
+// a blank) is written in double quotes with its own double quotes doubled, and so is a first
 // entry that starts like a byte-order mark; every other entry is written unchanged.
 std::string BlockListText(const std::vector<std::string>& entries);
 // The same for the displayed list's entries, written without copies of them.
 std::string DisplayedListText(const DisplayedBlockList& displayed);
+
+// The bytes of a list file for these entries: their text in the ANSI code page, byte for byte
+// what older versions wrote, when every entry has a form there; otherwise UTF-8 behind its
+// byte-order mark (stored_text.h). A first entry whose ANSI form starts like a byte-order
+// mark is quoted, as above.
+std::string ListFileBytes(const std::vector<std::string>& entries, platform::CodePage& code_page);
+std::string ListFileBytes(const DisplayedBlockList& displayed, platform::CodePage& code_page);
 
 // Writes `bytes` to a temporary file beside `path` and moves it over `path` only when it
 // is complete, so the old file stays whole whatever happens meanwhile.
@@ -54,11 +61,10 @@ inline constexpr std::uint64_t kLargestImport = 64ull << 20;
 // with the file's size (a file of commas is nothing but empty entries).
 inline constexpr std::size_t kMostEntries = std::size_t{1} << 22;
 
-// A list file's bytes as text of the ANSI code page. A UTF-8 byte-order mark is dropped,
-// and the UTF-8 after it is brought into the code page when it is valid UTF-8 (otherwise
-// taken as it is); UTF-16 with a byte-order mark, in either byte order, is brought into the
-// code page. Text holding a NUL character is no list: nothing, with `problem` saying why.
-std::optional<std::string> ListTextFromBytes(std::string_view bytes, platform::CodePage& code_page,
+// A list file's bytes as UTF-8 text, read as stored_text.h says: UTF-8 or UTF-16 behind a
+// byte-order mark, text of the ANSI code page without one. Text holding a NUL character is
+// no list: nothing, with `problem` saying why.
+std::optional<std::string> ListTextFromBytes(std::string bytes, platform::CodePage& code_page,
                                              std::string& problem);
 
 // What reading a list file gave.
@@ -100,12 +106,12 @@ ListRead LoadOwnList(platform::Services services, const std::string& app_folder,
                      DisplayedBlockList& displayed);
 
 // Stores the displayed list into popcfg.apo; the active list is not touched.
-bool StoreBlockList(platform::FileSystem& files, const std::string& app_folder,
+bool StoreBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& app_folder,
                     const DisplayedBlockList& displayed);
 
 // Writes the displayed list to an exported list file, replacing any file of that name only
 // once the new one is complete. False when it could not be written.
-bool ExportBlockList(platform::FileSystem& files, const std::string& path,
+bool ExportBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
                      const DisplayedBlockList& displayed);
 
 // Appends the entries of an exported list file (at most kLargestImport bytes) to the
@@ -114,8 +120,7 @@ bool ExportBlockList(platform::FileSystem& files, const std::string& path,
 std::string ImportBlockList(platform::FileSystem& files, platform::CodePage& code_page,
                             const std::string& path, DisplayedBlockList& displayed);
 
-// The system's reason for a failure, in the code page, or `otherwise` when it gave none.
-std::string SystemReason(platform::FileSystem& files, platform::CodePage& code_page,
-                         std::string_view otherwise);
+// The system's reason for the last failure, or `otherwise` when it gave none.
+std::string SystemReason(platform::FileSystem& files, std::string_view otherwise);
 
 }  // namespace quellix::blocklist

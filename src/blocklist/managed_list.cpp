@@ -56,7 +56,7 @@ bool ManagedList::Check() {
   platform::FileSystem& files = services_.files;
   const std::optional<platform::FileStamp> stamp = files.Stamp(*path_);
   if (!stamp) {
-    Refuse("It could not be reached: " + SystemReason(files, services_.code_page, "no reason given."));
+    Refuse("It could not be reached: " + SystemReason(files, "no reason given."));
     return false;
   }
   if (stamp_ && *stamp == *stamp_) {
@@ -102,7 +102,7 @@ bool ManagedList::TakeKeptCopy() {
 
 void ManagedList::StoreKeptCopy() {
   try {
-    ReplaceFileContents(services_.files, ManagedCopyPath(user_folder_), BlockListText(entries_));
+    ReplaceFileContents(services_.files, ManagedCopyPath(user_folder_), ListFileBytes(entries_, services_.code_page));
   } catch (const std::bad_alloc&) {
     // The old copy stays whole; the next change of the file tries again.
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/browser_frames.h"
 #include "engine/window_inspection.h"
 #include "settings/settings_store.h"
 #include "text/text.h"

@@ -1,6 +1,7 @@
 #include "controls/access_key.h"
 
 #include "text/text.h"
+#include "text/utf8.h"
 
 namespace quellix::controls {
 
@@ -13,7 +14,8 @@ std::string AccessKey(std::string_view caption) {
     amp = caption.find('&', amp + 2);
     if (amp == std::string_view::npos || amp + 1 >= caption.size() || caption[amp + 1] == '&') return {};
   }
-  return std::string(1, text::LowerChar(caption[amp + 1]));
+  const std::size_t key = amp + 1;
+  return text::LowerCase(caption.substr(key, text::DecodeUtf8(caption, key).length));
 }
 
 }  // namespace quellix::controls

@@ -26,7 +26,6 @@ void BlockEntries::AssignShared(SharedEntryTexts entries, platform::CodePage& co
       continue;
     }
     code_page.LowerUtf8(e, folded);
-    if (folded.empty()) continue;  // the code page read no character in it: it matches nothing
     if (e.find_first_not_of(' ') == std::string_view::npos) {
       blank_entries.emplace_back(folded);
     } else if (folded.size() > kLongEntry) {

@@ -18,8 +18,8 @@ class BlockEntries {
   // The matcher's memory comes from `memory`.
   explicit BlockEntries(std::pmr::memory_resource* memory = std::pmr::get_default_resource());
 
-  // Replaces the whole list; entries keep their file order. Titles are later compared
-  // with the entries in this code page, which must outlive the list. Throws std::bad_alloc
+  // Replaces the whole list; entries keep their file order. Titles are later lower-cased
+  // as the entries are, by `code_page`, which must outlive the list. Throws std::bad_alloc
   // when memory runs out, and then keeps the list it had.
   void Assign(const std::vector<std::string>& entries, platform::CodePage& code_page);
   // The same for entries that the list keeps as they are, shared with whoever else holds them.
@@ -32,7 +32,7 @@ class BlockEntries {
   const SharedEntryTexts& Texts() const { return entries_; }
 
   // True when the title, lower-cased, contains any entry, lower-cased, as a plain substring
-  // of characters of the code page. An empty entry is contained in every non-empty title;
+  // of characters. An empty entry is contained in every non-empty title;
   // an empty title contains nothing. The entries are built into an automaton when
   // assigned, so a title costs its length however long the list is.
   bool IsBlocked(std::string_view title) const;

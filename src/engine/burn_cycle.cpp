@@ -1,6 +1,7 @@
 #include "engine/burn_cycle.h"
 
-#include "engine/chromium_frames.h"
+#include "engine/browser_frames.h"
+#include "engine/young_frames.h"
 #include "engine/window_inspection.h"
 #include "settings/switch_cache.h"
 
@@ -34,39 +35,44 @@ class WindowJudge {
         at_start_(switches_.Current()),
         styles_{at_start_.kill_no_max_button, at_start_.kill_no_min_button, at_start_.kill_no_title_bar},
         traces_{services, folders, state.burn_record, state.burn_count, state.sound},
-        chromium_(desktop_, state.chromium_ages, now_ms) {}
+        young_(desktop_, state.frame_ages, now_ms),
+        frames_(desktop_) {}
 
   bool Logging() const { return at_start_.logging; }
   BurnTraces& Traces() { return traces_; }
 
-  // `walking`: the judge is part of a walk, which meets every window of the Chromium class,
-  // whatever the switch says, so that turning it on later finds the user's own browser
-  // windows already old.
+  // `walking`: the judge is part of a walk, which meets every window of the Chromium and
+  // Mozilla classes, whatever the switches say, so that turning one on later finds the
+  // user's own browser windows already old.
   std::optional<BurnedWindow> Judge(WindowId window, bool walking) {
     const std::string class_name = ReadWindowClass(desktop_, window);
     const bool is_chromium = IsChromiumClass(class_name);
     const bool is_ie = IsIeClass(class_name);
     const bool is_mozilla = IsMozillaClass(class_name);
     if (!is_chromium && !is_ie && !is_mozilla) return std::nullopt;  // no switch burns other windows
+    if (walking && (is_chromium || is_mozilla)) state_.frame_ages.Meet(window);
     const settings::BurnSwitches& now = switches_.Current();
 
     if (is_chromium) {
-      if (walking) state_.chromium_ages.Meet(window);
-      // The switch is taken once a judge, at the first window of the class.
+      // The switch is taken once a judge, at the first window of the class. An old frame
+      // costs no caption read.
       if (!chromium_on_) chromium_on_ = now.chromium;
-      // An old frame costs no title read. The style switches leave these frames alone: the
-      // browsers show their menus, lists and bubbles as bare windows of the same class,
-      // which those switches would close at every tick.
-      if (!*chromium_on_ || !chromium_.Young(window)) return std::nullopt;
-      const std::string title = ReadWindowTitle(desktop_, window);
-      if (!chromium_.BurnsNow(window, title, state_.block_entries)) return std::nullopt;
-      return Burn(window, kChromiumBrowserName, title);
+      if (!*chromium_on_ || !young_.Young(window)) return std::nullopt;
+    } else if (!SupportedFrame(now.support_ie, now.support_netscape, is_ie, is_mozilla)) {
+      return std::nullopt;
     }
-
-    if (!SupportedFrame(now.support_ie, now.support_netscape, is_ie, is_mozilla)) return std::nullopt;
-    const std::string title = ReadWindowTitle(desktop_, window);
-    if (!state_.block_entries.IsBlocked(title) && !styles_.Burns(desktop_, window)) return std::nullopt;
-    return Burn(window, is_ie ? kIeBrowserName : kMozillaBrowserName, title);
+    const BrowserFrame frame = frames_.Read(window, class_name);
+    if (frame.kind == FrameKind::kNone) return std::nullopt;
+    if (frame.Young()) {
+      // The style switches leave these frames alone: the browsers show their menus, lists
+      // and bubbles as bare windows of the same class, and the user's own window may lack a
+      // part the switches look for; either would burn at every tick.
+      if (!young_.BurnsNow(window, frame.title, state_.block_entries)) return std::nullopt;
+      if (frame.kind == FrameKind::kChromium && !frames_.OwnedByBrowser(window)) return std::nullopt;
+    } else if (!state_.block_entries.IsBlocked(frame.title) && !styles_.Burns(desktop_, window)) {
+      return std::nullopt;
+    }
+    return Burn(window, frame.BrowserName(), frame.title);
   }
 
  private:
@@ -84,7 +90,8 @@ class WindowJudge {
   const settings::BurnSwitches at_start_;
   const StyleSwitches styles_;
   BurnTraces traces_;
-  ChromiumBurnRule chromium_;
+  YoungFrameRule young_;
+  FrameReader frames_;
   std::optional<bool> chromium_on_;
 };
 
@@ -103,8 +110,9 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
   const std::uint64_t now_ms = services.clock.MonotonicMs();
   WindowJudge judge(services, state, folders, now_ms);
 
-  // Every window of the Chromium class is met, whatever the switch says (see WindowJudge).
-  ChromiumFrameAges& ages = state.chromium_ages;
+  // Every window of the Chromium and Mozilla classes is met, whatever the switches say (see
+  // WindowJudge).
+  FrameAges& ages = state.frame_ages;
   ages.StartWalk(now_ms);
 
   // The first window takes the short way: Internet Explorer frames only, whatever the
@@ -112,7 +120,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
   ZOrderWalk walk(desktop, anchor);
   const WindowId first = walk.Current();
   const std::string first_class = first != 0 ? ReadWindowClass(desktop, first) : std::string();
-  if (IsChromiumClass(first_class)) ages.Meet(first);
+  if (IsChromiumClass(first_class) || IsMozillaClass(first_class)) ages.Meet(first);
   if (IsIeClass(first_class)) {
     const std::string title = ReadWindowTitle(desktop, first);
     if (state.block_entries.IsBlocked(title)) {

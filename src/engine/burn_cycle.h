@@ -14,7 +14,7 @@ namespace quellix::engine {
 
 // Runs one burn cycle. `anchor` is one of the product's own top-level windows; the walk
 // starts at the first window at its level. Between cycles only the ages of the windows of
-// the Chromium class are remembered (state.chromium_ages); no burn is, and the windows
+// the Chromium and Mozilla classes are remembered (state.frame_ages); no burn is, and the windows
 // burned at once since the last cycle are forgotten.
 void BurnCycle(platform::Services services, ProcessState& state, const product::Folders& folders,
                platform::WindowId anchor);

@@ -1,7 +1,8 @@
 #include "engine/entry_preview.h"
 
 #include "engine/block_entries.h"
-#include "engine/chromium_frames.h"
+#include "engine/browser_frames.h"
+#include "engine/young_frames.h"
 #include "engine/window_inspection.h"
 #include "settings/settings_store.h"
 #include "text/text.h"
@@ -9,7 +10,7 @@
 namespace quellix::engine {
 
 EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry,
-                          const ChromiumFrameAges& ages, const settings::Policies& policies) {
+                          const FrameAges& ages, const settings::Policies& policies) {
   EntryPreview preview;
   BlockEntries single;
   single.Assign({entry}, services.code_page);
@@ -18,19 +19,25 @@ EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor
   const double ie = text::LeadingNumber(read(settings::kSupportIe));
   const double netscape = text::LeadingNumber(read(settings::kSupportNetscape));
   const bool chromium = text::IsOn(read(settings::kChromium));
-  ChromiumBurnRule chromium_rule(services.desktop, ages, services.clock.MonotonicMs());
+  const YoungFrameRule young(services.desktop, ages, services.clock.MonotonicMs());
+  FrameReader frames(services.desktop);
   for (ZOrderWalk walk(services.desktop, anchor); walk.Current() != 0; walk.Next()) {
     const WindowId window = walk.Current();
     const std::string class_name = ReadWindowClass(services.desktop, window);
-    if (IsChromiumClass(class_name)) {
-      if (!chromium || !chromium_rule.MayBurn(window)) continue;
+    if (IsChromiumClass(class_name) ? !chromium || !young.Young(window)
+                                    : !SupportedFrame(ie, netscape, IsIeClass(class_name), IsMozillaClass(class_name)))
+      continue;
+    const BrowserFrame frame = frames.Read(window, class_name);
+    if (frame.kind == FrameKind::kNone) continue;
+    if (frame.Young()) {
+      if (!young.MayBurn(window)) continue;
+      if (frame.kind == FrameKind::kChromium && !frames.OwnedByBrowser(window)) continue;
       ++preview.open;
-      if (chromium_rule.Blocks(single, ReadWindowTitle(services.desktop, window))) ++preview.would_burn;
+      if (young.Blocks(single, frame.title)) ++preview.would_burn;
       continue;
     }
-    if (!SupportedFrame(ie, netscape, IsIeClass(class_name), IsMozillaClass(class_name))) continue;
     ++preview.open;
-    if (single.IsBlocked(ReadWindowTitle(services.desktop, window))) ++preview.would_burn;
+    if (single.IsBlocked(frame.title)) ++preview.would_burn;
   }
   preview.burns_everything =
       text::TrimBlanks(entry).empty() || (preview.open >= 2 && preview.would_burn == preview.open);

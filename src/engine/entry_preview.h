@@ -1,12 +1,12 @@
 #pragma once
 // What an entry would do if it were in the block list now: how many of the browser frames
 // open now the burn cycle would close for it, by the cycle's own rules (support switches,
-// title cut, case-insensitive containment in the system's code page; for Chromium frames
-// their age and the blank entry's exception).
+// title cut, case-insensitive containment by characters; for today's Firefox frames and the
+// Chromium frames their age and the blank entry's exception).
 
 #include <string>
 
-#include "engine/chromium_frames.h"
+#include "engine/young_frames.h"
 #include "platform/platform.h"
 #include "settings/policies.h"
 
@@ -21,7 +21,7 @@ struct EntryPreview {
 // `ages` are the burn cycle's own, so a Chromium frame counts exactly while the cycle may burn it;
 // a support switch that `policies` manage counts as they force it, as in the cycle.
 EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor, const std::string& entry,
-                          const ChromiumFrameAges& ages, const settings::Policies& policies = {});
+                          const FrameAges& ages, const settings::Policies& policies = {});
 
 // The line the dialogs show under the entry: "Would burn 2 of the 7 browser windows open
 // now", or the warning "This entry burns every browser window".

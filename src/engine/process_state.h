@@ -12,7 +12,7 @@
 #include "engine/block_entries.h"
 #include "engine/burn_history.h"
 #include "engine/burn_record.h"
-#include "engine/chromium_frames.h"
+#include "engine/young_frames.h"
 #include "settings/policies.h"
 #include "settings/switch_cache.h"
 
@@ -27,7 +27,7 @@ struct ProcessState {
 
   std::vector<BurnedWindow> burned_this_tick;  // what the last burn cycle closed
   BurnHistory history;                         // figures per entry, recent burns, stuck windows
-  ChromiumFrameAges chromium_ages;             // when the burn cycle first met each Chromium frame
+  FrameAges frame_ages;                        // when the burn cycle first met each frame that may be young
   // The windows burned the moment they appeared since the last burn cycle, which forgets
   // them: a window that ignores its close request and keeps renaming itself burns so once.
   std::set<platform::WindowId> burned_at_once;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/chromium_frames.h"
 #include "text/text.h"
+#include "text/utf8.h"
 
 namespace quellix::engine {
 
@@ -11,20 +11,37 @@ std::string ReadWindowClass(platform::Desktop& desktop, WindowId window) {
   return desktop.ClassName(window, kClassBufferSize);
 }
 
+std::size_t LastDash(std::string_view caption) {
+  const std::size_t hyphen = caption.rfind('-');
+  const std::size_t em_dash = caption.rfind(kEmDash);
+  if (hyphen == std::string_view::npos) return em_dash;
+  if (em_dash == std::string_view::npos) return hyphen;
+  return std::max(hyphen, em_dash);
+}
+
 std::string TitleFromCaption(std::string caption) {
-  const auto dash = caption.rfind('-');
-  // A dash at position 2 or later (1-based) cuts off itself and the character before it.
-  if (dash != std::string::npos && dash >= 1) caption.resize(dash - 1);
+  const std::size_t dash = LastDash(caption);
+  // A dash after the first character cuts off itself and the character before it.
+  if (dash != std::string::npos && dash >= 1) caption.resize(text::StartOfCharacterBefore(caption, dash));
+  return caption;
+}
+
+std::string ReadWindowCaption(platform::Desktop& desktop, WindowId window, std::size_t units) {
+  std::string caption = desktop.Text(window, units);
+  // The caption ends at its first NUL, whatever the platform copied.
+  caption.resize(std::min(caption.find('\0'), caption.size()));
   return caption;
 }
 
 std::string ReadWindowTitle(platform::Desktop& desktop, WindowId window) {
   // One read into the title buffer gives what sizing the buffer to the caption first would:
-  // at most 99 characters.
-  std::string caption = desktop.Text(window, kTitleBufferSize);
-  // The caption ends at its first NUL, whatever the platform copied.
-  caption.resize(std::min(caption.find('\0'), caption.size()));
-  return TitleFromCaption(std::move(caption));
+  // at most 99 UTF-16 units.
+  return TitleFromCaption(ReadWindowCaption(desktop, window, kTitleBufferSize));
+}
+
+std::string FirstTitleUnits(std::string title) {
+  title.resize(text::FirstUtf16Units(title, kTitleBufferSize - 1).size());
+  return title;
 }
 
 bool HasMaxButton(platform::Desktop& desktop, WindowId window) {
@@ -53,29 +70,6 @@ bool ZOrderWalk::Next() {
 }
 
 void CloseWindow(platform::Desktop& desktop, WindowId window) { desktop.PostClose(window); }
-
-std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor,
-                                                bool chromium_frames) {
-  std::vector<std::string> titles;
-  ChromiumProcesses chromium_processes(desktop);
-  auto offer = [&](WindowId window, bool as_ie, bool as_mozilla, bool as_chromium) {
-    const std::string class_name = ReadWindowClass(desktop, window);
-    const bool chromium = as_chromium && IsChromiumClass(class_name);
-    if (!(as_ie && IsIeClass(class_name)) && !(as_mozilla && IsMozillaClass(class_name)) && !chromium) return;
-    if (chromium && !IsVisible(desktop, window)) return;
-    std::string title = ReadWindowTitle(desktop, window);
-    if (title == kCannotFindServer) return;
-    // The browsers' untitled menus and bubbles would be dropped as blank anyway: no process
-    // look-up for them.
-    if (chromium && (text::TrimBlanks(title).empty() || !chromium_processes.OwnsWindow(window))) return;
-    titles.push_back(std::move(title));
-  };
-  ZOrderWalk walk(desktop, anchor);
-  if (walk.Current() != 0) offer(walk.Current(), /*as_ie=*/true, /*as_mozilla=*/false, /*as_chromium=*/false);
-  while (walk.Next()) offer(walk.Current(), true, true, chromium_frames);
-  std::erase_if(titles, [](const std::string& t) { return text::TrimBlanks(t).empty(); });
-  return titles;
-}
 
 bool SupportedFrame(double ie, double netscape, bool is_ie, bool is_mozilla) {
   if (ie == 1 && netscape == 0) return is_ie;

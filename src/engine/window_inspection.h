@@ -21,17 +21,31 @@ inline constexpr std::string_view kMozillaBrowserName = "Netscape / Mozilla";
 inline constexpr std::string_view kCannotFindServer = "Cannot find server";
 
 inline constexpr std::size_t kClassBufferSize = 100;
-inline constexpr std::size_t kTitleBufferSize = 100;  // titles are at most 99 characters
+inline constexpr std::size_t kTitleBufferSize = 100;  // titles are at most 99 UTF-16 units
+// A whole caption, for telling by its end which browser wrote it.
+inline constexpr std::size_t kWholeCaptionBufferSize = 32768;
 
 inline constexpr std::uint32_t kMaximizeBox = 0x00010000;  // WS_MAXIMIZEBOX
 inline constexpr std::uint32_t kMinimizeBox = 0x00020000;  // WS_MINIMIZEBOX
 inline constexpr std::uint32_t kDialogFrame = 0x00400000;  // WS_DLGFRAME: the title-bar half of WS_CAPTION
 
+// The browsers put their own name after the page's, behind a dash: an ASCII hyphen for
+// Internet Explorer, Netscape and the Chromium browsers, an em dash (U+2014) for today's
+// Firefox ("Page — Mozilla Firefox").
+inline constexpr std::string_view kEmDash = "\xE2\x80\x94";
+
 std::string ReadWindowClass(platform::Desktop& desktop, WindowId window);
-// The caption cut before the character that precedes its last dash, at most 99 characters.
+// The caption cut before the character that precedes its last dash ("-" or the em dash,
+// whichever comes last), at most 99 UTF-16 units.
 std::string ReadWindowTitle(platform::Desktop& desktop, WindowId window);
+// The caption as read into a buffer of `units` UTF-16 units, up to its first NUL.
+std::string ReadWindowCaption(platform::Desktop& desktop, WindowId window, std::size_t units);
 // The title rule on a caption already read.
 std::string TitleFromCaption(std::string caption);
+// At most the 99 UTF-16 units a title holds.
+std::string FirstTitleUnits(std::string title);
+// Where the caption's last dash, "-" or the em dash, begins; npos when it has none.
+std::size_t LastDash(std::string_view caption);
 
 bool HasMaxButton(platform::Desktop& desktop, WindowId window);
 bool HasMinButton(platform::Desktop& desktop, WindowId window);
@@ -58,13 +72,6 @@ class ZOrderWalk {
 
 // Burns a window: asks it to close. The only way the product closes a foreign window.
 void CloseWindow(platform::Desktop& desktop, WindowId window);
-
-// Titles of the browser frames open now, topmost first, duplicates kept, without the
-// browser's error page and without blank titles. The walk starts at the first window at
-// the level of `anchor`, which is tested as an Internet Explorer frame only. With
-// `chromium_frames`, the frames of Chromium browsers after the first window count too.
-std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, WindowId anchor,
-                                                bool chromium_frames = false);
 
 // Which browser frames the support switches "0" (IE) and "1" (Netscape / Mozilla), read as
 // numbers, let the burn cycle burn. Any value other than 0 or 1 in either burns nothing.

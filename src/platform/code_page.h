@@ -1,5 +1,7 @@
 #pragma once
-// The system's ANSI code page, in which window titles and the block list are written.
+// The system's text services: lower-casing by its own rules, and its ANSI code page, which
+// only the stored formats still meet (a list or log written by older versions, or by other
+// programs, is in it). Every text inside the product is UTF-8.
 
 #include <optional>
 #include <string>
@@ -10,18 +12,26 @@ namespace quellix::platform {
 class CodePage {
  public:
   virtual ~CodePage() = default;
-  // Reads `ansi` as characters of the system's ANSI code page, lower-cases each one and
-  // writes the result to `utf8` as UTF-8, replacing what it held (its capacity is kept, so
-  // a reused string costs no allocation). A byte that does not complete a character counts
-  // as one character. UTF-8 keeps characters apart: one result contains another as bytes
-  // exactly when it contains it as characters.
-  virtual void LowerUtf8(std::string_view ansi, std::string& utf8) = 0;
-  // `utf8` as text of the ANSI code page, a character the code page does not hold written
-  // as "?" (never as a look-alike), one for each UTF-16 unit it takes; nothing when `utf8`
-  // is not valid UTF-8.
+
+  // Lower-cases each UTF-16 unit in place, as the system does (CharLowerBuffW); a
+  // surrogate stays as it is.
+  virtual void LowerUtf16(std::u16string& units) = 0;
+  // Text of the ANSI code page as UTF-8. A byte that does not complete a character reads as
+  // the character the system gives it.
+  virtual std::string Utf8FromAnsi(std::string_view ansi) = 0;
+  // The UTF-8 text in the ANSI code page when every character in it has a byte form there
+  // of its own (no "?" for a character the page lacks, no look-alike); nothing otherwise,
+  // and nothing when `utf8` is not UTF-8.
   virtual std::optional<std::string> AnsiFromUtf8(std::string_view utf8) = 0;
-  // UTF-16 code units as text of the ANSI code page, by the same rule.
-  virtual std::string AnsiFromUtf16(std::u16string_view utf16) = 0;
+
+  // Lower-cases UTF-8 text by characters into `lowered`, replacing what it held (its
+  // capacity is kept, so a reused string costs no allocation); a byte that begins no
+  // character becomes U+FFFD. UTF-8 keeps characters apart: one result contains another
+  // as bytes exactly when it contains it as characters.
+  void LowerUtf8(std::string_view utf8, std::string& lowered);
+
+ private:
+  std::u16string units_;  // reused by LowerUtf8
 };
 
 }  // namespace quellix::platform

@@ -26,10 +26,12 @@ class Desktop {
   virtual WindowId FirstWindow(WindowId anchor) = 0;
   // The next window in z-order (GW_HWNDNEXT); 0 after the last.
   virtual WindowId NextWindow(WindowId window) = 0;
-  // The class name as copied into a buffer of `capacity` characters including its NUL.
+  // The class name as copied into a buffer of `capacity` UTF-16 units including its NUL, as
+  // UTF-8 (as every text is).
   virtual std::string ClassName(WindowId window, std::size_t capacity) = 0;
-  // The caption as copied into a buffer of `count` characters including its NUL:
-  // at most count - 1 characters, ending at the caption's first NUL.
+  // The caption as copied into a buffer of `count` UTF-16 units including its NUL, as UTF-8:
+  // at most count - 1 units, ending at the caption's first NUL. A character the buffer has
+  // room for only half of (a surrogate pair cut after its first unit) is left out.
   virtual std::string Text(WindowId window, std::size_t count) = 0;
   // The style bits (GWL_STYLE); 0 for a window that is gone.
   virtual std::uint32_t Style(WindowId window) = 0;

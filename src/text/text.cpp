@@ -1,27 +1,10 @@
 #include "text/text.h"
 
-#include <array>
 #include <cmath>
 #include <cstdlib>
 
 namespace quellix::text {
 namespace {
-
-constexpr std::array<unsigned char, 256> MakeLowerTable() {
-  std::array<unsigned char, 256> t{};
-  for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
-  for (int i = 'A'; i <= 'Z'; ++i) t[i] = static_cast<unsigned char>(i + 32);
-  // Windows-1252 capitals: S caron, OE, Z caron, Y diaeresis and the Latin-1 block.
-  t[0x8A] = 0x9A;
-  t[0x8C] = 0x9C;
-  t[0x8E] = 0x9E;
-  t[0x9F] = 0xFF;
-  for (int i = 0xC0; i <= 0xDE; ++i)
-    if (i != 0xD7) t[i] = static_cast<unsigned char>(i + 32);
-  return t;
-}
-
-constexpr auto kLower = MakeLowerTable();
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -75,7 +58,7 @@ bool TakeDigits(NumberReader& in, std::string& number) {
 
 }  // namespace
 
-char LowerChar(char c) { return static_cast<char>(kLower[static_cast<unsigned char>(c)]); }
+char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 std::string LowerCase(std::string_view s) {
   std::string out(s);

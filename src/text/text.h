@@ -1,15 +1,14 @@
 #pragma once
-// Text rules shared by the whole product. Text is ANSI bytes in the system's code page.
+// Text rules shared by the whole product. Text is UTF-8 (text/utf8.h).
 
 #include <string>
 #include <string_view>
 
 namespace quellix::text {
 
-// Lower-cases one byte: ASCII letters and the Windows-1252 capitals. Good for comparing
-// with ASCII names (window classes, keys) in any code page, since only ASCII capitals turn
-// into ASCII; window titles are lower-cased by characters of the code page instead
-// (platform::CodePage).
+// Lower-cases ASCII letters and leaves every other byte alone, so UTF-8 stays whole. Good
+// for comparing with ASCII names (window classes, keys, program files); titles and entries
+// are lower-cased by characters instead (platform::CodePage::LowerUtf8).
 char LowerChar(char c);
 std::string LowerCase(std::string_view s);
 

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "engine/burn_cycle.h"
+#include "engine/browser_frames.h"
 #include "engine/window_inspection.h"
 #include "product/product.h"
 #include "settings/settings_store.h"

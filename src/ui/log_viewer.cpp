@@ -90,7 +90,7 @@ void LogViewer::View(int left_twips, int top_twips) {
 }
 
 std::string LogViewer::Reason() {
-  return blocklist::SystemReason(services_.files, services_.code_page, "");
+  return blocklist::SystemReason(services_.files, "");
 }
 
 void LogViewer::Clear() {

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "blocklist/block_list_file.h"
+#include "blocklist/stored_text.h"
 #include "engine/entry_preview.h"
 #include "product/product.h"
 #include "settings/settings_store.h"
@@ -57,7 +58,7 @@ MainWindow::MainWindow(tray::TrayContext context)
             PostCommand("2");
           },
           [this](const std::string& entry) {
-            return engine::PreviewEntry(context_.services, OwnWindow(), entry, context_.state.chromium_ages,
+            return engine::PreviewEntry(context_.services, OwnWindow(), entry, context_.state.frame_ages,
                                         engine::CurrentPolicies(context_.state, context_.services.registry));
           },
           [this]() -> const settings::Policies& {
@@ -177,7 +178,7 @@ void MainWindow::CreateControls() {
                                 [this] { OpenPicker(); }, [this] { return OwnWindow(); },
                                 [this](const std::string& entry) {
                                   return engine::PreviewEntry(
-                                      context_.services, OwnWindow(), entry, context_.state.chromium_ages,
+                                      context_.services, OwnWindow(), entry, context_.state.frame_ages,
                                       engine::CurrentPolicies(context_.state, context_.services.registry));
                                 },
                                 [this](const std::string& entry) { return RowCells(entry); },
@@ -275,9 +276,9 @@ void MainWindow::UpdateManagedList() {
 bool MainWindow::StoreBlockList() {
   if (list_unreadable_ && !ReadListAgain()) return false;
   platform::Services& services = context_.services;
-  if (blocklist::StoreBlockList(services.files, context_.data_folder, displayed_)) return true;
+  if (blocklist::StoreBlockList(services.files, services.code_page, context_.data_folder, displayed_)) return true;
   Tell(std::string(kListNotSaved) + "\r\n" +
-       blocklist::SystemReason(services.files, services.code_page, "The file could not be written.") +
+       blocklist::SystemReason(services.files, "The file could not be written.") +
        "\r\nThe file was not changed, and the list on screen keeps your changes.");
   return false;
 }
@@ -381,6 +382,7 @@ void MainWindow::ReadFigures() {
     text.reset();
   }
   // A file that could not be read, or is not one of ours, is kept: no figures are stored over it.
+  if (text) text = blocklist::TextOfStoredBytes(std::move(*text), context_.services.code_page);
   if (!text || !engine::HitStats::Recognised(*text)) {
     figures_unreadable_ = true;
     return;
@@ -390,8 +392,9 @@ void MainWindow::ReadFigures() {
 
 void MainWindow::StoreFigures() {
   if (figures_unreadable_) return;
-  blocklist::ReplaceFileContents(context_.services.files, blocklist::HitStatsPath(context_.data_folder),
-                                 context_.state.history.Figures().Text());
+  blocklist::ReplaceFileContents(
+      context_.services.files, blocklist::HitStatsPath(context_.data_folder),
+      blocklist::StoredBytes(context_.state.history.Figures().Text(), context_.services.code_page));
 }
 
 void MainWindow::AfterBurnCycle() {

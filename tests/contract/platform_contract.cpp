@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "contract/platform_under_test.h"
-#include "engine/chromium_frames.h"
+#include "engine/young_frames.h"
 #include "engine/window_inspection.h"
 #include "settings/settings_store.h"
 #include "text/text.h"
+#include "text/utf8.h"
 
 namespace quellix::contract {
 namespace {
@@ -52,21 +53,47 @@ TEST_F(PlatformContract, WalkSeesOtherProgramsWindowsNewestAbove) {
 }
 
 TEST_F(PlatformContract, ClassAndCaptionAreReadExactly) {
-  const std::string caption = "Caf\xE9 Offers - Microsoft Internet Explorer";
+  const std::string caption = "Caf\xC3\xA9 Offers - Microsoft Internet Explorer";
   const WindowId w = p->Open({"IEFrame", caption, kOverlapped});
   EXPECT_EQ(engine::ReadWindowClass(s.desktop, w), "IEFrame");
   EXPECT_EQ(s.desktop.Text(w, caption.size() + 1), caption);
-  EXPECT_EQ(s.desktop.Text(w, 5), "Caf\xE9");
-  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, w), "Caf\xE9 Offers");
+  EXPECT_EQ(s.desktop.Text(w, 5), "Caf\xC3\xA9");  // four characters and the NUL
+  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, w), "Caf\xC3\xA9 Offers");
   const WindowId moz = p->Open({"MozillaWindowClass", "x", kOverlapped});
   EXPECT_TRUE(engine::IsMozillaClass(engine::ReadWindowClass(s.desktop, moz)));
 }
 
-TEST_F(PlatformContract, CodePageLowerCasesWesternTextIntoUtf8) {
-  // The machines this suite runs on use the Western code page (1252).
+TEST_F(PlatformContract, CaptionsInAnyScriptAreReadWholeAndCutByUtf16Units) {
+  // "Выиграй iPhone", "免费抽奖" and "Gift ideas 🎄": none of them has a form in the Western page.
+  for (const std::string caption :
+       {"\xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9 iPhone",
+        "\xE5\x85\x8D\xE8\xB4\xB9\xE6\x8A\xBD\xE5\xA5\x96", "Gift ideas \xF0\x9F\x8E\x84"}) {
+    const WindowId w = p->Open({"IEFrame", caption, kOverlapped});
+    EXPECT_EQ(s.desktop.Text(w, 100), caption);
+    EXPECT_EQ(engine::ReadWindowTitle(s.desktop, w), caption);
+  }
+  // 98 letters and an emoji take 100 UTF-16 units: the emoji goes whole, never half of it.
+  const WindowId pair = p->Open({"IEFrame", std::string(98, 'x') + "\xF0\x9F\x8E\x81", kOverlapped});
+  EXPECT_EQ(s.desktop.Text(pair, 100), std::string(98, 'x'));
+  EXPECT_EQ(s.desktop.Text(pair, 101), std::string(98, 'x') + "\xF0\x9F\x8E\x81");
+  // 120 Cyrillic letters, two bytes each: the title keeps 99 of them.
+  std::string long_cyrillic, cut;
+  for (int i = 0; i < 120; ++i) long_cyrillic += "\xD0\x96";  // "Ж"
+  for (int i = 0; i < 99; ++i) cut += "\xD0\x96";
+  const WindowId cyrillic = p->Open({"IEFrame", long_cyrillic, kOverlapped});
+  EXPECT_EQ(engine::ReadWindowTitle(s.desktop, cyrillic), cut);
+}
+
+TEST_F(PlatformContract, CodePageLowerCasesCharactersOfEveryScript) {
   std::string utf8 = "left over";
-  s.code_page.LowerUtf8("Caf\xC9 OFFERS \x8A\x8C\x9F \xD7\x80", utf8);
-  EXPECT_EQ(utf8, "caf\xC3\xA9 offers \xC5\xA1\xC5\x93\xC3\xBF \xC3\x97\xE2\x82\xAC");
+  // "Café OFFERS ŠŒŸ ×€ ПРИЗ ΔΩ ＡＢ", and an emoji that has no case.
+  s.code_page.LowerUtf8(
+      "Caf\xC3\x89 OFFERS \xC5\xA0\xC5\x92\xC5\xB8 \xC3\x97\xE2\x82\xAC "
+      "\xD0\x9F\xD0\xA0\xD0\x98\xD0\x97 \xCE\x94\xCE\xA9 \xEF\xBC\xA1\xEF\xBC\xA2 \xF0\x9F\x8E\x81",
+      utf8);
+  EXPECT_EQ(utf8,
+            "caf\xC3\xA9 offers \xC5\xA1\xC5\x93\xC3\xBF \xC3\x97\xE2\x82\xAC "
+            "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB7 \xCE\xB4\xCF\x89 \xEF\xBD\x81\xEF\xBD\x82 \xF0\x9F\x8E\x81");
   s.code_page.LowerUtf8(std::string("A\0B", 3), utf8);
   EXPECT_EQ(utf8, std::string("a\0b", 3));
   s.code_page.LowerUtf8(std::string(300, 'Q'), utf8);
@@ -75,19 +102,35 @@ TEST_F(PlatformContract, CodePageLowerCasesWesternTextIntoUtf8) {
   EXPECT_EQ(utf8, "");
 }
 
-TEST_F(PlatformContract, CodePageTakesUtf8AndUtf16TextIntoTheWesternPage) {
+TEST_F(PlatformContract, CodePageWritesTextInTheWesternPageOnlyWhenEveryCharacterHasAFormThere) {
+  // The machines this suite runs on use the Western code page (1252).
   EXPECT_EQ(s.code_page.AnsiFromUtf8("Caf\xC3\xA9, \xE2\x82\xAC \xC5\xA0 \"x\"\r\n"),
             "Caf\xE9, \x80 \x8A \"x\"\r\n");
   EXPECT_EQ(s.code_page.AnsiFromUtf8(""), "");
-  // Characters the page lacks are "?", never a look-alike: a full-width quote or comma
-  // must not become one the list reader acts on.
-  EXPECT_EQ(s.code_page.AnsiFromUtf8("\xE4\xB8\xAD|\xEF\xBC\x82|\xEF\xBC\x8C|\xC4\x80"), "?|?|?|?");
+  EXPECT_EQ(s.code_page.AnsiFromUtf8("?"), "?");  // a question mark of its own is exact
+  // A character the page lacks makes no ANSI form at all, never "?" or a look-alike: a
+  // full-width quote or comma must not become one the list reader acts on.
+  for (const char* lacking : {"\xE4\xB8\xAD", "a\xEF\xBC\x82", "\xEF\xBC\x8C", "\xC4\x80", "\xD0\x96",
+                              "\xF0\x9F\x8E\x81"})
+    EXPECT_FALSE(s.code_page.AnsiFromUtf8(lacking).has_value()) << lacking;
   for (const char* invalid : {"\xC3(", "\xFF", "\xC0\xAF", "ok\xE2\x82", "\xED\xA0\x80"})
     EXPECT_FALSE(s.code_page.AnsiFromUtf8(invalid).has_value()) << invalid;
-  EXPECT_EQ(s.code_page.AnsiFromUtf16(u"Caf\u00E9, \u20AC \u0160\r\n"), "Caf\xE9, \x80 \x8A\r\n");
-  EXPECT_EQ(s.code_page.AnsiFromUtf16(u"\u4E2D|\uFF02|\u0100"), "?|?|?");
-  EXPECT_EQ(s.code_page.AnsiFromUtf16(std::u16string(u"a\0b", 3)), std::string("a\0b", 3));
-  EXPECT_EQ(s.code_page.AnsiFromUtf16(u""), "");
+}
+
+TEST_F(PlatformContract, CodePageReadsWesternTextIntoUtf8) {
+  EXPECT_EQ(s.code_page.Utf8FromAnsi("Caf\xE9, \x80 \x8A \xFF\r\n"),
+            "Caf\xC3\xA9, \xE2\x82\xAC \xC5\xA0 \xC3\xBF\r\n");
+  EXPECT_EQ(s.code_page.Utf8FromAnsi(std::string("a\0b", 3)), std::string("a\0b", 3));
+  EXPECT_EQ(s.code_page.Utf8FromAnsi(""), "");
+  for (int b = 1; b < 256; ++b) {
+    const std::string ansi(1, static_cast<char>(b));
+    const std::string utf8 = s.code_page.Utf8FromAnsi(ansi);
+    EXPECT_TRUE(text::IsUtf8(utf8)) << b;
+    // What the page reads, it writes back as it was.
+    if (utf8 != "\xEF\xBF\xBD") {
+      EXPECT_EQ(s.code_page.AnsiFromUtf8(utf8), ansi) << b;
+    }
+  }
 }
 
 TEST_F(PlatformContract, LongCaptionsAreCutTo99Characters) {

@@ -114,9 +114,12 @@ class EntryListGenerator {
  public:
   explicit EntryListGenerator(unsigned seed) : random_(seed) {}
   Strings Next() {
-    static const char* const kPieces[] = {"\"",       ",",        "\r",   "\n",   "\r\n",  " ",
-                                          "  ",       "a",        "Top",  "\t",   "\xE9",  "\xEF\xBB\xBF",
-                                          "\xFF\xFE", "\xFE\xFF", "\"\"", "\", ", "\",\"", "x y"};
+    // UTF-8 of "é", U+FEFF, and "ÿþ", "þÿ" and "ï»¿", whose bytes in the Western page are
+    // byte-order marks; "Ж" and "🎁", which that page lacks.
+    static const char* const kPieces[] = {
+        "\"",  ",",           "\r",        "\n",           "\r\n",     " ",          "  ",
+        "a",   "Top",         "\t",        "\xC3\xA9",     "\xEF\xBB\xBF", "\xC3\xBF\xC3\xBE", "\xC3\xBE\xC3\xBF",
+        "\xC3\xAF\xC2\xBB\xC2\xBF", "\xD0\x96", "\xF0\x9F\x8E\x81", "\"\"", "\", ",     "\",\"",       "x y"};
     Strings entries(Pick(7));
     for (std::string& entry : entries) {
       for (std::size_t n = Pick(7); n > 0; --n) entry += kPieces[Pick(std::size(kPieces))];
@@ -141,13 +144,13 @@ TEST(BlockListFileProperty, EveryEntryListStoresLoadsExportsAndImportsAsItself) 
     World w;
     DisplayedBlockList displayed;
     for (const std::string& e : entries) displayed.Add(e);
-    ASSERT_TRUE(StoreBlockList(w.sim.files, w.app_folder, displayed));
+    ASSERT_TRUE(StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed));
     DisplayedBlockList loaded;
     LoadBlockList(w.services(), w.app_folder, w.state.block_entries, loaded);
     ASSERT_EQ(loaded.Texts(), entries);
     ASSERT_EQ(w.state.block_entries.Entries(), entries);
 
-    ASSERT_TRUE(ExportBlockList(w.sim.files, "D:\\x.pao", displayed));
+    ASSERT_TRUE(ExportBlockList(w.sim.files, w.sim.code_page, "D:\\x.pao", displayed));
     DisplayedBlockList imported;
     ASSERT_EQ(ImportBlockList(w.sim.files, w.sim.code_page, "D:\\x.pao", imported), "");
     ASSERT_EQ(imported.Texts(), entries);
@@ -258,7 +261,7 @@ TEST_F(StoreBlockListTest, StoresTheDisplayedListAndLeavesTheActiveListAlone) {
   world.state.block_entries.Assign({"old"}, world.sim.code_page);
   displayed.Add("Buy now, cheap");
   displayed.Add("poker");
-  EXPECT_TRUE(StoreBlockList(world.sim.files, world.app_folder, displayed));
+  EXPECT_TRUE(StoreBlockList(world.sim.files, world.sim.code_page, world.app_folder, displayed));
   EXPECT_EQ(*world.sim.files.Get(path), "\"Buy now, cheap\"\r\npoker\r\n");
   EXPECT_EQ(world.state.block_entries.Entries(), (Strings{"old"}));
   Load();
@@ -268,7 +271,7 @@ TEST_F(StoreBlockListTest, StoresTheDisplayedListAndLeavesTheActiveListAlone) {
 
 TEST_F(StoreBlockListTest, AnEmptyListIsAnEmptyFileWhichLoadsAsMissing) {
   world.sim.files.Put(path, "old\r\n");
-  EXPECT_TRUE(StoreBlockList(world.sim.files, world.app_folder, displayed));
+  EXPECT_TRUE(StoreBlockList(world.sim.files, world.sim.code_page, world.app_folder, displayed));
   EXPECT_EQ(*world.sim.files.Get(path), "");
   Load();
   EXPECT_EQ(world.sim.messages.shown.size(), 1u);
@@ -283,7 +286,7 @@ TEST_F(StoreBlockListTest, AnInterruptedStoreLeavesTheOldFileWhole) {
     const std::string p = w.app_folder + "\\popcfg.apo";
     w.sim.files.Put(p, old_text);
     w.sim.files.SetWriteBudget(k);
-    const bool stored = StoreBlockList(w.sim.files, w.app_folder, displayed);
+    const bool stored = StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed);
     const std::string result = *w.sim.files.Get(p);
     EXPECT_TRUE(result == old_text || result == new_text) << "cut after " << k << " bytes";
     EXPECT_EQ(stored, result == new_text) << k;
@@ -294,7 +297,7 @@ TEST_F(StoreBlockListTest, ALockedFileIsNotReportedAsStored) {
   world.sim.files.Put(path, "old\r\n");
   world.sim.files.Lock(path);
   displayed.Add("new");
-  EXPECT_FALSE(StoreBlockList(world.sim.files, world.app_folder, displayed));
+  EXPECT_FALSE(StoreBlockList(world.sim.files, world.sim.code_page, world.app_folder, displayed));
   EXPECT_EQ(world.sim.files.FileCount(), 1u);  // no temporary file left behind
 }
 

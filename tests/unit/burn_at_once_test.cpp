@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/burn_cycle.h"
-#include "engine/chromium_frames.h"
+#include "engine/young_frames.h"
 #include "test_world.h"
 #include "text/text.h"
 

@@ -2,7 +2,7 @@
 // page, and the open-window lists of the picker and the tray menu that follow it.
 #include <gtest/gtest.h>
 
-#include "engine/chromium_frames.h"
+#include "engine/young_frames.h"
 #include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "test_world.h"

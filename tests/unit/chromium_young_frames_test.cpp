@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/burn_cycle.h"
-#include "engine/chromium_frames.h"
+#include "engine/young_frames.h"
 #include "test_world.h"
 #include "text/text.h"
 
@@ -215,11 +215,11 @@ TEST_F(ChromiumYoungFramesTest, WindowsGoneFromTheDesktopAreForgotten) {
   const auto bubble = Open(std::string(kChromiumClass), "", kChrome);  // menus and bubbles are met too
   Open("Notepad", "offers.txt - Notepad");
   Tick();
-  EXPECT_EQ(world.state.chromium_ages.Known(), 3u);
+  EXPECT_EQ(world.state.frame_ages.Known(), 3u);
   Close(b);
   Close(bubble);
   Tick();
-  EXPECT_EQ(world.state.chromium_ages.Known(), 1u);
+  EXPECT_EQ(world.state.frame_ages.Known(), 1u);
   // Pop-ups that come and go, burned or closed by the user, leave nothing behind.
   for (int i = 0; i < 200; ++i) {
     Chrome("Cheap offers " + std::to_string(i) + " - Google Chrome");
@@ -228,17 +228,17 @@ TEST_F(ChromiumYoungFramesTest, WindowsGoneFromTheDesktopAreForgotten) {
     Close(other);
   }
   Tick();
-  EXPECT_EQ(world.state.chromium_ages.Known(), 1u);
+  EXPECT_EQ(world.state.frame_ages.Known(), 1u);
   EXPECT_EQ(world.Option("cnt"), "200");
   EXPECT_TRUE(desktop.Exists(a));
 }
 
-TEST(ChromiumFrameAges, AWindowAWalkMissedIsKeptWhileItIsThere) {
+TEST(FrameAges, AWindowAWalkMissedIsKeptWhileItIsThere) {
   World world;
   sim::SimDesktop& desktop = world.sim.desktop;
   const auto a = desktop.AddWindow({std::string(kChromiumClass), "A", kShownFrame, false, kChrome});
   const auto b = desktop.AddWindow({std::string(kChromiumClass), "B", kShownFrame, false, kChrome});
-  ChromiumFrameAges ages;
+  FrameAges ages;
   EXPECT_FALSE(ages.MayBurn(a, 1000));  // nothing looked yet: a window is of unknown age
   ages.StartWalk(1000);
   ages.EndWalk(desktop);

@@ -370,7 +370,9 @@ TEST(DrawnButtonAccessKeyTest, DerivedFromTheFirstSingleAmpersand) {
   EXPECT_EQ(AccessKey("a&&&"), "");
   EXPECT_EQ(AccessKey("Apply"), "");
   EXPECT_EQ(AccessKey(""), "");
-  EXPECT_EQ(AccessKey("&\xC4pfel"), "\xE4");  // Windows-1252 capitals lower-case too
+  EXPECT_EQ(AccessKey("&\xC3\x84pfel"), "\xC3\x84");      // a whole character of any script: "Ä"
+  EXPECT_EQ(AccessKey("&\xF0\x9F\x8E\x81 Gift"), "\xF0\x9F\x8E\x81");
+  EXPECT_EQ(AccessKey("&\xC3"), "\xC3");  // a byte of no character is one of its own
 }
 
 TEST_F(DrawnButtonInputTest, TheWindowGetsTheAccessKeyOnLoadAndOnEveryCaption) {

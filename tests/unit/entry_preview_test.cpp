@@ -31,7 +31,7 @@ class EntryPreviewTest : public ::testing::Test {
     world.OpenOnTop("Notepad", "deals.txt - Notepad");  // not a browser frame
   }
   engine::EntryPreview Preview(const std::string& entry) {
-    return engine::PreviewEntry(world.services(), world.own_window, entry, world.state.chromium_ages);
+    return engine::PreviewEntry(world.services(), world.own_window, entry, world.state.frame_ages);
   }
 };
 
@@ -90,7 +90,7 @@ TEST_F(EntryPreviewTest, EmptyBlankOrAllMatchingEntriesWarn) {
   World lone;
   lone.SetOption("0", "1");
   lone.OpenOnTop("IEFrame", "Only one - Microsoft Internet Explorer");
-  const auto one = engine::PreviewEntry(lone.services(), lone.own_window, "one", lone.state.chromium_ages);
+  const auto one = engine::PreviewEntry(lone.services(), lone.own_window, "one", lone.state.frame_ages);
   EXPECT_FALSE(one.burns_everything);  // one window open: burning it is no warning
   EXPECT_EQ(engine::PreviewText(one), "Would burn 1 of the 1 browser window open now");
 }

@@ -14,6 +14,7 @@
 #include "engine/burn_cycle.h"
 #include "engine/window_inspection.h"
 #include "test_world.h"
+#include "text/utf8.h"
 
 namespace quellix {
 namespace {
@@ -53,7 +54,9 @@ const ListCase kLists[] = {
     {"unmatched quote runs to the end", [] { return std::string("ok\r\n\"broken, swallow\r\nrest"); }, 2,
      "ok computer"},
     {"CR without LF", [] { return std::string("one\rtwo\rthree"); }, 3, "Three"},
-    {"bytes above 0x7F", [] { return std::string("\xC9T\xC9\r\n\xFF\xFE\r\n"); }, 2, "l'\xE9t\xE9 -"},
+    {"bytes above 0x7F", [] { return std::string("\xC9T\xC9\r\n\xFF\xFE\r\n"); }, 2, "l'\xC3\xA9t\xC3\xA9 -"},
+    {"UTF-8 of every script", [] { return std::string("\xEF\xBB\xBF\xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9\r\n\xE5\x85\x8D\xE8\xB4\xB9\r\n\xF0\x9F\x8E\x81\r\n"); },
+     3, "\xD0\x92\xD0\xAB\xD0\x98\xD0\x93\xD0\xA0\xD0\x90\xD0\x99 iPhone - Mozilla"},
 };
 
 TEST(HostileBlockListFile, LoadsBurnsAndStoresWithoutLoss) {
@@ -86,7 +89,7 @@ TEST(HostileBlockListFile, LoadsBurnsAndStoresWithoutLoss) {
 
     // Storing and loading again gives the same entries: nothing the user had is lost.
     const Strings before = w.state.block_entries.Entries();
-    ASSERT_TRUE(blocklist::StoreBlockList(w.sim.files, w.app_folder, displayed));
+    ASSERT_TRUE(blocklist::StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed));
     blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
     EXPECT_TRUE(w.state.block_entries.Entries() == before);
   }
@@ -129,7 +132,7 @@ TEST(CrashSafety, StoringTheShippedListLeavesTheOldOrTheNewFile) {
   displayed.Add("an entry, with a comma");
   const std::string path = blocklist::BlockListPath(testing::kAppFolder);
   ExpectOldOrNewAfterEveryCut(
-      [&](World& w) { return blocklist::StoreBlockList(w.sim.files, w.app_folder, displayed); }, path,
+      [&](World& w) { return blocklist::StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed); }, path,
       "old entry\r\n", blocklist::BlockListText(displayed.Texts()));
 }
 
@@ -138,7 +141,7 @@ TEST(CrashSafety, ExportingOverAnExistingFileLeavesTheOldOrTheNewFile) {
   for (const std::string& e : blocklist::ReadFields(ShippedList())) displayed.Add(e);
   const std::string path = "D:\\lists\\mine.pao";
   ExpectOldOrNewAfterEveryCut(
-      [&](World& w) { return blocklist::ExportBlockList(w.sim.files, path, displayed); }, path,
+      [&](World& w) { return blocklist::ExportBlockList(w.sim.files, w.sim.code_page, path, displayed); }, path,
       "kept\r\nentries\r\n", blocklist::BlockListText(displayed.Texts()));
 }
 
@@ -152,7 +155,7 @@ TEST(CrashSafety, LeftoverAndUnrelatedTemporaryFilesAreNeitherLoadedNorObstacles
   blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
   EXPECT_EQ(w.state.block_entries.Entries(), Strings{"old"});
   displayed.Add("new");
-  ASSERT_TRUE(blocklist::StoreBlockList(w.sim.files, w.app_folder, displayed));
+  ASSERT_TRUE(blocklist::StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed));
   EXPECT_EQ(*w.sim.files.Get(path), "old\r\nnew\r\n");
   EXPECT_EQ(w.sim.files.Get(path + ".tmp"), "somebody else's file");
   EXPECT_EQ(w.sim.files.Get(path + ".~1.tmp"), "half writ");
@@ -164,7 +167,7 @@ TEST(CrashSafety, AnExportNextToAFileNamedLikeTheOldTemporaryLeavesThatFileAlone
   blocklist::DisplayedBlockList displayed;
   displayed.Add("poker");
   w.sim.files.Put("D:\\x.pao.tmp", "notes");
-  ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, "D:\\x.pao", displayed));
+  ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, w.sim.code_page, "D:\\x.pao", displayed));
   EXPECT_EQ(w.sim.files.Get("D:\\x.pao"), "poker\r\n");
   EXPECT_EQ(w.sim.files.Get("D:\\x.pao.tmp"), "notes");
 }
@@ -173,7 +176,7 @@ TEST(ExportImport, AnExportedListImportsAsTheSameEntriesAppended) {
   World w;
   blocklist::DisplayedBlockList displayed;
   for (const char* e : {"poker", "Buy now, cheap", " lead", ""}) displayed.Add(e);
-  ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, "D:\\x.pao", displayed));
+  ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, w.sim.code_page, "D:\\x.pao", displayed));
   EXPECT_EQ(blocklist::ImportBlockList(w.sim.files, w.sim.code_page, "D:\\x.pao", displayed), "");
   ASSERT_EQ(displayed.Count(), 8u);
   for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(displayed.At(i + 4).text, displayed.At(i).text);
@@ -182,19 +185,33 @@ TEST(ExportImport, AnExportedListImportsAsTheSameEntriesAppended) {
             "The file was not found.");
   EXPECT_EQ(displayed.Count(), 8u);
   blocklist::DisplayedBlockList empty;
-  ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, "D:\\empty.pao", empty));
+  ASSERT_TRUE(blocklist::ExportBlockList(w.sim.files, w.sim.code_page, "D:\\empty.pao", empty));
   EXPECT_EQ(*w.sim.files.Get("D:\\empty.pao"), "");
 }
 
-// The title rule, said plainly: the caption up to its first NUL and at most 99 characters;
-// if it holds a dash after its first character, everything from the character before its
-// last dash on is dropped.
+// The title rule, said plainly: the caption as the system keeps it (UTF-16, so a byte that
+// is no UTF-8 reads as U+FFFD) up to its first NUL and at most 99 UTF-16 units, never half a
+// pair; if it holds a dash ("-" or the em dash) after its first character, everything from
+// the character before its last dash on is dropped.
 std::string ReferenceTitle(const std::string& caption) {
-  std::string t = caption.substr(0, std::min(caption.find('\0'), caption.size()));
-  if (t.size() > 99) t.resize(99);
-  const auto dash = t.rfind('-');
-  if (dash != std::string::npos && dash > 0) t.resize(dash - 1);
-  return t;
+  std::u16string units = text::Utf16FromUtf8(caption.substr(0, std::min(caption.find('\0'), caption.size())));
+  if (units.size() > 99) {
+    units.resize(99);
+    if (units.back() >= 0xD800 && units.back() <= 0xDBFF) units.pop_back();
+  }
+  std::vector<std::u16string> characters;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const bool pair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < units.size();
+    characters.push_back(units.substr(i, pair ? 2 : 1));
+    if (pair) ++i;
+  }
+  std::size_t dash = characters.size();
+  for (std::size_t i = 0; i < characters.size(); ++i)
+    if (characters[i] == u"-" || characters[i] == u"\u2014") dash = i;
+  std::u16string title;
+  const std::size_t keep = dash != characters.size() && dash > 0 ? dash - 1 : characters.size();
+  for (std::size_t i = 0; i < keep; ++i) title += characters[i];
+  return text::Utf8FromUtf16(title);
 }
 
 TEST(HostileCaptions, TitlesFollowTheRuleForAnyCaption) {
@@ -204,6 +221,10 @@ TEST(HostileCaptions, TitlesFollowTheRuleForAnyCaption) {
                                        std::string(65535, 'c'),
                                        std::string(65535, '-'),
                                        "\x80\xFF\xE9-\xA0",
+                                       "\xD0\x96\xF0\x9F\x8E\x81-\xC2\xA0",
+                                       "a\xE2\x80\x94" "b - c \xE2\x80\x94 d",
+                                       "\xE2\x80\x94\xE2\x80\x94",
+                                       std::string(98, 'e') + "\xF0\x9F\x8E\x81 - x",
                                        std::string("a\0-b", 4)};
   for (std::size_t at = 0; at < 110; ++at) {
     std::string c(110, 'x');
@@ -211,13 +232,17 @@ TEST(HostileCaptions, TitlesFollowTheRuleForAnyCaption) {
     captions.push_back(c);
     c[(at * 7) % 110] = '-';
     captions.push_back(c);
+    std::string dashes;  // Cyrillic letters with an em dash among them
+    for (std::size_t i = 0; i < 110; ++i) dashes += i == at ? "\xE2\x80\x94" : i == (at * 3) % 110 ? "-" : "\xD0\x96";
+    captions.push_back(dashes);
   }
   World w;
   for (const std::string& caption : captions) {
     const auto id = w.sim.desktop.AddWindow("IEFrame", caption);
     const std::string title = engine::ReadWindowTitle(w.sim.desktop, id);
     EXPECT_EQ(title, ReferenceTitle(caption)) << "caption of " << caption.size() << " bytes";
-    EXPECT_LE(title.size(), 99u);
+    EXPECT_LE(text::Utf16Length(title), 99u);
+    EXPECT_TRUE(text::IsUtf8(title));
   }
 }
 

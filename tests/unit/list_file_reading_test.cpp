@@ -1,5 +1,5 @@
 // How list files are read, popcfg.apo and imported .pao files alike: byte-order marks,
-// UTF-8 and UTF-16 text brought into the ANSI code page, files that are no list, and
+// UTF-8 and UTF-16 text read whole, text without a mark in the ANSI code page, files that are no list, and
 // files too large or of too many entries for the memory they would take.
 #include <gtest/gtest.h>
 
@@ -67,33 +67,40 @@ class ListTextTest : public ::testing::Test {
   sim::SimCodePage code_page;
   std::string problem;
   std::optional<std::string> Text(std::string_view bytes) {
-    return ListTextFromBytes(bytes, code_page, problem);
+    return ListTextFromBytes(std::string(bytes), code_page, problem);
   }
 };
 
-TEST_F(ListTextTest, AUtf8MarkIsDroppedAndValidUtf8BroughtIntoTheCodePage) {
+TEST_F(ListTextTest, AUtf8MarkIsDroppedAndTheUtf8AfterItKeptWhole) {
   EXPECT_EQ(Text("\xEF\xBB\xBFoffers\r\n"), "offers\r\n");
+  // "café, €", "中" and "🎁": characters of no code page stay what they are.
   EXPECT_EQ(Text("\xEF\xBB\xBF"
-                 "caf\xC3\xA9, \xE2\x82\xAC\r\n\xE4\xB8\xAD\r\n"),
-            "caf\xE9, \x80\r\n?\r\n");
+                 "caf\xC3\xA9, \xE2\x82\xAC\r\n\xE4\xB8\xAD\r\n\xF0\x9F\x8E\x81\r\n"),
+            "caf\xC3\xA9, \xE2\x82\xAC\r\n\xE4\xB8\xAD\r\n\xF0\x9F\x8E\x81\r\n");
   // Not UTF-8 after all: the bytes after the mark are the code page's own.
   EXPECT_EQ(Text("\xEF\xBB\xBF"
                  "caf\xE9\r\n"),
-            "caf\xE9\r\n");
+            "caf\xC3\xA9\r\n");
   EXPECT_EQ(Text("\xEF\xBB\xBF"), "");
-  code_page.system = sim::SimCodePage::System::kCyrillic1251;
-  EXPECT_EQ(Text("\xEF\xBB\xBF\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB7"), "\xCF\xF0\xE8\xE7");
 }
 
-TEST_F(ListTextTest, Utf16WithAMarkInEitherOrderIsBroughtIntoTheCodePage) {
-  EXPECT_EQ(Text(Utf16(u"Casino\r\nPoker, caf\u00E9 \u20AC\r\n")), "Casino\r\nPoker, caf\xE9 \x80\r\n");
-  EXPECT_EQ(Text(Utf16(u"Casino\r\n\u4E2D\r\n", false)), "Casino\r\n?\r\n");
+TEST_F(ListTextTest, Utf16WithAMarkInEitherOrderIsReadWhole) {
+  EXPECT_EQ(Text(Utf16(u"Casino\r\nPoker, caf\u00E9 \u20AC\r\n")),
+            "Casino\r\nPoker, caf\xC3\xA9 \xE2\x82\xAC\r\n");
+  EXPECT_EQ(Text(Utf16(u"Casino\r\n\u4E2D\r\n", false)), "Casino\r\n\xE4\xB8\xAD\r\n");
+  EXPECT_EQ(Text(Utf16(u"\U0001F381 gift")), "\xF0\x9F\x8E\x81 gift");  // a surrogate pair
+  EXPECT_EQ(Text(Utf16(std::u16string{u'a', 0xD83D, u'b'})), "a\xEF\xBF\xBD" "b");  // half a pair
   EXPECT_EQ(Text(Utf16(u"ab") + "c"), "ab");  // an odd last byte is no character
   EXPECT_EQ(Text("\xFF\xFE"), "");
 }
 
-TEST_F(ListTextTest, NulCharactersMakeNoListAndOtherBytesStayAsTheyAre) {
-  EXPECT_EQ(Text("plain \xE9\xFF\r\n\"q\"\r\n"), "plain \xE9\xFF\r\n\"q\"\r\n");
+TEST_F(ListTextTest, AFileWithoutAMarkIsReadInTheAnsiCodePage) {
+  EXPECT_EQ(Text("plain \xE9\xFF\x80\r\n\"q\"\r\n"), "plain \xC3\xA9\xC3\xBF\xE2\x82\xAC\r\n\"q\"\r\n");
+  code_page.system = sim::SimCodePage::System::kCyrillic1251;
+  EXPECT_EQ(Text("\xCF\xF0\xE8\xE7\r\n"), "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB7\r\n");  // "Приз"
+}
+
+TEST_F(ListTextTest, NulCharactersMakeNoList) {
   // UTF-16 saved without its mark: every other byte is a NUL.
   EXPECT_FALSE(Text(std::string("C\0a\0s\0i\0n\0o\0", 12)).has_value());
   EXPECT_EQ(
@@ -125,7 +132,7 @@ TEST_F(ImportTest, AListSavedAsUnicodeOrUtf8ImportsItsEntriesClean) {
   EXPECT_EQ(Import(), "");
   w.sim.files.Put(path, "\xEF\xBB\xBFoffers\r\n\xC3\xA9t\xC3\xA9\r\n");
   EXPECT_EQ(Import(), "");
-  EXPECT_EQ(displayed.Texts(), (Strings{"kept", "Casino", "Poker", "Free", "offers", "\xE9t\xE9"}));
+  EXPECT_EQ(displayed.Texts(), (Strings{"kept", "Casino", "Poker", "Free", "offers", "\xC3\xA9t\xC3\xA9"}));
 }
 
 TEST_F(ImportTest, AFileOver64MegabytesImportsNothingAndSaysSo) {
@@ -164,11 +171,11 @@ TEST(ListFileReading, TheBlockListFileFollowsTheSameRules) {
   w.sim.files.Put(path, Utf16(u"Poker\r\ncaf\u00E9\r\n", false));
   EXPECT_EQ(LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed),
             ListRead::Outcome::kRead);
-  EXPECT_EQ(displayed.Texts(), (Strings{"Poker", "caf\xE9"}));
+  EXPECT_EQ(displayed.Texts(), (Strings{"Poker", "caf\xC3\xA9"}));
   w.sim.files.Put(path, std::string(5'000'000, ','));
   EXPECT_EQ(LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed),
             ListRead::Outcome::kFailed);
-  EXPECT_EQ(w.state.block_entries.Entries(), (Strings{"Poker", "caf\xE9"}));
+  EXPECT_EQ(w.state.block_entries.Entries(), (Strings{"Poker", "caf\xC3\xA9"}));
   ASSERT_EQ(w.sim.messages.shown.size(), 1u);
   EXPECT_NE(w.sim.messages.shown[0].text.find("It holds more than 4194304 entries."), std::string::npos);
 }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "dword_bytes.h"
-#include "engine/chromium_frames.h"
+#include "engine/young_frames.h"
 #include "main_window_rig.h"
 #include "platform/sim/sim_ui.h"
 #include "settings/policy_table.h"

@@ -205,10 +205,10 @@ TEST_F(PolicyBurnCycleTest, ThePreviewCountsTheFramesThePoliciesLetTheCycleBurn)
   world.SetOption("1", "0");
   Frame("MozillaWindowClass", "Cheap offers - Mozilla");
   const auto unmanaged =
-      PreviewEntry(world.services(), world.own_window, "offers", world.state.chromium_ages);
+      PreviewEntry(world.services(), world.own_window, "offers", world.state.frame_ages);
   EXPECT_EQ(unmanaged.open, 0u);
   Policy("SupportMozilla", 1);
-  const auto managed = PreviewEntry(world.services(), world.own_window, "offers", world.state.chromium_ages,
+  const auto managed = PreviewEntry(world.services(), world.own_window, "offers", world.state.frame_ages,
                                     CurrentPolicies(world.state, world.sim.registry));
   EXPECT_EQ(managed.open, 1u);
   EXPECT_EQ(managed.would_burn, 1u);

@@ -57,9 +57,11 @@ TEST(IsOn, OnlyTheNumberOneIsOn) {
   EXPECT_TRUE(IsOn("\t1 . 0 0"));
 }
 
-TEST(LowerCase, LowersAsciiAndWesternCapitalsOnly) {
-  EXPECT_EQ(LowerCase("Cheap OFFERS 123-[]"), "cheap offers 123-[]");
-  EXPECT_EQ(LowerCase("\xC0\xC9\xD7\xDE\x8A\xDF\xFF"), "\xE0\xE9\xD7\xFE\x9A\xDF\xFF");
+TEST(LowerCase, LowersAsciiLettersOnlyAndKeepsUtf8Whole) {
+  EXPECT_EQ(LowerCase("Cheap OFFERS 123-[]@Z"), "cheap offers 123-[]@z");
+  // "ÀÉ×Þ ПРИЗ": bytes such as 0xC3 and 0xD0 begin characters and must not change.
+  EXPECT_EQ(LowerCase("\xC3\x80\xC3\x89\xC3\x97\xC3\x9E \xD0\x9F\xD0\xA0\xD0\x98\xD0\x97 CHROME.EXE"),
+            "\xC3\x80\xC3\x89\xC3\x97\xC3\x9E \xD0\x9F\xD0\xA0\xD0\x98\xD0\x97 chrome.exe");
 }
 
 TEST(TrimBlanks, RemovesBlanksAtBothEndsOnly) {

@@ -1,3 +1,4 @@
+#include "engine/browser_frames.h"
 #include "engine/window_inspection.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +37,8 @@ TEST_F(WindowInspectionTest, TitleUsesTheFirst99CharactersOnly) {
   EXPECT_EQ(TitleOf(std::string(65535, 'q') + "-"), std::string(99, 'q'));
 }
 
-TEST_F(WindowInspectionTest, TitleKeepsBytesAbove127AndEndsAtANul) {
-  EXPECT_EQ(TitleOf("Caf\xE9 \xFF\x80 - IE"), "Caf\xE9 \xFF\x80");
+TEST_F(WindowInspectionTest, TitleKeepsCharactersOfAnyScriptAndEndsAtANul) {
+  EXPECT_EQ(TitleOf("Caf\xC3\xA9 \xC3\xBF\xE2\x82\xAC \xD0\x96 - IE"), "Caf\xC3\xA9 \xC3\xBF\xE2\x82\xAC \xD0\x96");
   EXPECT_EQ(TitleOf(std::string("Short\0 - hidden part", 20)), "Short");
 }
 

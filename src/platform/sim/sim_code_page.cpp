@@ -1,8 +1,8 @@
 #include "platform/sim/sim_code_page.h"
 
-#include <array>
-#include <cstring>
 #include <optional>
+
+#include "text/utf8.h"
 
 namespace quellix::sim {
 namespace {
@@ -61,84 +61,20 @@ constexpr char32_t JapaneseDouble(unsigned char lead, unsigned char trail) {
   return 0x4E00 + lead_index * 188 + trail_index;
 }
 
-// Simple lower-case mapping of every capital the three code pages hold.
+// Simple lower-case mapping of the capitals of the scripts the tests write in: Latin (with
+// Latin-1 and Latin Extended-A), Greek, Cyrillic and the full-width Latin letters.
 constexpr char32_t Lower(char32_t c) {
   if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
-  if (c == 0x0160 || c == 0x0152 || c == 0x017D || c == 0x0490) return c + 1;
   if (c == 0x0178) return 0x00FF;
+  const bool even = c % 2 == 0;
+  if ((c >= 0x0100 && c <= 0x0137 && even) || (c >= 0x0139 && c <= 0x0148 && !even) ||
+      (c >= 0x014A && c <= 0x0177 && even) || (c >= 0x0179 && c <= 0x017E && !even))
+    return c + 1;
+  if (c >= 0x0391 && c <= 0x03AB && c != 0x03A2) return c + 0x20;
   if (c >= 0x0400 && c <= 0x040F) return c + 0x50;
   if (c >= 0x0410 && c <= 0x042F) return c + 0x20;
+  if (((c >= 0x0460 && c <= 0x0481) || (c >= 0x048A && c <= 0x04BF)) && even) return c + 1;
   if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;
-  return c;
-}
-
-// A character as UTF-8: every character here takes one to three bytes.
-struct Utf8 {
-  std::array<char, 3> bytes{};
-  unsigned char size = 0;
-};
-
-constexpr Utf8 ToUtf8(char32_t c) {
-  Utf8 u;
-  if (c < 0x80) {
-    u.bytes = {static_cast<char>(c), 0, 0};
-    u.size = 1;
-  } else if (c < 0x800) {
-    u.bytes = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0};
-    u.size = 2;
-  } else {
-    u.bytes = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-               static_cast<char>(0x80 | (c & 0x3F))};
-    u.size = 3;
-  }
-  return u;
-}
-
-// Each byte read as a character of its own, lower-cased, in UTF-8.
-using ByteTable = std::array<Utf8, 256>;
-
-constexpr ByteTable MakeTable(char32_t (*read)(unsigned char)) {
-  ByteTable table;
-  for (int b = 0; b < 256; ++b) table[b] = ToUtf8(Lower(read(static_cast<unsigned char>(b))));
-  return table;
-}
-
-constexpr ByteTable kWestern = MakeTable(WesternChar);
-constexpr ByteTable kCyrillic = MakeTable(CyrillicChar);
-constexpr ByteTable kJapaneseSingles = MakeTable(JapaneseSingle);
-
-// Writes `u` at `out`, which has room for three bytes, and returns the end of it.
-char* Put(const Utf8& u, char* out) {
-  std::memcpy(out, u.bytes.data(), u.bytes.size());
-  return out + u.size;
-}
-
-// The next character of strict UTF-8 at `i`, moving `i` past it; nothing for a byte that
-// does not start a whole, shortest-form character.
-std::optional<char32_t> NextUtf8(std::string_view s, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(s[i]);
-  std::size_t length = 0;
-  char32_t c = 0, least = 0;
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, c = lead & 0x1F, least = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, c = lead & 0x0F, least = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, c = lead & 0x07, least = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  if (s.size() - i < length) return std::nullopt;
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (b & 0x3F);
-  }
-  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-  i += length;
   return c;
 }
 
@@ -167,48 +103,47 @@ const SimCodePage::Encoding& SimCodePage::EncodingOf(System code_page) {
   return encoding;
 }
 
-void SimCodePage::AppendAnsi(const Encoding& encoding, char32_t c, std::string& ansi) const {
-  const auto it = encoding.find(c);
-  ansi += it == encoding.end() ? std::string("?") : it->second;
+char32_t SimCodePage::CharacterAt(std::string_view ansi, std::size_t& i) const {
+  const auto b = static_cast<unsigned char>(ansi[i++]);
+  switch (system) {
+    case System::kWestern1252:
+      return WesternChar(b);
+    case System::kCyrillic1251:
+      return CyrillicChar(b);
+    case System::kJapanese932:
+      if (IsLeadByte(b) && i < ansi.size() && IsTrailByte(static_cast<unsigned char>(ansi[i])))
+        return JapaneseDouble(b, static_cast<unsigned char>(ansi[i++]));
+      return JapaneseSingle(b);
+  }
+  return b;
+}
+
+std::string SimCodePage::Utf8FromAnsi(std::string_view ansi) {
+  std::string utf8;
+  utf8.reserve(ansi.size());
+  for (std::size_t i = 0; i < ansi.size();) text::AppendUtf8(utf8, CharacterAt(ansi, i));
+  return utf8;
 }
 
 std::optional<std::string> SimCodePage::AnsiFromUtf8(std::string_view utf8) {
   const Encoding& encoding = EncodingOf(system);
   std::string ansi;
+  ansi.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    const std::optional<char32_t> c = NextUtf8(utf8, i);
-    if (!c) return std::nullopt;
-    if (*c > 0xFFFF)
-      ansi += "??";  // two UTF-16 units, neither held by these code pages
-    else
-      AppendAnsi(encoding, *c, ansi);
+    const text::Utf8Character c = text::DecodeUtf8(utf8, i);
+    if (!c.valid) return std::nullopt;
+    i += c.length;
+    const auto it = encoding.find(c.code);
+    if (it == encoding.end()) return std::nullopt;
+    ansi += it->second;
   }
   return ansi;
 }
 
-std::string SimCodePage::AnsiFromUtf16(std::u16string_view utf16) {
-  const Encoding& encoding = EncodingOf(system);
-  std::string ansi;
-  for (char16_t unit : utf16) AppendAnsi(encoding, unit, ansi);  // a surrogate is never held
-  return ansi;
-}
-
-void SimCodePage::LowerUtf8(std::string_view ansi, std::string& utf8) {
-  utf8.resize(ansi.size() * 3);
-  char* out = utf8.data();
-  const ByteTable& singles = system == System::kWestern1252    ? kWestern
-                             : system == System::kCyrillic1251 ? kCyrillic
-                                                               : kJapaneseSingles;
-  for (std::size_t i = 0; i < ansi.size(); ++i) {
-    const auto b = static_cast<unsigned char>(ansi[i]);
-    if (system == System::kJapanese932 && IsLeadByte(b) && i + 1 < ansi.size() &&
-        IsTrailByte(static_cast<unsigned char>(ansi[i + 1]))) {
-      out = Put(ToUtf8(Lower(JapaneseDouble(b, static_cast<unsigned char>(ansi[++i])))), out);
-    } else {
-      out = Put(singles[b], out);
-    }
+void SimCodePage::LowerUtf16(std::u16string& units) {
+  for (char16_t& u : units) {
+    if (u < 0xD800 || u > 0xDFFF) u = static_cast<char16_t>(Lower(u));
   }
-  utf8.resize(static_cast<std::size_t>(out - utf8.data()));
 }
 
 }  // namespace quellix::sim

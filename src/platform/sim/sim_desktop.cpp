@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/utf8.h"
+
 namespace quellix::sim {
 
 WindowId SimDesktop::AddWindow(SimWindowSpec desc) {
@@ -158,7 +160,15 @@ std::string SimDesktop::ClassName(WindowId window, std::size_t capacity) {
 std::string SimDesktop::Text(WindowId window, std::size_t count) {
   const Window* w = Touch(window);
   if (w == nullptr || count == 0) return {};
-  return VisibleCaption(*w).substr(0, count - 1);
+  // The system keeps captions as UTF-16: the buffer takes count - 1 units, and the text
+  // comes back as UTF-8, a byte that is no UTF-8 as U+FFFD. Half a surrogate pair at the
+  // end is left out, as the product's read of a caption does.
+  std::u16string units = text::Utf16FromUtf8(VisibleCaption(*w));
+  if (units.size() > count - 1) {
+    units.resize(count - 1);
+    if (!units.empty() && units.back() >= 0xD800 && units.back() <= 0xDBFF) units.pop_back();
+  }
+  return text::Utf8FromUtf16(units);
 }
 
 std::uint32_t SimDesktop::Style(WindowId window) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -16,6 +17,8 @@ platform::WindowId ToId(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwn
 
 // The longest path the system hands out, in characters with its NUL.
 constexpr std::size_t kLongPathCapacity = 32768;
+// Buffers up to this many units are taken as they are asked for.
+constexpr std::size_t kTitleRead = 256;
 
 }  // namespace
 
@@ -29,16 +32,26 @@ platform::WindowId Win32Desktop::NextWindow(platform::WindowId window) {
 
 std::string Win32Desktop::ClassName(platform::WindowId window, std::size_t capacity) {
   if (capacity == 0) return {};
-  std::vector<char> buffer(capacity, '\0');
-  const int copied = ::GetClassNameA(ToHwnd(window), buffer.data(), static_cast<int>(capacity));
-  return copied > 0 ? std::string(buffer.data(), static_cast<std::size_t>(copied)) : std::string();
+  capacity = std::min<std::size_t>(capacity, kLongPathCapacity);
+  std::vector<wchar_t> buffer(capacity, L'\0');
+  const int copied = ::GetClassNameW(ToHwnd(window), buffer.data(), static_cast<int>(capacity));
+  return copied > 0 ? Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(copied))) : std::string();
 }
 
 std::string Win32Desktop::Text(platform::WindowId window, std::size_t count) {
   if (count == 0) return {};
-  std::vector<char> buffer(count, '\0');
-  ::GetWindowTextA(ToHwnd(window), buffer.data(), static_cast<int>(count));
-  return std::string(buffer.data(), strnlen(buffer.data(), count));
+  // A large buffer need not be larger than the caption: a caller asking for a whole caption
+  // costs no more than the caption is long. (The length is never smaller than the text.)
+  if (count > kTitleRead) {
+    const int length = ::GetWindowTextLengthW(ToHwnd(window));
+    count = std::min<std::size_t>({count, static_cast<std::size_t>(std::max(length, 0)) + 1, kLongPathCapacity});
+  }
+  std::vector<wchar_t> buffer(count, L'\0');
+  ::GetWindowTextW(ToHwnd(window), buffer.data(), static_cast<int>(count));
+  std::size_t units = wcsnlen(buffer.data(), count);
+  // A buffer that ends inside a surrogate pair holds only its first half: that goes.
+  if (units == count - 1 && units > 0 && buffer[units - 1] >= 0xD800 && buffer[units - 1] <= 0xDBFF) --units;
+  return Narrow(std::wstring_view(buffer.data(), units));
 }
 
 std::uint32_t Win32Desktop::Style(platform::WindowId window) {

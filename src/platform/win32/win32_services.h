@@ -95,12 +95,9 @@ class Win32Dde final : public platform::DdeClient {
 
 class Win32CodePage final : public platform::CodePage {
  public:
-  void LowerUtf8(std::string_view ansi, std::string& utf8) override;
+  void LowerUtf16(std::u16string& units) override;
+  std::string Utf8FromAnsi(std::string_view ansi) override;
   std::optional<std::string> AnsiFromUtf8(std::string_view utf8) override;
-  std::string AnsiFromUtf16(std::u16string_view utf16) override;
-
- private:
-  std::wstring wide_;  // reused from call to call
 };
 
 struct Win32Platform {
