@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/burn_cycle.h"
-#include "engine/chromium_frames.h"
+#include "engine/young_frames.h"
 #include "engine/process_state.h"
 #include "platform/win32/win32_services.h"
 #include "settings/settings_store.h"
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
   const std::vector<platform::WindowId> chromium_class = ChromiumClassWindows(desktop, anchor);
   int browser_frames = 0;
   {
-    engine::ChromiumProcesses processes(desktop);
+    engine::ProcessPrograms processes(desktop);
     for (auto w : chromium_class) browser_frames += engine::IsVisible(desktop, w) && processes.OwnsWindow(w);
   }
   auto tick = [&] { engine::BurnCycle(platform.Services(), state, std::string("C:\\"), anchor); };
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
       browsers += engine::IsChromiumProgram(desktop.ProcessImagePath(desktop.ProcessId(w)));
     uncached.push_back(quellix::bench::NowMs() - t0);
     t0 = quellix::bench::NowMs();
-    engine::ChromiumProcesses processes(desktop);
+    engine::ProcessPrograms processes(desktop);
     for (auto w : chromium_class) browsers -= processes.OwnsWindow(w);
     cached.push_back(quellix::bench::NowMs() - t0);
     if (browsers != 0) std::printf("the cached and uncached checks disagree\n");
