@@ -4,11 +4,22 @@
 
 #include "settings/settings_store.h"
 #include "text/text.h"
+#include "text/utf8.h"
 
 namespace quellix::engine {
 
-void BurnRecord::Set(std::size_t offset, std::size_t width, std::string_view s) {
-  const std::string field = text::Field(s, width);
+std::string RecordField(std::string_view utf8, std::size_t width, platform::CodePage& code_page) {
+  if (text::IsAscii(utf8)) return text::Field(utf8, width);
+  // A field of the code page that opened with the mark's bytes would read as UTF-8.
+  if (std::optional<std::string> ansi = code_page.AnsiFromUtf8(utf8); ansi && !ansi->starts_with(text::kUtf8Mark))
+    return text::Field(*ansi, width);
+  if (width < text::kUtf8Mark.size()) return text::Field("", width);
+  const std::size_t room = width - text::kUtf8Mark.size();
+  return text::Field(std::string(text::kUtf8Mark) + std::string(text::FirstWholeBytes(utf8, room)), width);
+}
+
+void BurnRecord::Set(std::size_t offset, std::size_t width, std::string_view s, platform::CodePage& code_page) {
+  const std::string field = RecordField(s, width, code_page);
   std::copy(field.begin(), field.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
@@ -36,17 +47,18 @@ std::string RecordTime(platform::Clock& clock) {
 }
 
 void AppendFullRecord(BurnTraces& traces, std::string_view browser, std::string_view title) {
-  traces.record.SetDate(RecordDate(traces.services.clock));
-  traces.record.SetTime(RecordTime(traces.services.clock));
-  traces.record.SetTitle(title);
-  traces.record.SetBrowser(browser);
+  platform::CodePage& code_page = traces.services.code_page;
+  traces.record.SetDate(RecordDate(traces.services.clock), code_page);
+  traces.record.SetTime(RecordTime(traces.services.clock), code_page);
+  traces.record.SetTitle(title, code_page);
+  traces.record.SetBrowser(browser, code_page);
   AppendRecord(traces.services.files, LogFilePath(traces.folders.data), traces.record);
 }
 
 void AppendShortRecord(BurnTraces& traces, std::string_view title) {
   const std::string text = "[ " + traces.services.clock.DateText() + " ] [ " +
                            traces.services.clock.TimeText() + " ] [ " + std::string(title) + " ]";
-  traces.record.SetTitle(text);
+  traces.record.SetTitle(text, traces.services.code_page);
   AppendRecord(traces.services.files, LogFilePath(traces.folders.data), traces.record);
 }
 

@@ -14,6 +14,12 @@ namespace quellix::engine {
 inline constexpr std::string_view kLogFileName = "popuplog.txt";
 inline constexpr std::string_view kInternalSoundFile = "\\wav\\7.wav";
 
+// One field of a log record for UTF-8 text: in the ANSI code page, left-aligned, cut or
+// padded with blanks to `width` bytes, as the log has always been written, when every
+// character has a form there; otherwise the UTF-8 byte-order mark followed by the UTF-8,
+// cut between two characters and padded the same way. The record keeps its size.
+std::string RecordField(std::string_view utf8, std::size_t width, platform::CodePage& code_page);
+
 // One log record: Browser 30, BurnTime 10, BurnDate 10, Title 100 bytes, blank padded.
 class BurnRecord {
  public:
@@ -23,15 +29,16 @@ class BurnRecord {
   static constexpr std::size_t kDateOffset = 40, kDateWidth = 10;
   static constexpr std::size_t kTitleOffset = 50, kTitleWidth = 100;
 
-  void SetBrowser(std::string_view s) { Set(kBrowserOffset, kBrowserWidth, s); }
-  void SetTime(std::string_view s) { Set(kTimeOffset, kTimeWidth, s); }
-  void SetDate(std::string_view s) { Set(kDateOffset, kDateWidth, s); }
-  void SetTitle(std::string_view s) { Set(kTitleOffset, kTitleWidth, s); }
+  // The fields from UTF-8 text, written by RecordField's rule.
+  void SetBrowser(std::string_view s, platform::CodePage& c) { Set(kBrowserOffset, kBrowserWidth, s, c); }
+  void SetTime(std::string_view s, platform::CodePage& c) { Set(kTimeOffset, kTimeWidth, s, c); }
+  void SetDate(std::string_view s, platform::CodePage& c) { Set(kDateOffset, kDateWidth, s, c); }
+  void SetTitle(std::string_view s, platform::CodePage& c) { Set(kTitleOffset, kTitleWidth, s, c); }
 
   std::string_view Bytes() const { return {bytes_.data(), bytes_.size()}; }
 
  private:
-  void Set(std::size_t offset, std::size_t width, std::string_view s);
+  void Set(std::size_t offset, std::size_t width, std::string_view s, platform::CodePage& code_page);
   std::array<char, kSize> bytes_{};  // zero bytes until first written
 };
 

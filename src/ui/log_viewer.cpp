@@ -69,7 +69,7 @@ void LogViewer::View(int left_twips, int top_twips) {
         note = "The log file could not be read" + std::string(r > first ? " to its end: " : ": ") + Reason();
         break;
       }
-      for (const BurnLogRow& row : BurnLogRows(*piece)) {
+      for (const BurnLogRow& row : BurnLogRows(*piece, services_.code_page)) {
         // Letting events run costs a round trip to the window system; after every row it
         // would cost more than the reading.
         if (clock.MonotonicMs() - events_ran >= kEventsEveryMs) {

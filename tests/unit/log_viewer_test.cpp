@@ -24,10 +24,11 @@ class ReadLimitedFiles final : public sim::SimFiles {
 std::string Log(std::size_t records) {
   std::string log;
   log.reserve(records * engine::BurnRecord::kSize);
+  sim::SimCodePage code_page;
   for (std::size_t i = 1; i <= records; ++i) {
     engine::BurnRecord r;
-    r.SetBrowser("Internet Explorer");
-    r.SetTitle("burn " + std::to_string(i));
+    r.SetBrowser("Internet Explorer", code_page);
+    r.SetTitle("burn " + std::to_string(i), code_page);
     log += r.Bytes();
   }
   return log;

@@ -84,6 +84,12 @@ TEST_F(TrayAreaTest, TooltipIsTrimmedPaddedCutAndAlwaysSent) {
   EXPECT_EQ(Tip(ui.notify_calls[0].second), "12" + std::string(62, ' '));
   tray->SetToolTip(std::string(70, 'x'));
   EXPECT_EQ(Tip(ui.notify_calls.back().second), std::string(64, 'x'));
+  // A tip in another script is cut between two characters: 31 Cyrillic letters of two
+  // bytes each fit, the 32nd would end past the field.
+  std::string cyrillic;
+  for (int i = 0; i < 40; ++i) cyrillic += "\xD0\x96";
+  tray->SetToolTip("x" + cyrillic);
+  EXPECT_EQ(Tip(ui.notify_calls.back().second), "x" + cyrillic.substr(0, 62) + " ");
 }
 
 TEST_F(TrayAreaTest, IconChanges) {
