@@ -1,5 +1,5 @@
-// The block list matcher against the plain definition: the title, lower-cased, contains an
-// entry, lower-cased. Input: entries separated by '\n', then '\t', then the title.
+// The block list matcher against the plain definition: the title, lower-cased by characters,
+// contains an entry, lower-cased by characters. Input: entries separated by '\n', then '\t', then the title.
 
 #include <cstdint>
 #include <string>
@@ -8,7 +8,6 @@
 
 #include "engine/block_entries.h"
 #include "platform/sim/sim_code_page.h"
-#include "text/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quellix;
@@ -28,9 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   blocked.Assign(entries, western);
   bool expected = false;
   if (!title.empty()) {
-    const std::string lowered = text::LowerCase(title);
-    for (const std::string& e : entries)
-      expected = expected || lowered.find(text::LowerCase(e)) != std::string::npos;
+    std::string lowered, entry;
+    western.LowerUtf8(title, lowered);
+    for (const std::string& e : entries) {
+      western.LowerUtf8(e, entry);
+      expected = expected || lowered.find(entry) != std::string::npos;
+    }
   }
   if (blocked.IsBlocked(title) != expected) __builtin_trap();
   return 0;
