@@ -35,6 +35,22 @@ class ManagedListTest : public ::testing::Test {
   void Pass(std::uint64_t ms) { world.sim.clock.monotonic_ms += ms; }
 };
 
+TEST_F(ManagedListTest, EntriesInAnyScriptAreKeptWholeInTheCopy) {
+  // "Выиграй" and "免费" as UTF-8, and "café" of the Western page.
+  Publish("\xEF\xBB\xBF\xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9\r\n\xE5\x85\x8D\xE8\xB4\xB9\r\ncaf\xC3\xA9\r\n");
+  EXPECT_TRUE(managed.Update(policies));
+  const Strings entries = {"\xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9", "\xE5\x85\x8D\xE8\xB4\xB9",
+                           "caf\xC3\xA9"};
+  EXPECT_EQ(managed.Entries(), entries);
+  EXPECT_EQ(files.Get(copy_path), "\xEF\xBB\xBF\xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9\r\n\xE5\x85\x8D\xE8\xB4\xB9\r\ncaf\xC3\xA9\r\n");
+  // A list of the Western page is kept in it, as before.
+  Publish("caf\xE9\r\n");
+  Pass(15 * kMinute);
+  EXPECT_TRUE(managed.Update(policies));
+  EXPECT_EQ(managed.Entries(), Strings{"caf\xC3\xA9"});
+  EXPECT_EQ(files.Get(copy_path), "caf\xE9\r\n");
+}
+
 TEST_F(ManagedListTest, ReadsAtStartThenAtMostOncePerIntervalAndOnlyWhatChanged) {
   Publish("corp offers\r\nbad site\r\n");
   EXPECT_TRUE(managed.Update(policies));

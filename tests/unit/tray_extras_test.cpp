@@ -59,6 +59,31 @@ TEST_F(TrayExtrasTest, BurnsAreCountedPerEntryInTheirFileAndShownWhenTheWindowOp
   EXPECT_EQ(Row(1), (std::vector<std::string>{"casino", "", ""}));
 }
 
+TEST_F(TrayExtrasTest, FiguresOfAnEntryInAnyScriptAreKeptWholeInTheirFile) {
+  // "выиграй": no form in the Western page, so the figures file is UTF-8 behind its mark.
+  const std::string entry = "\xD0\xB2\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9";
+  world.sim.files.Put(list_path, "\xEF\xBB\xBF" + entry + "\r\noffers\r\n");
+  Start();
+  PopUp("\xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9 iPhone - Microsoft Internet Explorer");
+  world.sim.clock.date = "12/8/2026";
+  world.sim.clock.time = "2:02:11 PM";
+  Tick();
+  EXPECT_EQ(world.sim.files.Get(hits_path),
+            "\xEF\xBB\xBFQuellix burn figures 1\r\n1\t12/8/2026 2:02:11 PM\t" + entry + "\r\n");
+  // Read back at the next start.
+  main.reset();
+  world.state.history = {};
+  Start();
+  EXPECT_EQ(world.state.history.Figures().Of(entry).burned, 1u);
+  // A figures file of older versions, in the code page, reads as it always did.
+  world.sim.files.Put(list_path, "caf\xE9\r\n");
+  world.sim.files.Put(hits_path, "Quellix burn figures 1\r\n7\t1/1/2027\tcaf\xE9\r\n");
+  main.reset();
+  world.state.history = {};
+  Start();
+  EXPECT_EQ(world.state.history.Figures().Of("caf\xC3\xA9").burned, 7u);
+}
+
 TEST_F(TrayExtrasTest, ACorruptFiguresFileMeansZeroFiguresAndLeavesTheBlockListAlone) {
   world.sim.files.Put(hits_path, std::string("\xff\xfe garbage \0\0\r\n", 16));
   Start();
