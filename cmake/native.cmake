@@ -11,15 +11,15 @@ if(QUELLIX_TESTS)
   target_include_directories(quellix_unit_tests PRIVATE tests)
   target_compile_definitions(quellix_unit_tests PRIVATE QUELLIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   target_link_libraries(quellix_unit_tests PRIVATE quellix_sim quellix_warnings GTest::gtest GTest::gmock GTest::gtest_main)
-  add_test(NAME unit COMMAND quellix_unit_tests)
-  set_tests_properties(unit PROPERTIES LABELS unit)
+  # Each case is a test of its own, so a failure names it in ctest's summary.
+  include(GoogleTest)
+  gtest_discover_tests(quellix_unit_tests TEST_PREFIX "unit." PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 
   add_executable(quellix_contract_sim tests/contract/platform_contract.cpp tests/contract/dde_contract.cpp
                                      tests/contract/sim_fixture.cpp)
   target_include_directories(quellix_contract_sim PRIVATE tests)
   target_link_libraries(quellix_contract_sim PRIVATE quellix_sim quellix_warnings GTest::gtest GTest::gtest_main)
-  add_test(NAME contract_sim COMMAND quellix_contract_sim)
-  set_tests_properties(contract_sim PROPERTIES LABELS unit)
+  gtest_discover_tests(quellix_contract_sim TEST_PREFIX "contract_sim." PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 
   add_test(NAME engine_demo COMMAND quellix_demo)
   set_tests_properties(engine_demo PROPERTIES LABELS unit PASS_REGULAR_EXPRESSION "burned: [1-9]")
