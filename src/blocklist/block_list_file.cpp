@@ -11,8 +11,6 @@
 namespace quellix::blocklist {
 namespace {
 
-constexpr int kTemporaryNameTries = 100;
-
 bool IsLineEnd(char c) {
   return c == '\r' || c == '\n';
 }
@@ -155,46 +153,6 @@ std::string ListFileBytes(const DisplayedBlockList& displayed, platform::CodePag
   return FileBytes(displayed, code_page);
 }
 
-// True for "<target>.~N.tmp" with N from 1 to kTemporaryNameTries, written without leading zeros.
-bool IsOwnTemporaryName(std::string_view name, std::string_view target) {
-  const std::string lower = text::LowerCase(std::string(name));
-  const std::string start = text::LowerCase(std::string(target)) + ".~";
-  if (!lower.starts_with(start) || !lower.ends_with(".tmp")) return false;
-  const std::string_view number = std::string_view(lower).substr(
-      start.size(), lower.size() - start.size() - std::string_view(".tmp").size());
-  if (number.empty() || number.size() > 3 || number.front() == '0' ||
-      number.find_first_not_of("0123456789") != std::string_view::npos)
-    return false;
-  return std::stoi(std::string(number)) <= kTemporaryNameTries;
-}
-
-void RemoveStaleTemporaries(platform::FileSystem& files, const std::string& folder,
-                            std::string_view target_name, std::uint64_t older_than) {
-  for (const platform::FoundFile& found : files.FindFiles(folder, std::string(target_name) + ".~")) {
-    if (found.modified < older_than && IsOwnTemporaryName(found.name, target_name))
-      files.RemoveFile(folder + "\\" + found.name);
-  }
-}
-
-bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, std::string_view bytes) {
-  // The temporary file gets a name nobody else uses in the target's folder: the first free
-  // "<target>.~N.tmp". Files of other names, "<target>.tmp" included, are never touched.
-  for (int n = 1; n <= kTemporaryNameTries; ++n) {
-    const std::string temporary = path + ".~" + std::to_string(n) + ".tmp";
-    if (files.FileSize(temporary)) continue;
-    const platform::NewFile written = files.WriteNewFile(temporary, bytes);
-    if (written == platform::NewFile::kExists) continue;  // another writer took the name meanwhile
-    if (written == platform::NewFile::kFailed) {
-      files.RemoveFile(temporary);
-      return false;
-    }
-    if (files.ReplaceFile(temporary, path)) return true;
-    files.RemoveFile(temporary);
-    return false;
-  }
-  return false;
-}
-
 std::string SystemReason(platform::FileSystem& files, std::string_view otherwise) {
   std::string reason = files.LastError();
   return reason.empty() ? std::string(otherwise) : reason;
@@ -296,14 +254,14 @@ ListRead::Outcome LoadBlockList(platform::Services services, const std::string& 
   return ListRead::Outcome::kRead;
 }
 
-bool StoreBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& app_folder,
+product::WriteOutcome StoreBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& app_folder,
                     const DisplayedBlockList& displayed) {
-  return ReplaceFileContents(files, BlockListPath(app_folder), ListFileBytes(displayed, code_page));
+  return product::ReplaceFileContents(files, BlockListPath(app_folder), ListFileBytes(displayed, code_page));
 }
 
-bool ExportBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
+product::WriteOutcome ExportBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
                      const DisplayedBlockList& displayed) {
-  return ReplaceFileContents(files, path, ListFileBytes(displayed, code_page));
+  return product::ReplaceFileContents(files, path, ListFileBytes(displayed, code_page));
 }
 
 std::string ImportBlockList(platform::FileSystem& files, platform::CodePage& code_page,

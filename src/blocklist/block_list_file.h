@@ -11,6 +11,7 @@
 #include "blocklist/displayed_block_list.h"
 #include "engine/block_entries.h"
 #include "platform/platform.h"
+#include "product/file_safety.h"
 
 namespace quellix::blocklist {
 
@@ -49,10 +50,6 @@ std::string DisplayedListText(const DisplayedBlockList& displayed);
 std::string ListFileBytes(const std::vector<std::string>& entries, platform::CodePage& code_page);
 std::string ListFileBytes(const DisplayedBlockList& displayed, platform::CodePage& code_page);
 
-// Writes `bytes` to a temporary file beside `path` and moves it over `path` only when it
-// is complete, so the old file stays whole whatever happens meanwhile.
-bool ReplaceFileContents(platform::FileSystem& files, const std::string& path, std::string_view bytes);
-
 // popcfg.apo is read as far as the platform reads any file.
 inline constexpr std::uint64_t kLargestList = ~std::uint64_t{0};
 // The largest list file Import reads.
@@ -81,12 +78,6 @@ struct ListRead {
 ListRead ReadListFile(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
                       std::uint64_t largest);
 
-// Removes the temporary files "<target>.~N.tmp" (N from 1 to 100, as ReplaceFileContents
-// names them) of `target_name` in `folder` that last changed before `older_than`: those a
-// crash left behind. Files of any other name are never touched.
-void RemoveStaleTemporaries(platform::FileSystem& files, const std::string& folder,
-                            std::string_view target_name, std::uint64_t older_than);
-
 // The text of the missing-file message.
 std::string MissingListMessage();
 // The message for a list file that exists but could not be read.
@@ -106,12 +97,12 @@ ListRead LoadOwnList(platform::Services services, const std::string& app_folder,
                      DisplayedBlockList& displayed);
 
 // Stores the displayed list into popcfg.apo; the active list is not touched.
-bool StoreBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& app_folder,
+product::WriteOutcome StoreBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& app_folder,
                     const DisplayedBlockList& displayed);
 
 // Writes the displayed list to an exported list file, replacing any file of that name only
-// once the new one is complete. False when it could not be written.
-bool ExportBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
+// once the new one is complete.
+product::WriteOutcome ExportBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& path,
                      const DisplayedBlockList& displayed);
 
 // Appends the entries of an exported list file (at most kLargestImport bytes) to the

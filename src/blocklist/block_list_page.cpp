@@ -140,10 +140,9 @@ std::optional<std::string> BlockListPage::AskForFile(platform::FileDialogKind ki
 void BlockListPage::Export() {
   const std::optional<std::string> path = AskForFile(platform::FileDialogKind::kSave);
   if (!path) return;
-  if (ExportBlockList(services_.files, services_.code_page, *path, displayed_)) return;
-  Tell(std::string(kExportFailed) + "\r\n" +
-       SystemReason(services_.files, "The file could not be written.") +
-       "\r\nNo file was written.");
+  const product::WriteOutcome exported = ExportBlockList(services_.files, services_.code_page, *path, displayed_);
+  if (exported) return;
+  Tell(std::string(kExportFailed) + "\r\n" + exported.reason + "\r\nNo file was written.");
 }
 
 void BlockListPage::Import() {

@@ -102,7 +102,7 @@ bool ManagedList::TakeKeptCopy() {
 
 void ManagedList::StoreKeptCopy() {
   try {
-    ReplaceFileContents(services_.files, ManagedCopyPath(user_folder_), ListFileBytes(entries_, services_.code_page));
+    product::ReplaceFileContents(services_.files, ManagedCopyPath(user_folder_), ListFileBytes(entries_, services_.code_page));
   } catch (const std::bad_alloc&) {
     // The old copy stays whole; the next change of the file tries again.
   }

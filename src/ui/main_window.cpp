@@ -208,7 +208,7 @@ void MainWindow::Start() {
   // Only the one running copy clears what a crash of an earlier one left behind.
   for (std::string_view target :
        {blocklist::kBlockListFileName, blocklist::kHitStatsFileName, blocklist::kManagedCopyFileName})
-    blocklist::RemoveStaleTemporaries(context_.services.files, context_.data_folder, target, started);
+    product::RemoveStaleTemporaries(context_.services.files, context_.data_folder, target, started);
   context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
 }
 
@@ -276,9 +276,10 @@ void MainWindow::UpdateManagedList() {
 bool MainWindow::StoreBlockList() {
   if (list_unreadable_ && !ReadListAgain()) return false;
   platform::Services& services = context_.services;
-  if (blocklist::StoreBlockList(services.files, services.code_page, context_.data_folder, displayed_)) return true;
-  Tell(std::string(kListNotSaved) + "\r\n" +
-       blocklist::SystemReason(services.files, "The file could not be written.") +
+  const product::WriteOutcome stored =
+      blocklist::StoreBlockList(services.files, services.code_page, context_.data_folder, displayed_);
+  if (stored) return true;
+  Tell(std::string(kListNotSaved) + "\r\n" + stored.reason +
        "\r\nThe file was not changed, and the list on screen keeps your changes.");
   return false;
 }
@@ -392,7 +393,7 @@ void MainWindow::ReadFigures() {
 
 void MainWindow::StoreFigures() {
   if (figures_unreadable_) return;
-  blocklist::ReplaceFileContents(
+  product::ReplaceFileContents(
       context_.services.files, blocklist::HitStatsPath(context_.data_folder),
       blocklist::StoredBytes(context_.state.history.Figures().Text(), context_.services.code_page));
 }

@@ -132,7 +132,7 @@ TEST(CrashSafety, StoringTheShippedListLeavesTheOldOrTheNewFile) {
   displayed.Add("an entry, with a comma");
   const std::string path = blocklist::BlockListPath(testing::kAppFolder);
   ExpectOldOrNewAfterEveryCut(
-      [&](World& w) { return blocklist::StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed); }, path,
+      [&](World& w) { return blocklist::StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed).written; }, path,
       "old entry\r\n", blocklist::BlockListText(displayed.Texts()));
 }
 
@@ -141,7 +141,7 @@ TEST(CrashSafety, ExportingOverAnExistingFileLeavesTheOldOrTheNewFile) {
   for (const std::string& e : blocklist::ReadFields(ShippedList())) displayed.Add(e);
   const std::string path = "D:\\lists\\mine.pao";
   ExpectOldOrNewAfterEveryCut(
-      [&](World& w) { return blocklist::ExportBlockList(w.sim.files, w.sim.code_page, path, displayed); }, path,
+      [&](World& w) { return blocklist::ExportBlockList(w.sim.files, w.sim.code_page, path, displayed).written; }, path,
       "kept\r\nentries\r\n", blocklist::BlockListText(displayed.Texts()));
 }
 
