@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "blocklist/block_list_file.h"
+#include "blocklist/managed_list.h"
 #include "engine/burn_cycle.h"
 #include "engine/browser_frames.h"
 #include "engine/window_inspection.h"
@@ -101,7 +102,9 @@ int main(int argc, char** argv) {
   state.sound = {"1", "0", "1", "C:\\Quellix\\wav\\7.wav"};
 
   blocklist::DisplayedBlockList displayed;
-  blocklist::LoadBlockList(sim.Services(), kAppFolder, state.block_entries, displayed);
+  const blocklist::ListRead read = blocklist::LoadOwnList(sim.Services(), kAppFolder, displayed);
+  if (read.outcome == blocklist::ListRead::Outcome::kRead)
+    blocklist::ComposeActiveList(state.block_entries, read.entries, {}, /*own_burn=*/true, sim.code_page);
   for (const auto& box : sim.messages.shown) std::cout << "message: " << box.text << "\n";
   std::cout << "block list: " << state.block_entries.Count() << " entries\n";
   std::cout << "open browser windows:";

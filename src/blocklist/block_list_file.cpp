@@ -242,18 +242,6 @@ ListRead LoadOwnList(platform::Services services, const std::string& app_folder,
   return read;
 }
 
-ListRead::Outcome LoadBlockList(platform::Services services, const std::string& app_folder,
-                                engine::BlockEntries& active, DisplayedBlockList& displayed) {
-  ListRead read = LoadOwnList(services, app_folder, displayed);
-  if (read.outcome != ListRead::Outcome::kRead) return read.outcome;
-  try {
-    active.AssignShared(std::move(read.entries), services.code_page);
-  } catch (const std::bad_alloc&) {
-    // The active list stays as it was; the list shown is the file's, so storing it loses nothing.
-  }
-  return ListRead::Outcome::kRead;
-}
-
 product::WriteOutcome StoreBlockList(platform::FileSystem& files, platform::CodePage& code_page, const std::string& app_folder,
                     const DisplayedBlockList& displayed) {
   return product::ReplaceFileContents(files, BlockListPath(app_folder), ListFileBytes(displayed, code_page));

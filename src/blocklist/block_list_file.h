@@ -83,16 +83,11 @@ std::string MissingListMessage();
 // The message for a list file that exists but could not be read.
 std::string UnreadableListMessage(const std::string& problem);
 
-// Fills the displayed list and the active list from popcfg.apo. A missing or empty file
-// shows the missing-file message and keeps the active list; so does a file that cannot be
-// read, with a message that says why and that nothing was changed. The displayed list is
-// emptied first in every case. A list the memory left cannot make active stays shown (so
-// storing it loses nothing), and the active list stays as it was.
-ListRead::Outcome LoadBlockList(platform::Services services, const std::string& app_folder,
-                                engine::BlockEntries& active, DisplayedBlockList& displayed);
-// LoadBlockList without the active list: the entries read come back for the caller to make
-// active (with the managed list's). kMissing for a missing or empty file, kFailed for one
-// that could not be read or shown, each after its message.
+// Fills the displayed list from popcfg.apo; the entries read come back for the caller to
+// make active (with the managed list's: ComposeActiveList). The displayed list is emptied
+// first in every case. A missing or empty file shows the missing-file message (kMissing); a
+// file that cannot be read or shown shows one that says why and that nothing was changed
+// (kFailed).
 ListRead LoadOwnList(platform::Services services, const std::string& app_folder,
                      DisplayedBlockList& displayed);
 

@@ -146,7 +146,7 @@ TEST(BlockListFileProperty, EveryEntryListStoresLoadsExportsAndImportsAsItself) 
     for (const std::string& e : entries) displayed.Add(e);
     ASSERT_TRUE(StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed));
     DisplayedBlockList loaded;
-    LoadBlockList(w.services(), w.app_folder, w.state.block_entries, loaded);
+    quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, loaded);
     ASSERT_EQ(loaded.Texts(), entries);
     ASSERT_EQ(w.state.block_entries.Entries(), entries);
 
@@ -168,7 +168,7 @@ class LoadBlockListTest : public ::testing::Test {
   World world;
   DisplayedBlockList displayed;
   std::string path = world.app_folder + "\\popcfg.apo";
-  void Load() { LoadBlockList(world.services(), world.app_folder, world.state.block_entries, displayed); }
+  void Load() { quellix::testing::LoadListAsAtStart(world.services(), world.app_folder, world.state.block_entries, displayed); }
 };
 
 TEST_F(LoadBlockListTest, FillsBothListsInFileOrderWithTheEntryIcon) {
@@ -220,7 +220,7 @@ TEST_F(LoadBlockListTest, AnUnreadableFileKeepsTheActiveListAndSaysWhyAndThatNot
   world.sim.files.Lock(path);
   world.sim.files.SetErrorText(
       "The process cannot access the file because another process has locked a portion of the file.");
-  EXPECT_EQ(LoadBlockList(world.services(), world.app_folder, world.state.block_entries, displayed),
+  EXPECT_EQ(quellix::testing::LoadListAsAtStart(world.services(), world.app_folder, world.state.block_entries, displayed),
             ListRead::Outcome::kFailed);
   EXPECT_EQ(displayed.Count(), 0u);
   EXPECT_EQ(world.state.block_entries.Entries(), (Strings{"offers"}));
@@ -239,10 +239,10 @@ TEST_F(LoadBlockListTest, RunningOutOfMemoryKeepsTheActiveListAndTheProgramRunni
   testing::FailingMemory memory;
   engine::BlockEntries active(&memory);
   world.sim.files.Put(path, "offers\r\n");
-  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  quellix::testing::LoadListAsAtStart(world.services(), world.app_folder, active, displayed);
   world.sim.files.Put(path, "casino\r\npoker\r\n");
   memory.RunOutAfter(0);
-  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  quellix::testing::LoadListAsAtStart(world.services(), world.app_folder, active, displayed);
   memory.Refill();
   EXPECT_GT(memory.Failures(), 0u);
   EXPECT_EQ(active.Entries(), (Strings{"offers"}));
@@ -251,7 +251,7 @@ TEST_F(LoadBlockListTest, RunningOutOfMemoryKeepsTheActiveListAndTheProgramRunni
   // The displayed list shows the file all the same, so storing it keeps the file whole.
   EXPECT_EQ(displayed.Texts(), (Strings{"casino", "poker"}));
   EXPECT_TRUE(world.sim.messages.shown.empty());
-  LoadBlockList(world.services(), world.app_folder, active, displayed);
+  quellix::testing::LoadListAsAtStart(world.services(), world.app_folder, active, displayed);
   EXPECT_EQ(active.Entries(), (Strings{"casino", "poker"}));
 }
 

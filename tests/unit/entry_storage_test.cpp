@@ -154,7 +154,7 @@ TEST(DisplayedBlockList, ShowsTheLoadedEntriesFromTheActiveListsCopy) {
   testing::World w;
   w.sim.files.Put(w.app_folder + "\\popcfg.apo", "offers\r\ncasino\r\n");
   blocklist::DisplayedBlockList shown;
-  ASSERT_EQ(blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, shown),
+  ASSERT_EQ(quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, shown),
             blocklist::ListRead::Outcome::kRead);
   ASSERT_EQ(shown.Count(), 2u);
   EXPECT_EQ(shown.Text(2), "casino");

@@ -71,7 +71,7 @@ TEST(HostileBlockListFile, LoadsBurnsAndStoresWithoutLoss) {
             : c.entries;
     w.sim.files.Put(path, original);
     blocklist::DisplayedBlockList displayed;
-    blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
+    quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, displayed);
     EXPECT_EQ(w.state.block_entries.Count(), expected);
     EXPECT_EQ(displayed.Count(), expected);
     EXPECT_EQ(*w.sim.files.Get(path), original);  // reading never writes
@@ -90,7 +90,7 @@ TEST(HostileBlockListFile, LoadsBurnsAndStoresWithoutLoss) {
     // Storing and loading again gives the same entries: nothing the user had is lost.
     const Strings before = w.state.block_entries.Entries();
     ASSERT_TRUE(blocklist::StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed));
-    blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
+    quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, displayed);
     EXPECT_TRUE(w.state.block_entries.Entries() == before);
   }
 }
@@ -102,7 +102,7 @@ TEST(HostileBlockListFile, AFileWithNulBytesAndNoByteOrderMarkIsRefusedAndKept) 
   const std::string original("a\0b\r\nplain\r\n\0\r\n", 15);
   w.sim.files.Put(path, original);
   blocklist::DisplayedBlockList displayed;
-  EXPECT_EQ(blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed),
+  EXPECT_EQ(quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, displayed),
             blocklist::ListRead::Outcome::kFailed);
   EXPECT_EQ(displayed.Count(), 0u);
   EXPECT_EQ(w.state.block_entries.Entries(), Strings{"offers"});
@@ -152,7 +152,7 @@ TEST(CrashSafety, LeftoverAndUnrelatedTemporaryFilesAreNeitherLoadedNorObstacles
   w.sim.files.Put(path + ".~1.tmp", "half writ");  // an earlier store that was cut short
   w.sim.files.Put(path + ".tmp", "somebody else's file");
   blocklist::DisplayedBlockList displayed;
-  blocklist::LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
+  quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, displayed);
   EXPECT_EQ(w.state.block_entries.Entries(), Strings{"old"});
   displayed.Add("new");
   ASSERT_TRUE(blocklist::StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed));

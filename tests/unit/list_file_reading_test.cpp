@@ -164,16 +164,16 @@ TEST(ListFileReading, TheBlockListFileFollowsTheSameRules) {
   const std::string path = BlockListPath(w.app_folder);
   w.sim.files.Put(path, "\xEF\xBB\xBFoffers\r\ncasino\r\n");
   DisplayedBlockList displayed;
-  EXPECT_EQ(LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed),
+  EXPECT_EQ(quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, displayed),
             ListRead::Outcome::kRead);
   EXPECT_EQ(w.state.block_entries.Entries(), (Strings{"offers", "casino"}));
   EXPECT_TRUE(w.state.block_entries.IsBlocked("cheap offers"));
   w.sim.files.Put(path, Utf16(u"Poker\r\ncaf\u00E9\r\n", false));
-  EXPECT_EQ(LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed),
+  EXPECT_EQ(quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, displayed),
             ListRead::Outcome::kRead);
   EXPECT_EQ(displayed.Texts(), (Strings{"Poker", "caf\xC3\xA9"}));
   w.sim.files.Put(path, std::string(5'000'000, ','));
-  EXPECT_EQ(LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed),
+  EXPECT_EQ(quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, displayed),
             ListRead::Outcome::kFailed);
   EXPECT_EQ(w.state.block_entries.Entries(), (Strings{"Poker", "caf\xC3\xA9"}));
   ASSERT_EQ(w.sim.messages.shown.size(), 1u);

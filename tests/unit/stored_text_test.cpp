@@ -90,7 +90,7 @@ TEST(ListFileBytes, AnEditKeepsACyrillicAndChineseListIntactOnDisk) {
   const std::string path = BlockListPath(w.app_folder);
   w.sim.files.Put(path, "\xEF\xBB\xBF" + std::string(kVyigrai) + "\r\n" + kFreeDraw + "\r\n");
   DisplayedBlockList displayed;
-  LoadBlockList(w.services(), w.app_folder, w.state.block_entries, displayed);
+  quellix::testing::LoadListAsAtStart(w.services(), w.app_folder, w.state.block_entries, displayed);
   EXPECT_TRUE(w.state.block_entries.IsBlocked("\xD0\x92\xD0\xAB\xD0\x98\xD0\x93\xD0\xA0\xD0\x90\xD0\x99 iPhone"));
   displayed.Add("offers");
   ASSERT_TRUE(StoreBlockList(w.sim.files, w.sim.code_page, w.app_folder, displayed));

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "blocklist/block_list_file.h"
+#include "blocklist/managed_list.h"
 #include "engine/process_state.h"
 #include "platform/sim/sim_services.h"
 #include "settings/settings_store.h"
@@ -53,5 +55,17 @@ struct World {
   }
   std::string Log() const { return sim.files.Get(data_folder + "\\popuplog.txt").value_or(""); }
 };
+
+// popcfg.apo in `folder` loaded as the program loads it when nothing is managed: the user's
+// list shown (LoadOwnList) and made active (ComposeActiveList). A file that could not be read
+// leaves the active list as it was; so does a list the memory left cannot make active.
+inline blocklist::ListRead::Outcome LoadListAsAtStart(platform::Services services, const std::string& folder,
+                                                      engine::BlockEntries& active,
+                                                      blocklist::DisplayedBlockList& displayed) {
+  blocklist::ListRead read = blocklist::LoadOwnList(services, folder, displayed);
+  if (read.outcome == blocklist::ListRead::Outcome::kRead)
+    blocklist::ComposeActiveList(active, read.entries, {}, /*own_burn=*/true, services.code_page);
+  return read.outcome;
+}
 
 }  // namespace quellix::testing
