@@ -54,7 +54,7 @@ std::size_t FileBytes(const std::vector<std::string>& list) {
 void TickOverThousandWindows(benchmark::State& bench, std::vector<std::string> list) {
   sim::SimPlatform sim;
   engine::ProcessState state;
-  state.burn_enabled = 1;
+  state.burning.TurnOn();
   settings::WriteOption(sim.registry, "0", "1");
   settings::WriteOption(sim.registry, "1", "1");
   state.block_entries.Assign(std::move(list), sim.code_page);

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   win32::Win32Platform platform;
   platform::Desktop& desktop = platform.desktop;
   engine::ProcessState state;
-  state.burn_enabled = 1;
+  state.burning.TurnOn();
   // Ten entries that match none of the benchmark's windows: every frame is checked in full.
   std::vector<std::string> entries;
   for (int i = 0; i < 10; ++i) entries.push_back("no such pop-up " + std::to_string(i));

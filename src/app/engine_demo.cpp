@@ -88,7 +88,7 @@ void PrintLog(const std::string& log) {
 int main(int argc, char** argv) {
   sim::SimPlatform sim;
   engine::ProcessState state;
-  state.burn_enabled = 1;
+  state.burning.TurnOn();
 
   sim.files.Put(blocklist::BlockListPath(kAppFolder), argc > 1 ? ReadWholeFile(argv[1]) : kSampleList);
   // The product's own window sits at the bottom; the described windows lie above it.

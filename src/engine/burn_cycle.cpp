@@ -101,7 +101,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
                platform::WindowId anchor) {
   state.burned_this_tick.clear();
   state.burned_at_once.clear();
-  if (state.burn_enabled == 0) return;
+  if (!state.burning.On()) return;
 
   platform::Desktop& desktop = services.desktop;
   // The switches come from memory; the registry is read again only after it signalled a
@@ -142,7 +142,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
 std::optional<BurnedWindow> BurnAtOnce(platform::Services services, ProcessState& state,
                                        const product::Folders& folders, std::uint32_t own_process,
                                        platform::WindowId window) {
-  if (state.burn_enabled == 0 || window == 0 || state.burned_at_once.count(window) != 0) return std::nullopt;
+  if (!state.burning.On() || window == 0 || state.burned_at_once.count(window) != 0) return std::nullopt;
   if (own_process != 0 && services.desktop.ProcessId(window) == own_process) return std::nullopt;
   // A window that ignores its close request and keeps renaming itself burns once here, and
   // again at each cycle as any window still open does.

@@ -12,6 +12,7 @@
 #include "engine/block_entries.h"
 #include "engine/burn_history.h"
 #include "engine/burn_record.h"
+#include "engine/burn_switch.h"
 #include "engine/young_frames.h"
 #include "settings/policies.h"
 #include "settings/switch_cache.h"
@@ -19,7 +20,7 @@
 namespace quellix::engine {
 
 struct ProcessState {
-  std::int16_t burn_enabled = 0;  // BurnEnabled: 0 off, anything else on
+  BurnSwitch burning;             // BurnEnabled and its pause
   BlockEntries block_entries;     // BlockEntries
   std::string burn_count;         // BurnCount, copy of "cnt"
   SoundCopies sound;              // copies of "2", "wavint", "wavext", "wavfile"
@@ -31,15 +32,10 @@ struct ProcessState {
   // The windows burned the moment they appeared since the last burn cycle, which forgets
   // them: a window that ignores its close request and keeps renaming itself burns so once.
   std::set<platform::WindowId> burned_at_once;
-  // A pause asked for from the tray menu: burning is off until then (monotonic ms), unless
-  // something turned it on again meanwhile. Not stored.
-  std::optional<std::uint64_t> pause_ends_ms;
-  std::string pause_until;  // "HH:MM", as the tooltip tells it
   // The burn cycle's switches, watched from the first time anything asks for them.
   std::optional<settings::SwitchCache> switches;
   // The organisation's policies, watched from the first time anything asks for them.
   std::optional<settings::PolicyCache> policies;
-  bool Paused() const { return pause_ends_ms.has_value() && burn_enabled == 0; }
 };
 
 // The burn cycle's switches, read from the registry only after the product key changed.

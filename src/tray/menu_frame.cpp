@@ -200,19 +200,11 @@ void MenuFrame::OpenTestPage() {
 }
 
 void MenuFrame::Toggle() {
-  std::int16_t& enabled = context_.state.burn_enabled;
-  if (enabled == 1) {
-    enabled = 0;
-    ShowToggleAs(false);
-  } else if (enabled == 0) {
-    enabled = 1;
-    ShowToggleAs(true);
-  }
-  // The toggle ends a pause at once, whichever way it turns.
-  if (context_.state.pause_ends_ms) {
-    context_.state.pause_ends_ms.reset();
-    main_.RefreshToolTip();
-  }
+  engine::BurnSwitch& burning = context_.state.burning;
+  const std::int16_t before = burning.Value();
+  const bool pause_ended = burning.Toggle();
+  if (burning.Value() != before) ShowToggleAs(burning.On());
+  if (pause_ended) main_.RefreshToolTip();
 }
 
 void MenuFrame::ShowToggleAs(bool burning) {
@@ -221,22 +213,17 @@ void MenuFrame::ShowToggleAs(bool burning) {
 }
 
 void MenuFrame::Pause(unsigned minutes) {
-  engine::ProcessState& state = context_.state;
-  state.burn_enabled = 0;  // as the toggle stops burning
-  state.pause_ends_ms = context_.services.clock.MonotonicMs() + minutes * 60ull * 1000;
-  state.pause_until = ClockAfter(context_.services.clock.ClockTime(), minutes);
+  platform::Clock& clock = context_.services.clock;
+  context_.state.burning.Pause(clock.MonotonicMs() + minutes * 60ull * 1000, ClockAfter(clock.ClockTime(), minutes));
   ShowToggleAs(false);
   main_.RefreshToolTip();
 }
 
 void MenuFrame::ResumeIfPauseOver() {
-  engine::ProcessState& state = context_.state;
-  if (!state.pause_ends_ms || context_.services.clock.MonotonicMs() < *state.pause_ends_ms) return;
-  state.pause_ends_ms.reset();
-  if (state.burn_enabled == 0) {
-    state.burn_enabled = 1;
-    if (Loaded()) ShowToggleAs(true);
-  }
+  engine::BurnSwitch& burning = context_.state.burning;
+  const bool was_on = burning.On();
+  if (!burning.EndPauseIfOver(context_.services.clock.MonotonicMs())) return;
+  if (!was_on && Loaded()) ShowToggleAs(true);
   main_.RefreshToolTip();
 }
 

@@ -46,7 +46,7 @@ MainWindow::MainWindow(tray::TrayContext context)
       info_(
           context.ui, context.shell,
           [this] {
-            context_.state.burn_enabled = 1;  // burning resumes when the information window closes
+            context_.state.burning.TurnOn();  // burning resumes when the information window closes
           },
           [this]() -> const blocklist::ManagedListStatus& { return managed_.Status(); }),
       picker_(
@@ -187,7 +187,7 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::Start() {
-  context_.state.burn_enabled = 1;
+  context_.state.burning.TurnOn();
   context_.ui.CenterOnScreen(form_);
   const std::uint64_t started = context_.services.files.Now();
   // The figures per entry first, and the managed list, so that the list is shown once, whole.
@@ -445,8 +445,8 @@ void MainWindow::OpenOnEntry(const std::string& entry) {
 
 void MainWindow::RefreshToolTip() {
   const engine::ProcessState& state = context_.state;
-  if (state.Paused()) {
-    tray_->SetToolTip(std::string(product::kAppTitle) + " - paused until " + state.pause_until);
+  if (state.burning.Paused()) {
+    tray_->SetToolTip(std::string(product::kAppTitle) + " - paused until " + state.burning.PausedUntil());
   } else {
     MouseMove();
   }
@@ -498,11 +498,11 @@ bool MainWindow::UserEntriesAllowed() {
 
 void MainWindow::OpenInformation() {
   info_.Show();
-  context_.state.burn_enabled = 0;
+  context_.state.burning.TurnOff();
 }
 
 void MainWindow::MouseMove() {
-  if (context_.state.Paused()) {
+  if (context_.state.burning.Paused()) {
     RefreshToolTip();
     return;
   }

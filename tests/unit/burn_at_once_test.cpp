@@ -98,9 +98,9 @@ TEST_F(BurnAtOnceTest, TheCyclesRulesDecideAndOnlyTheSweepKeepsTheFirstWindowRul
 
 TEST_F(BurnAtOnceTest, NothingBurnsWhileBurningIsOffAndTheProductsOwnWindowsAreNeverJudged) {
   const auto popup = Open("IEFrame", "Cheap Offers - Microsoft Internet Explorer");
-  world.state.burn_enabled = 0;
+  world.state.burning.TurnOff();
   EXPECT_FALSE(Seen(popup));
-  world.state.burn_enabled = 1;
+  world.state.burning.TurnOn();
   const auto own = Open("IEFrame", "Offers - Quellix", kShownFrame, false, kOwnProcess);
   EXPECT_FALSE(Seen(own));
   EXPECT_EQ(desktop.CloseRequests(own), 0);

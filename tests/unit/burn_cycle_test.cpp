@@ -38,7 +38,7 @@ TEST_F(BurnCycleTest, OffSwitchBurnsNothing) {
   Support("1", "1");
   world.SetOption("7", "1");
   const auto w = Frame("IEFrame", "Cheap Offers - IE");
-  world.state.burn_enabled = 0;
+  world.state.burning.TurnOff();
   Tick();
   EXPECT_EQ(desktop.CloseRequests(w), 0);
   EXPECT_EQ(world.Option("cnt"), "<absent>");
@@ -48,7 +48,7 @@ TEST_F(BurnCycleTest, OffSwitchBurnsNothing) {
 TEST_F(BurnCycleTest, AnyNonZeroSwitchValueIsOn) {
   Support("1", "0");
   const auto w = Frame("IEFrame", "Cheap Offers - IE");
-  world.state.burn_enabled = -2;
+  world.state.burning = engine::BurnSwitch(-2);
   Tick();
   EXPECT_EQ(desktop.CloseRequests(w), 1);
 }

@@ -20,7 +20,7 @@ constexpr std::uint32_t kChrome = 100, kEditor = 300;
 class ChromiumSwitchTest : public quellix::testing::MainWindowRig {
  protected:
   void SetUp() override {
-    world.state.burn_enabled = 0;
+    world.state.burning.TurnOff();
     world.sim.files.Put(list_path, "offers\r\n");
     world.sim.desktop.SetProcessImage(kChrome, "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe");
     world.sim.desktop.SetProcessImage(kEditor, "C:\\Program Files\\Editor\\code.exe");

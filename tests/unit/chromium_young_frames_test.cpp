@@ -112,19 +112,19 @@ TEST_F(ChromiumYoungFramesTest, WindowsOpenedWhileTheCycleWasNotLookingAreOld) {
   Tick();
   // Burning off for a minute (the tray's toggle, a pause): what opened meanwhile is of an
   // unknown age, and so the user's.
-  world.state.burn_enabled = 0;
+  world.state.burning.TurnOff();
   Tick();
   const auto opened_meanwhile = Chrome("Cheap offers - Google Chrome");
   for (int i = 0; i < 20; ++i) Tick();
-  world.state.burn_enabled = 1;
+  world.state.burning.TurnOn();
   Tick();
   Tick();
   EXPECT_EQ(desktop.CloseRequests(opened_meanwhile), 0);
   // Ticks that come close enough keep watching: a pop-up opened in a short gap still burns.
-  world.state.burn_enabled = 0;
+  world.state.burning.TurnOff();
   const auto short_gap = Chrome("Short offers - Google Chrome");
   Tick();
-  world.state.burn_enabled = 1;
+  world.state.burning.TurnOn();
   Tick();
   EXPECT_EQ(desktop.CloseRequests(short_gap), 1);
   // The main window open for a while: no ticks at all, then the first one back in the tray.

@@ -17,7 +17,7 @@ class InstantSwitchTest : public quellix::testing::MainWindowRig {
   sim::SimDesktop& desktop = world.sim.desktop;
 
   void SetUp() override {
-    world.state.burn_enabled = 0;
+    world.state.burning.TurnOff();
     world.sim.files.Put(list_path, "casino\r\noffers\r\n");
     world.SetOption("0", "1");
     world.SetOption("1", "1");
@@ -111,7 +111,7 @@ TEST_F(InstantSwitchTest, NothingBurnsFromAnEventWhileBurningIsOff) {
   EXPECT_FALSE(burns_now("Paused"));
   world.sim.clock.monotonic_ms += 15 * 60 * 1000;
   EXPECT_TRUE(burns_now("Pause over"));  // the pause ends with the first event after it
-  EXPECT_EQ(world.state.burn_enabled, 1);
+  EXPECT_EQ(world.state.burning.Value(), 1);
 
   Choose({"Info"});
   EXPECT_FALSE(burns_now("Information"));

@@ -15,7 +15,7 @@ using quellix::testing::World;
 class MainWindowTest : public quellix::testing::MainWindowRig {
  protected:
   void SetUp() override {
-    world.state.burn_enabled = 0;
+    world.state.burning.TurnOff();
     world.sim.files.Put(list_path, "offers\r\n");
     world.SetOption("0", "1");
     world.SetOption("1", "1");
@@ -39,7 +39,7 @@ class MainWindowTest : public quellix::testing::MainWindowRig {
 
 TEST_F(MainWindowTest, StartsHiddenInTheTrayAndBurnsEveryThreeSeconds) {
   Start();
-  EXPECT_EQ(world.state.burn_enabled, 1);
+  EXPECT_EQ(world.state.burning.Value(), 1);
   EXPECT_TRUE(ui.Get(main->Form()).centered);
   EXPECT_FALSE(ui.Visible(main->Form()));
   EXPECT_EQ(world.state.block_entries.Entries(), std::vector<std::string>{"offers"});
@@ -203,7 +203,7 @@ TEST_F(MainWindowTest, ToggleCaptionsAndTheInformationWindow) {
     ui.TrayNotify(Host(), 0x204);
   };
   toggle();
-  EXPECT_EQ(world.state.burn_enabled, 0);
+  EXPECT_EQ(world.state.burning.Value(), 0);
   EXPECT_EQ(main->Menu().Menu()[4].caption, "Enable (Turn On) Popups Burn");
   EXPECT_EQ(main->Menu().Menu()[4].icon, "dis");
   const auto popup = PopUp();
@@ -213,26 +213,26 @@ TEST_F(MainWindowTest, ToggleCaptionsAndTheInformationWindow) {
   ui.menu_picks.push_back({"Info"});
   ui.TrayNotify(Host(), 0x204);
   ASSERT_TRUE(main->Info().Loaded());
-  EXPECT_EQ(world.state.burn_enabled, 0);
+  EXPECT_EQ(world.state.burning.Value(), 0);
   ui.CloseByUser(main->Info().Form());
   EXPECT_FALSE(main->Info().Loaded());
-  EXPECT_EQ(world.state.burn_enabled, 1);
+  EXPECT_EQ(world.state.burning.Value(), 1);
   Tick();
   EXPECT_EQ(world.sim.desktop.CloseRequests(popup), 1);
   toggle();  // still offers "Enable": choosing it turns burning off
-  EXPECT_EQ(world.state.burn_enabled, 0);
+  EXPECT_EQ(world.state.burning.Value(), 0);
   EXPECT_EQ(main->Menu().Menu()[4].caption, "Enable (Turn On) Popups Burn");
   toggle();
-  EXPECT_EQ(world.state.burn_enabled, 1);
+  EXPECT_EQ(world.state.burning.Value(), 1);
   EXPECT_EQ(main->Menu().Menu()[4].caption, "Disable (Turn Off) Popups Burn");
   EXPECT_EQ(main->Menu().Menu()[4].icon, "disable");
   toggle();
-  EXPECT_EQ(world.state.burn_enabled, 0);
+  EXPECT_EQ(world.state.burning.Value(), 0);
   // A new load of the menu window shows the first caption, whatever the switch holds.
   ui.TrayNotify(Host(), 0x203);
   ui.Click(C("drawnButton8"));
   EXPECT_EQ(main->Menu().Menu()[4].caption, "Disable (Turn Off) Popups burn  ");
-  EXPECT_EQ(world.state.burn_enabled, 0);
+  EXPECT_EQ(world.state.burning.Value(), 0);
 }
 
 TEST_F(MainWindowTest, OpenWindowSubmenuAddsATitleAndMakesItActive) {

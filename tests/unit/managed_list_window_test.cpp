@@ -25,7 +25,7 @@ class ManagedListWindowTest : public quellix::testing::MainWindowRig {
   std::string copy_path = blocklist::ManagedCopyPath(world.app_folder);
 
   void SetUp() override {
-    world.state.burn_enabled = 0;
+    world.state.burning.TurnOff();
     world.sim.files.Put(list_path, "casino\r\n");
     world.sim.files.Put(kManagedPath, "corp offers\r\n");
     world.SetOption("0", "1");  // "Support Internet Explorer"

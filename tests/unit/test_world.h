@@ -23,7 +23,7 @@ struct World {
   platform::WindowId own_window = 0;
 
   World() {
-    state.burn_enabled = 1;
+    state.burning.TurnOn();
     own_window = sim.desktop.AddWindow("ThunderRT6FormDC", "Quellix");
   }
 

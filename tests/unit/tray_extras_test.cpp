@@ -16,7 +16,7 @@ class TrayExtrasTest : public quellix::testing::MainWindowRig {
  protected:
 
   void SetUp() override {
-    world.state.burn_enabled = 0;
+    world.state.burning.TurnOff();
     world.sim.files.Put(list_path, "casino\r\noffers\r\ncheap\r\n");
     world.SetOption("0", "1");
     world.SetOption("1", "1");
@@ -140,7 +140,7 @@ TEST_F(TrayExtrasTest, APauseStopsBurningSaysUntilWhenAndEndsByItself) {
   Start();
   world.sim.clock.clock_time = "14:20:30";
   Choose({"Pause for 15 minutes"});
-  EXPECT_EQ(world.state.burn_enabled, 0);
+  EXPECT_EQ(world.state.burning.Value(), 0);
   EXPECT_EQ(main->Tray().ToolTip(), "Quellix - paused until 14:35");
   ui.TrayNotify(Host(), 0x200);  // hovering keeps saying so
   EXPECT_EQ(main->Tray().ToolTip(), "Quellix - paused until 14:35");
@@ -150,7 +150,7 @@ TEST_F(TrayExtrasTest, APauseStopsBurningSaysUntilWhenAndEndsByItself) {
   world.sim.clock.monotonic_ms += 15 * 60 * 1000;
   Tick();
   EXPECT_EQ(world.sim.desktop.CloseRequests(popup), 1);
-  EXPECT_EQ(world.state.burn_enabled, 1);
+  EXPECT_EQ(world.state.burning.Value(), 1);
   EXPECT_EQ(main->Tray().ToolTip().rfind("Quellix > ", 0), 0u);  // no longer paused
   ui.TrayNotify(Host(), 0x200);
   EXPECT_EQ(main->Tray().ToolTip(), "Quellix > 1 < Popups Burned");
@@ -164,7 +164,7 @@ TEST_F(TrayExtrasTest, APauseThatEndsWhileTheMainWindowIsOpenResumesOnTheWayBack
   ui.TrayNotify(Host(), 0x203);  // window mode
   world.sim.clock.monotonic_ms += 61 * 60 * 1000;
   ui.Click(C("drawnButton8"));  // OK: back to the tray
-  EXPECT_EQ(world.state.burn_enabled, 1);
+  EXPECT_EQ(world.state.burning.Value(), 1);
   const auto popup = PopUp("Cheap Offers - Microsoft Internet Explorer");
   Tick();
   EXPECT_EQ(world.sim.desktop.CloseRequests(popup), 1);
@@ -176,8 +176,8 @@ TEST_F(TrayExtrasTest, TheToggleEndsAPauseAtOnce) {
   ui.TrayNotify(Host(), 0x204);
   EXPECT_EQ(Item("Enable (Turn On) Popups Burn").id, tray::MenuFrame::kToggle);
   Choose({"Enable (Turn On) Popups Burn"});
-  EXPECT_EQ(world.state.burn_enabled, 1);
-  EXPECT_FALSE(world.state.pause_ends_ms.has_value());
+  EXPECT_EQ(world.state.burning.Value(), 1);
+  EXPECT_FALSE(world.state.burning.PauseAsked());
   EXPECT_EQ(main->Tray().ToolTip().rfind("Quellix > ", 0), 0u);
 }
 
