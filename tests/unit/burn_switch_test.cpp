@@ -36,8 +36,8 @@ TEST(BurnSwitch, APauseEndsAtItsTimeAndOnlyTurnsOnWhatItHeldOff) {
   EXPECT_TRUE(burning.EndPauseIfOver(5000));
   EXPECT_TRUE(burning.On());
   EXPECT_FALSE(burning.EndPauseIfOver(9000));  // no pause left to end
-  // The information window opened and closed during a pause turned burning on: the pause
-  // is no longer what holds it, and its end changes nothing.
+  // Turned on meanwhile (the information window closed), burning is not paused; turned off
+  // again before the pause's time, it is paused until then once more.
   burning.Pause(20000, "12:30");
   burning.TurnOn();
   EXPECT_FALSE(burning.Paused());
