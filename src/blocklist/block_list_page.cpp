@@ -33,20 +33,15 @@ BlockListPage::BlockListPage(platform::Ui& ui, platform::Services services, Disp
               displayed_.SetText(at, text);
               ui_.ListSetText(controls_.view1, at, text);
             }
-            hooks_.post_command("2");
+            hooks_.save_and_reload();
           },
           hooks_.preview) {}
-
-std::size_t BlockListPage::Selection() {
-  // Anything but a position from 1 up reads as none; Has() then finds no entry there.
-  const double n = text::LeadingNumber(ui_.Text(controls_.selection));
-  return n >= 1 && n < 1e15 ? static_cast<std::size_t>(n) : 0;
-}
 
 void BlockListPage::OnItemClick(std::size_t row) {
   const bool own = EditingAllowed() && !IsManagedRow(row);
   ui_.SetEnabled(controls_.remove, own);
   ui_.SetEnabled(controls_.edit, own);
+  selected_ = row;
   ui_.SetText(controls_.selection, std::to_string(row));
 }
 

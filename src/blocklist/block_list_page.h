@@ -1,6 +1,6 @@
 #pragma once
-// The block list page's editing (the caption page of the main window): the selection kept
-// in Text1, Add, Edit and double-click, Remove, Export and Import. Edits change the
+// The block list page's editing (the caption page of the main window): the selection, Add,
+// Edit and double-click, Remove, Export and Import. Edits change the
 // displayed list only; the file and the active list follow at the next save-and-reload.
 
 #include <functional>
@@ -22,13 +22,13 @@ inline constexpr std::string_view kManagedMark = "Yes";
 
 struct BlockListControls {
   platform::UiId view1 = 0;      // the displayed list
-  platform::UiId selection = 0;  // Text1: the highlighted position, decimal text
+  platform::UiId selection = 0;  // Text1: shows the selected position, in decimal text
   platform::UiId add = 0, edit = 0, remove = 0, export_list = 0, import_list = 0;
 };
 
 // What the page asks of the main window.
 struct BlockListHooks {
-  std::function<void(const std::string&)> post_command;  // a main-window command digit
+  std::function<void()> save_and_reload;  // the main window's command that stores and reloads the list
   std::function<void()> open_picker;
   std::function<platform::WindowId()> owner;  // the window the file dialogs belong to
   PreviewFn preview;                          // what an entry would burn now
@@ -45,8 +45,8 @@ class BlockListPage {
   BlockListPage(platform::Ui& ui, platform::Services services, DisplayedBlockList& displayed,
                 BlockListControls controls, BlockListHooks hooks);
 
-  // The position the selection index holds now, 0 for none.
-  std::size_t Selection();
+  // The selected position, 0 for none.
+  std::size_t Selection() const { return selected_; }
   // A click on an entry, or the highlight moved onto it by any means: it becomes the selection.
   // Edit and Remove are offered for the user's own entries, not for managed ones.
   void OnItemClick(std::size_t row);
@@ -86,6 +86,8 @@ class BlockListPage {
   BlockListHooks hooks_;
   EditDialog editor_;
   std::size_t managed_rows_ = 0;  // the rows at the end of view1 that show managed entries
+  // The selected position, 0 for none; Text1 shows it and is never read back.
+  std::size_t selected_ = 0;
 };
 
 }  // namespace quellix::blocklist

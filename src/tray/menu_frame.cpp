@@ -145,7 +145,7 @@ void MenuFrame::Choose(int item) {
     case kOption:
       main_.SetMainWindowNormal();
       main_.ShowMainWindow();
-      main_.PostCommand("3");
+      main_.Run(MainCommand::kShowOptions);
       main_.ShowMainWindow();
       main_.SetTrayIconVisible(false);
       Unload();
@@ -164,7 +164,7 @@ void MenuFrame::Choose(int item) {
       break;
     case kExit:
       Unload();
-      main_.PostCommand("1");
+      main_.Run(MainCommand::kExit);
       break;
     case kPause15:
       Pause(15);
@@ -184,7 +184,7 @@ void MenuFrame::Choose(int item) {
         const std::string title = text::TrimBlanks(open_windows_[item - kOpenWindowBase]);
         if (title.empty() || !UserEntriesAllowed()) return;
         main_.AppendEntry(title);
-        main_.PostCommand("2");
+        main_.Run(MainCommand::kSaveAndReload);
       }
       break;
   }

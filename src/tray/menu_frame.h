@@ -13,12 +13,19 @@
 
 namespace quellix::tray {
 
+// The commands the tray menu, the picker and the edit dialog give the main window; each
+// runs at once, inside the caller. The numbers are the digits the command field shows.
+enum class MainCommand {
+  kExit = 1,           // remove the tray icon and end the process
+  kSaveAndReload = 2,  // store the displayed list and load it again as the active list
+  kShowOptions = 3,    // show the options page
+};
+
 // What the tray menu asks of the main window.
 class MainWindowLink {
  public:
   virtual ~MainWindowLink() = default;
-  // Writes "" and then the command digit into the main window's command field.
-  virtual void PostCommand(const std::string& digit) = 0;
+  virtual void Run(MainCommand command) = 0;
   virtual void SetTrayIconVisible(bool visible) = 0;
   virtual void SetMainWindowNormal() = 0;
   virtual void ShowMainWindow() = 0;

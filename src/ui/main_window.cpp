@@ -55,7 +55,7 @@ MainWindow::MainWindow(tray::TrayContext context)
             // A policy that came into force while the picker was open adds nothing.
             if (!UserEntriesAllowed()) return;
             AppendEntry(text);
-            PostCommand("2");
+            Run(tray::MainCommand::kSaveAndReload);
           },
           [this](const std::string& entry) {
             return engine::PreviewEntry(context_.services, OwnWindow(), entry, context_.state.frame_ages,
@@ -67,7 +67,7 @@ MainWindow::MainWindow(tray::TrayContext context)
   form_ = context_.ui.CreateForm({"Form1", std::string(product::kAppTitle), 8130, 5820}, *this);
   messages_.SetOwner(OwnWindow());
   CreateControls();
-  tray_ = std::make_unique<tray::TrayArea>(context_.ui, Control("TrayArea1"), *this);
+  tray_ = std::make_unique<tray::TrayArea>(context_.ui, controls_.tray_host, *this);
   tray_->LoadProperties({{"Icon", "tray"}, {"ToolTip", std::string(product::kAppTitle)}});
 }
 
@@ -79,13 +79,13 @@ MainWindow::~MainWindow() {
 
 UiId MainWindow::Add(const platform::ControlSpec& desc) {
   const UiId id = context_.ui.CreateControl(form_, desc);
-  controls_.emplace(desc.name, id);
+  by_name_.emplace(desc.name, id);
   return id;
 }
 
 UiId MainWindow::Control(const std::string& name) const {
-  auto it = controls_.find(name);
-  return it == controls_.end() ? 0 : it->second;
+  auto it = by_name_.find(name);
+  return it == by_name_.end() ? 0 : it->second;
 }
 
 void MainWindow::CreateControls() {
@@ -94,87 +94,107 @@ void MainWindow::CreateControls() {
   Add({ControlKind::kPicture, "Image1", "tray", {120, 100, 480, 480}});
   Add({ControlKind::kLabel, "Label2", name, {720, 180, 3000, 375}});
   Add({ControlKind::kLabel, "Label1", "PopUp Menu", {120, 900, kButtonWidth, 285}});
-  Add({ControlKind::kButton, "drawnButton1", "PopUp Caption", {120, 1245, kButtonWidth, kButtonHeight}});
-  Add({ControlKind::kButton, "drawnButton2", "Popup Options", {120, 1785, kButtonWidth, kButtonHeight}});
-  Add({ControlKind::kButton, "drawnButton20", "Popup Help    ", {120, 3915, kButtonWidth, kButtonHeight}});
-  Add({ControlKind::kButton, "drawnButton13", "About Popup", {120, 4455, kButtonWidth, kButtonHeight}});
-  Add({ControlKind::kButton,
-       "drawnButton14",
-       "Server List     ",
-       {11865, 7665, kButtonWidth, kButtonHeight}});
+  MainControls& c = controls_;
+  c.caption_page_button =
+      Add({ControlKind::kButton, "drawnButton1", "PopUp Caption", {120, 1245, kButtonWidth, kButtonHeight}});
+  c.options_page_button =
+      Add({ControlKind::kButton, "drawnButton2", "Popup Options", {120, 1785, kButtonWidth, kButtonHeight}});
+  c.help_button =
+      Add({ControlKind::kButton, "drawnButton20", "Popup Help    ", {120, 3915, kButtonWidth, kButtonHeight}});
+  c.about_button =
+      Add({ControlKind::kButton, "drawnButton13", "About Popup", {120, 4455, kButtonWidth, kButtonHeight}});
+  c.server_list_button = Add({ControlKind::kButton,
+                              "drawnButton14",
+                              "Server List     ",
+                              {11865, 7665, kButtonWidth, kButtonHeight}});
 
   // The caption page: its button bar and the block list.
-  const UiId frame2 = Add({ControlKind::kFrame, "Frame2", "", {2085, 825, 5985, 500}});
-  const char* bar[] = {"drawnButton4", "Add",           "drawnButton5", "Edit",          "drawnButton6",
-                       "Remove",       "drawnButton11", "Export",       "drawnButton12", "Import"};
+  c.caption_bar = Add({ControlKind::kFrame, "Frame2", "", {2085, 825, 5985, 500}});
+  struct BarButton {
+    const char* name;
+    const char* caption;
+    UiId* id;
+  };
+  const BarButton bar[] = {{"drawnButton4", "Add", &c.add},
+                           {"drawnButton5", "Edit", &c.edit},
+                           {"drawnButton6", "Remove", &c.remove},
+                           {"drawnButton11", "Export", &c.export_list},
+                           {"drawnButton12", "Import", &c.import_list}};
   for (int i = 0; i < 5; ++i) {
-    platform::ControlSpec button{
-        ControlKind::kButton, bar[2 * i], bar[2 * i + 1], {60 + i * 1185, 60, 1110, 380}};
-    button.container = frame2;
+    platform::ControlSpec button{ControlKind::kButton, bar[i].name, bar[i].caption, {60 + i * 1185, 60, 1110, 380}};
+    button.container = c.caption_bar;
     button.enabled = i != 1 && i != 2;  // Edit and Remove wait for a selected entry
-    Add(button);
+    *bar[i].id = Add(button);
   }
   platform::ControlSpec view1{ControlKind::kListView, "view1", "", {2070, 1365, 5985, 3675}};
   view1.columns = {"Window Title", "Burned", "Last burned", "Managed"};
   view1.column_widths = {0, 900, 2100, 900};
-  Add(view1);
+  c.view1 = Add(view1);
 
   // Pages parked outside the client area until a page operation moves them in.
-  const UiId frame1 =
+  c.options_frame =
       Add({ControlKind::kFrame, "Frame1", "", {9000, kPageTop, kPageWidth, kPageHeight}, /*visible=*/false});
-  options_ = std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder, form_, frame1,
+  options_ = std::make_unique<OptionsPage>(context_.ui, context_.services, context_.app_folder, form_, c.options_frame,
                                            [this]() -> const settings::Policies& {
                                              return engine::CurrentPolicies(context_.state,
                                                                             context_.services.registry);
                                            });
   log_ = std::make_unique<LogViewer>(context_.ui, context_.services, context_.data_folder, form_,
                                      platform::TwipsRect{9000, 5500, kPageWidth, kPageHeight});
-  controls_.emplace("Frame10", log_->Panel());
-  controls_.emplace("view3", log_->Rows());
-  const UiId frame9 = Add({ControlKind::kFrame, "Frame9", "", {15000, 825, 5985, 500}, false});
+  by_name_.emplace("Frame10", log_->Panel());
+  by_name_.emplace("view3", log_->Rows());
+  c.server_bar = Add({ControlKind::kFrame, "Frame9", "", {15000, 825, 5985, 500}, false});
   for (int i = 0; i < 5; ++i) {  // drawnButton15 to drawnButton19
     platform::ControlSpec button{ControlKind::kButton,
                                  "drawnButton" + std::to_string(15 + i),
-                                 bar[2 * i + 1],
+                                 bar[i].caption,
                                  {60 + i * 1185, 60, 1110, 380}};
-    button.container = frame9;
+    button.container = c.server_bar;
     Add(button);
   }
   platform::ControlSpec view2{ControlKind::kListView, "View2", "", {15000, 1365, 5985, 3675}, false};
   view2.columns = {"Server"};
-  Add(view2);
+  c.server_list = Add(view2);
 
-  Add({ControlKind::kButton, "drawnButton8", "OK", {3945, 5235, 1335, kButtonHeight}});
-  Add({ControlKind::kButton, "drawnButton9", "Apply", {5385, 5235, 1335, kButtonHeight}});
-  Add({ControlKind::kButton, "drawnButton7", "Exit", {6825, 5235, 1200, kButtonHeight}});
-  Add({ControlKind::kTextField, "txtdo", "0", {0, 6000, 600, 300}, false});
-  Add({ControlKind::kTextField, "Text1", "0", {700, 6000, 600, 300}, false});
-  Add({ControlKind::kTrayHost, "TrayArea1", "", {}});
+  c.ok = Add({ControlKind::kButton, "drawnButton8", "OK", {3945, 5235, 1335, kButtonHeight}});
+  c.apply = Add({ControlKind::kButton, "drawnButton9", "Apply", {5385, 5235, 1335, kButtonHeight}});
+  c.exit = Add({ControlKind::kButton, "drawnButton7", "Exit", {6825, 5235, 1200, kButtonHeight}});
+  c.command_field = Add({ControlKind::kTextField, "txtdo", "0", {0, 6000, 600, 300}, false});
+  c.selection_field = Add({ControlKind::kTextField, "Text1", "0", {700, 6000, 600, 300}, false});
+  c.tray_host = Add({ControlKind::kTrayHost, "TrayArea1", "", {}});
 
   // The browser information tool lies below and right of the client area.
-  Add({ControlKind::kButton, "Command1", "get IE URLS", {8400, 240, 1800, 420}});
-  Add({ControlKind::kTextField, "TxtDDE", "", {8400, 780, 1800, 300}});
+  c.get_urls = Add({ControlKind::kButton, "Command1", "get IE URLS", {8400, 240, 1800, 420}});
+  c.dde_reply = Add({ControlKind::kTextField, "TxtDDE", "", {8400, 780, 1800, 300}});
   const UiId frame8 =
       Add({ControlKind::kFrame, "Frame8", "Internet Explorer Information", {8400, 1200, 4200, 1800}});
-  const char* info[] = {"LabIEURL",      "URL : ",        "TxtIEUrl",   "",
-                        "LabIEWinTitle", "Window Title:", "TxtIETitle", ""};
+  struct InfoControl {
+    ControlKind kind;
+    const char* name;
+    const char* caption;
+    UiId* id;
+  };
+  UiId url_label = 0, title_label = 0;
+  const InfoControl info[] = {{ControlKind::kLabel, "LabIEURL", "URL : ", &url_label},
+                              {ControlKind::kTextField, "TxtIEUrl", "", &c.ie_url},
+                              {ControlKind::kLabel, "LabIEWinTitle", "Window Title:", &title_label},
+                              {ControlKind::kTextField, "TxtIETitle", "", &c.ie_title}};
   for (int i = 0; i < 4; ++i) {
-    const bool label = i % 2 == 0;
-    platform::ControlSpec c{label ? ControlKind::kLabel : ControlKind::kTextField,
-                            info[2 * i],
-                            info[2 * i + 1],
-                            {label ? 120 : 1320, 300 + (i / 2) * 600, label ? 1140 : 2760, 300}};
-    c.container = frame8;
-    Add(c);
+    const bool label = info[i].kind == ControlKind::kLabel;
+    platform::ControlSpec spec{info[i].kind,
+                               info[i].name,
+                               info[i].caption,
+                               {label ? 120 : 1320, 300 + (i / 2) * 600, label ? 1140 : 2760, 300}};
+    spec.container = frame8;
+    *info[i].id = Add(spec);
   }
-  Add({ControlKind::kLabel, "Label4", "Label4", {8400, 3120, 4200, 300}});
+  c.browser_status = Add({ControlKind::kLabel, "Label4", "Label4", {8400, 3120, 4200, 300}});
 
   block_list_ = std::make_unique<blocklist::BlockListPage>(
       context_.ui, context_.services, displayed_,
-      blocklist::BlockListControls{Control("view1"), Control("Text1"), Control("drawnButton4"),
-                                   Control("drawnButton5"), Control("drawnButton6"), Control("drawnButton11"),
-                                   Control("drawnButton12")},
-      blocklist::BlockListHooks{[this](const std::string& digit) { PostCommand(digit); },
+      blocklist::BlockListControls{c.view1, c.selection_field, c.add, c.edit, c.remove, c.export_list,
+                                   c.import_list},
+      blocklist::BlockListHooks{[this] { Run(tray::MainCommand::kSaveAndReload); },
                                 [this] { OpenPicker(); }, [this] { return OwnWindow(); },
                                 [this](const std::string& entry) {
                                   return engine::PreviewEntry(
@@ -326,36 +346,36 @@ void MainWindow::GoToTray() {
 void MainWindow::ShowCaptionPage() {
   platform::Ui& ui = context_.ui;
   block_list_->ShowEditing();
-  ui.SetVisible(Control("Frame2"), true);
-  ui.SetVisible(Control("Frame1"), false);
-  ui.SetVisible(Control("Frame10"), false);
-  ui.SetVisible(Control("Frame9"), false);
-  ui.SetVisible(Control("View2"), false);
-  ui.SetVisible(Control("view1"), true);
+  ui.SetVisible(controls_.caption_bar, true);
+  ui.SetVisible(controls_.options_frame, false);
+  ui.SetVisible(log_->Panel(), false);
+  ui.SetVisible(controls_.server_bar, false);
+  ui.SetVisible(controls_.server_list, false);
+  ui.SetVisible(controls_.view1, true);
 }
 
 void MainWindow::ShowServerListPage() {
   platform::Ui& ui = context_.ui;
-  ui.SetVisible(Control("Frame2"), false);
-  ui.SetVisible(Control("Frame9"), true);
-  const auto bar = ui.Bounds(Control("Frame2"));
-  ui.Move(Control("Frame9"), bar.left, bar.top);
-  const auto list = ui.Bounds(Control("view1"));
-  ui.Move(Control("View2"), list.left, list.top);
-  ui.SetVisible(Control("View2"), true);
-  ui.SetVisible(Control("view1"), false);
-  ui.SetVisible(Control("Frame1"), false);
+  ui.SetVisible(controls_.caption_bar, false);
+  ui.SetVisible(controls_.server_bar, true);
+  const auto bar = ui.Bounds(controls_.caption_bar);
+  ui.Move(controls_.server_bar, bar.left, bar.top);
+  const auto list = ui.Bounds(controls_.view1);
+  ui.Move(controls_.server_list, list.left, list.top);
+  ui.SetVisible(controls_.server_list, true);
+  ui.SetVisible(controls_.view1, false);
+  ui.SetVisible(controls_.options_frame, false);
 }
 
 void MainWindow::LoadOptionsPage() {
   platform::Ui& ui = context_.ui;
   log_->Hide();
   options_->Load();
-  ui.SetVisible(Control("Frame2"), false);
-  ui.SetVisible(Control("Frame1"), true);
-  ui.Move(Control("Frame1"), kPageLeft, kPageTop);
-  ui.SetVisible(Control("Frame9"), false);
-  ui.SetVisible(Control("View2"), false);
+  ui.SetVisible(controls_.caption_bar, false);
+  ui.SetVisible(controls_.options_frame, true);
+  ui.Move(controls_.options_frame, kPageLeft, kPageTop);
+  ui.SetVisible(controls_.server_bar, false);
+  ui.SetVisible(controls_.server_list, false);
 }
 
 bool MainWindow::ApplyOptions() {
@@ -440,7 +460,7 @@ void MainWindow::OpenOnEntry(const std::string& entry) {
     if (managed[i] == entry) row = displayed_.Count() + i + 1;
   if (row == 0) return;
   block_list_->OnItemClick(row);
-  context_.ui.ListSelect(Control("view1"), row);
+  context_.ui.ListSelect(controls_.view1, row);
 }
 
 void MainWindow::RefreshToolTip() {
@@ -452,30 +472,22 @@ void MainWindow::RefreshToolTip() {
   }
 }
 
-void MainWindow::PostCommand(const std::string& digit) {
-  SetCommandText("");
-  SetCommandText(digit);
-}
-
-void MainWindow::SetCommandText(const std::string& text) {
-  const UiId txtdo = Control("txtdo");
-  if (context_.ui.Text(txtdo) == text) return;
-  context_.ui.SetText(txtdo, text);
-  RunMainWindowCommand();
-}
-
-void MainWindow::RunMainWindowCommand() {
-  const double command = text::LeadingNumber(context_.ui.Text(Control("txtdo")));
-  if (command == 1) {
-    EndProcess();
-  } else if (command == 2) {
-    LoadOptionsPage();
-    ShowCaptionPage();
-    if (!ApplyOptions()) return;  // the edit stays on screen; the old file is not loaded over it
-    displayed_.Clear();
-    LoadBlockList();
-  } else if (command == 3) {
-    LoadOptionsPage();
+void MainWindow::Run(tray::MainCommand command) {
+  context_.ui.SetText(controls_.command_field, std::to_string(static_cast<int>(command)));
+  switch (command) {
+    case tray::MainCommand::kExit:
+      EndProcess();
+      break;
+    case tray::MainCommand::kSaveAndReload:
+      LoadOptionsPage();
+      ShowCaptionPage();
+      if (!ApplyOptions()) return;  // the edit stays on screen; the old file is not loaded over it
+      displayed_.Clear();
+      LoadBlockList();
+      break;
+    case tray::MainCommand::kShowOptions:
+      LoadOptionsPage();
+      break;
   }
 }
 
@@ -522,23 +534,24 @@ void MainWindow::DblClick() {
 }
 
 void MainWindow::OnClick(UiId control) {
-  if (control == Control("drawnButton1")) {
+  const MainControls& c = controls_;
+  if (control == c.caption_page_button) {
     ShowCaptionPage();
-  } else if (control == Control("drawnButton2")) {
+  } else if (control == c.options_page_button) {
     LoadOptionsPage();
-  } else if (control == Control("drawnButton20")) {
+  } else if (control == c.help_button) {
     context_.shell.Start(product::HelpCommandLine(context_.shell.WindowsFolder(), context_.app_folder));
-  } else if (control == Control("drawnButton13")) {
+  } else if (control == c.about_button) {
     info_.Show();
-  } else if (control == Control("drawnButton14")) {
+  } else if (control == c.server_list_button) {
     ShowServerListPage();
-  } else if (control == Control("drawnButton8")) {
+  } else if (control == c.ok) {
     context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
-  } else if (control == Control("drawnButton9")) {
+  } else if (control == c.apply) {
     ApplyOptions();
-  } else if (control == Control("drawnButton7")) {
+  } else if (control == c.exit) {
     EndProcess();
-  } else if (control == Control("Command1")) {
+  } else if (control == c.get_urls) {
     ShowBrowserInformation();
   } else if (control == options_->ViewLogButton()) {
     log_->View(kPageLeft, kPageTop);
@@ -550,27 +563,27 @@ void MainWindow::OnClick(UiId control) {
 }
 
 void MainWindow::OnDoubleClick(UiId control) {
-  if (control == Control("view1")) block_list_->Edit();
+  if (control == controls_.view1) block_list_->Edit();
 }
 
 void MainWindow::OnItemClick(UiId control, std::size_t row) {
-  if (control == Control("view1")) block_list_->OnItemClick(row);
+  if (control == controls_.view1) block_list_->OnItemClick(row);
 }
 
 void MainWindow::OnSelectionChanged(UiId control, std::size_t row) {
-  if (control == Control("view1")) block_list_->OnItemClick(row);
+  if (control == controls_.view1) block_list_->OnItemClick(row);
 }
 
 void MainWindow::ShowBrowserInformation() {
   platform::Ui& ui = context_.ui;
   BrowserWindowInfo info;
   if (const std::optional<std::string> reply = GetUrlFromIe(context_.services.dde, info)) {
-    ui.SetText(Control("TxtDDE"), *reply);
+    ui.SetText(controls_.dde_reply, *reply);
   } else {
-    ui.SetText(Control("Label4"), std::string(kBrowserNotLoaded));
+    ui.SetText(controls_.browser_status, std::string(kBrowserNotLoaded));
   }
-  ui.SetText(Control("TxtIETitle"), info.title);
-  ui.SetText(Control("TxtIEUrl"), info.address);
+  ui.SetText(controls_.ie_title, info.title);
+  ui.SetText(controls_.ie_url, info.address);
 }
 
 void MainWindow::OnWindowStateChanged(UiId form) {
@@ -589,7 +602,7 @@ void MainWindow::OnSessionEnding(UiId form) {
 }
 
 void MainWindow::OnTrayNotify(UiId host, std::uint32_t code) {
-  if (host == Control("TrayArea1") && !messages_.Open()) tray_->Notify(code);
+  if (host == controls_.tray_host && !messages_.Open()) tray_->Notify(code);
 }
 
 }  // namespace quellix::ui

@@ -1,6 +1,6 @@
 #pragma once
-// The main window (Form1): start-up, the two program modes, the pages, the command field
-// and the tray icon's events.
+// The main window (Form1): start-up, the two program modes, the pages, the commands and the
+// tray icon's events.
 
 #include <map>
 #include <memory>
@@ -22,6 +22,29 @@ namespace quellix::ui {
 inline constexpr std::string_view kAnotherCopyMessage = "there is another copy of Quellix already running";
 inline constexpr std::string_view kListNotSaved = "The block list could not be saved to popcfg.apo.";
 
+// The main window's controls by what they are; the designer names are in their descriptions.
+struct MainControls {
+  platform::UiId caption_page_button = 0;   // drawnButton1 "PopUp Caption"
+  platform::UiId options_page_button = 0;   // drawnButton2 "Popup Options"
+  platform::UiId help_button = 0;           // drawnButton20
+  platform::UiId about_button = 0;          // drawnButton13
+  platform::UiId server_list_button = 0;    // drawnButton14
+  platform::UiId caption_bar = 0;           // Frame2: Add, Edit, Remove, Export, Import
+  platform::UiId add = 0, edit = 0, remove = 0, export_list = 0, import_list = 0;
+  platform::UiId view1 = 0;                 // the displayed block list
+  platform::UiId options_frame = 0;         // Frame1: the options page
+  platform::UiId server_bar = 0;            // Frame9
+  platform::UiId server_list = 0;           // View2
+  platform::UiId ok = 0, apply = 0, exit = 0;
+  platform::UiId command_field = 0;         // txtdo: shows the last command's digit
+  platform::UiId selection_field = 0;       // Text1: shows the selected position
+  platform::UiId tray_host = 0;             // TrayArea1
+  platform::UiId get_urls = 0;              // Command1 "get IE URLS"
+  platform::UiId dde_reply = 0;             // TxtDDE
+  platform::UiId ie_url = 0, ie_title = 0;  // TxtIEUrl, TxtIETitle
+  platform::UiId browser_status = 0;        // Label4
+};
+
 class MainWindow final : public platform::UiEvents,
                          public tray::MainWindowLink,
                          public tray::TrayArea::Events {
@@ -41,8 +64,9 @@ class MainWindow final : public platform::UiEvents,
   bool ApplyOptions();
   void GoToTray();
 
-  // Named controls, for the composition root and tests.
+  // The controls by what they are, and by their designer names for tests.
   platform::UiId Form() const { return form_; }
+  const MainControls& Controls() const { return controls_; }
   platform::UiId Control(const std::string& name) const;
   const blocklist::DisplayedBlockList& DisplayedList() const { return displayed_; }
   const blocklist::ManagedList& Managed() const { return managed_; }
@@ -56,7 +80,8 @@ class MainWindow final : public platform::UiEvents,
   blocklist::OpenWindowPicker& Picker() { return picker_; }
 
   // tray::MainWindowLink
-  void PostCommand(const std::string& digit) override;
+  // Runs a command at once, inside the caller; the command field shows its digit.
+  void Run(tray::MainCommand command) override;
   void SetTrayIconVisible(bool visible) override { tray_->SetVisible(visible); }
   void SetMainWindowNormal() override;
   void ShowMainWindow() override { context_.ui.SetVisible(form_, true); }
@@ -87,8 +112,6 @@ class MainWindow final : public platform::UiEvents,
  private:
   platform::UiId Add(const platform::ControlSpec& desc);
   void CreateControls();
-  void SetCommandText(const std::string& text);
-  void RunMainWindowCommand();
   void LoadBlockList();
   // Makes the active list the user's own entries (unless a policy keeps them from burning)
   // followed by the managed list's.
@@ -121,7 +144,8 @@ class MainWindow final : public platform::UiEvents,
   ModalMessages messages_;  // every box the product shows goes through it
   tray::TrayContext context_;
   platform::UiId form_ = 0;
-  std::map<std::string, platform::UiId> controls_;
+  MainControls controls_;
+  std::map<std::string, platform::UiId> by_name_;  // every control, for tests
   blocklist::DisplayedBlockList displayed_;
   bool own_burn_ = true;       // whether the user's entries burn: the policy AllowUserEntries
   bool own_in_active_ = true;  // whether the active list was last made with them

@@ -200,7 +200,7 @@ TEST_F(SeparateDataFolderTest, ListLogAndFiguresAreTheUsersWhileHelpSoundAndAuto
   // An entry added through the command field is stored in the user's list only.
   ui.TrayNotify(Host(), 0x203);
   main->AppendEntry("casino");
-  main->PostCommand("2");
+  main->Run(tray::MainCommand::kSaveAndReload);
   EXPECT_EQ(world.sim.files.Get(In(kUserFolder, "popcfg.apo")), "offers\r\ncasino\r\n");
   EXPECT_EQ(world.sim.files.Get(In(kProgram, "popcfg.apo")), "shipped\r\n");
 

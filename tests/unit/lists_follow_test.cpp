@@ -65,7 +65,7 @@ TEST_F(ListsFollowTest, TheProgramsOwnHighlightAndTheReloadLeaveTheSelectionAlon
   ui.ItemClick(view1, 2);
   ui.ListSelect(view1, 3);  // raises nothing
   EXPECT_EQ(ui.Text(C("Text1")), "2");
-  main->PostCommand("2");  // save and reload: the highlight goes, the position stays
+  main->Run(tray::MainCommand::kSaveAndReload);  // save and reload: the highlight goes, the position stays
   EXPECT_EQ(ui.Get(view1).selected_row, 0u);
   EXPECT_EQ(ui.Text(C("Text1")), "2");
 }

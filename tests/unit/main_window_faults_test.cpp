@@ -59,7 +59,7 @@ TEST_F(MainWindowFaultsTest, TheTrayIconWaitsWhileABoxIsUp) {
     still_in_tray = main->Menu().Loaded() && !ui.Visible(main->Form());
   };
   ui.menu_picks.push_back({"Add open Window", ""});
-  main->PostCommand("2");  // save and reload, as the tray submenu does: the list file is gone
+  main->Run(tray::MainCommand::kSaveAndReload);  // save and reload, as the tray submenu does: the list file is gone
   EXPECT_EQ(world.sim.messages.shown.size(), 1u);
   EXPECT_EQ(menus_while_shown, 0u);
   EXPECT_TRUE(still_in_tray);
@@ -83,7 +83,7 @@ TEST_F(MainWindowFaultsTest, TheListOnScreenIsEmptiedBeforeTheMissingFileMessage
   world.sim.messages.shown.clear();
   std::size_t rows_behind_the_box = 99;
   world.sim.messages.while_shown = [&] { rows_behind_the_box = ui.ListCount(C("view1")); };
-  main->PostCommand("2");
+  main->Run(tray::MainCommand::kSaveAndReload);
   ASSERT_EQ(world.sim.messages.shown.size(), 1u);
   EXPECT_EQ(rows_behind_the_box, 0u);
 }

@@ -152,28 +152,29 @@ TEST_F(MainWindowTest, MinimisingTheWindowGoesToTheTrayOtherResizesDoNothing) {
   EXPECT_TRUE(main->Menu().Loaded());
 }
 
-TEST_F(MainWindowTest, CommandFieldRunsEachPostedCommandOnce) {
+TEST_F(MainWindowTest, EachCommandRunsOnceAtOnce) {
   Start();
   ui.TrayNotify(Host(), 0x203);
   main->AppendEntry("casino");
-  main->PostCommand("2");
+  main->Run(tray::MainCommand::kSaveAndReload);
   EXPECT_EQ(*world.sim.files.Get(list_path), "offers\r\ncasino\r\n");
   EXPECT_EQ(world.state.block_entries.Entries(), (std::vector<std::string>{"offers", "casino"}));
   main->AppendEntry("poker");
-  main->PostCommand("2");  // the same command again runs again
+  main->Run(tray::MainCommand::kSaveAndReload);  // the same command again runs again
   EXPECT_EQ(world.state.block_entries.Count(), 3u);
   EXPECT_EQ(ui.ListText(C("view1"), 3), "poker");
   EXPECT_EQ(ui.Get(C("view1")).rows[2].second, "a");
   EXPECT_TRUE(ui.Visible(C("view1")));  // ends on the caption page
   main->AppendEntry("unsaved");
-  for (const char* other : {"0", "", "7", "x"}) main->PostCommand(other);
+  EXPECT_EQ(ui.Text(C("txtdo")), "2");  // the field shows the last command, and is never read
+  ui.SetText(C("txtdo"), "2");
   EXPECT_EQ(world.state.block_entries.Count(), 3u);
   EXPECT_FALSE(shell.ended);
-  main->PostCommand("3");
+  main->Run(tray::MainCommand::kShowOptions);
   EXPECT_TRUE(ui.Visible(C("Frame1")));
   EXPECT_EQ(ui.Bounds(C("Frame1")).left, 2070);
   EXPECT_EQ(ui.Bounds(C("Frame1")).top, 735);  // below the header
-  main->PostCommand("1");
+  main->Run(tray::MainCommand::kExit);
   EXPECT_TRUE(shell.ended);
 }
 

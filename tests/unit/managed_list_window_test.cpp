@@ -138,7 +138,7 @@ TEST_F(ManagedListWindowTest, ManagedRowsCannotBeEditedRemovedStoredOrExported) 
   EXPECT_EQ(Row(4)[3], "Yes");
 
   // Save and reload (an edit's OK) stores the user's entries and shows the managed after them.
-  main->PostCommand("2");
+  main->Run(tray::MainCommand::kSaveAndReload);
   EXPECT_EQ(world.sim.files.Get(list_path), "casino\r\none\r\ntwo\r\n");
   EXPECT_EQ(Row(4)[0], "corp offers");
   EXPECT_EQ(world.state.block_entries.Entries(), (Strings{"casino", "one", "two", "corp offers"}));

@@ -146,7 +146,7 @@ TEST_F(PagesTest, PathsInAnyLanguageAreKeptAsUnicodeText) {
     EXPECT_TRUE(run->unicode);
     EXPECT_EQ(run->bytes, "\"" + world.app_folder + "\\quellix.exe\"");
   }
-  main->PostCommand("2");  // reloads the page from the registry
+  main->Run(tray::MainCommand::kSaveAndReload);  // reloads the page from the registry
   EXPECT_EQ(ui.Text(path), sound);
 
   ui.Click(C("drawnButton8"));  // "OK": to the tray, where a burn plays the chosen sound
@@ -202,7 +202,7 @@ TEST_F(PagesTest, SaveAndReloadReloadsStoredSoundOptionsOverUnappliedEdits) {
   Open();
   ui.Click(C("drawnButton2"));
   ui.Type(main->Options().SoundPath(), "C:\\typed-not-applied.wav");
-  main->PostCommand("2");
+  main->Run(tray::MainCommand::kSaveAndReload);
   EXPECT_EQ(ui.Text(main->Options().SoundPath()), "C:\\kept.wav");
   EXPECT_EQ(world.Option("wavfile"), "C:\\kept.wav");
   EXPECT_TRUE(ui.Visible(C("view1")));  // the command ends on the caption page
@@ -223,8 +223,8 @@ TEST_F(PagesTest, LoadAndSaveAndReloadWriteNothingThatIsStoredAlreadyAndAChangeS
   EXPECT_EQ(ui.Value(Switch(6)), 1);
   EXPECT_EQ(ui.Value(main->Options().ChromiumSwitch()), 1);
   EXPECT_EQ(ui.Value(Named("Form1", "Option1", 0)), 1);
-  main->PostCommand("2");
-  main->PostCommand("3");
+  main->Run(tray::MainCommand::kSaveAndReload);
+  main->Run(tray::MainCommand::kShowOptions);
   ui.Click(C("drawnButton4"));  // the picker sets "Auto Refresh" from "refresh"
   EXPECT_EQ(ui.Value(main->Picker().AutoRefresh()), 1);
   ui.Click(main->Picker().CancelButton());
@@ -289,7 +289,7 @@ TEST_F(PagesTest, ApplyWritesTheFileButTheRemovedTitleStaysActiveUntilTheNextRel
   ui.Click(C("drawnButton9"));
   EXPECT_EQ(ListFile(), "casino\r\npoker\r\n");
   EXPECT_TRUE(world.state.block_entries.IsBlocked("cheap offers"));
-  main->PostCommand("2");
+  main->Run(tray::MainCommand::kSaveAndReload);
   EXPECT_FALSE(world.state.block_entries.IsBlocked("cheap offers"));
 }
 

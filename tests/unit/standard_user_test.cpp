@@ -117,8 +117,8 @@ TEST_F(StandardUserTest, LoadingAndSaveAndReloadLeaveTheUsersKeyEmptySoMachineCh
   for (int i : {0, 1, 2, 3, 5, 6, 7}) EXPECT_EQ(ui.Value(Switch(i)), 1) << i;
   EXPECT_EQ(ui.Value(main->Options().ChromiumSwitch()), 1);
   EXPECT_EQ(ui.Text(main->Options().SoundPath()), "C:\\Sounds\\machine.wav");
-  main->PostCommand("2");  // save and reload, as Apply's callers run it
-  main->PostCommand("3");
+  main->Run(tray::MainCommand::kSaveAndReload);  // save and reload, as Apply's callers run it
+  main->Run(tray::MainCommand::kShowOptions);
   ui.Click(C("drawnButton4"));
   EXPECT_EQ(ui.Value(main->Picker().AutoRefresh()), 1);
   ui.Click(main->Picker().CancelButton());
@@ -152,7 +152,7 @@ TEST_F(StandardUserTest, AMachineWideAutoStartWritesOnlyRunValuesThatDoNotHoldTh
   Start();
   OpenOptions();
   EXPECT_EQ(ui.Value(Switch(4)), 1);
-  main->PostCommand("2");
+  main->Run(tray::MainCommand::kSaveAndReload);
   // The older Run key did not start this program yet; the other did already.
   EXPECT_EQ(world.sim.registry.Writes(platform::RegistryRoot::kCurrentUser),
             std::vector<std::string>{"software\\microsoft\\windows\\currentversion\\run\\kelvane quellix"});
@@ -179,7 +179,7 @@ TEST_F(StandardUserTest, UserValuesOfAnotherTypeLetTheMachineValuesRule) {
   OpenOptions();
   for (int i : {0, 1, 2, 7}) EXPECT_EQ(ui.Value(Switch(i)), 1) << i;
   EXPECT_EQ(ui.Text(main->Options().SoundPath()), "C:\\Sounds\\machine.wav");
-  main->PostCommand("2");
+  main->Run(tray::MainCommand::kSaveAndReload);
   EXPECT_EQ(world.sim.registry.Writes(RegistryRoot::kCurrentUser), std::vector<std::string>{});
   ui.Click(C("drawnButton8"));
   const auto ie = PopUp("IEFrame", "Cheap Offers - Microsoft Internet Explorer");
