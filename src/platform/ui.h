@@ -73,7 +73,18 @@ struct MenuItem {
   bool enabled = true;  // a disabled item is shown greyed and cannot be chosen
 };
 
-// The notification area's record in its 88-byte ANSI layout.
+// The mouse messages the notification area sends for an icon, as its callback's code.
+namespace tray_code {
+inline constexpr std::uint32_t kMouseMove = 0x200;         // WM_MOUSEMOVE
+inline constexpr std::uint32_t kLeftDown = 0x201;          // WM_LBUTTONDOWN
+inline constexpr std::uint32_t kLeftUp = 0x202;            // WM_LBUTTONUP
+inline constexpr std::uint32_t kLeftDoubleClick = 0x203;   // WM_LBUTTONDBLCLK
+inline constexpr std::uint32_t kRightDown = 0x204;         // WM_RBUTTONDOWN
+inline constexpr std::uint32_t kRightUp = 0x205;           // WM_RBUTTONUP
+inline constexpr std::uint32_t kRightDoubleClick = 0x206;  // WM_RBUTTONDBLCLK
+}  // namespace tray_code
+
+// The notification area's record in its 88-byte layout; its tip field holds UTF-8.
 using NotifyIconRecord = std::array<unsigned char, 88>;
 enum class NotifyAction : std::uint32_t { kAdd = 0, kModify = 1, kDelete = 2 };
 

@@ -106,13 +106,13 @@ TrayArea::Properties TrayArea::SaveProperties() const {
 
 void TrayArea::Notify(std::uint32_t code) {
   switch (code) {
-    case 0x200: events_.MouseMove(); break;
-    case 0x201: events_.MouseDown(1); break;
-    case 0x204: events_.MouseDown(2); break;
-    case 0x202: events_.MouseUp(1); break;
-    case 0x205: events_.MouseUp(2); break;
-    case 0x203:
-    case 0x206: events_.DblClick(); break;
+    case platform::tray_code::kMouseMove: events_.MouseMove(); break;
+    case platform::tray_code::kLeftDown: events_.MouseDown(1); break;
+    case platform::tray_code::kRightDown: events_.MouseDown(2); break;
+    case platform::tray_code::kLeftUp: events_.MouseUp(1); break;
+    case platform::tray_code::kRightUp: events_.MouseUp(2); break;
+    case platform::tray_code::kLeftDoubleClick:
+    case platform::tray_code::kRightDoubleClick: events_.DblClick(); break;
     default: break;
   }
 }
