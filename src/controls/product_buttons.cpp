@@ -3,13 +3,14 @@
 namespace quellix::controls {
 namespace {
 
-// Every button uses the custom colour scheme, the Arial 8.25 pt font (character set 178), a
-// white mask colour with the mask on, the arrow pointer and an icon left of its caption.
+// The caption and the enabled state are the form's (HostedButton takes them from its control
+// description), so the store holds neither. Every button uses the custom colour scheme, the
+// Arial 8.25 pt font (character set 178), a white mask colour with the mask on, the arrow
+// pointer and an icon left of its caption.
 constexpr std::string_view kStore = R"store(
 # Page buttons of the main window, two-state: each click toggles their down look.
 Begin Form1.drawnButton1
   BTYPE = 9
-  TX = "PopUp Caption"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   FOCUSR = 0
@@ -25,7 +26,6 @@ Begin Form1.drawnButton1
 End
 Begin Form1.drawnButton2
   BTYPE = 9
-  TX = "Popup Options"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   FOCUSR = 0
@@ -41,7 +41,6 @@ Begin Form1.drawnButton2
 End
 Begin Form1.drawnButton20
   BTYPE = 9
-  TX = "Popup Help    "
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   FOCUSR = 0
@@ -57,7 +56,6 @@ Begin Form1.drawnButton20
 End
 Begin Form1.drawnButton13
   BTYPE = 9
-  TX = "About Popup"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   FOCUSR = 0
@@ -73,7 +71,6 @@ Begin Form1.drawnButton13
 End
 Begin Form1.drawnButton14
   BTYPE = 9
-  TX = "Server List     "
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   FOCUSR = 0
@@ -91,7 +88,6 @@ End
 # Commands of the main window, the options page, the log panel and the dialogs.
 Begin Form1.drawnButton8
   BTYPE = 9
-  TX = "OK"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -105,7 +101,6 @@ Begin Form1.drawnButton8
 End
 Begin Form1.drawnButton9
   BTYPE = 9
-  TX = "Apply"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -119,7 +114,6 @@ Begin Form1.drawnButton9
 End
 Begin Form1.drawnButton7
   BTYPE = 9
-  TX = "Exit"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -133,7 +127,6 @@ Begin Form1.drawnButton7
 End
 Begin Form1.drawnButton21
   BTYPE = 9
-  TX = "View Log File"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -147,7 +140,6 @@ Begin Form1.drawnButton21
 End
 Begin Form1.drawnButton22
   BTYPE = 9
-  TX = "Clear Log File"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -161,7 +153,6 @@ Begin Form1.drawnButton22
 End
 Begin Form1.drawnButton10
   BTYPE = 9
-  TX = "Test Sound"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -175,7 +166,6 @@ Begin Form1.drawnButton10
 End
 Begin Form1.drawnButton23
   BTYPE = 9
-  TX = "Cancel"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -189,7 +179,6 @@ Begin Form1.drawnButton23
 End
 Begin Form2.drawnButton8
   BTYPE = 9
-  TX = "OK"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -203,7 +192,6 @@ Begin Form2.drawnButton8
 End
 Begin Form2.drawnButton7
   BTYPE = 9
-  TX = "Cancel"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -217,7 +205,6 @@ Begin Form2.drawnButton7
 End
 Begin Form3.drawnButton8
   BTYPE = 9
-  TX = "OK"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -231,7 +218,6 @@ Begin Form3.drawnButton8
 End
 Begin Form3.drawnButton7
   BTYPE = 9
-  TX = "Cancel"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -245,7 +231,6 @@ Begin Form3.drawnButton7
 End
 Begin Form4.drawnButton1
   BTYPE = 9
-  TX = "OK"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
@@ -261,7 +246,6 @@ End
 # Block list buttons of the caption page; Edit and Remove wait for a selected entry.
 Begin Form1.drawnButton4
   BTYPE = 9
-  TX = "Add"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -275,8 +259,6 @@ Begin Form1.drawnButton4
 End
 Begin Form1.drawnButton5
   BTYPE = 9
-  TX = "Edit"
-  ENAB = 0
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -290,8 +272,6 @@ Begin Form1.drawnButton5
 End
 Begin Form1.drawnButton6
   BTYPE = 9
-  TX = "Remove"
-  ENAB = 0
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -305,7 +285,6 @@ Begin Form1.drawnButton6
 End
 Begin Form1.drawnButton11
   BTYPE = 9
-  TX = "Export"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -319,7 +298,6 @@ Begin Form1.drawnButton11
 End
 Begin Form1.drawnButton12
   BTYPE = 9
-  TX = "Import"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -335,7 +313,6 @@ End
 # The same bar on the server list page.
 Begin Form1.drawnButton15
   BTYPE = 9
-  TX = "Add"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -349,7 +326,6 @@ Begin Form1.drawnButton15
 End
 Begin Form1.drawnButton16
   BTYPE = 9
-  TX = "Edit"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -363,7 +339,6 @@ Begin Form1.drawnButton16
 End
 Begin Form1.drawnButton17
   BTYPE = 9
-  TX = "Remove"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -377,7 +352,6 @@ Begin Form1.drawnButton17
 End
 Begin Form1.drawnButton18
   BTYPE = 9
-  TX = "Export"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -391,7 +365,6 @@ Begin Form1.drawnButton18
 End
 Begin Form1.drawnButton19
   BTYPE = 9
-  TX = "Import"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00FAD8CB
@@ -407,7 +380,6 @@ End
 # The sound file's Browse button on the options page.
 Begin Form1.drawnButton3
   BTYPE = 8
-  TX = ".... Browse"
   FONT = "Arial" 8.25 400 0 0 0 178
   COLTYPE = 2
   BCOL = 0x00E9E9E9
