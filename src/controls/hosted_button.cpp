@@ -61,13 +61,4 @@ const platform::DrawnControlMaker& DrawnProductButtons() {
   return buttons;
 }
 
-std::string PlainCaption(std::string_view caption) {
-  std::string plain;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && ++i == caption.size()) break;  // a lone "&" at the end shows nothing
-    plain += caption[i];
-  }
-  return plain;
-}
-
 }  // namespace quellix::controls

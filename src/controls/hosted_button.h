@@ -11,6 +11,7 @@
 #include "controls/drawn_button.h"
 #include "controls/property_bag.h"
 #include "platform/control_window.h"
+#include "text/text.h"
 
 namespace quellix::controls {
 
@@ -77,8 +78,6 @@ class ProductDrawnButtons final : public platform::DrawnControlMaker {
 // The one the composition root and the tests hand to a user-interface host.
 const platform::DrawnControlMaker& DrawnProductButtons();
 
-// A caption as it reads on the button: each "&" that marks an access key left out, "&&" read
-// as one "&".
-std::string PlainCaption(std::string_view caption);
+using text::PlainCaption;
 
 }  // namespace quellix::controls

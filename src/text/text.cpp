@@ -66,6 +66,15 @@ std::string LowerCase(std::string_view s) {
   return out;
 }
 
+std::string PlainCaption(std::string_view caption) {
+  std::string plain;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && ++i == caption.size()) break;  // a lone "&" at the end shows nothing
+    plain += caption[i];
+  }
+  return plain;
+}
+
 std::string TrimBlanks(std::string_view s) {
   const auto first = s.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};

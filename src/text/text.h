@@ -12,6 +12,10 @@ namespace quellix::text {
 char LowerChar(char c);
 std::string LowerCase(std::string_view s);
 
+// A caption as it reads on a button: each "&" that marks an access key left out, "&&" read
+// as one "&".
+std::string PlainCaption(std::string_view caption);
+
 // Removes blanks (0x20) at both ends; other white space stays.
 std::string TrimBlanks(std::string_view s);
 
