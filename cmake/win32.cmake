@@ -7,6 +7,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(quellix_win32 STATIC
   src/platform/win32/win32_code_page.cpp
   src/platform/win32/win32_desktop.cpp
+  src/platform/win32/win32_child_controls.cpp
   src/platform/win32/win32_window_watch.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_registry_watch.cpp

@@ -4,13 +4,24 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quellix::platform {
 
 // Opaque identifier of a top-level window; 0 stands for no window. Windows of other
 // programs may vanish at any time, so every query on them may fail and yield empty data.
 using WindowId = std::uint64_t;
+
+// A child control of another program's window: a dialog's message or one of its buttons.
+struct ChildControl {
+  WindowId window = 0;     // the control's own window
+  std::uint32_t id = 0;    // its control id, as its parent's WM_COMMAND carries it
+  std::string class_name;  // "Static", "Button", ...
+  std::string text;        // UTF-8
+  bool visible = false;
+};
 
 // Tells of windows as they appear while it lives.
 class WindowWatch {
@@ -37,6 +48,16 @@ class Desktop {
   virtual std::uint32_t Style(WindowId window) = 0;
   // Queues a close request (WM_CLOSE) without waiting for the window.
   virtual void PostClose(WindowId window) = 0;
+  // The window's child controls in their order, each text asked of its program with a wait
+  // of at most `timeout_ms` in all: nothing when the window is gone or its program does not
+  // answer in time (a hung program never holds the caller longer).
+  virtual std::optional<std::vector<ChildControl>> ChildControls(WindowId window, unsigned timeout_ms) = 0;
+  // Tells the window that its child button was clicked, as the button itself does
+  // (WM_COMMAND with BN_CLICKED, posted): no window is activated, no focus moves.
+  virtual void PostButtonClick(WindowId window, const ChildControl& button) = 0;
+  // True when the process runs with higher rights than the program (elevated, or at a higher
+  // integrity level): the system silently drops what the program posts to its windows.
+  virtual bool RunsWithHigherRights(std::uint32_t process_id) = 0;
   // The id of the process that owns the window; 0 for a window that is gone.
   virtual std::uint32_t ProcessId(WindowId window) = 0;
   // The full path of the program file the process runs (UTF-8, as every path); empty when

@@ -179,8 +179,37 @@ std::uint32_t SimDesktop::Style(WindowId window) {
 void SimDesktop::PostClose(WindowId window) {
   Window* w = Touch(window);
   if (w == nullptr) return;
+  if (higher_rights_.count(w->desc.process_id) != 0) return;  // dropped on the way
   ++w->close_requests;
   pending_closes_.push_back(window);
+}
+
+std::optional<std::vector<platform::ChildControl>> SimDesktop::ChildControls(WindowId window, unsigned) {
+  Window* w = Touch(window);
+  if (w == nullptr) return std::nullopt;
+  ++w->child_queries;
+  if (w->desc.hung) return std::nullopt;
+  std::vector<platform::ChildControl> children;
+  WindowId child_id = window * 1000;  // the children's own ids, apart from every top-level one
+  for (const SimChild& c : w->desc.children)
+    children.push_back({++child_id, c.id, c.class_name, c.text, c.visible});
+  return children;
+}
+
+void SimDesktop::PostButtonClick(WindowId window, const platform::ChildControl& button) {
+  Window* w = Touch(window);
+  if (w == nullptr || higher_rights_.count(w->desc.process_id) != 0) return;
+  w->button_clicks.push_back(button.id);
+}
+
+int SimDesktop::ChildQueries(WindowId window) const {
+  const Window* w = Find(window);
+  return w == nullptr ? 0 : w->child_queries;
+}
+
+std::vector<std::uint32_t> SimDesktop::ButtonClicks(WindowId window) const {
+  const Window* w = Find(window);
+  return w == nullptr ? std::vector<std::uint32_t>() : w->button_clicks;
 }
 
 std::uint32_t SimDesktop::ProcessId(WindowId window) {

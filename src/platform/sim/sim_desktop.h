@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,22 @@ using platform::WindowId;
 // Style bits of an ordinary resizable frame with caption, system menu, minimise and maximise boxes.
 inline constexpr std::uint32_t kOverlappedWindowStyle = 0x00CF0000;
 
+// A child control of a simulated window.
+struct SimChild {
+  std::string class_name;
+  std::string text;
+  std::uint32_t id = 0;
+  bool visible = true;
+};
+
 struct SimWindowSpec {
   std::string class_name;
   std::string caption;
   std::uint32_t style = kOverlappedWindowStyle;
   bool ignores_close = false;
   std::uint32_t process_id = 0;  // 0: a process the desktop does not model
+  std::vector<SimChild> children = {};
+  bool hung = false;  // its program answers no message: its controls' texts cannot be asked
 };
 
 class SimDesktop final : public platform::Desktop {
@@ -56,6 +67,12 @@ class SimDesktop final : public platform::Desktop {
   std::vector<WindowId> ZOrder() const;
   // How often the program file of a process has been asked for.
   int ImageLookups(std::uint32_t process_id) const;
+  // How often a window's child controls have been asked for.
+  int ChildQueries(WindowId window) const;
+  // The control ids of the button clicks posted to a window, in order.
+  std::vector<std::uint32_t> ButtonClicks(WindowId window) const;
+  // A process that runs with higher rights: what is posted to its windows never arrives.
+  void SetHigherRights(std::uint32_t process_id) { higher_rights_.insert(process_id); }
 
   WindowId FirstWindow(WindowId anchor) override;
   WindowId NextWindow(WindowId window) override;
@@ -63,6 +80,9 @@ class SimDesktop final : public platform::Desktop {
   std::string Text(WindowId window, std::size_t count) override;
   std::uint32_t Style(WindowId window) override;
   void PostClose(WindowId window) override;
+  std::optional<std::vector<platform::ChildControl>> ChildControls(WindowId window, unsigned timeout_ms) override;
+  void PostButtonClick(WindowId window, const platform::ChildControl& button) override;
+  bool RunsWithHigherRights(std::uint32_t process_id) override { return higher_rights_.count(process_id) != 0; }
   std::uint32_t ProcessId(WindowId window) override;
   std::string ProcessImagePath(std::uint32_t process_id) override;
   std::unique_ptr<platform::WindowWatch> WatchWindows(std::function<void(WindowId)> seen) override;
@@ -73,6 +93,8 @@ class SimDesktop final : public platform::Desktop {
     SimWindowSpec desc;
     int close_requests = 0;
     int vanish_after = -1;
+    int child_queries = 0;
+    std::vector<std::uint32_t> button_clicks = {};
   };
   Window* Find(WindowId window);
   const Window* Find(WindowId window) const;
@@ -85,6 +107,7 @@ class SimDesktop final : public platform::Desktop {
   std::deque<WindowId> pending_closes_;
   std::map<std::uint32_t, std::string> process_images_;
   std::map<std::uint32_t, int> image_lookups_;
+  std::set<std::uint32_t> higher_rights_;
   WindowId next_id_ = 0x10010;
   bool circular_ = false;
   std::function<void(WindowId)> on_next_;

@@ -13,6 +13,10 @@ class Win32Desktop final : public platform::Desktop {
   std::string Text(platform::WindowId window, std::size_t count) override;
   std::uint32_t Style(platform::WindowId window) override;
   void PostClose(platform::WindowId window) override;
+  std::optional<std::vector<platform::ChildControl>> ChildControls(platform::WindowId window,
+                                                                   unsigned timeout_ms) override;
+  void PostButtonClick(platform::WindowId window, const platform::ChildControl& button) override;
+  bool RunsWithHigherRights(std::uint32_t process_id) override;
   std::uint32_t ProcessId(platform::WindowId window) override;
   std::string ProcessImagePath(std::uint32_t process_id) override;
   std::unique_ptr<platform::WindowWatch> WatchWindows(std::function<void(platform::WindowId)> seen) override;
