@@ -21,6 +21,8 @@ struct StyleSwitches {
   }
 };
 
+using Judged = AtOnce;
+
 // Judges windows one at a time by the rules for every window after the first, and burns
 // the long way those the rules name: closed, counted, sounded and, when logging is on,
 // logged in full. Logging and the style switches are taken when the judge is made; the
@@ -28,7 +30,7 @@ struct StyleSwitches {
 class WindowJudge {
  public:
   WindowJudge(platform::Services services, ProcessState& state, const product::Folders& folders,
-              std::uint64_t now_ms)
+              std::uint64_t now_ms, std::uint32_t own_process)
       : desktop_(services.desktop),
         state_(state),
         switches_(Switches(state, services.registry)),
@@ -36,7 +38,8 @@ class WindowJudge {
         styles_{at_start_.kill_no_max_button, at_start_.kill_no_min_button, at_start_.kill_no_title_bar},
         traces_{services, folders, state.burn_record, state.burn_count, state.sound},
         young_(desktop_, state.frame_ages, now_ms),
-        frames_(desktop_) {}
+        frames_(desktop_),
+        rules_(services, state.rules, traces_, at_start_.logging, own_process, now_ms) {}
 
   bool Logging() const { return at_start_.logging; }
   BurnTraces& Traces() { return traces_; }
@@ -44,8 +47,16 @@ class WindowJudge {
   // `walking`: the judge is part of a walk, which meets every window of the Chromium and
   // Mozilla classes, whatever the switches say, so that turning one on later finds the
   // user's own browser windows already old.
-  std::optional<BurnedWindow> Judge(WindowId window, bool walking) {
+  // The browsers' frames first; a window no browser rule burned is judged by the rules for
+  // other programs' windows.
+  Judged Judge(WindowId window, bool walking) {
     const std::string class_name = ReadWindowClass(desktop_, window);
+    if (std::optional<BurnedWindow> burned = JudgeFrame(window, class_name, walking)) return {std::move(burned), {}};
+    return {std::nullopt, rules_.Judge(window, class_name, walking)};
+  }
+
+ private:
+  std::optional<BurnedWindow> JudgeFrame(WindowId window, const std::string& class_name, bool walking) {
     const bool is_chromium = IsChromiumClass(class_name);
     const bool is_ie = IsIeClass(class_name);
     const bool is_mozilla = IsMozillaClass(class_name);
@@ -75,7 +86,6 @@ class WindowJudge {
     return Burn(window, frame.BrowserName(), frame.title);
   }
 
- private:
   BurnedWindow Burn(WindowId window, std::string_view browser, const std::string& title) {
     CloseWindow(desktop_, window);
     CountBurn(traces_);
@@ -92,14 +102,23 @@ class WindowJudge {
   BurnTraces traces_;
   YoungFrameRule young_;
   FrameReader frames_;
+  RuleJudge rules_;
   std::optional<bool> chromium_on_;
 };
+
+// The end of a walk for the rules: what is kept of windows that are gone goes with them.
+void EndRulesWalk(RuleState& rules, platform::Desktop& desktop) {
+  rules.ages.EndWalk(desktop);
+  std::erase_if(rules.actions, [&](const auto& known) { return desktop.ProcessId(known.first) == 0; });
+  std::erase_if(rules.told, [&](WindowId window) { return desktop.ProcessId(window) == 0; });
+}
 
 }  // namespace
 
 void BurnCycle(platform::Services services, ProcessState& state, const product::Folders& folders,
                platform::WindowId anchor) {
   state.burned_this_tick.clear();
+  state.acted_this_tick.clear();
   state.burned_at_once.clear();
   if (!state.burning.On()) return;
 
@@ -108,12 +127,13 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
   // change of the product key, so a switch changed mid-walk still takes effect at the next
   // window without a registry query per window.
   const std::uint64_t now_ms = services.clock.MonotonicMs();
-  WindowJudge judge(services, state, folders, now_ms);
+  WindowJudge judge(services, state, folders, now_ms, desktop.ProcessId(anchor));
 
-  // Every window of the Chromium and Mozilla classes is met, whatever the switches say (see
-  // WindowJudge).
+  // Every window of the Chromium and Mozilla classes is met, whatever the switches say, and
+  // every window of a program a rule names (see WindowJudge).
   FrameAges& ages = state.frame_ages;
   ages.StartWalk(now_ms);
+  state.rules.ages.StartWalk(now_ms);
 
   // The first window takes the short way: Internet Explorer frames only, whatever the
   // support switches say, and a short-form log record.
@@ -133,23 +153,24 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
   }
 
   while (walk.Next()) {
-    if (auto burned = judge.Judge(walk.Current(), /*walking=*/true))
-      state.burned_this_tick.push_back(std::move(*burned));
+    Judged judged = judge.Judge(walk.Current(), /*walking=*/true);
+    if (judged.burned) state.burned_this_tick.push_back(std::move(*judged.burned));
+    if (judged.acted) state.acted_this_tick.push_back(std::move(*judged.acted));
   }
   ages.EndWalk(desktop);
+  EndRulesWalk(state.rules, desktop);
 }
 
-std::optional<BurnedWindow> BurnAtOnce(platform::Services services, ProcessState& state,
-                                       const product::Folders& folders, std::uint32_t own_process,
-                                       platform::WindowId window) {
-  if (!state.burning.On() || window == 0 || state.burned_at_once.count(window) != 0) return std::nullopt;
-  if (own_process != 0 && services.desktop.ProcessId(window) == own_process) return std::nullopt;
+AtOnce BurnAtOnce(platform::Services services, ProcessState& state, const product::Folders& folders,
+                  std::uint32_t own_process, platform::WindowId window) {
+  if (!state.burning.On() || window == 0 || state.burned_at_once.count(window) != 0) return {};
+  if (own_process != 0 && services.desktop.ProcessId(window) == own_process) return {};
   // A window that ignores its close request and keeps renaming itself burns once here, and
   // again at each cycle as any window still open does.
-  std::optional<BurnedWindow> burned =
-      WindowJudge(services, state, folders, services.clock.MonotonicMs()).Judge(window, /*walking=*/false);
-  if (burned) state.burned_at_once.insert(window);
-  return burned;
+  Judged judged = WindowJudge(services, state, folders, services.clock.MonotonicMs(), own_process)
+                      .Judge(window, /*walking=*/false);
+  if (judged.burned || judged.acted) state.burned_at_once.insert(window);
+  return {std::move(judged.burned), std::move(judged.acted)};
 }
 
 }  // namespace quellix::engine

@@ -19,13 +19,19 @@ namespace quellix::engine {
 void BurnCycle(platform::Services services, ProcessState& state, const product::Folders& folders,
                platform::WindowId anchor);
 
+// What judging one window came to: a browser frame burned, or a rule's action.
+struct AtOnce {
+  std::optional<BurnedWindow> burned;
+  std::optional<RuleActed> acted;
+};
+
 // Judges one window that has just appeared or been renamed by the rules the burn cycle
 // applies to every window after the first, and burns it as the cycle would (closed,
-// counted, sounded, logged). Nothing burns while burning is off; a window of the process
-// `own_process` (the product's own) is never judged; a window burned so since the last
-// cycle is not judged again until the next one. Gives the window burned, if any.
-std::optional<BurnedWindow> BurnAtOnce(platform::Services services, ProcessState& state,
-                                       const product::Folders& folders, std::uint32_t own_process,
-                                       platform::WindowId window);
+// counted, sounded, logged), or acts on it by a rule for other programs' windows. Nothing
+// burns while burning is off; a window of the process `own_process` (the product's own) is
+// never judged; a window burned or acted on so since the last cycle is not judged again
+// until the next one.
+AtOnce BurnAtOnce(platform::Services services, ProcessState& state, const product::Folders& folders,
+                  std::uint32_t own_process, platform::WindowId window);
 
 }  // namespace quellix::engine

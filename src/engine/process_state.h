@@ -13,6 +13,7 @@
 #include "engine/burn_history.h"
 #include "engine/burn_record.h"
 #include "engine/burn_switch.h"
+#include "engine/rule_judge.h"
 #include "engine/young_frames.h"
 #include "settings/policies.h"
 #include "settings/switch_cache.h"
@@ -27,6 +28,8 @@ struct ProcessState {
   BurnRecord burn_record;         // BurnRecord, reused from burn to burn
 
   std::vector<BurnedWindow> burned_this_tick;  // what the last burn cycle closed
+  RuleState rules;                             // the rules for other programs' windows
+  std::vector<RuleActed> acted_this_tick;      // what they did in the last burn cycle
   BurnHistory history;                         // figures per entry, recent burns, stuck windows
   FrameAges frame_ages;                        // when the burn cycle first met each frame that may be young
   // The windows burned the moment they appeared since the last burn cycle, which forgets

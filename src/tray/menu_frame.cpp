@@ -255,9 +255,10 @@ void MenuFrame::OnWindowSeen(platform::WindowId window) {
   try {
     if (!Loaded()) return;
     ResumeIfPauseOver();
-    const auto burned = engine::BurnAtOnce(context_.services, context_.state,
-                                           {context_.app_folder, context_.data_folder}, own_process_, window);
-    if (burned) main_.AfterBurnAtOnce(*burned);
+    const engine::AtOnce judged = engine::BurnAtOnce(
+        context_.services, context_.state, {context_.app_folder, context_.data_folder}, own_process_, window);
+    if (judged.burned) main_.AfterBurnAtOnce(*judged.burned);
+    if (judged.acted) main_.AfterRuleAtOnce(*judged.acted);
   } catch (const std::exception&) {
   }
 }

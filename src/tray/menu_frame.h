@@ -39,6 +39,8 @@ class MainWindowLink {
   virtual void AfterBurnCycle() = 0;
   // The same after a window burned the moment it appeared.
   virtual void AfterBurnAtOnce(const engine::BurnedWindow& burned) = 0;
+  // And after a rule acted on a window the moment it appeared.
+  virtual void AfterRuleAtOnce(const engine::RuleActed& acted) = 0;
   // Opens the main window on the block list page with this entry selected ("" for none).
   virtual void OpenOnEntry(const std::string& entry) = 0;
   // The icon's tooltip as the state of burning has it now.

@@ -42,6 +42,7 @@ MainWindow::MainWindow(tray::TrayContext context)
     : messages_(context.services.messages),
       context_(WithMessages(context, messages_)),
       managed_(context_.services, context_.data_folder),
+      rule_book_(context_.services, context_.data_folder),
       menu_frame_(context_, *this),
       info_(
           context.ui, context.shell,
@@ -216,6 +217,7 @@ void MainWindow::Start() {
   own_burn_ = policies.allow_user_entries;
   managed_.Update(policies);
   LoadBlockList();
+  rule_book_.Load(context_.state.rules);
   platform::Registry& registry = context_.services.registry;
   if (text::TrimBlanks(settings::ReadOption(registry, settings::kStartDate)).empty())
     settings::WriteOption(registry, settings::kStartDate, context_.services.clock.DateText());
@@ -426,6 +428,7 @@ void MainWindow::AfterBurnCycle() {
   if (outcome.figures_changed) StoreFigures();  // at most once a tick, and only after a burn
   for (const std::string& title : outcome.stuck_titles)
     tray_->ShowBalloon(std::string(product::kAppTitle), "A pop-up does not close: " + title);
+  CreditRules(state.acted_this_tick);
   // After the burns were credited, so each goes to the list it burned by.
   UpdateManagedList();
 }
@@ -436,6 +439,18 @@ void MainWindow::AfterBurnAtOnce(const engine::BurnedWindow& burned) {
   if (state.history.AfterBurnAtOnce(burned, state.block_entries, clock.ClockTime(),
                                     clock.DateText() + " " + clock.TimeText()))
     StoreFigures();
+}
+
+void MainWindow::CreditRules(const std::vector<engine::RuleActed>& acted) {
+  engine::RuleState& rules = context_.state.rules;
+  platform::Clock& clock = context_.services.clock;
+  rule_book_.Credit(acted, rules, clock.DateText() + " " + clock.TimeText());
+  for (const std::string& told : rules.to_tell) tray_->ShowBalloon(std::string(product::kAppTitle), told);
+  rules.to_tell.clear();
+}
+
+void MainWindow::AfterRuleAtOnce(const engine::RuleActed& acted) {
+  CreditRules({acted});
 }
 
 void MainWindow::EnterWindowMode() {

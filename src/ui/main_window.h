@@ -10,6 +10,7 @@
 #include "blocklist/displayed_block_list.h"
 #include "blocklist/managed_list.h"
 #include "blocklist/open_window_picker.h"
+#include "rules/rule_book.h"
 #include "tray/menu_frame.h"
 #include "tray/tray_area.h"
 #include "ui/info_window.h"
@@ -70,6 +71,7 @@ class MainWindow final : public platform::UiEvents,
   platform::UiId Control(const std::string& name) const;
   const blocklist::DisplayedBlockList& DisplayedList() const { return displayed_; }
   const blocklist::ManagedList& Managed() const { return managed_; }
+  const rules::RuleBook& Rules() const { return rule_book_; }
   bool ListUnreadable() const { return list_unreadable_; }
   tray::TrayArea& Tray() { return *tray_; }
   tray::MenuFrame& Menu() { return menu_frame_; }
@@ -91,6 +93,7 @@ class MainWindow final : public platform::UiEvents,
   platform::WindowId OwnWindow() override { return context_.ui.NativeWindow(form_); }
   void AfterBurnCycle() override;
   void AfterBurnAtOnce(const engine::BurnedWindow& burned) override;
+  void AfterRuleAtOnce(const engine::RuleActed& acted) override;
   void OpenOnEntry(const std::string& entry) override;
   void RefreshToolTip() override;
 
@@ -139,6 +142,8 @@ class MainWindow final : public platform::UiEvents,
   // Reads popcfg.hits; one that exists but could not be read is marked and never replaced.
   void ReadFigures();
   void StoreFigures();
+  // Credits the rules' actions to their figures and tells what they had to leave alone.
+  void CreditRules(const std::vector<engine::RuleActed>& acted);
   void EndProcess();
 
   ModalMessages messages_;  // every box the product shows goes through it
@@ -151,6 +156,7 @@ class MainWindow final : public platform::UiEvents,
   bool own_in_active_ = true;  // whether the active list was last made with them
   std::size_t own_count_ = 0;  // how many of them lead it then
   blocklist::ManagedList managed_;
+  rules::RuleBook rule_book_;
   bool list_unreadable_ = false;     // popcfg.apo exists but could not be read: it is not stored over
   bool figures_unreadable_ = false;  // and so for popcfg.hits, for the rest of the run
   std::unique_ptr<tray::TrayArea> tray_;

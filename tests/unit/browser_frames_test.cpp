@@ -161,7 +161,7 @@ TEST_F(TodaysBrowsersTest, AFirefoxPopUpBurnsTheMomentItAppearsWithInstantOn) {
   List({"free spins"});
   Tick();
   const auto popup = Mozilla(Firefox("Casino - Free spins"));
-  const auto burned = BurnAtOnce(world.services(), world.state, world.app_folder, 0, popup);
+  const auto burned = BurnAtOnce(world.services(), world.state, world.app_folder, 0, popup).burned;
   ASSERT_TRUE(burned.has_value());
   EXPECT_EQ(burned->title, "Casino - Free spins");
   EXPECT_EQ(desktop.CloseRequests(popup), 1);

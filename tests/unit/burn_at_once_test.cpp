@@ -39,7 +39,7 @@ class BurnAtOnceTest : public ::testing::Test {
     return id;
   }
   std::optional<BurnedWindow> Seen(platform::WindowId window) {
-    return BurnAtOnce(world.services(), world.state, world.app_folder, kOwnProcess, window);
+    return BurnAtOnce(world.services(), world.state, world.app_folder, kOwnProcess, window).burned;
   }
   // A tick of the burn timer, `ms` after the one before; a plain window stays on top, as
   // the notification area's tooltip does.
