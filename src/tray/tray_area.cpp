@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "text/text.h"
+#include "text/utf8.h"
 
 namespace quellix::tray {
 namespace {
@@ -38,7 +39,8 @@ void TrayArea::Put32(std::size_t offset, std::uint32_t value) {
 }
 
 void TrayArea::PutTip() {
-  const std::string field = text::Field(tooltip_, kTipWidth);
+  // A tip too long for the field is cut between two characters, never inside one.
+  const std::string field = text::Field(text::FirstWholeBytes(tooltip_, kTipWidth), kTipWidth);
   std::copy(field.begin(), field.end(), record_.begin() + kTipOffset);
 }
 

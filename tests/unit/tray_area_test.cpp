@@ -86,6 +86,19 @@ TEST_F(TrayAreaTest, TooltipIsTrimmedPaddedCutAndAlwaysSent) {
   EXPECT_EQ(Tip(ui.notify_calls.back().second), std::string(64, 'x'));
 }
 
+// The field is UTF-8: a tip longer than it is cut between two characters, and the bytes
+// left over are blanks, never the first half of a character.
+TEST_F(TrayAreaTest, ATipCutToTheFieldKeepsItsCharactersWhole) {
+  std::string cyrillic;
+  for (int i = 0; i < 40; ++i) cyrillic += "\xD0\x96";  // "Ж", two bytes each
+  tray->SetToolTip("x" + cyrillic);
+  std::string kept = "x";
+  for (int i = 0; i < 31; ++i) kept += "\xD0\x96";
+  EXPECT_EQ(Tip(ui.notify_calls.back().second), kept + " ");
+  tray->SetToolTip(std::string(62, 'y') + "\xF0\x9F\x8E\x84");  // an emoji takes four bytes
+  EXPECT_EQ(Tip(ui.notify_calls.back().second), std::string(62, 'y') + "  ");
+}
+
 TEST_F(TrayAreaTest, IconChanges) {
   tray->SetIcon(Picture{7});
   EXPECT_TRUE(ui.notify_calls.empty());  // hidden: only stored
