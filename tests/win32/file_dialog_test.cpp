@@ -226,15 +226,21 @@ TEST_F(FileDialogTest, FiltersBecomePairsOfDescriptionAndPattern) {
   EXPECT_EQ(seen.file_types, std::vector<std::string>{"Lists"});
 }
 
-// "Списки (*.спс)": a description and an extension of another script reach the dialog whole.
+// "Списки (*.спс)": a description, a pattern and a default extension of another script reach
+// the dialog whole. (Given a default extension, the dialog adds the chosen filter's extension
+// when the filter names one, and the default extension itself when the filter is "*.*".)
 TEST_F(FileDialogTest, AFilterAndADefaultExtensionOfAnyScriptAreShownAndAddedWhole) {
   const std::string lists = "\xD0\xA1\xD0\xBF\xD0\xB8\xD1\x81\xD0\xBA\xD0\xB8";
   const std::string extension = "\xD1\x81\xD0\xBF\xD1\x81";
-  auto request = Request(FileDialogKind::kSave, lists + " (*." + extension + ")|*." + extension + "|");
-  request.default_extension = extension;
   const std::string bare = Path("export");
-  EXPECT_EQ(Show(request, {bare}), bare + "." + extension);
+  auto named = Request(FileDialogKind::kSave, lists + " (*." + extension + ")|*." + extension + "|");
+  named.default_extension = "pao";
+  EXPECT_EQ(Show(named, {bare}), bare + "." + extension);
   EXPECT_EQ(seen.file_types, std::vector<std::string>{lists + " (*." + extension + ")"});
+  auto any = Request(FileDialogKind::kSave, lists + "|*.*|");
+  any.default_extension = extension;
+  EXPECT_EQ(Show(any, {bare}), bare + "." + extension);
+  EXPECT_EQ(seen.file_types, std::vector<std::string>{lists});
 }
 
 TEST_F(FileDialogTest, WithoutADefaultExtensionATypedNameStaysAsTyped) {
