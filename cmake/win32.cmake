@@ -200,6 +200,7 @@ if(QUELLIX_TESTS)
   quellix_wine_scenario(policies 120)
   quellix_wine_scenario(instant 120)
   quellix_wine_scenario(unicode_folder 180)
+  quellix_wine_scenario(any_script 180)
   quellix_wine_scenario(managed_list 180)
   # The main job on a private display, whatever display the caller has.
   add_test(NAME main_job
