@@ -30,10 +30,11 @@ double Median(std::vector<double> v) {
 int BareWalk(HWND anchor) {
   int windows = 0;
   for (HWND h = GetWindow(anchor, GW_HWNDFIRST); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
-    char class_name[100];
-    char title[100];
-    GetClassNameA(h, class_name, sizeof class_name);
-    GetWindowTextA(h, title, sizeof title);
+    // As the program reads them: in UTF-16, whole in any script.
+    wchar_t class_name[100];
+    wchar_t title[100];
+    GetClassNameW(h, class_name, 100);
+    GetWindowTextW(h, title, 100);
     ++windows;
   }
   return windows;

@@ -7,6 +7,8 @@
 //   --seconds N  ends after N seconds (default 30)
 //   --delay MS   takes MS milliseconds before each answer, as a busy browser would
 //   --repeat N   answers with REPLY written N times over, for long replies
+// The reply goes as CF_TEXT, in the ANSI code page, as a browser sends it (the C runtime gives
+// the command line's arguments in that page).
 // Standard output: "READY" once the service is registered, then "request <item>" for each
 // request received, "ended" at the end.
 

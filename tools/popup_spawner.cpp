@@ -1,7 +1,9 @@
 // Test and demo helper: opens top-level windows of any class, caption and style, as a
 // browser would open pop-ups, and reports the close requests they receive.
 //
-// Commands, one a line on standard input; each is answered with one line on standard output:
+// Commands, one a line on standard input, in UTF-8; each is answered with one line on standard
+// output, in UTF-8. Windows are Unicode windows: their classes and captions are kept whole in
+// any script.
 //   open <class> <style-hex> <ignores-close 0|1> <caption...>   ->  ok <window id, decimal>
 //   closes <window id>                                          ->  closes <requests received>
 //   sync                                                        ->  sync   (pending messages handled)
@@ -11,7 +13,7 @@
 //   latency <window id>                                         ->  latency <ms from just before it was made to
 //                                                                   its first close request, 3 decimals | none>
 //                                                                   <1 when that request was queued by the time
-//                                                                   CreateWindowExA returned, else 0>
+//                                                                   CreateWindowExW returned, else 0>
 //   rename-every <window id> <ms>                               ->  renaming <0|1>   (it renames itself every
 //                                                                   <ms> as "<caption> <n>"; 0 stops)
 //   renames <window id>                                         ->  renames <times it renamed itself>
@@ -25,14 +27,18 @@
 // With --log FILE, every close request is also appended there as "close <id> <class> <caption>".
 
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #include <objbase.h>
 #include <psapi.h>
 
+#include "platform/win32/wide_text.h"
 #include "product_probe.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -40,6 +46,9 @@
 #include <vector>
 
 namespace {
+
+using quellix::win32::Narrow;
+using quellix::win32::Widen;
 
 constexpr UINT kCommandMessage = WM_APP + 1;
 constexpr UINT kEndOfInputMessage = WM_APP + 2;
@@ -53,7 +62,7 @@ struct Spawned {
   int close_requests = 0;
   LONGLONG created = 0;      // performance counter just before the window was made
   LONGLONG first_close = 0;  // and when its first close request came; 0 before
-  bool closed_while_made = false;  // a close request was queued when CreateWindowExA returned
+  bool closed_while_made = false;  // a close request was queued when CreateWindowExW returned
   std::string rename_base;   // the caption a window renaming itself numbers
   int renames = 0;
 };
@@ -104,11 +113,11 @@ LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
     auto it = g_spawner->windows.find(hwnd);
     if (it != g_spawner->windows.end()) {
       it->second.caption = it->second.rename_base + " " + std::to_string(++it->second.renames);
-      SetWindowTextA(hwnd, it->second.caption.c_str());
+      SetWindowTextW(hwnd, Widen(it->second.caption).c_str());
     }
     return 0;
   }
-  return DefWindowProcA(hwnd, message, wparam, lparam);
+  return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 void Reply(const std::string& line) {
@@ -117,9 +126,9 @@ void Reply(const std::string& line) {
 
 void PumpPending() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
@@ -131,14 +140,15 @@ HWND Open(std::istringstream& in) {
   std::string caption;
   std::getline(in, caption);
   if (!caption.empty() && caption.front() == ' ') caption.erase(0, 1);
+  const std::wstring wide_class = Widen(class_name);
   if (!g_spawner->registered[class_name]) {
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = PopupProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = class_name.c_str();
-    RegisterClassA(&wc);
+    wc.lpszClassName = wide_class.c_str();
+    RegisterClassW(&wc);
     g_spawner->registered[class_name] = true;
   }
   const DWORD style = static_cast<DWORD>(std::stoul(style_hex, nullptr, 16));
@@ -146,11 +156,12 @@ HWND Open(std::istringstream& in) {
   // exactly over the previous one was left black on screen.)
   const int step = static_cast<int>(g_spawner->windows.size() % 16);
   const int x = 40 + 60 * step, y = 60 + 40 * step;
-  // A watching program may post its close request before CreateWindowExA returns; the
+  // A watching program may post its close request before CreateWindowExW returns; the
   // request is taken from the queue only below, when the window is known.
+  const std::wstring wide_caption = Widen(caption);
   const LONGLONG created = Now();
-  HWND hwnd = CreateWindowExA(0, class_name.c_str(), caption.c_str(), style, x, y, 320, 200, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(0, wide_class.c_str(), wide_caption.c_str(), style, x, y, 320, 200, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   if (hwnd == nullptr) {
     Reply("error " + std::to_string(GetLastError()));
     return nullptr;
@@ -161,7 +172,7 @@ HWND Open(std::istringstream& in) {
   spawned.ignores_close = ignores != 0;
   spawned.created = created;
   MSG queued;
-  spawned.closed_while_made = PeekMessageA(&queued, hwnd, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
+  spawned.closed_while_made = PeekMessageW(&queued, hwnd, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
   ShowWindow(hwnd, SW_SHOWNORMAL);
   UpdateWindow(hwnd);
   PumpPending();
@@ -174,15 +185,15 @@ HWND Open(std::istringstream& in) {
 std::string ShownTooltips() {
   std::string texts;
   HWND tip = nullptr;
-  while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr) {
+  while ((tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) != nullptr) {
     if (!IsWindowVisible(tip)) continue;
-    char buffer[512] = {};
+    wchar_t buffer[512] = {};
     DWORD_PTR copied = 0;
-    if (SendMessageTimeoutA(tip, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                            &copied) == 0)
+    if (SendMessageTimeoutW(tip, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer),
+                            SMTO_ABORTIFHUNG, 2000, &copied) == 0)
       continue;
     if (!texts.empty()) texts += '|';
-    texts.append(buffer, std::min<std::size_t>(copied, sizeof buffer - 1));
+    texts += Narrow(std::wstring_view(buffer, std::min<std::size_t>(copied, std::size(buffer) - 1)));
   }
   return texts;
 }
@@ -206,7 +217,7 @@ struct HandleTable {
 long CountHandles(DWORD pid) {
   using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
   const auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
   if (query == nullptr) return -1;
   std::vector<char> buffer(1 << 16);
   for (int attempt = 0; attempt < 12; ++attempt) {
@@ -246,7 +257,7 @@ BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM param) {
 }
 
 std::string QuellixStats() {
-  HWND tray = FindWindowA("QuellixForm", "TrayArea1");
+  HWND tray = FindWindowW(L"QuellixForm", L"TrayArea1");
   if (tray == nullptr) return "none";
   DWORD pid = 0;
   GetWindowThreadProcessId(tray, &pid);
@@ -270,7 +281,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     PostQuitMessage(0);
     return 0;
   }
-  if (message != kCommandMessage) return DefWindowProcA(hwnd, message, wparam, lparam);
+  if (message != kCommandMessage) return DefWindowProcW(hwnd, message, wparam, lparam);
   std::istringstream in(*reinterpret_cast<const std::string*>(lparam));
   std::string verb;
   in >> verb;
@@ -302,7 +313,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     std::getline(in, caption);
     if (!caption.empty() && caption.front() == ' ') caption.erase(0, 1);
     auto it = g_spawner->windows.find(reinterpret_cast<HWND>(id));
-    const bool done = it != g_spawner->windows.end() && SetWindowTextA(it->first, caption.c_str()) != 0;
+    const bool done =
+        it != g_spawner->windows.end() && SetWindowTextW(it->first, Widen(caption).c_str()) != 0;
     if (done) it->second.caption = caption;
     Reply(std::string("retitled ") + (done ? "1" : "0"));
   } else if (verb == "latency") {
@@ -355,17 +367,20 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
 int main(int argc, char** argv) {
   // The product's accessible objects come through COM.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // Commands are UTF-8 bytes: read as they come, with no translation of the C runtime's.
+  _setmode(_fileno(stdin), _O_BINARY);
   Spawner spawner;
   g_spawner = &spawner;
   for (int i = 1; i + 1 < argc; ++i)
     if (std::string(argv[i]) == "--log") spawner.log_path = argv[i + 1];
 
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = ControlProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "QuellixSpawnerControl";
-  RegisterClassA(&wc);
-  HWND control = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QuellixSpawnerControl";
+  RegisterClassW(&wc);
+  HWND control =
+      CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 
   // Commands are read on their own thread and handed to the window thread one at a time.
   std::thread reader([control] {
@@ -373,16 +388,16 @@ int main(int argc, char** argv) {
     while (std::getline(std::cin, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.empty()) continue;
-      SendMessageA(control, kCommandMessage, 0, reinterpret_cast<LPARAM>(&line));
+      SendMessageW(control, kCommandMessage, 0, reinterpret_cast<LPARAM>(&line));
       if (line == "quit") return;
     }
-    PostMessageA(control, kEndOfInputMessage, 0, 0);
+    PostMessageW(control, kEndOfInputMessage, 0, 0);
   });
 
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   reader.detach();
   std::cout.flush();

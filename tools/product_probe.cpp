@@ -6,11 +6,17 @@
 #include <oleacc.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace quellix::tools {
 namespace {
+
+using win32::Narrow;
+using win32::Widen;
 
 std::vector<std::string> Fields(const std::string& args) {
   std::vector<std::string> fields;
@@ -20,34 +26,12 @@ std::vector<std::string> Fields(const std::string& args) {
   return fields;
 }
 
-std::string WindowText(HWND hwnd) {
-  char text[4096] = {};
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                      nullptr);
-  return text;
-}
-
-std::wstring Wide(const std::string& utf8) {
-  std::wstring wide(utf8.size() + 1, L'\0');
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  wide.resize(n > 0 ? static_cast<std::size_t>(n - 1) : 0);
-  return wide;
-}
-
-std::string Utf8(const wchar_t* text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-  out.resize(out.size() - 1);
-  return out;
-}
-
 // A window's text as Unicode, in UTF-8.
-std::string WindowPath(HWND hwnd) {
+std::string WindowText(HWND hwnd) {
   wchar_t text[4096] = {};
-  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                      nullptr);
-  return Utf8(text);
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
+  return Narrow(text);
 }
 
 // A text value read as Unicode, in UTF-8: root|key|name.
@@ -56,15 +40,15 @@ std::string RegistryPath(const std::vector<std::string>& f) {
   HKEY root = f[0] == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
   wchar_t data[2048] = {};
   DWORD size = sizeof data;
-  if (RegGetValueW(root, Wide(f[1]).c_str(), Wide(f[2]).c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+  if (RegGetValueW(root, Widen(f[1]).c_str(), Widen(f[2]).c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
       ERROR_SUCCESS)
     return "path none";
-  return "path " + Utf8(data);
+  return "path " + Narrow(data);
 }
 
 // The number of names a file has (its hard links), by its UTF-8 path.
 std::string Links(const std::string& path) {
-  HANDLE file = CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "links none";
   BY_HANDLE_FILE_INFORMATION info{};
@@ -73,15 +57,15 @@ std::string Links(const std::string& path) {
   return ok ? "links " + std::to_string(info.nNumberOfLinks) : "links none";
 }
 
-std::string ClassOf(HWND hwnd) {
-  char name[256] = {};
-  GetClassNameA(hwnd, name, sizeof name);
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
   return name;
 }
 
 // The product's shown top-level window with this caption (its forms share one class).
 HWND Form(const std::string& caption) {
-  return FindWindowA("QuellixForm", caption.c_str());
+  return FindWindowW(L"QuellixForm", Widen(caption).c_str());
 }
 
 std::vector<HWND> Children(HWND form) {
@@ -111,7 +95,7 @@ HWND ByClass(const std::vector<std::string>& f) {
   if (form == nullptr) return nullptr;
   int n = std::atoi(f[2].c_str());
   for (HWND child : Children(form))
-    if (IsWindowVisible(child) && lstrcmpiA(ClassOf(child).c_str(), f[1].c_str()) == 0 && n-- == 0)
+    if (IsWindowVisible(child) && lstrcmpiW(ClassOf(child).c_str(), Widen(f[1]).c_str()) == 0 && n-- == 0)
       return child;
   return nullptr;
 }
@@ -126,17 +110,17 @@ std::string Rect(HWND hwnd) {
 
 std::string Count(HWND hwnd) {
   if (hwnd == nullptr) return "count none";
-  const bool list_view = lstrcmpiA(ClassOf(hwnd).c_str(), WC_LISTVIEWA) == 0;
-  const LRESULT n = SendMessageA(hwnd, list_view ? LVM_GETITEMCOUNT : LB_GETCOUNT, 0, 0);
+  const bool list_view = lstrcmpiW(ClassOf(hwnd).c_str(), WC_LISTVIEWW) == 0;
+  const LRESULT n = SendMessageW(hwnd, list_view ? LVM_GETITEMCOUNT : LB_GETCOUNT, 0, 0);
   return "count " + std::to_string(n);
 }
 
 // The program's live GDI object count, answered by its tray host window to this registered
 // message (src/platform/win32/win32_ui_shared.h).
 std::string GdiCount() {
-  HWND tray = FindWindowA("QuellixForm", "TrayArea1");
+  HWND tray = FindWindowW(L"QuellixForm", L"TrayArea1");
   DWORD_PTR count = 0;
-  if (tray == nullptr || !SendMessageTimeoutA(tray, RegisterWindowMessageA("QuellixLiveGdiObjects"), 0, 0,
+  if (tray == nullptr || !SendMessageTimeoutW(tray, RegisterWindowMessageW(L"QuellixLiveGdiObjects"), 0, 0,
                                               SMTO_ABORTIFHUNG, 2000, &count))
     return "gdi none";
   return "gdi " + std::to_string(static_cast<long>(count));
@@ -147,22 +131,19 @@ std::string Churn(const std::vector<std::string>& f) {
   const int n = f.size() > 2 ? std::atoi(f[2].c_str()) : 0;
   if (hwnd == nullptr) return "churned none";
   for (int i = 0; i < n; ++i) {
-    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0xFFD8, 4));  // x = -40: dragged off
-    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(0xFFD8, 4));
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0xFFD8, 4));  // x = -40: dragged off
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(0xFFD8, 4));
     InvalidateRect(hwnd, nullptr, FALSE);
     UpdateWindow(hwnd);
   }
   return "churned " + std::to_string(n);
 }
 
-std::string Narrow(BSTR text) {
-  std::string out;
-  if (text != nullptr) {
-    char buffer[512] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer - 1, nullptr, nullptr);
-    out = buffer;
-  }
+// The text in UTF-8, and the string freed.
+std::string Take(BSTR text) {
+  const std::string out =
+      text != nullptr ? Narrow(std::wstring_view(text, SysStringLen(text))) : std::string();
   SysFreeString(text);
   return out;
 }
@@ -189,8 +170,8 @@ std::string Accessible(HWND hwnd, bool press) {
     object->get_accDefaultAction(self, &action);
     object->get_accName(self, &name);
     out << "accessible role=" << (role.vt == VT_I4 ? role.lVal : -1) << " state=" << std::hex
-        << (state.vt == VT_I4 ? state.lVal : 0) << std::dec << " action=" << Narrow(action)
-        << " name=" << Narrow(name);
+        << (state.vt == VT_I4 ? state.lVal : 0) << std::dec << " action=" << Take(action)
+        << " name=" << Take(name);
   }
   object->Release();
   return out.str();
@@ -218,7 +199,7 @@ std::string EndSession(HWND form) {
   int agreed = 0;
   for (HWND hwnd : search.windows) {
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000,
+    if (SendMessageTimeoutW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000,
                             &answer) &&
         answer != 0)
       ++agreed;
@@ -226,7 +207,7 @@ std::string EndSession(HWND form) {
   // The program may end while it is told: a window gone meanwhile is simply not told.
   for (HWND hwnd : search.windows) {
     if (IsWindow(hwnd))
-      SendMessageTimeoutA(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, nullptr);
+      SendMessageTimeoutW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, nullptr);
   }
   return "endsession windows=" + std::to_string(search.windows.size()) + " agreed=" + std::to_string(agreed);
 }
@@ -243,13 +224,13 @@ std::string Probe(const std::string& verb, const std::string& args) {
   }
   if (verb == "pathof") {
     HWND hwnd = ByClass(f);
-    return hwnd == nullptr ? "path none" : "path " + WindowPath(hwnd);
+    return hwnd == nullptr ? "path none" : "path " + WindowText(hwnd);
   }
   if (verb == "regpath") return RegistryPath(f);
   if (verb == "hardlink") {
     // existing|new, UTF-8 paths: gives the existing file a second name.
     return std::string("linked ") +
-           (f.size() >= 2 && CreateHardLinkW(Wide(f[1]).c_str(), Wide(f[0]).c_str(), nullptr) ? "1" : "0");
+           (f.size() >= 2 && CreateHardLinkW(Widen(f[1]).c_str(), Widen(f[0]).c_str(), nullptr) ? "1" : "0");
   }
   if (verb == "links") return Links(args);
   if (verb == "countof") return Count(ByClass(f));
@@ -257,7 +238,7 @@ std::string Probe(const std::string& verb, const std::string& args) {
     HWND list = ByClass(f);
     if (list == nullptr) return "selected none";
     return "selected " +
-           std::to_string(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) + 1);
+           std::to_string(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) + 1);
   }
   if (verb == "textafter") {
     // Controls are stacked as they were made, newest on top: the one made after the label
@@ -287,11 +268,11 @@ std::string Probe(const std::string& verb, const std::string& args) {
   if (verb == "checked") {
     HWND hwnd = ByText(f);
     return hwnd == nullptr ? "checked none"
-                           : "checked " + std::to_string(SendMessageA(hwnd, BM_GETCHECK, 0, 0));
+                           : "checked " + std::to_string(SendMessageW(hwnd, BM_GETCHECK, 0, 0));
   }
   if (verb == "click") {
     HWND hwnd = ByText(f);
-    return std::string("clicked ") + (hwnd != nullptr && PostMessageA(hwnd, BM_CLICK, 0, 0) ? "1" : "0");
+    return std::string("clicked ") + (hwnd != nullptr && PostMessageW(hwnd, BM_CLICK, 0, 0) ? "1" : "0");
   }
   if (verb == "gdi") return GdiCount();
   if (verb == "churn") return Churn(f);

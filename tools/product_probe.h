@@ -7,13 +7,14 @@
 namespace quellix::tools {
 
 // Answers one inspection command, or returns "" when `verb` is not one of them. `args` is
-// the rest of the command line; fields are separated by '|'. Only shown controls are found
-// (a control placed outside the client area is still a shown one).
+// the rest of the command line; fields are separated by '|'. Texts come and go in UTF-8 and
+// are read as Unicode. Only shown controls are found (a control placed outside the client
+// area is still a shown one).
 //   rect <form caption>|<control text>           -> rect <left> <top> <right> <bottom> | rect none
 //   rectof <form caption>|<class>|<n>            -> the same, for the n-th shown control of that class
 //                                                   (0-based, topmost first)
 //   textof <form caption>|<class>|<n>            -> text <window text>
-//   pathof <form caption>|<class>|<n>            -> path <window text as Unicode, in UTF-8>
+//   pathof <form caption>|<class>|<n>            -> path <window text>  (of a field holding a path)
 //   countof <form caption>|<class>|<n>           -> count <rows of a list view or list box>
 //   selectedof <form caption>|<class>|<n>        -> selected <1-based row of a list view, 0 for none>
 //   textafter <form caption>|<control text>      -> text <window text of the control made next>

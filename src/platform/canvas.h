@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-// windows.h makes DrawText a macro for DrawTextA; the canvas operation of that name is not it.
+// windows.h makes DrawText a macro for DrawTextA or DrawTextW; the canvas operation of that
+// name is neither.
 #ifdef DrawText
 #undef DrawText
 #endif
@@ -105,8 +106,9 @@ class Canvas {
   // solid brush.
   virtual void Ellipse(const Rect& r, Rgb pen, int pen_width, Rgb brush) = 0;
 
+  // Texts are UTF-8.
   // The rectangle `text` needs when word-wrapped into the width of `box`: left and top as in
-  // box, right = left + widest line, bottom = top + the height of all lines (DrawTextA with
+  // box, right = left + widest line, bottom = top + the height of all lines (DrawTextW with
   // DT_CALCRECT | DT_WORDBREAK). "&" marks the next character and "&&" stands for "&".
   virtual Rect MeasureText(const std::string& text, const Rect& box, const FontSpec& font) = 0;
   // Draws `text` word-wrapped into r, each line centred, the lines from the top of r, with a

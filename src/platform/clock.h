@@ -5,7 +5,8 @@
 
 namespace quellix::platform {
 
-// The current date and time as text, in the user's short-date and time formats.
+// The current date and time as text, in the user's short-date and time formats, in UTF-8 (a
+// format may name a month or mark the afternoon in any script).
 class Clock {
  public:
   virtual ~Clock() = default;

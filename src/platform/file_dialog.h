@@ -15,7 +15,7 @@ struct FileDialogRequest {
   FileDialogKind kind = FileDialogKind::kOpen;
   WindowId owner = 0;  // the window the dialog is modal to; 0 for none
   // Pairs of description and pattern, each followed by "|": "*.pao|*.pao|". A last
-  // description without its pattern is dropped.
+  // description without its pattern is dropped. UTF-8, as the default extension is.
   std::string filter;
   // Added, without its dot, to a name typed without an extension; empty adds nothing.
   std::string default_extension;

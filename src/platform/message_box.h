@@ -13,7 +13,7 @@ enum class MessageAnswer { kOk, kYes, kNo };
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // A modal message box; returns the button the user chose.
+  // A modal message box with a text and title in UTF-8; returns the button the user chose.
   virtual MessageAnswer Show(const std::string& text, const std::string& title, MessageIcon icon,
                              MessageButtons buttons) = 0;
   // The product window that the boxes shown from now on belong to and are modal to; 0 for none.

@@ -2,6 +2,8 @@
 // The user-interface host: forms and controls created from declarative descriptions,
 // timers, pop-up menus, the notification area, the shell, and the process itself.
 //
+// Every text crossing it is UTF-8: captions, field texts, list rows, menu items, tips.
+//
 // Events: user actions (clicks, typing, closing a window, tray mouse activity, timers)
 // and window-state changes (which the window system reports for programmatic changes
 // too) reach the form's UiEvents. Setting a text, caption or value from code raises no
@@ -58,9 +60,6 @@ struct ControlSpec {
   UiId container = 0;                // a frame holding the control, 0 for the form
   std::vector<std::string> columns;  // list view column captions
   std::vector<int> column_widths;     // their widths in twips; missing ones share what is left
-  // A text field whose text is a path: UTF-8, as every path is, so it shows a path in any
-  // language; other texts are in the ANSI code page.
-  bool holds_path = false;
 };
 
 enum class WindowState { kNormal, kMinimized };
@@ -84,7 +83,7 @@ inline constexpr std::uint32_t kRightUp = 0x205;           // WM_RBUTTONUP
 inline constexpr std::uint32_t kRightDoubleClick = 0x206;  // WM_RBUTTONDBLCLK
 }  // namespace tray_code
 
-// The notification area's record in its 88-byte layout; its tip field holds UTF-8.
+// The notification area's record in its 88-byte layout; its 64-byte tip field holds UTF-8.
 using NotifyIconRecord = std::array<unsigned char, 88>;
 enum class NotifyAction : std::uint32_t { kAdd = 0, kModify = 1, kDelete = 2 };
 

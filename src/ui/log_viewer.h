@@ -43,7 +43,7 @@ class LogViewer {
   static constexpr std::uint64_t kRecordsAPiece = 4096;
 
   std::string LogPath() const;
-  // The system's reason for the last failure, in the code page.
+  // The system's reason for the last failure, in UTF-8.
   std::string Reason();
 
   platform::Ui& ui_;

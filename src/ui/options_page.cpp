@@ -93,10 +93,7 @@ OptionsPage::OptionsPage(platform::Ui& ui, platform::Services services, std::str
   switches_[2] = add(ControlKind::kCheckBox, "Check1", "Play Sound on Popup Kill", {3480, 300, 2325, 255});
   internal_ = add(ControlKind::kOptionButton, "Option1", "Internal Sound", {3480, 660, 2325, 255});
   browse_file_ = add(ControlKind::kOptionButton, "Option1", "Browse a File", {3480, 960, 2325, 255});
-  ControlSpec path_field{ControlKind::kTextField, "Text2", "", {3420, 1320, 2445, 300}};
-  path_field.container = page;
-  path_field.holds_path = true;
-  path_ = ui_.CreateControl(form, path_field);
+  path_ = add(ControlKind::kTextField, "Text2", "", {3420, 1320, 2445, 300});
   browse_ = add(ControlKind::kButton, "drawnButton3", ".... Browse", {3420, 1800, 1170, 380});
   test_sound_ = add(ControlKind::kButton, "drawnButton10", "Test Sound", {4650, 1800, 1215, 380});
   ui_.SetValue(browse_file_, 1);  // chosen while nothing is stored

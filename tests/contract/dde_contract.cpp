@@ -44,6 +44,16 @@ TEST_F(DdeContract, TheReplyComesAsTheServerSentIt) {
   EXPECT_EQ(Ask(), reply);
 }
 
+// A browser answers in its ANSI code page (the Western one on the machines this suite runs
+// on): "Café – €5" comes back in UTF-8.
+TEST_F(DdeContract, AReplyInTheWesternPageArrivesInUtf8) {
+  const std::string reply =
+      "\"http://example.com/\",\"Caf\xC3\xA9 \xE2\x80\x93 \xE2\x82\xAC"
+      "5\"";
+  p->ServeBrowserWindowInfo({reply});
+  EXPECT_EQ(Ask(), reply);
+}
+
 TEST_F(DdeContract, AnEmptyReplyIsAReply) {
   p->ServeBrowserWindowInfo({""});
   EXPECT_EQ(Ask(), "");

@@ -478,6 +478,8 @@ TEST_F(PlatformContract, ClockAndSound) {
   EXPECT_FALSE(s.clock.DateText().empty());
   EXPECT_FALSE(s.clock.TimeText().empty());
   EXPECT_LE(s.clock.DateText().size(), 32u);
+  EXPECT_TRUE(text::IsUtf8(s.clock.DateText()));
+  EXPECT_TRUE(text::IsUtf8(s.clock.TimeText()));
   const std::string date = s.clock.IsoDateText();
   ASSERT_EQ(date.size(), 10u) << date;
   EXPECT_TRUE(date[4] == '-' && date[7] == '-') << date;

@@ -17,8 +17,9 @@ struct ForeignWindow {
 };
 
 // A server answering as a browser's window-information service does: service "iexplore",
-// topic "WWW_GetWindowInfo", item "-1" answered with `reply` written `repeat` times over,
-// each answer given after `delay_ms`; other items refused.
+// topic "WWW_GetWindowInfo", item "-1" answered with `reply` (UTF-8; a real server sends it in
+// the ANSI code page) written `repeat` times over, each answer given after `delay_ms`; other
+// items refused.
 struct BrowserInfoServer {
   std::string reply;
   int repeat = 1;

@@ -1,5 +1,6 @@
 // The real Win32 platform for the contract suite: foreign windows live in the pop-up
-// spawner helper, started beside this test program.
+// spawner helper, started beside this test program. Commands, captions and the DDE helper's
+// reply go to the helpers as Unicode, so text in any script reaches them whole.
 
 #include <windows.h>
 
@@ -10,17 +11,20 @@
 
 #include "contract/platform_under_test.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::contract {
 namespace {
 
+using win32::Narrow;
 using win32::UniqueKernelHandle;
+using win32::Widen;
 
 std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::string folder = Narrow(path);
   return folder.substr(0, folder.find_last_of('\\'));
 }
 
@@ -38,21 +42,22 @@ class HelperProcess {
     from_child_.reset(child_out_read);
     UniqueKernelHandle child_in(child_in_read), child_out(child_out_write);
 
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = child_in.get();
     startup.hStdOutput = child_out.get();
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    std::string command = command_line;
+    std::wstring command = Widen(command_line);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &info))
       throw std::runtime_error("cannot start " + command_line);
     process_.reset(info.hProcess);
     CloseHandle(info.hThread);
   }
 
+  // Lines are UTF-8 both ways.
   void WriteLine(const std::string& line) {
     const std::string bytes = line + "\n";
     DWORD written = 0;
@@ -131,28 +136,29 @@ class ResponderProcess {
 class Win32UnderTest final : public PlatformUnderTest {
  public:
   Win32UnderTest() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuellixContractAnchor";
-    RegisterClassA(&wc);
-    anchor_.reset(CreateWindowExA(0, wc.lpszClassName, "anchor", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QuellixContractAnchor";
+    RegisterClassW(&wc);
+    anchor_.reset(CreateWindowExW(0, wc.lpszClassName, L"anchor", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
                                   nullptr, wc.hInstance, nullptr));
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "quellix-contract-" + std::to_string(GetCurrentProcessId()) + "-" +
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = Narrow(temp) + "quellix-contract-" + std::to_string(GetCurrentProcessId()) + "-" +
               std::to_string(++instance_);
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    CreateDirectoryW(Widen(folder_).c_str(), nullptr);
   }
   ~Win32UnderTest() override {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    const std::wstring folder = Widen(folder_);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
-      do DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
-      while (FindNextFileA(search, &found));
+      do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+      while (FindNextFileW(search, &found));
       FindClose(search);
     }
-    RemoveDirectoryA(folder_.c_str());
+    RemoveDirectoryW(folder.c_str());
   }
 
   platform::Services Services() override { return platform_.Services(); }

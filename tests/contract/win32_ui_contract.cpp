@@ -1,14 +1,19 @@
 // The Win32 user-interface host under Wine: what the product relies on from window states,
-// the single-instance claim, menus whose owner goes away, and teardown.
+// the single-instance claim, menus whose owner goes away, teardown, and texts of every script
+// kept whole by forms, controls, lists, menus, tips and the clock.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "controls/hosted_button.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_services.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
+#include "text/utf8.h"
 
 namespace quellix::win32 {
 namespace {
@@ -133,20 +138,20 @@ TEST_F(Win32UiContract, DestroyingAFormDestroysTheTrayHostWindowAndListViewsShar
 // The tooltip control a form owns, or none.
 HWND OwnedTooltip(HWND form) {
   HWND tip = nullptr;
-  while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr)
+  while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr)
     if (GetWindow(tip, GW_OWNER) == form) return tip;
   return nullptr;
 }
 
 std::string TipText(HWND tip, HWND form, HWND control) {
-  char text[256] = {};
-  TOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  wchar_t text[256] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = form;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = text;
-  SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-  return text;
+  SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  return Narrow(text);
 }
 
 TEST_F(Win32UiContract, ACheckBoxTipIsKeptByOneTooltipOfTheFormAndGoesWithIt) {
@@ -173,14 +178,15 @@ TEST_F(Win32UiContract, ACheckBoxTipIsKeptByOneTooltipOfTheFormAndGoesWithIt) {
   EXPECT_FALSE(IsWindow(tip));
 }
 
-std::string ShownText(HWND list, int row, int column) {
-  char text[256] = {};
-  LVITEMA item{};
+// What a list view shows in a cell, read as Unicode into a buffer of `capacity` units.
+std::string ShownText(HWND list, int row, int column, int capacity = 256) {
+  std::wstring text(static_cast<std::size_t>(capacity), L'\0');
+  LVITEMW item{};
   item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
+  item.pszText = text.data();
+  item.cchTextMax = capacity;
+  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  return Narrow(text.c_str());
 }
 
 TEST_F(Win32UiContract, ListViewRowsAreKeptByTheHostAndShownWhenTheListIs) {
@@ -302,6 +308,175 @@ TEST(Win32MenuContract, AMenuWhoseOwnerIsDestroyedWhileItTracksReturnsNothingCho
   const int chosen = ui.TrackPopupMenu(events.form, {{1, "Option", "", {}}, {2, "Exit", "", {}}});
   EXPECT_EQ(chosen, 0);
   EXPECT_GE(events.ticks, 1);
+}
+
+// "Выиграй iPhone", "免费抽奖" and "Gift ideas 🎄": Cyrillic, Chinese, and a character outside
+// the Basic Multilingual Plane (two UTF-16 units); the Western code page holds none of them.
+const std::vector<std::string> kTextsOfEveryScript = {
+    "\xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9 iPhone",
+    "\xE5\x85\x8D\xE8\xB4\xB9\xE6\x8A\xBD\xE5\xA5\x96",
+    "Gift ideas \xF0\x9F\x8E\x84",
+};
+
+// What the window system holds as a window's text, read as Unicode.
+std::string HeldText(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, static_cast<int>(std::size(text)));
+  return Narrow(text);
+}
+
+TEST_F(Win32UiContract, FormsFieldsLabelsAndBoxesKeepTextsOfEveryScriptWhole) {
+  for (const std::string& text : kTextsOfEveryScript) {
+    const auto form = ui.CreateForm({"Form1", text, 6000, 4000}, events);
+    const auto field =
+        ui.CreateControl(form, {ControlKind::kTextField, "Text1", text, {120, 120, 4000, 315}});
+    const auto label = ui.CreateControl(form, {ControlKind::kLabel, "Label1", text, {120, 600, 4000, 255}});
+    const auto box = ui.CreateControl(form, {ControlKind::kCheckBox, "Check1", text, {120, 1000, 4000, 255}});
+    const auto frame = ui.CreateControl(form, {ControlKind::kFrame, "Frame1", text, {120, 1400, 4000, 1000}});
+    for (const auto id : {form, field, label, box, frame}) {
+      EXPECT_TRUE(IsWindowUnicode(Hwnd(id))) << text;
+      EXPECT_EQ(HeldText(Hwnd(id)), text);
+      EXPECT_EQ(ui.Text(id), text);
+    }
+    ui.SetText(field, "");
+    ui.SetText(field, text + " 2");
+    ui.SetText(label, text + " 3");
+    ui.SetText(form, text + " 4");
+    EXPECT_EQ(HeldText(Hwnd(field)), text + " 2");
+    EXPECT_EQ(ui.Text(field), text + " 2");
+    EXPECT_EQ(HeldText(Hwnd(label)), text + " 3");
+    EXPECT_EQ(ui.Text(form), text + " 4");
+    ui.DestroyForm(form);
+  }
+}
+
+// The text of a list box's row as the list box holds it.
+std::string HeldRow(HWND box, int row) {
+  wchar_t text[512] = {};
+  if (SendMessageW(box, LB_GETTEXTLEN, row, 0) >= static_cast<LRESULT>(std::size(text))) return "<too long>";
+  SendMessageW(box, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+  return Narrow(text);
+}
+
+TEST_F(Win32UiContract, ListViewAndListBoxRowsKeepTextsOfEveryScriptWhole) {
+  const auto form = ui.CreateForm({"Form1", "Quellix", 9000, 6000}, events);
+  platform::ControlSpec desc{ControlKind::kListView, "view1", "", {0, 0, 8000, 2500}};
+  desc.columns = {kTextsOfEveryScript[0], kTextsOfEveryScript[2]};
+  const auto view = ui.CreateControl(form, desc);
+  const auto box = ui.CreateControl(form, {ControlKind::kListBox, "lstOpen", "", {0, 2700, 8000, 2500}});
+  for (const std::string& text : kTextsOfEveryScript) {
+    ui.ListAdd(view, {text, text + " 2"}, "a");
+    ui.ListAdd(box, {text}, "");
+  }
+  ui.SetVisible(form, true);
+  const HWND list = Hwnd(view);
+  for (int i = 0; i < 3; ++i) {
+    const std::string& text = kTextsOfEveryScript[static_cast<std::size_t>(i)];
+    EXPECT_EQ(ShownText(list, i, 0), text);  // what the list view asks its Unicode parent for
+    EXPECT_EQ(ShownText(list, i, 1), text + " 2");
+    EXPECT_EQ(HeldRow(Hwnd(box), i), text);
+    EXPECT_EQ(ui.ListText(box, static_cast<std::size_t>(i) + 1), text);
+    EXPECT_EQ(ui.ListText(view, static_cast<std::size_t>(i) + 1), text);
+  }
+  // A cell longer than the list view's buffer is cut between characters, never inside one:
+  // "Gift ideas " takes 11 units and the emoji two more.
+  EXPECT_EQ(ShownText(list, 2, 0, 13), "Gift ideas ");
+  EXPECT_EQ(ShownText(list, 2, 0, 14), kTextsOfEveryScript[2]);
+  ui.ListSetText(view, 1, kTextsOfEveryScript[1]);
+  EXPECT_EQ(ShownText(list, 0, 0), kTextsOfEveryScript[1]);
+  // The columns' captions.
+  wchar_t header[64] = {};
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = header;
+  column.cchTextMax = static_cast<int>(std::size(header));
+  ASSERT_TRUE(SendMessageW(list, LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column)));
+  EXPECT_EQ(Narrow(header), kTextsOfEveryScript[2]);
+  ui.DestroyForm(form);
+}
+
+TEST_F(Win32UiContract, CharactersTypedIntoATextFieldArriveWhole) {
+  const auto form = ui.CreateForm({"Form3", "Window title To Edit", 5400, 2100}, events);
+  const auto field = ui.CreateControl(form, {ControlKind::kTextField, "Text1", "", {240, 600, 4920, 315}});
+  ui.SetVisible(form, true);
+  SetFocus(Hwnd(field));
+  // "Ж", "免" and "🎄" as the keyboard sends them: the emoji in two messages, one a unit.
+  for (const wchar_t unit : {L'\x0416', L'\x514D', L'\xD83C', L'\xDF84'})
+    PostMessageW(Hwnd(field), WM_CHAR, unit, 1);
+  ui.DoEvents();
+  EXPECT_EQ(ui.Text(field), "\xD0\x96\xE5\x85\x8D\xF0\x9F\x8E\x84");
+  ui.DestroyForm(form);
+}
+
+TEST_F(Win32UiContract, ATipOfAnyScriptIsShownWhole) {
+  const auto form = ui.CreateForm({"Form1", "Quellix", 3000, 2000}, events);
+  const auto box = ui.CreateControl(form, {ControlKind::kCheckBox, "Check1", "Other", {0, 0, 1500, 255}});
+  for (const std::string& text : kTextsOfEveryScript) {
+    ui.SetToolTip(box, text);
+    const HWND tip = OwnedTooltip(Hwnd(form));
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(TipText(tip, Hwnd(form), Hwnd(box)), text);
+  }
+  ui.DestroyForm(form);
+}
+
+// Reads the captions of the menu shown (and of its submenus) while it tracks, then ends it.
+struct ReadMenuWhileTracking : platform::UiEvents {
+  std::vector<std::string> captions;
+  void Read(HMENU menu) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t caption[128] = {};
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_STRING | MIIM_SUBMENU;
+      info.dwTypeData = caption;
+      info.cch = static_cast<UINT>(std::size(caption));
+      if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+      captions.push_back(Narrow(caption));
+      if (info.hSubMenu != nullptr) Read(info.hSubMenu);
+    }
+  }
+  void OnTimer(platform::UiId /*timer*/) override {
+    const HWND shown = FindWindowW(L"#32768", nullptr);
+    const auto menu =
+        shown == nullptr ? nullptr : reinterpret_cast<HMENU>(SendMessageW(shown, MN_GETHMENU, 0, 0));
+    if (menu != nullptr && captions.empty()) Read(menu);
+    EndMenu();
+  }
+};
+
+TEST(Win32MenuContract, MenuCaptionsOfEveryScriptAreShownWhole) {
+  Win32Ui ui{controls::DrawnProductButtons()};
+  ReadMenuWhileTracking events;
+  const auto form = ui.CreateForm({"menuframe", "menuframe", 0, 0, true}, events);
+  ui.CreateTimer(form, 300);
+  const std::vector<std::string>& texts = kTextsOfEveryScript;
+  platform::MenuItem recent{2, texts[1], "", {{3, texts[2], "", {}}}};
+  ui.TrackPopupMenu(form, {{1, texts[0], "", {}}, recent});
+  EXPECT_EQ(events.captions, texts);
+  ui.DestroyForm(form);
+}
+
+// The date and time in formats that hold characters of other scripts: "HH'ч'mm" and
+// "yyyy'年'MM'月'dd'日'", set for the user as Control Panel would, and put back after.
+TEST(Win32ClockContract, DateAndTimeTextsComeInUtf8WhateverTheUsersFormats) {
+  wchar_t time_format[80] = {}, date_format[80] = {};
+  ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, time_format, 80), 0);
+  ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, date_format, 80), 0);
+  ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, L"HH'\x0447'mm"));
+  ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, L"yyyy'\x5E74'MM'\x6708'dd'\x65E5'"));
+  Win32Clock clock;
+  const std::string time = clock.TimeText(), date = clock.DateText();
+  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, time_format);
+  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, date_format);
+  EXPECT_TRUE(text::IsUtf8(time)) << time;
+  EXPECT_TRUE(text::IsUtf8(date)) << date;
+  EXPECT_EQ(time.size(), 6u) << time;  // two digits, "ч" in two bytes, two digits
+  EXPECT_EQ(time.substr(2, 2), "\xD1\x87") << time;
+  EXPECT_EQ(date.size(), 17u) << date;  // eight digits and three characters of three bytes
+  EXPECT_EQ(date.substr(4, 3), "\xE5\xB9\xB4") << date;
+  EXPECT_EQ(date.substr(14, 3), "\xE6\x97\xA5") << date;
+  EXPECT_TRUE(text::IsUtf8(clock.DateText()));  // the user's own formats again
 }
 
 }  // namespace

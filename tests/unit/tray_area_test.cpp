@@ -84,12 +84,19 @@ TEST_F(TrayAreaTest, TooltipIsTrimmedPaddedCutAndAlwaysSent) {
   EXPECT_EQ(Tip(ui.notify_calls[0].second), "12" + std::string(62, ' '));
   tray->SetToolTip(std::string(70, 'x'));
   EXPECT_EQ(Tip(ui.notify_calls.back().second), std::string(64, 'x'));
-  // A tip in another script is cut between two characters: 31 Cyrillic letters of two
-  // bytes each fit, the 32nd would end past the field.
+}
+
+// The field is UTF-8: a tip longer than it is cut between two characters, and the bytes
+// left over are blanks, never the first half of a character.
+TEST_F(TrayAreaTest, ATipCutToTheFieldKeepsItsCharactersWhole) {
   std::string cyrillic;
-  for (int i = 0; i < 40; ++i) cyrillic += "\xD0\x96";
+  for (int i = 0; i < 40; ++i) cyrillic += "\xD0\x96";  // "Ж", two bytes each
   tray->SetToolTip("x" + cyrillic);
-  EXPECT_EQ(Tip(ui.notify_calls.back().second), "x" + cyrillic.substr(0, 62) + " ");
+  std::string kept = "x";
+  for (int i = 0; i < 31; ++i) kept += "\xD0\x96";
+  EXPECT_EQ(Tip(ui.notify_calls.back().second), kept + " ");
+  tray->SetToolTip(std::string(62, 'y') + "\xF0\x9F\x8E\x84");  // an emoji takes four bytes
+  EXPECT_EQ(Tip(ui.notify_calls.back().second), std::string(62, 'y') + "  ");
 }
 
 TEST_F(TrayAreaTest, IconChanges) {

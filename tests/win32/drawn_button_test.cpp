@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "controls/hosted_button.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_canvas.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
@@ -34,15 +36,16 @@ struct Clicks : platform::UiEvents {
   int Count(UiId control) const { return static_cast<int>(std::count(seen.begin(), seen.end(), control)); }
 };
 
+// The window's text, read as Unicode, in UTF-8.
 std::string TextOf(HWND hwnd) {
-  char text[256] = {};
-  SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
+  wchar_t text[256] = {};
+  SendMessageW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return Narrow(text);
 }
 
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
   return name;
 }
 
@@ -157,7 +160,7 @@ TEST_F(DrawnButtonWin32, EachButtonKeepsItsCaptionAsWindowTextAndOnlyDescribedOn
   EXPECT_EQ(TextOf(Hwnd(disabled)), "Edit");
   EXPECT_EQ(TextOf(Hwnd(standard)), "get IE URLS");
   for (UiId id : {apply, options, save, disabled}) EXPECT_EQ(ClassOf(Hwnd(id)), kDrawnButtonClass);
-  EXPECT_EQ(lstrcmpiA(ClassOf(Hwnd(standard)).c_str(), "Button"), 0);
+  EXPECT_EQ(lstrcmpiW(ClassOf(Hwnd(standard)).c_str(), L"Button"), 0);
   EXPECT_FALSE(IsWindowEnabled(Hwnd(disabled)));
   ui.SetText(apply, "Apply now");
   EXPECT_EQ(TextOf(Hwnd(apply)), "Apply now");
@@ -258,6 +261,44 @@ TEST_F(DrawnButtonWin32, TheAccessibleObjectIsAPushButtonThatPressesOnItsDefault
   EXPECT_NE(state.lVal & STATE_SYSTEM_UNAVAILABLE, 0);
   EXPECT_NE(off->accDoDefaultAction(self), S_OK);
   off->Release();
+}
+
+// A caption of another script: "&Жми" ("press"), whose access key is "ж", and "&🎄 Gift",
+// whose key lies outside the Basic Multilingual Plane and is typed as two units.
+TEST_F(DrawnButtonWin32, ACaptionOfAnyScriptIsKeptShownAndPressedByItsAccessKey) {
+  const std::string press = "&\xD0\x96\xD0\xBC\xD0\xB8";
+  ui.SetText(save, press);
+  EXPECT_EQ(TextOf(Hwnd(save)), press);
+  EXPECT_EQ(ui.Text(save), press);
+  IAccessible* object = Accessible(save);
+  ASSERT_NE(object, nullptr);
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  ASSERT_EQ(object->get_accName(self, &text), S_OK);
+  EXPECT_EQ(Take(text), L"\x0416\x043C\x0438");
+  ASSERT_EQ(object->get_accKeyboardShortcut(self, &text), S_OK);
+  EXPECT_EQ(Take(text), L"Alt+\x0416");  // in capitals, as the keyboard shows it
+  object->Release();
+  // Alt with "ж" or "Ж", typed while another button has the focus.
+  SetFocus(Hwnd(apply));
+  for (const wchar_t typed : {L'\x0436', L'\x0416', L'x'}) {
+    PostMessageW(Hwnd(apply), WM_SYSCHAR, typed, 1 << 29);
+    Pump();
+  }
+  EXPECT_EQ(clicks.Count(save), 2);
+  EXPECT_EQ(clicks.Count(apply), 0);
+
+  ui.SetText(save, "&\xF0\x9F\x8E\x84 Gift");
+  PostMessageW(Hwnd(apply), WM_SYSCHAR, 0xD83C, 1 << 29);
+  PostMessageW(Hwnd(apply), WM_SYSCHAR, 0xDF84, 1 << 29);
+  Pump();
+  EXPECT_EQ(clicks.Count(save), 3);
+  PostMessageW(Hwnd(apply), WM_SYSCHAR, 0xDF84, 1 << 29);  // half a character presses nothing
+  Pump();
+  EXPECT_EQ(clicks.Count(save), 3);
 }
 
 TEST_F(DrawnButtonWin32, TheMouseOverACommandButtonShowsItsOutlineOnScreen) {
@@ -481,5 +522,28 @@ TEST(DrawnButtonWin32Canvas, ACaptionsInkPastItsMeasuredWidthIsDrawn) {
   EXPECT_GT(inked, 0) << "the last glyph is cut at x " << text.right;
 }
 
+// Captions are drawn and measured as characters: in a font whose glyphs all take the same
+// width, four Cyrillic letters take as much room as four Latin ones (as bytes they are eight).
+TEST(DrawnButtonWin32Canvas, ACaptionOfAnotherScriptIsMeasuredAndDrawnByItsCharacters) {
+  Win32Canvas canvas(nullptr);
+  const platform::FontSpec mono{"Liberation Mono", 10, 400, false, false, false, 0};
+  const platform::Rect box{0, 0, 400, 40};
+  const std::string cyrillic = "\xD0\x96\xD0\xBC\xD0\xB8\xD0\x96";  // "ЖмиЖ"
+  const platform::Rect latin = canvas.MeasureText("abcd", box, mono);
+  const platform::Rect other = canvas.MeasureText(cyrillic, box, mono);
+  ASSERT_GT(latin.Width(), 0);
+  EXPECT_EQ(other.Width(), latin.Width());
+  // Drawn, its ink ends within its measure, where eight glyphs would run on past it.
+  canvas.BeginFrame({400, 40});
+  canvas.FillRect(box, 0xFFFFFF);
+  canvas.DrawText(cyrillic, {0, 0, other.right, other.bottom}, mono, 0x000000);
+  const platform::PixelBlock inked = canvas.ReadPixels({0, 0, 400, 40});
+  int last = -1;
+  for (int y = 0; y < inked.height; ++y)
+    for (int x = 0; x < inked.width; ++x)
+      if (inked.At(x, y) != 0xFFFFFF) last = std::max(last, x);
+  EXPECT_GT(last, other.Width() / 2);
+  EXPECT_LT(last, other.Width() + 3);
+}
 }  // namespace
 }  // namespace quellix::win32

@@ -7,6 +7,7 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,8 +35,8 @@ struct UserActions {
 struct Seen {
   bool dialog = false;
   HWND owner = nullptr;
-  std::vector<std::string> file_types;
-  std::vector<std::string> boxes;  // texts of the message boxes the dialog raised
+  std::vector<std::string> file_types;  // UTF-8
+  std::vector<std::string> boxes;       // texts of the message boxes the dialog raised
 };
 
 std::vector<HWND> ShownDialogs(DWORD thread) {
@@ -43,9 +44,9 @@ std::vector<HWND> ShownDialogs(DWORD thread) {
   EnumThreadWindows(
       thread,
       [](HWND hwnd, LPARAM list) {
-        char name[16] = {};
-        GetClassNameA(hwnd, name, sizeof name);
-        if (IsWindowVisible(hwnd) && std::string(name) == "#32770")
+        wchar_t name[16] = {};
+        GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+        if (IsWindowVisible(hwnd) && std::wstring(name) == L"#32770")
           reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
         return TRUE;
       },
@@ -54,14 +55,14 @@ std::vector<HWND> ShownDialogs(DWORD thread) {
 }
 
 void Press(HWND dialog, int button) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
 std::string ControlText(HWND dialog, int id) {
-  char text[1024] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
+  wchar_t text[1024] = {};
+  GetDlgItemTextW(dialog, id, text, static_cast<int>(std::size(text)));
+  return Narrow(text);
 }
 
 // Runs on its own thread while `thread` shows the dialog. Every wait is bounded, and on the
@@ -80,17 +81,17 @@ void Drive(DWORD thread, const UserActions& user, Seen& seen) {
   seen.dialog = true;
   seen.owner = GetWindow(dialog, GW_OWNER);
   HWND types = GetDlgItem(dialog, cmb1);
-  const LRESULT count = SendMessageA(types, CB_GETCOUNT, 0, 0);
+  const LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count && i < 16; ++i) {
-    char text[256] = {};
-    if (SendMessageA(types, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
-      SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    seen.file_types.push_back(text);
+    wchar_t text[256] = {};
+    if (SendMessageW(types, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(std::size(text)))
+      SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    seen.file_types.push_back(Narrow(text));
   }
   const int name_box = GetDlgItem(dialog, cmb13) != nullptr ? cmb13 : edt1;
   if (!user.browse_to.empty()) {
     // A folder's name and OK: the dialog shows that folder.
-    SetDlgItemTextA(dialog, name_box, user.browse_to.c_str());
+    SetDlgItemTextW(dialog, name_box, Widen(user.browse_to).c_str());
     Press(dialog, IDOK);
     Sleep(500);
   }
@@ -121,12 +122,12 @@ void Drive(DWORD thread, const UserActions& user, Seen& seen) {
 class FileDialogTest : public ::testing::Test {
  protected:
   FileDialogTest() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QuellixDialogOwner";
-    RegisterClassA(&wc);
-    owner_.reset(CreateWindowExA(0, wc.lpszClassName, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QuellixDialogOwner";
+    RegisterClassW(&wc);
+    owner_.reset(CreateWindowExW(0, wc.lpszClassName, L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
                                  100, nullptr, nullptr, wc.hInstance, nullptr));
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -223,6 +224,23 @@ TEST_F(FileDialogTest, FiltersBecomePairsOfDescriptionAndPattern) {
   // A description without its pattern, or an empty text, would end the list early.
   Show(Request(FileDialogKind::kOpen, "|*.x|Lists|*.pao|Sounds"), {""});
   EXPECT_EQ(seen.file_types, std::vector<std::string>{"Lists"});
+}
+
+// "Списки (*.спс)": a description, a pattern and a default extension of another script reach
+// the dialog whole. (Given a default extension, the dialog adds the chosen filter's extension
+// when the filter names one, and the default extension itself when the filter is "*.*".)
+TEST_F(FileDialogTest, AFilterAndADefaultExtensionOfAnyScriptAreShownAndAddedWhole) {
+  const std::string lists = "\xD0\xA1\xD0\xBF\xD0\xB8\xD1\x81\xD0\xBA\xD0\xB8";
+  const std::string extension = "\xD1\x81\xD0\xBF\xD1\x81";
+  const std::string bare = Path("export");
+  auto named = Request(FileDialogKind::kSave, lists + " (*." + extension + ")|*." + extension + "|");
+  named.default_extension = "pao";
+  EXPECT_EQ(Show(named, {bare}), bare + "." + extension);
+  EXPECT_EQ(seen.file_types, std::vector<std::string>{lists + " (*." + extension + ")"});
+  auto any = Request(FileDialogKind::kSave, lists + "|*.*|");
+  any.default_extension = extension;
+  EXPECT_EQ(Show(any, {bare}), bare + "." + extension);
+  EXPECT_EQ(seen.file_types, std::vector<std::string>{lists});
 }
 
 TEST_F(FileDialogTest, WithoutADefaultExtensionATypedNameStaysAsTyped) {

@@ -149,7 +149,6 @@ UiId SimUi::CreateControl(UiId form, const platform::ControlSpec& desc) {
   e.enabled = desc.enabled;
   e.container = desc.container;
   e.columns = desc.columns;
-  e.holds_path = desc.holds_path;
   const Element* f = Lookup(form);
   if (desc.kind == ControlKind::kButton && f != nullptr && drawn_controls_.Describes(f->name, desc.name)) {
     auto drawn = std::make_shared<SimDrawnButton>();

@@ -52,7 +52,6 @@ class SimUi final : public platform::Ui {
     bool topmost = false;
     bool centered = false;
     UiId container = 0;
-    bool holds_path = false;  // a text field whose text is a path (UTF-8)
     std::vector<std::string> columns;
     platform::ListRows rows;       // a list's rows: cells and icon key
     std::size_t selected_row = 0;  // a list's highlighted row, 0 for none

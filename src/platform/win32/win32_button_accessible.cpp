@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_drawn_button.h"
@@ -14,8 +15,7 @@ namespace {
 
 constexpr wchar_t kPress[] = L"Press";
 
-BSTR ToBstr(const std::string& text) {
-  const std::wstring wide = WidenAnsi(text);
+BSTR ToBstr(std::wstring_view wide) {
   return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
@@ -89,7 +89,7 @@ class ButtonAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     const std::shared_ptr<Win32DrawnButton> button = Win32DrawnButton::Of(button_);
-    return Text(child, name, button != nullptr ? button->Control().ReadableCaption() : std::string());
+    return Text(child, name, Widen(button != nullptr ? button->Control().ReadableCaption() : std::string()));
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     return Nothing(child, value);
@@ -110,7 +110,7 @@ class ButtonAccessible final : public IAccessible {
     VariantInit(state);
     if (!IsSelf(child)) return E_INVALIDARG;
     if (!IsWindow(button_)) return E_FAIL;
-    const LRESULT pushed = SendMessageA(button_, BM_GETSTATE, 0, 0);
+    const LRESULT pushed = SendMessageW(button_, BM_GETSTATE, 0, 0);
     LONG bits = IsWindowEnabled(button_) ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
     if (GetFocus() == button_) bits |= STATE_SYSTEM_FOCUSED;
     if (!IsWindowVisible(button_)) bits |= STATE_SYSTEM_INVISIBLE;
@@ -129,10 +129,11 @@ class ButtonAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
     const std::shared_ptr<Win32DrawnButton> button = Win32DrawnButton::Of(button_);
-    std::string key = button != nullptr ? button->AccessKeys() : std::string();
+    std::wstring key = Widen(button != nullptr ? button->AccessKeys() : std::string());
     if (key.empty()) return Nothing(child, shortcut);
-    CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
-    return Text(child, shortcut, "Alt+" + key);
+    // The key of any script, in capitals as a keyboard shows them.
+    CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return Text(child, shortcut, L"Alt+" + key);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (focus == nullptr) return E_POINTER;
@@ -188,13 +189,13 @@ class ButtonAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     if (!IsSelf(child)) return E_INVALIDARG;
     if (!IsWindowEnabled(button_)) return E_FAIL;
-    return PostMessageA(button_, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
+    return PostMessageW(button_, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  static HRESULT Text(const VARIANT& child, BSTR* out, const std::string& text) {
+  static HRESULT Text(const VARIANT& child, BSTR* out, std::wstring_view text) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     if (!IsSelf(child)) return E_INVALIDARG;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/win32/wide_text.h"
+
 namespace quellix::win32 {
 
 using platform::PixelBlock;
@@ -110,7 +112,7 @@ void Win32Canvas::Ellipse(const Rect& r, Rgb pen_colour, int pen_width, Rgb brus
 HFONT Win32Canvas::Font(const platform::FontSpec& wanted) {
   if (font_ && wanted == font_spec_) return font_.get();
   const int dpi = GetDeviceCaps(measuring_.get(), LOGPIXELSY);
-  LOGFONTA lf{};
+  LOGFONTW lf{};
   lf.lfHeight = -static_cast<LONG>(std::lround(wanted.size * dpi / 72.0));
   lf.lfWeight = wanted.weight;
   lf.lfItalic = wanted.italic;
@@ -121,8 +123,8 @@ HFONT Win32Canvas::Font(const platform::FontSpec& wanted) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  lstrcpynA(lf.lfFaceName, wanted.name.c_str(), LF_FACESIZE);
-  font_.reset(CreateFontIndirectA(&lf));
+  CopyUnits(Widen(wanted.name), lf.lfFaceName, LF_FACESIZE);
+  font_.reset(CreateFontIndirectW(&lf));
   font_spec_ = wanted;
   return font_.get();
 }
@@ -131,7 +133,8 @@ Rect Win32Canvas::MeasureText(const std::string& text, const Rect& box, const pl
   HDC dc = measuring_.get();
   const SelectedObject selected(dc, Font(font));
   RECT rc = ToRect(box);
-  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_WORDBREAK);
+  const std::wstring wide = Widen(text);
+  ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rc, DT_CALCRECT | DT_WORDBREAK);
   return {rc.left, rc.top, rc.right, rc.bottom};
 }
 
@@ -145,7 +148,8 @@ void Win32Canvas::DrawText(const std::string& text, const Rect& r, const platfor
   RECT rc = ToRect(r);
   // The rectangle is the measured one, which ends at the last glyph's advance; a glyph's ink
   // may reach a pixel or two further. The surface itself clips the drawing to the control.
-  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+  const std::wstring wide = Widen(text);
+  ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rc,
               DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOCLIP);
 }
 
@@ -181,10 +185,10 @@ void Win32Canvas::WritePixels(platform::Point at, const PixelBlock& block) {
 HICON Win32Canvas::Icon(const std::string& key) {
   auto it = icons_.find(key);
   if (it == icons_.end()) {
-    const std::string resource = "ICON_" + key;
+    const std::wstring resource = Widen("ICON_" + key);
     it = icons_
              .emplace(key,
-                      UniqueIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resource.c_str(),
+                      UniqueIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), resource.c_str(),
                                                                IMAGE_ICON, kPictureSize, kPictureSize, 0))))
              .first;
   }
@@ -216,7 +220,7 @@ PixelBlock Win32Canvas::MaskedIcon(HICON icon, Rgb background) {
   if (!GetIconInfo(icon, &info)) return {};
   const UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
   BITMAP shape{};
-  if (!colour || GetObjectA(colour.get(), sizeof shape, &shape) != sizeof shape ||
+  if (!colour || GetObjectW(colour.get(), sizeof shape, &shape) != sizeof shape ||
       shape.bmWidth != kPictureSize || shape.bmHeight != kPictureSize)
     return {};
   BITMAPINFO wanted{};

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 // windows.h makes DrawText a macro for DrawTextA; here DrawText is the canvas operation, and
-// the A function is called by its own name.
+// the wide function is called by its own name.
 #undef DrawText
 
 #include <map>

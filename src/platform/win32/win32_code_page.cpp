@@ -8,6 +8,19 @@
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
+namespace {
+
+// Text of the ANSI code page in UTF-16; an ANSI byte never makes more than one unit.
+std::wstring WidenAnsi(std::string_view ansi) {
+  if (ansi.empty() || ansi.size() > INT_MAX / 2) return {};
+  const int length = static_cast<int>(ansi.size());
+  std::wstring wide(ansi.size(), L'\0');
+  const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), length);
+  wide.resize(static_cast<std::size_t>(std::max(units, 0)));
+  return wide;
+}
+
+}  // namespace
 
 void Win32CodePage::LowerUtf16(std::u16string& units) {
   static_assert(sizeof(wchar_t) == sizeof(char16_t));
@@ -19,16 +32,7 @@ void Win32CodePage::LowerUtf16(std::u16string& units) {
   }
 }
 
-std::string Win32CodePage::Utf8FromAnsi(std::string_view ansi) {
-  if (ansi.empty() || ansi.size() > INT_MAX / 2) return {};
-  const int length = static_cast<int>(ansi.size());
-  // An ANSI byte never makes more than one UTF-16 unit.
-  std::wstring wide(ansi.size(), L'\0');
-  const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), length);
-  if (units <= 0) return {};
-  wide.resize(static_cast<std::size_t>(units));
-  return Narrow(wide);
-}
+std::string Win32CodePage::Utf8FromAnsi(std::string_view ansi) { return Narrow(WidenAnsi(ansi)); }
 
 std::optional<std::string> Win32CodePage::AnsiFromUtf8(std::string_view utf8) {
   if (utf8.empty()) return std::string();

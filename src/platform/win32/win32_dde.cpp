@@ -1,4 +1,5 @@
 // The DDE client over DDEML: one conversation per request, closed when the reply is in.
+// The names are ASCII; the reply comes as CF_TEXT, in the ANSI code page.
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <ddeml.h>
@@ -48,7 +49,8 @@ std::optional<std::string> Win32Dde::RequestText(const std::string& service, con
       ::DdeGetData(data.get(), reinterpret_cast<LPBYTE>(reply.data()), static_cast<DWORD>(reply.size()), 0);
   reply.resize(std::min<std::size_t>(copied, reply.size()));
   reply.resize(std::min(reply.find('\0'), reply.size()));
-  return reply;
+  // CF_TEXT is text of the ANSI code page.
+  return Win32CodePage().Utf8FromAnsi(reply);
 }
 
 }  // namespace quellix::win32

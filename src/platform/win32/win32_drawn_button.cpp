@@ -2,8 +2,10 @@
 
 #include <windowsx.h>
 
+#include <iterator>
 #include <utility>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_button_accessible.h"
 #include "platform/win32/win32_ui_shared.h"
 
@@ -63,14 +65,15 @@ struct Painting {
 }  // namespace
 
 void Win32DrawnButton::RegisterWindowClass() {
-  WNDCLASSA wc{};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kDrawnButtonClass, &wc)) return;
+  // A Unicode window: its text, the caption, is kept in UTF-16 whole.
+  WNDCLASSW wc{};
+  if (GetClassInfoW(GetModuleHandleW(nullptr), kDrawnButtonClass, &wc)) return;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = Proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = kDrawnButtonClass;  // no background brush: the button paints all of itself
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
 }
 
 Win32DrawnButton::Win32DrawnButton(Token, std::string name, Host host)
@@ -82,11 +85,11 @@ std::shared_ptr<Win32DrawnButton> Win32DrawnButton::Create(const Placement& plac
   auto button = std::make_shared<Win32DrawnButton>(Token{}, placement.name, std::move(host));
   const RECT& b = placement.bounds;
   // Created hidden: the model is loaded first and shows itself when the window is shown.
-  HWND hwnd = CreateWindowExA(0, kDrawnButtonClass, placement.caption.c_str(),
+  HWND hwnd = CreateWindowExW(0, kDrawnButtonClass, Widen(placement.caption).c_str(),
                               WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON, b.left, b.top,
                               b.right - b.left, b.bottom - b.top, placement.parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
-                              GetModuleHandleA(nullptr), button.get());
+                              GetModuleHandleW(nullptr), button.get());
   if (hwnd == nullptr) return nullptr;
   button->canvas_.emplace(hwnd);
   button->control_ = drawn_controls.Make(placement.form, placement.name, *button, *button->canvas_,
@@ -97,36 +100,36 @@ std::shared_ptr<Win32DrawnButton> Win32DrawnButton::Create(const Placement& plac
 }
 
 std::shared_ptr<Win32DrawnButton> Win32DrawnButton::Of(HWND hwnd) {
-  char name[sizeof kDrawnButtonClass + 1] = {};
-  if (hwnd == nullptr || GetClassNameA(hwnd, name, sizeof name) == 0 ||
-      lstrcmpA(name, kDrawnButtonClass) != 0)
+  wchar_t name[std::size(kDrawnButtonClass) + 1] = {};
+  if (hwnd == nullptr || GetClassNameW(hwnd, name, static_cast<int>(std::size(name))) == 0 ||
+      lstrcmpW(name, kDrawnButtonClass) != 0)
     return nullptr;
   DWORD process = 0;
   GetWindowThreadProcessId(hwnd, &process);
   if (process != GetCurrentProcessId()) return nullptr;  // the class name of another program's window
-  auto* bound = reinterpret_cast<Win32DrawnButton*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* bound = reinterpret_cast<Win32DrawnButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   return bound != nullptr ? bound->weak_from_this().lock() : nullptr;
 }
 
 Win32DrawnButton::~Win32DrawnButton() {
   // A window that outlives its parent's destruction goes now, its messages no longer ours.
-  if (window_) SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+  if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
 LRESULT CALLBACK Win32DrawnButton::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* button = static_cast<Win32DrawnButton*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(button));
+    auto* button = static_cast<Win32DrawnButton*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(button));
     button->window_.reset(hwnd);
   }
-  auto* bound = reinterpret_cast<Win32DrawnButton*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* bound = reinterpret_cast<Win32DrawnButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   // Held for the whole message: a click's handler may destroy the form, and this object with it.
   const std::shared_ptr<Win32DrawnButton> self = bound != nullptr ? bound->weak_from_this().lock() : nullptr;
-  if (self == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->window_.release();  // destroyed with its parent
-    return DefWindowProcA(hwnd, message, wparam, lparam);
+    return DefWindowProcW(hwnd, message, wparam, lparam);
   }
   return self->OnMessage(message, wparam, lparam);
 }
@@ -145,7 +148,7 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     default:
       break;
   }
-  if (!control_) return DefWindowProcA(hwnd, message, wparam, lparam);  // still being made
+  if (!control_) return DefWindowProcW(hwnd, message, wparam, lparam);  // still being made
   platform::DrawnControl& button = *control_;
   switch (message) {
     case WM_MOUSEMOVE:
@@ -187,7 +190,7 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       button.OnKeyUp(static_cast<int>(wparam), ShiftState());
       return 0;
     case WM_CHAR:
-      button.OnKeyPress(static_cast<int>(wparam));
+      button.OnKeyPress(static_cast<int>(wparam));  // a UTF-16 unit
       return 0;
     case WM_SETFOCUS:
       button.OnFocus(true);
@@ -216,14 +219,14 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       break;
     case WM_SETTEXT: {
       // The window text is the caption.
-      const LRESULT set = DefWindowProcA(hwnd, message, wparam, lparam);
-      if (set && lparam != 0) button.SetCaption(reinterpret_cast<const char*>(lparam));
+      const LRESULT set = DefWindowProcW(hwnd, message, wparam, lparam);
+      if (set && lparam != 0) button.SetCaption(Narrow(reinterpret_cast<const wchar_t*>(lparam)));
       return set;
     }
     case BM_CLICK:
       // As a push button does: a press and a release of the left button on the button.
-      SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-      SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+      SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+      SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
       return 0;
     case BM_GETSTATE:
       return PushButtonState();
@@ -232,7 +235,7 @@ LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     default:
       break;
   }
-  return DefWindowProcA(hwnd, message, wparam, lparam);
+  return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 void Win32DrawnButton::OnPaint() {

@@ -18,7 +18,7 @@
 
 namespace quellix::win32 {
 
-inline constexpr char kDrawnButtonClass[] = "QuellixButton";
+inline constexpr wchar_t kDrawnButtonClass[] = L"QuellixButton";
 
 class Win32DrawnButton final : public platform::ControlWindow,
                                public std::enable_shared_from_this<Win32DrawnButton> {
@@ -29,8 +29,8 @@ class Win32DrawnButton final : public platform::ControlWindow,
     int id = 0;        // the child window identifier
     RECT bounds{};     // in the parent's client area, pixels
     bool visible = true;
-    std::string name;  // the instance's name, as "drawnButton4"
-    std::string caption;
+    std::string name;     // the instance's name, as "drawnButton4"
+    std::string caption;  // UTF-8, as every text the window holds
     bool enabled = true;
   };
   struct Host {
@@ -54,7 +54,7 @@ class Win32DrawnButton final : public platform::ControlWindow,
 
   HWND Hwnd() const { return window_.get(); }
   platform::DrawnControl& Control() { return *control_; }
-  // The key that, with Alt, presses the button ("" for none).
+  // The character that, with Alt, presses the button, in UTF-8 ("" for none).
   const std::string& AccessKeys() const { return access_keys_; }
 
   // --- platform::ControlWindow.

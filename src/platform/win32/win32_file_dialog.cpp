@@ -1,5 +1,5 @@
-// The common open and save dialogs (comdlg32), in their wide form: the chosen path comes
-// back in UTF-8, whatever language its folders are named in.
+// The common open and save dialogs (comdlg32), in their wide form: the filter and the default
+// extension go in and the chosen path comes back in UTF-8, whatever language they are in.
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <commdlg.h>
@@ -37,8 +37,8 @@ std::wstring NativeFilter(std::string_view filter) {
   std::wstring native;
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
     if (parts[i].empty() || parts[i + 1].empty()) continue;
-    native.append(WidenAnsi(parts[i])).push_back(L'\0');
-    native.append(WidenAnsi(parts[i + 1])).push_back(L'\0');
+    native.append(Widen(parts[i])).push_back(L'\0');
+    native.append(Widen(parts[i + 1])).push_back(L'\0');
   }
   return native;
 }
@@ -57,7 +57,7 @@ std::wstring CurrentDirectory() {
 std::optional<std::string> Win32FileDialogs::Show(const platform::FileDialogRequest& request) {
   const bool save = request.kind == platform::FileDialogKind::kSave;
   const std::wstring filter = NativeFilter(request.filter);
-  const std::wstring extension = WidenAnsi(request.default_extension);
+  const std::wstring extension = Widen(request.default_extension);
   std::vector<wchar_t> path(std::clamp<std::size_t>(request.path_capacity, 1, kMaxPathCapacity), L'\0');
 
   OPENFILENAMEW dialog{};

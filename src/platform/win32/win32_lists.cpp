@@ -7,9 +7,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui_shared.h"
 
 namespace quellix::win32 {
@@ -24,7 +24,7 @@ void Win32Ui::MarkRowsAdded(Element& list, UiId id) {
   if (list.rows_pending) return;
   list.rows_pending = true;
   if (!IsWindowVisible(list.hwnd)) return;
-  if (const Element* form = Lookup(list.form)) PostMessageA(form->hwnd, kListRowsMessage, id, 0);
+  if (const Element* form = Lookup(list.form)) PostMessageW(form->hwnd, kListRowsMessage, id, 0);
 }
 
 void Win32Ui::SyncShownRowCounts(UiId shown) {
@@ -37,7 +37,7 @@ void Win32Ui::SyncRowCount(UiId id) {
   if (e == nullptr || e->kind != ControlKind::kListView) return;
   e->rows_pending = false;
   // Keeps the scroll position and the selection.
-  SendMessageA(e->hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(e->rows.size()),
+  SendMessageW(e->hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(e->rows.size()),
                LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   InvalidateRect(e->hwnd, nullptr, FALSE);
 }
@@ -49,7 +49,7 @@ void Win32Ui::ListClear(UiId list) {
     e->rows.Clear();
     SyncRowCount(list);
   } else {
-    SendMessageA(e->hwnd, LB_RESETCONTENT, 0, 0);
+    SendMessageW(e->hwnd, LB_RESETCONTENT, 0, 0);
   }
 }
 
@@ -57,7 +57,7 @@ void Win32Ui::ListAdd(UiId list, const std::vector<std::string>& cells, const st
   Element* e = Lookup(list);
   if (e == nullptr || cells.empty()) return;
   if (e->kind != ControlKind::kListView) {
-    SendMessageA(e->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cells[0].c_str()));
+    SendMessageW(e->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(cells[0]).c_str()));
     return;
   }
   if (!icon.empty() && e->image_index.find(icon) == e->image_index.end())
@@ -70,7 +70,7 @@ std::size_t Win32Ui::ListCount(UiId list) {
   Element* e = Lookup(list);
   if (e == nullptr) return 0;
   if (e->kind == ControlKind::kListView) return e->rows.size();
-  const LRESULT n = SendMessageA(e->hwnd, LB_GETCOUNT, 0, 0);
+  const LRESULT n = SendMessageW(e->hwnd, LB_GETCOUNT, 0, 0);
   return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
@@ -78,26 +78,26 @@ std::string Win32Ui::ListText(UiId list, std::size_t row) {
   Element* e = Lookup(list);
   if (e == nullptr || row < 1 || row > ListCount(list)) return {};
   if (e->kind == ControlKind::kListView) return std::string(e->rows.Cell(row - 1, 0));
-  const LRESULT length = SendMessageA(e->hwnd, LB_GETTEXTLEN, row - 1, 0);
+  const LRESULT length = SendMessageW(e->hwnd, LB_GETTEXTLEN, row - 1, 0);
   if (length < 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(e->hwnd, LB_GETTEXT, row - 1, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(std::strlen(text.c_str()));
-  return text;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(e->hwnd, LB_GETTEXT, row - 1, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
+  return Narrow(text);
 }
 
 void Win32Ui::ListSetText(UiId list, std::size_t row, const std::string& text) {
   Element* e = Lookup(list);
   if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->rows.size()) return;
   e->rows.SetCell(row - 1, 0, text);
-  SendMessageA(e->hwnd, LVM_REDRAWITEMS, row - 1, row - 1);
+  SendMessageW(e->hwnd, LVM_REDRAWITEMS, row - 1, row - 1);
 }
 
 void Win32Ui::ListRemove(UiId list, std::size_t row) {
   Element* e = Lookup(list);
   if (e == nullptr || row < 1 || row > ListCount(list)) return;
   if (e->kind != ControlKind::kListView) {
-    SendMessageA(e->hwnd, LB_DELETESTRING, row - 1, 0);
+    SendMessageW(e->hwnd, LB_DELETESTRING, row - 1, 0);
     return;
   }
   e->rows.Remove(row - 1);
@@ -108,13 +108,13 @@ void Win32Ui::ListSelect(UiId list, std::size_t row) {
   Element* e = Lookup(list);
   if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->rows.size()) return;
   if (e->rows_pending) SyncRowCount(list);
-  LVITEMA state{};
+  LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   selecting_row_ = true;  // the change notices it sends are the program's own
-  SendMessageA(e->hwnd, LVM_SETITEMSTATE, row - 1, reinterpret_cast<LPARAM>(&state));
+  SendMessageW(e->hwnd, LVM_SETITEMSTATE, row - 1, reinterpret_cast<LPARAM>(&state));
   selecting_row_ = false;
-  SendMessageA(e->hwnd, LVM_ENSUREVISIBLE, row - 1, FALSE);
+  SendMessageW(e->hwnd, LVM_ENSUREVISIBLE, row - 1, FALSE);
 }
 
 void Win32Ui::FollowListViewChange(UiId list, const NMLISTVIEW& change) {
@@ -142,18 +142,18 @@ void Win32Ui::FollowListBoxClick(const MSG& msg) {
   platform::UiEvents* events = EventsOf(id);
   if (!list_box || !pressed_here || events == nullptr) return;
   // The row nearest the point, which counts only when the point lies on it (not below the last).
-  const WORD row = LOWORD(SendMessageA(msg.hwnd, LB_ITEMFROMPOINT, 0, msg.lParam));
+  const WORD row = LOWORD(SendMessageW(msg.hwnd, LB_ITEMFROMPOINT, 0, msg.lParam));
   RECT bounds{};
   const POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
   if (row >= ListCount(id) ||
-      SendMessageA(msg.hwnd, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds)) == LB_ERR ||
+      SendMessageW(msg.hwnd, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds)) == LB_ERR ||
       !PtInRect(&bounds, at))
     return;
   events->OnItemClick(id, static_cast<std::size_t>(row) + 1);
 }
 
-void Win32Ui::FillListItem(Element& list, NMLVDISPINFOA& info) {
-  LVITEMA& item = info.item;
+void Win32Ui::FillListItem(Element& list, NMLVDISPINFOW& info) {
+  LVITEMW& item = info.item;
   if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.rows.size()) {
     item.mask &= ~LVIF_TEXT;
     return;
@@ -161,9 +161,7 @@ void Win32Ui::FillListItem(Element& list, NMLVDISPINFOA& info) {
   const auto row = static_cast<std::size_t>(item.iItem);
   if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
     const std::string_view text = list.rows.Cell(row, static_cast<std::size_t>(std::max(item.iSubItem, 0)));
-    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
-    std::memcpy(item.pszText, text.data(), n);
-    item.pszText[n] = '\0';
+    CopyUnits(Widen(text), item.pszText, static_cast<std::size_t>(item.cchTextMax));
   }
   if ((item.mask & LVIF_IMAGE) != 0) {
     const auto image = list.image_index.find(list.rows.Icon(row));

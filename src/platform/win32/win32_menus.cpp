@@ -1,6 +1,7 @@
 // Pop-up menus on Win32, with icons drawn beside their items by the owner window.
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_ui_shared.h"
 
@@ -18,16 +19,17 @@ int Win32Ui::TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuIte
     HMENU menu = CreatePopupMenu();
     for (const platform::MenuItem& item : level) {
       if (item.id == 0) {
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         continue;
       }
-      MENUITEMINFOA info{};
+      std::wstring caption = Widen(item.caption);  // copied by the menu
+      MENUITEMINFOW info{};
       info.cbSize = sizeof info;
       info.fMask = MIIM_STRING | MIIM_ID | MIIM_FTYPE | MIIM_STATE;
       info.fState = item.enabled ? MFS_ENABLED : MFS_GRAYED;
       info.fType = MFT_STRING;
       info.wID = static_cast<UINT>(item.id);
-      info.dwTypeData = const_cast<char*>(item.caption.c_str());
+      info.dwTypeData = caption.data();
       if (!item.submenu.empty()) {
         info.fMask |= MIIM_SUBMENU;
         info.hSubMenu = self(self, item.submenu);
@@ -38,7 +40,7 @@ int Win32Ui::TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuIte
         info.hbmpItem = HBMMENU_CALLBACK;
         menu_icons_[item.id] = item.icon;
       }
-      InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+      InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
     }
     return menu;
   };
@@ -49,7 +51,7 @@ int Win32Ui::TrackPopupMenu(UiId owner_form, const std::vector<platform::MenuIte
   SetForegroundWindow(owner);
   const int chosen =
       ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-  PostMessageA(owner, WM_NULL, 0, 0);
+  PostMessageW(owner, WM_NULL, 0, 0);
   return chosen;
 }
 

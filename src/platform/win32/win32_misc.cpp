@@ -3,22 +3,26 @@
 #include <mmsystem.h>
 
 #include <cstdio>
+#include <iterator>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
 
+// The user's formats may hold characters of any script (a month's name, an AM/PM mark).
 std::string Win32Clock::DateText() {
-  char buffer[80] = {};
-  const int n = ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer, sizeof buffer);
-  return n > 0 ? std::string(buffer) : std::string();
+  wchar_t buffer[80] = {};
+  const int n = ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer,
+                                 static_cast<int>(std::size(buffer)));
+  return n > 0 ? Narrow(buffer) : std::string();
 }
 
 std::string Win32Clock::TimeText() {
-  char buffer[80] = {};
-  const int n = ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, sizeof buffer);
-  return n > 0 ? std::string(buffer) : std::string();
+  wchar_t buffer[80] = {};
+  const int n =
+      ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, static_cast<int>(std::size(buffer)));
+  return n > 0 ? Narrow(buffer) : std::string();
 }
 
 std::string Win32Clock::IsoDateText() {
@@ -48,8 +52,8 @@ platform::MessageAnswer Win32MessageBoxes::Show(const std::string& text, const s
   UINT flags = buttons == platform::MessageButtons::kYesNo ? MB_YESNO : MB_OK;
   if (icon == platform::MessageIcon::kStop) flags |= MB_ICONSTOP;
   if (icon == platform::MessageIcon::kInformation) flags |= MB_ICONINFORMATION;
-  switch (::MessageBoxA(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner_)), text.c_str(), title.c_str(),
-                        flags | MB_SETFOREGROUND)) {
+  switch (::MessageBoxW(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner_)), Widen(text).c_str(),
+                        Widen(title).c_str(), flags | MB_SETFOREGROUND)) {
     case IDYES:
       return platform::MessageAnswer::kYes;
     case IDNO:

@@ -10,7 +10,7 @@
 
 namespace quellix::win32 {
 
-Win32Shell::Win32Shell() : instance_mutex_(CreateMutexA(nullptr, FALSE, "Kelvane.Quellix.SingleInstance")) {
+Win32Shell::Win32Shell() : instance_mutex_(CreateMutexW(nullptr, FALSE, L"Kelvane.Quellix.SingleInstance")) {
   another_copy_ = instance_mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 

@@ -1,6 +1,7 @@
 // Tooltips on Win32: one standard tooltip control per form, shown for any of its controls
 // that has a tip.
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui.h"
 
 namespace quellix::win32 {
@@ -18,24 +19,25 @@ void Win32Ui::SetToolTip(platform::UiId control, const std::string& text) {
   if (!form->tooltip) {
     INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};  // the tooltip class
     InitCommonControlsEx(&common);
-    form->tooltip.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    form->tooltip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                         CW_USEDEFAULT, CW_USEDEFAULT, form->hwnd, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr));
+                                        GetModuleHandleW(nullptr), nullptr));
     if (!form->tooltip) return;
-    SendMessageA(form->tooltip.get(), TTM_SETMAXTIPWIDTH, 0, Pixels(kTipWidthTwips));
+    SendMessageW(form->tooltip.get(), TTM_SETMAXTIPWIDTH, 0, Pixels(kTipWidthTwips));
   }
   // The tooltip watches the control's mouse messages itself (TTF_SUBCLASS). The record has
   // the size every version of the common controls takes.
-  TOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = form->hwnd;
   tool.uId = reinterpret_cast<UINT_PTR>(c->hwnd);
-  SendMessageA(form->tooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(form->tooltip.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   if (text.empty()) return;
-  tool.lpszText = const_cast<char*>(text.c_str());  // copied by the tooltip
-  SendMessageA(form->tooltip.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  std::wstring tip = Widen(text);  // copied by the tooltip
+  tool.lpszText = tip.data();
+  SendMessageW(form->tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace quellix::win32

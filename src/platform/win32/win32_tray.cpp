@@ -6,7 +6,10 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <iterator>
+#include <string_view>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui_shared.h"
 
 namespace quellix::win32 {
@@ -16,8 +19,16 @@ using platform::UiId;
 
 namespace {
 
+constexpr std::size_t kTipOffset = 24, kTipBytes = 64;
+
 std::uint32_t Read32(const platform::NotifyIconRecord& r, std::size_t at) {
   return r[at] | r[at + 1] << 8 | r[at + 2] << 16 | static_cast<std::uint32_t>(r[at + 3]) << 24;
+}
+
+// The record's tip field: UTF-8 up to its NUL, or all of its bytes when it has none.
+std::string_view TipOf(const platform::NotifyIconRecord& r) {
+  const std::string_view field(reinterpret_cast<const char*>(r.data() + kTipOffset), kTipBytes);
+  return field.substr(0, field.find('\0'));
 }
 
 }  // namespace
@@ -30,16 +41,16 @@ std::uint32_t Win32Ui::NativeWindow(UiId id) {
 std::uint32_t Win32Ui::LoadIcon(const std::string& key) { return Low32(Icon(key, 16)); }
 
 void Win32Ui::NotifyIcon(platform::NotifyAction action, const platform::NotifyIconRecord& record) {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  // The wide record, whose tip takes 127 units and its NUL: the 64 bytes of UTF-8 always fit.
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
   data.hWnd = FromLow32<HWND>(Read32(record, 4));
   data.uID = Read32(record, 8);
   data.uFlags = Read32(record, 12);
   data.uCallbackMessage = Read32(record, 16);
   data.hIcon = FromLow32<HICON>(Read32(record, 20));
-  std::memcpy(data.szTip, record.data() + 24, 64);
-  data.szTip[63] = '\0';  // the field holds 64 characters; the shell shows 63
-  Shell_NotifyIconA(static_cast<DWORD>(action), &data);
+  CopyUnits(Widen(TipOf(record)), data.szTip, std::size(data.szTip));
+  Shell_NotifyIconW(static_cast<DWORD>(action), &data);
 
   // Remember what is shown, so it can be added again after the shell restarts.
   UiId host = 0;
@@ -57,15 +68,15 @@ void Win32Ui::NotifyIcon(platform::NotifyAction action, const platform::NotifyIc
 
 void Win32Ui::ShowBalloon(std::uint32_t window, std::uint32_t icon_id, const std::string& title,
                           const std::string& text) {
-  NOTIFYICONDATAA data{};
+  NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = FromLow32<HWND>(window);
   data.uID = icon_id;
   data.uFlags = NIF_INFO;
   data.dwInfoFlags = NIIF_WARNING;
-  lstrcpynA(data.szInfoTitle, title.c_str(), sizeof data.szInfoTitle);
-  lstrcpynA(data.szInfo, text.c_str(), sizeof data.szInfo);
-  Shell_NotifyIconA(NIM_MODIFY, &data);
+  CopyUnits(Widen(title), data.szInfoTitle, std::size(data.szInfoTitle));
+  CopyUnits(Widen(text), data.szInfo, std::size(data.szInfo));
+  Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 }  // namespace quellix::win32

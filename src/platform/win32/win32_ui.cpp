@@ -7,10 +7,10 @@
 #include <objbase.h>
 #include <windowsx.h>
 
-#include <cstring>
+#include <iterator>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui_shared.h"
-#include "text/text.h"
 
 namespace quellix::win32 {
 
@@ -24,24 +24,24 @@ Win32Ui::Win32Ui(const platform::DrawnControlMaker& drawn_controls) : drawn_cont
   dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  taskbar_created_ = RegisterWindowMessageA("TaskbarCreated");
-  gdi_count_message_ = RegisterWindowMessageA(kGdiCountMessage);
+  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
+  gdi_count_message_ = RegisterWindowMessageW(kGdiCountMessage);
   // Accessibility clients are served objects through COM (the drawn buttons').
   com_ready_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   Win32DrawnButton::RegisterWindowClass();
 
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = FormProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hIcon = Icon("tray", 32);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   wc.lpszClassName = kFormClass;
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
   wc.lpfnWndProc = FrameProc;
   wc.hIcon = nullptr;
   wc.lpszClassName = kFrameClass;
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
 }
 
 Win32Ui::~Win32Ui() {
@@ -52,7 +52,8 @@ Win32Ui::~Win32Ui() {
 
 int Win32Ui::Run() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+  // A Unicode loop: an ANSI one would turn typed characters outside the code page into "?".
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
   return 0;
 }
 
@@ -60,7 +61,7 @@ void Win32Ui::Dispatch(const MSG& msg) {
   if (msg.message == WM_SYSCHAR && PressAccessKey(msg)) return;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && MoveFocusByTab(msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
   if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK || msg.message == WM_LBUTTONUP)
     FollowListBoxClick(msg);
 }
@@ -68,7 +69,7 @@ void Win32Ui::Dispatch(const MSG& msg) {
 // Tab and Shift+Tab move the focus between a form's controls that take it, as in a dialog.
 bool Win32Ui::MoveFocusByTab(const MSG& msg) {
   HWND form = GetAncestor(msg.hwnd, GA_ROOT);
-  if (form == nullptr || GetPropA(form, "QuellixUi") != this) return false;
+  if (form == nullptr || GetPropW(form, kHostProperty) != this) return false;
   const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
   HWND next = GetNextDlgTabItem(form, msg.hwnd == form ? nullptr : msg.hwnd, back);
   if (next == nullptr) return false;
@@ -77,11 +78,24 @@ bool Win32Ui::MoveFocusByTab(const MSG& msg) {
 }
 
 bool Win32Ui::PressAccessKey(const MSG& msg) {
+  // A character outside the Basic Multilingual Plane comes as two messages: the first half
+  // is kept (and goes its usual way) until the second arrives.
+  const auto unit = static_cast<wchar_t>(msg.wParam);
+  std::wstring typed(1, unit);
+  if (IS_HIGH_SURROGATE(unit)) {
+    typed_high_surrogate_ = unit;
+    return false;
+  }
+  if (IS_LOW_SURROGATE(unit) && typed_high_surrogate_ != 0)
+    typed.insert(typed.begin(), typed_high_surrogate_);
+  typed_high_surrogate_ = 0;
+  CharLowerBuffW(typed.data(), static_cast<DWORD>(typed.size()));
   HWND form = GetAncestor(msg.hwnd, GA_ROOT);
-  const char typed = text::LowerChar(static_cast<char>(msg.wParam));
   for (auto& [id, e] : elements_) {
     if (!e.drawn || !IsChild(form, e.hwnd) || !IsWindowVisible(e.hwnd) || !IsWindowEnabled(e.hwnd)) continue;
-    if (e.drawn->AccessKeys() != std::string(1, typed)) continue;
+    std::wstring key = Widen(e.drawn->AccessKeys());
+    CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+    if (key.empty() || key != typed) continue;
     const std::shared_ptr<Win32DrawnButton> button = e.drawn;  // its action may destroy the form
     button->Control().Press();
     return true;
@@ -106,8 +120,8 @@ HICON Win32Ui::Icon(const std::string& key, int size) {
   if (it != icons_.end()) return it->second;
   // Resource names are the keys behind "ICON_" (resource names compare without case).
   const std::string resource = "ICON_" + key;
-  HICON icon =
-      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON, size, size, 0));
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), Widen(resource).c_str(), IMAGE_ICON, size, size, 0));
   icons_[name] = icon;
   if (icon != nullptr) icons_by_handle_[Low32(icon)] = icon;
   return icon;
@@ -130,7 +144,7 @@ void Win32Ui::DestroyTimer(UiId timer) {
 
 void Win32Ui::DoEvents() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
@@ -140,10 +154,10 @@ void Win32Ui::DoEvents() {
 }
 
 LRESULT CALLBACK Win32Ui::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = static_cast<Win32Ui*>(GetPropA(hwnd, "QuellixUi"));
-  const auto id = static_cast<UiId>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self == nullptr || id == 0) return DefWindowProcA(hwnd, message, wparam, lparam);
-  if (message == WM_NCDESTROY) RemovePropA(hwnd, "QuellixUi");
+  auto* self = static_cast<Win32Ui*>(GetPropW(hwnd, kHostProperty));
+  const auto id = static_cast<UiId>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr || id == 0) return DefWindowProcW(hwnd, message, wparam, lparam);
+  if (message == WM_NCDESTROY) RemovePropW(hwnd, kHostProperty);
   return self->HandleFormMessage(id, hwnd, message, wparam, lparam);
 }
 
@@ -154,20 +168,20 @@ LRESULT CALLBACK Win32Ui::FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPAR
     RECT r;
     GetClientRect(hwnd, &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    char caption[128] = {};
-    GetWindowTextA(hwnd, caption, sizeof caption);
-    if (caption[0] != '\0') {
+    wchar_t caption[128] = {};
+    const int length = GetWindowTextW(hwnd, caption, static_cast<int>(std::size(caption)));
+    if (length > 0) {
       r.top += 7;
       DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
       HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      TextOutA(dc, 8, 0, caption, static_cast<int>(std::strlen(caption)));
+      TextOutW(dc, 8, 0, caption, length);
       SelectObject(dc, old);
     }
     EndPaint(hwnd, &paint);
     return 0;
   }
-  return DefWindowProcA(hwnd, message, wparam, lparam);
+  return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -177,7 +191,7 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
     if (message == gdi_count_message_) return GdiObjectCount::Live();
     if (message == taskbar_created_) {
       auto it = shown_icons_.find(form);
-      if (it != shown_icons_.end()) Shell_NotifyIconA(NIM_ADD, &it->second);
+      if (it != shown_icons_.end()) Shell_NotifyIconW(NIM_ADD, &it->second);
       return 0;
     }
     if (message == WM_MOUSEMOVE) {
@@ -187,7 +201,7 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
     // A close request to the whole process (a task manager's) is the main window's to answer;
     // this window lives as long as its form.
     if (message == WM_CLOSE) return 0;
-    return DefWindowProcA(hwnd, message, wparam, lparam);
+    return DefWindowProcW(hwnd, message, wparam, lparam);
   }
   switch (message) {
     case WM_COMMAND:
@@ -234,7 +248,7 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       // The window system tells top-level windows only: the drawn buttons repaint in the new
       // system colours.
       for (const auto& [id, c] : elements_)
-        if (c.form == form && c.drawn) SendMessageA(c.hwnd, message, wparam, lparam);
+        if (c.form == form && c.drawn) SendMessageW(c.hwnd, message, wparam, lparam);
       break;
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
@@ -265,7 +279,7 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
     default:
       break;
   }
-  return DefWindowProcA(hwnd, message, wparam, lparam);
+  return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 void Win32Ui::HandleCommand(UiId form, WPARAM wparam) {
@@ -288,7 +302,7 @@ void Win32Ui::HandleCommand(UiId form, WPARAM wparam) {
   } else if (kind == ControlKind::kListBox && code == LBN_SELCHANGE) {
     // The user's moves, by mouse or keyboard (LB_SETCURSEL raises none). Some list boxes also
     // send it at every button release, changed or not; clicks are told apart, after them.
-    const LRESULT row = SendMessageA(hwnd, LB_GETCURSEL, 0, 0);
+    const LRESULT row = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
     if (row >= 0) events->OnSelectionChanged(control, static_cast<std::size_t>(row) + 1);
   }
 }
@@ -296,8 +310,9 @@ void Win32Ui::HandleCommand(UiId form, WPARAM wparam) {
 void Win32Ui::HandleNotify(UiId form, NMHDR& header) {
   const auto control = static_cast<UiId>(header.idFrom);
   Element* list = Lookup(control);
-  if (list != nullptr && header.code == LVN_GETDISPINFOA) {
-    FillListItem(*list, reinterpret_cast<NMLVDISPINFOA&>(header));
+  // A list view tells a Unicode parent in the wide form.
+  if (list != nullptr && header.code == LVN_GETDISPINFOW) {
+    FillListItem(*list, reinterpret_cast<NMLVDISPINFOW&>(header));
     return;
   }
   platform::UiEvents* events = EventsOf(form);

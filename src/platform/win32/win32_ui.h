@@ -84,7 +84,6 @@ class Win32Ui final : public platform::Ui {
     platform::ListRows rows;                              // a list view's rows
     bool rows_pending = false;  // rows added that the list view has not been told of
     COLORREF text_color = CLR_INVALID;  // a label's own text colour
-    bool holds_path = false;            // a text field whose text is UTF-8, kept in a Unicode window
     // A push button the program describes is a drawn button; held by its window's messages
     // too while they run.
     std::shared_ptr<Win32DrawnButton> drawn;
@@ -103,7 +102,7 @@ class Win32Ui final : public platform::Ui {
   // The button that the form describes as `desc`, drawn; null when the window is refused.
   std::shared_ptr<Win32DrawnButton> CreateDrawnButton(platform::UiId form, platform::UiId id,
                                                       const Element& e, const platform::ControlSpec& desc);
-  void FillListItem(Element& list, NMLVDISPINFOA& info);
+  void FillListItem(Element& list, NMLVDISPINFOW& info);
   // A row that a list view's user highlighted, by mouse or keyboard, raises OnSelectionChanged.
   void FollowListViewChange(platform::UiId list, const NMLISTVIEW& change);
   // A left click released on the row of a list box it was pressed on raises OnItemClick, also
@@ -130,7 +129,7 @@ class Win32Ui final : public platform::Ui {
   std::map<platform::UiId, std::pair<platform::UiId, UINT_PTR>> timers_;
   std::map<std::string, HICON> icons_;
   std::map<std::uint32_t, HICON> icons_by_handle_;
-  std::map<platform::UiId, NOTIFYICONDATAA> shown_icons_;  // re-added when the shell restarts
+  std::map<platform::UiId, NOTIFYICONDATAW> shown_icons_;  // re-added when the shell restarts
   std::map<int, std::string> menu_icons_;  // while a menu is open: item id -> icon key
   platform::UiId next_id_ = 1000;
   int dpi_ = 96;
@@ -141,6 +140,7 @@ class Win32Ui final : public platform::Ui {
   bool setting_text_ = false;
   bool selecting_row_ = false;       // ListSelect runs: the change is the program's, not the user's
   HWND pressed_list_box_ = nullptr;  // the list box the left button went down on
+  wchar_t typed_high_surrogate_ = 0;  // the first half of a character typed with Alt
 };
 
 class Win32Shell final : public platform::Shell {

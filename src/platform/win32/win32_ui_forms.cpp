@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui_shared.h"
@@ -45,11 +44,11 @@ UiId Win32Ui::CreateForm(const platform::FormSpec& desc, platform::UiEvents& eve
   const DWORD style = desc.hidden_host ? WS_POPUP : kFormStyle;
   AdjustWindowRect(&frame, style, FALSE);
   e.hwnd =
-      CreateWindowExA(0, kFormClass, desc.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+      CreateWindowExW(0, kFormClass, Widen(desc.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                       frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                      GetModuleHandleA(nullptr), reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(id)));
-  SetWindowLongPtrA(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
-  SetPropA(e.hwnd, "QuellixUi", this);
+                      GetModuleHandleW(nullptr), reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(id)));
+  SetWindowLongPtrW(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
+  SetPropW(e.hwnd, kHostProperty, this);
   return id;
 }
 
@@ -82,7 +81,7 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   e.kind = desc.kind;
   e.rect = desc.rect;
   e.container = desc.container;
-  const char* cls = "STATIC";
+  const wchar_t* cls = L"STATIC";
   DWORD style =
       WS_CHILD | WS_CLIPSIBLINGS | (desc.visible ? WS_VISIBLE : 0) | (desc.enabled ? 0 : WS_DISABLED);
   DWORD ex_style = 0;
@@ -99,35 +98,35 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
       caption.clear();
       break;
     case ControlKind::kTextField:
-      cls = "EDIT";
+      cls = L"EDIT";
       style |= ES_AUTOHSCROLL | WS_TABSTOP;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kCheckBox:
-      cls = "BUTTON";
+      cls = L"BUTTON";
       style |= BS_AUTOCHECKBOX | WS_TABSTOP;
       // A box made tall enough for two lines wraps a caption wider than itself; a one-line
       // box keeps its caption on its line.
       if (desc.rect.height >= kTwoLineBoxTwips) style |= BS_MULTILINE;
       break;
     case ControlKind::kOptionButton:
-      cls = "BUTTON";
+      cls = L"BUTTON";
       style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
       break;
     case ControlKind::kButton:
-      cls = "BUTTON";
+      cls = L"BUTTON";
       style |= BS_PUSHBUTTON | WS_TABSTOP;
       break;
     case ControlKind::kFrame:
       cls = kFrameClass;
       break;
     case ControlKind::kListBox:
-      cls = "LISTBOX";
+      cls = L"LISTBOX";
       style |= LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kListView:
-      cls = WC_LISTVIEWA;
+      cls = WC_LISTVIEWW;
       // The host keeps the rows and the list view asks for what it shows (LVS_OWNERDATA),
       // so a list of 100,000 entries fills and scrolls at once.
       style |=
@@ -137,11 +136,11 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     case ControlKind::kTrayHost:
       // Its own invisible top-level window: it receives the icon's callbacks and the
       // shell's broadcast when the taskbar is created again.
-      e.own_window.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, "TrayArea1", WS_POPUP, 0, 0, 0, 0,
-                                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+      e.own_window.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, L"TrayArea1", WS_POPUP, 0, 0, 0, 0,
+                                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
       e.hwnd = e.own_window.get();
-      SetWindowLongPtrA(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
-      SetPropA(e.hwnd, "QuellixUi", this);
+      SetWindowLongPtrW(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
+      SetPropW(e.hwnd, kHostProperty, this);
       elements_[id] = std::move(e);
       return id;
   }
@@ -155,28 +154,22 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     elements_[id] = std::move(e);
     return id;
   }
-  // A path field is a Unicode window, so it keeps a path in any language whole.
-  e.holds_path = desc.kind == ControlKind::kTextField && desc.holds_path;
   const auto menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
-  e.hwnd = e.holds_path
-               ? CreateWindowExW(ex_style, L"EDIT", Widen(caption).c_str(), style, at.x, at.y,
-                                 Pixels(desc.rect.width), Pixels(desc.rect.height), f->hwnd, menu,
-                                 GetModuleHandleW(nullptr), nullptr)
-               : CreateWindowExA(ex_style, cls, caption.c_str(), style, at.x, at.y, Pixels(desc.rect.width),
-                                 Pixels(desc.rect.height), f->hwnd, menu, GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  e.hwnd = CreateWindowExW(ex_style, cls, Widen(caption).c_str(), style, at.x, at.y, Pixels(desc.rect.width),
+                           Pixels(desc.rect.height), f->hwnd, menu, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   // Siblings clip each other, so the stacking decides what shows: a frame goes beneath
   // everything made so far, any other control above, so that each frame's controls, made
   // after it, lie on it.
-  if (desc.kind == ControlKind::kFrame) SetWindowTextA(e.hwnd, desc.caption.c_str());
+  if (desc.kind == ControlKind::kFrame) SetWindowTextW(e.hwnd, Widen(desc.caption).c_str());
   SetWindowPos(e.hwnd, desc.kind == ControlKind::kFrame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (desc.kind == ControlKind::kPicture)
-    SendMessageA(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, PictureIconSize(e))), 0);
+    SendMessageW(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, PictureIconSize(e))), 0);
   if (desc.kind == ControlKind::kListView) {
-    SendMessageA(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    SendMessageW(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     e.images.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4));
-    SendMessageA(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images.get()));
+    SendMessageW(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images.get()));
     // Columns without a width of their own share what the others leave.
     const int inner = Pixels(desc.rect.width) - 24;
     const std::size_t count = desc.columns.size();
@@ -191,12 +184,13 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     }
     const int share = sharing == 0 ? 0 : std::max(40, (inner - given) / static_cast<int>(sharing));
     for (std::size_t i = 0; i < count; ++i) {
-      LVCOLUMNA column{};
+      std::wstring caption_text = Widen(desc.columns[i]);
+      LVCOLUMNW column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
       column.cx =
           i < desc.column_widths.size() && desc.column_widths[i] > 0 ? Pixels(desc.column_widths[i]) : share;
-      column.pszText = const_cast<char*>(desc.columns[i].c_str());
-      SendMessageA(e.hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+      column.pszText = caption_text.data();
+      SendMessageW(e.hwnd, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
   }
   elements_[id] = std::move(e);
@@ -249,7 +243,7 @@ void Win32Ui::SetVisible(UiId id, bool visible) {
 
 bool Win32Ui::Visible(UiId id) {
   Element* e = Lookup(id);
-  return e != nullptr && (GetWindowLongA(e->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  return e != nullptr && (GetWindowLongW(e->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Win32Ui::SetEnabled(UiId id, bool enabled) {
@@ -267,11 +261,9 @@ void Win32Ui::SetText(UiId id, const std::string& text) {
   if (e == nullptr) return;
   setting_text_ = true;
   if (e->kind == ControlKind::kPicture) {
-    SendMessageA(e->hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(text, PictureIconSize(*e))), 0);
-  } else if (e->holds_path) {
-    SetWindowTextW(e->hwnd, Widen(text).c_str());
+    SendMessageW(e->hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(text, PictureIconSize(*e))), 0);
   } else {
-    SetWindowTextA(e->hwnd, text.c_str());
+    SetWindowTextW(e->hwnd, Widen(text).c_str());
   }
   setting_text_ = false;
 }
@@ -285,28 +277,17 @@ void Win32Ui::SetTextColor(UiId label, std::uint32_t rgb) {
 
 std::string Win32Ui::Text(UiId id) {
   Element* e = Lookup(id);
-  if (e == nullptr) return {};
-  if (e->holds_path) {
-    std::wstring wide(static_cast<std::size_t>(std::max(GetWindowTextLengthW(e->hwnd), 0)) + 1, L'\0');
-    wide.resize(static_cast<std::size_t>(
-        std::max(GetWindowTextW(e->hwnd, wide.data(), static_cast<int>(wide.size())), 0)));
-    return Narrow(wide);
-  }
-  const int length = GetWindowTextLengthA(e->hwnd);
-  std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-  const int copied = GetWindowTextA(e->hwnd, text.data(), static_cast<int>(text.size()));
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
+  return e == nullptr ? std::string() : WindowText(e->hwnd);
 }
 
 void Win32Ui::SetValue(UiId id, int value) {
   if (Element* e = Lookup(id))
-    SendMessageA(e->hwnd, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(e->hwnd, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 int Win32Ui::Value(UiId id) {
   Element* e = Lookup(id);
-  return e != nullptr && SendMessageA(e->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  return e != nullptr && SendMessageW(e->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void Win32Ui::Move(UiId id, int left_twips, int top_twips) {

@@ -8,8 +8,11 @@
 
 namespace quellix::win32 {
 
-inline constexpr char kFormClass[] = "QuellixForm";
-inline constexpr char kFrameClass[] = "QuellixFrame";
+// Every window of the host is a Unicode window, so its texts are kept in UTF-16 whole.
+inline constexpr wchar_t kFormClass[] = L"QuellixForm";
+inline constexpr wchar_t kFrameClass[] = L"QuellixFrame";
+// The window property that binds a form's window to its host.
+inline constexpr wchar_t kHostProperty[] = L"QuellixUi";
 inline constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 inline constexpr int kMenuIconSize = 16;
@@ -19,7 +22,7 @@ inline constexpr UINT kDpiChangedMessage = 0x02E0;
 inline constexpr UINT kListRowsMessage = WM_APP + 0x51;
 // Answered by the tray host window with the live GDI object count (GdiObjectCount), for
 // tests that watch the program for leaks from outside (tools/product_probe.cpp).
-inline constexpr char kGdiCountMessage[] = "QuellixLiveGdiObjects";
+inline constexpr wchar_t kGdiCountMessage[] = L"QuellixLiveGdiObjects";
 
 inline std::uint32_t Low32(const void* handle) {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
