@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/text.h"
+#include "text/utf8.h"
 
 namespace quellix::engine {
 namespace {
@@ -82,12 +83,24 @@ std::string_view BrowserFrame::BrowserName() const {
   return {};
 }
 
+std::string FrameReader::ReadWholeCaption(WindowId window) {
+  // Most captions fit a title's buffer; only one that fills it is read again whole.
+  std::string caption = ReadWindowCaption(desktop_, window, kTitleBufferSize);
+  if (text::Utf16Length(caption) + 2 < kTitleBufferSize) return caption;
+  return ReadWindowCaption(desktop_, window, kWholeCaptionBufferSize);
+}
+
+bool FrameReader::Owned(WindowId window, const BrowserFrame& frame) {
+  if (frame.kind == FrameKind::kChromium) return programs_.OwnsWindow(window);
+  if (frame.Mozilla()) return !IsMozillaMailProgram(programs_.ProgramOf(window));
+  return frame.kind != FrameKind::kNone;
+}
+
 BrowserFrame FrameReader::Read(WindowId window, std::string_view class_name) {
   if (IsIeClass(class_name)) return {FrameKind::kInternetExplorer, ReadWindowTitle(desktop_, window)};
   if (IsMozillaClass(class_name)) {
-    if (IsMozillaMailProgram(programs_.ProgramOf(window))) return {};
     // The whole caption: its end tells today's Firefox from the classic browsers.
-    std::string caption = ReadWindowCaption(desktop_, window, kWholeCaptionBufferSize);
+    std::string caption = ReadWholeCaption(window);
     if (!IsFirefoxCaption(caption))  // the classic title: the first 99 units, cut at their last dash
       return {FrameKind::kNetscape, TitleFromCaption(FirstTitleUnits(std::move(caption)))};
     // Over a page without a title, Firefox shows its name alone: the title is empty.
@@ -97,7 +110,7 @@ BrowserFrame FrameReader::Read(WindowId window, std::string_view class_name) {
   if (IsChromiumClass(class_name)) {
     // Hidden windows cost no caption read.
     if (!IsVisible(desktop_, window)) return {};
-    std::string caption = ReadWindowCaption(desktop_, window, kWholeCaptionBufferSize);
+    std::string caption = ReadWholeCaption(window);
     if (ChromiumNameOf(caption).empty()) return {};
     return {FrameKind::kChromium, FirstTitleUnits(ChromiumTitle(std::move(caption)))};
   }
@@ -114,9 +127,7 @@ std::vector<std::string> ListOpenBrowserWindows(platform::Desktop& desktop, Wind
     BrowserFrame frame = frames.Read(window, class_name);
     if (frame.kind == FrameKind::kNone || frame.title == kCannotFindServer) return;
     // Blank titles are dropped anyway: no process look-up for them.
-    if (frame.kind == FrameKind::kChromium &&
-        (text::TrimBlanks(frame.title).empty() || !frames.OwnedByBrowser(window)))
-      return;
+    if (text::TrimBlanks(frame.title).empty() || !frames.Owned(window, frame)) return;
     titles.push_back(std::move(frame.title));
   };
   ZOrderWalk walk(desktop, anchor);

@@ -106,15 +106,18 @@ class FrameReader {
  public:
   explicit FrameReader(platform::Desktop& desktop) : desktop_(desktop), programs_(desktop) {}
 
-  // The window as a frame, its class already read: kNone for a window of no browser, a
-  // Mozilla-class window of a mail program, and a Chromium-class window that is hidden or
-  // names no browser. The caption is read once. Whether a browser's program owns a
-  // Chromium frame costs a look-up, so it is asked apart, last: OwnedByBrowser.
+  // The window as a frame, its class already read: kNone for a window of no browser, and a
+  // Chromium-class window that is hidden or names no browser. The caption is read once
+  // (twice when it fills a title's buffer). Which program owns the frame costs a look-up, so
+  // it is asked apart, last: Owned.
   BrowserFrame Read(WindowId window, std::string_view class_name);
-  // A Chromium browser's process owns the window.
-  bool OwnedByBrowser(WindowId window) { return programs_.OwnsWindow(window); }
+  // A browser's program owns the frame: for a Chromium frame one of those browsers', for a
+  // Mozilla-class frame any program but the mail programs.
+  bool Owned(WindowId window, const BrowserFrame& frame);
 
  private:
+  std::string ReadWholeCaption(WindowId window);
+
   platform::Desktop& desktop_;
   ProcessPrograms programs_;
 };

@@ -79,10 +79,10 @@ class WindowJudge {
       // and bubbles as bare windows of the same class, and the user's own window may lack a
       // part the switches look for; either would burn at every tick.
       if (!young_.BurnsNow(window, frame.title, state_.block_entries)) return std::nullopt;
-      if (frame.kind == FrameKind::kChromium && !frames_.OwnedByBrowser(window)) return std::nullopt;
     } else if (!state_.block_entries.IsBlocked(frame.title) && !styles_.Burns(desktop_, window)) {
       return std::nullopt;
     }
+    if (!frames_.Owned(window, frame)) return std::nullopt;
     return Burn(window, frame.BrowserName(), frame.title);
   }
 

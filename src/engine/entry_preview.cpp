@@ -30,12 +30,12 @@ EntryPreview PreviewEntry(platform::Services services, platform::WindowId anchor
     const BrowserFrame frame = frames.Read(window, class_name);
     if (frame.kind == FrameKind::kNone) continue;
     if (frame.Young()) {
-      if (!young.MayBurn(window)) continue;
-      if (frame.kind == FrameKind::kChromium && !frames.OwnedByBrowser(window)) continue;
+      if (!young.MayBurn(window) || !frames.Owned(window, frame)) continue;
       ++preview.open;
       if (young.Blocks(single, frame.title)) ++preview.would_burn;
       continue;
     }
+    if (!frames.Owned(window, frame)) continue;
     ++preview.open;
     if (single.IsBlocked(frame.title)) ++preview.would_burn;
   }

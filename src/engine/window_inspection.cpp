@@ -55,7 +55,11 @@ bool HasTitleBar(platform::Desktop& desktop, WindowId window) {
 }
 
 bool IsIeClass(std::string_view class_name) { return class_name == kIeFrameClass; }
-bool IsMozillaClass(std::string_view class_name) { return text::LowerCase(class_name) == kMozillaClass; }
+bool IsMozillaClass(std::string_view class_name) {
+  return class_name.size() == kMozillaClass.size() &&
+         std::equal(class_name.begin(), class_name.end(), kMozillaClass.begin(),
+                    [](char c, char lower) { return text::LowerChar(c) == lower; });
+}
 
 ZOrderWalk::ZOrderWalk(platform::Desktop& desktop, WindowId anchor)
     : desktop_(desktop), current_(desktop.FirstWindow(anchor)) {

@@ -17,6 +17,9 @@ std::wstring Widen(std::string_view utf8) {
 
 std::string Narrow(std::wstring_view wide) {
   if (wide.empty() || wide.size() > INT_MAX / 3) return {};
+  // Class names and most titles are ASCII: the burn cycle reads hundreds a tick.
+  if (std::all_of(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; }))
+    return std::string(wide.begin(), wide.end());
   const int size = static_cast<int>(wide.size());
   const int count = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
   if (count <= 0) return {};

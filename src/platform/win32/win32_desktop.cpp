@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <cwchar>
 #include <vector>
@@ -32,8 +33,8 @@ platform::WindowId Win32Desktop::NextWindow(platform::WindowId window) {
 
 std::string Win32Desktop::ClassName(platform::WindowId window, std::size_t capacity) {
   if (capacity == 0) return {};
-  capacity = std::min<std::size_t>(capacity, kLongPathCapacity);
-  std::vector<wchar_t> buffer(capacity, L'\0');
+  capacity = std::min<std::size_t>(capacity, kTitleRead);  // no class name is longer than 256
+  std::array<wchar_t, kTitleRead> buffer{};
   const int copied = ::GetClassNameW(ToHwnd(window), buffer.data(), static_cast<int>(capacity));
   return copied > 0 ? Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(copied))) : std::string();
 }
@@ -46,12 +47,15 @@ std::string Win32Desktop::Text(platform::WindowId window, std::size_t count) {
     const int length = ::GetWindowTextLengthW(ToHwnd(window));
     count = std::min<std::size_t>({count, static_cast<std::size_t>(std::max(length, 0)) + 1, kLongPathCapacity});
   }
-  std::vector<wchar_t> buffer(count, L'\0');
-  ::GetWindowTextW(ToHwnd(window), buffer.data(), static_cast<int>(count));
-  std::size_t units = wcsnlen(buffer.data(), count);
+  // A title's read needs no allocation; a whole caption's gets a buffer of its length.
+  std::array<wchar_t, kTitleRead> small{};
+  std::vector<wchar_t> large(count > kTitleRead ? count : 0, L'\0');
+  wchar_t* buffer = count > kTitleRead ? large.data() : small.data();
+  ::GetWindowTextW(ToHwnd(window), buffer, static_cast<int>(count));
+  std::size_t units = wcsnlen(buffer, count);
   // A buffer that ends inside a surrogate pair holds only its first half: that goes.
   if (units == count - 1 && units > 0 && buffer[units - 1] >= 0xD800 && buffer[units - 1] <= 0xDBFF) --units;
-  return Narrow(std::wstring_view(buffer.data(), units));
+  return Narrow(std::wstring_view(buffer, units));
 }
 
 std::uint32_t Win32Desktop::Style(platform::WindowId window) {
