@@ -21,6 +21,11 @@ if(QUELLIX_TESTS)
   target_link_libraries(quellix_contract_sim PRIVATE quellix_sim quellix_warnings GTest::gtest GTest::gtest_main)
   gtest_discover_tests(quellix_contract_sim TEST_PREFIX "contract_sim." PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 
+  add_executable(quellix_ui_contract_sim tests/contract/ui_contract.cpp tests/contract/sim_ui_fixture.cpp)
+  target_include_directories(quellix_ui_contract_sim PRIVATE tests)
+  target_link_libraries(quellix_ui_contract_sim PRIVATE quellix_sim quellix_warnings GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(quellix_ui_contract_sim TEST_PREFIX "ui_contract_sim." PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
+
   add_test(NAME engine_demo COMMAND quellix_demo)
   set_tests_properties(engine_demo PROPERTIES LABELS unit PASS_REGULAR_EXPRESSION "burned: [1-9]")
 

@@ -159,7 +159,9 @@ if(QUELLIX_TESTS)
   add_executable(quellix_files_win32 tests/win32/files_test.cpp)
   target_link_libraries(quellix_files_win32 PRIVATE quellix_win32 quellix_warnings gtest gtest_main)
 
-  add_executable(quellix_ui_contract_win32 tests/contract/win32_ui_contract.cpp)
+  add_executable(quellix_ui_contract_win32 tests/contract/win32_ui_contract.cpp tests/contract/ui_contract.cpp
+                                          tests/contract/win32_ui_fixture.cpp)
+  target_include_directories(quellix_ui_contract_win32 PRIVATE tests)
   target_link_libraries(quellix_ui_contract_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
 
   # With the program's resources, for the buttons' icons.

@@ -181,6 +181,13 @@ void SimUi::SetVisible(UiId id, bool visible) {
   if (e == nullptr) return;
   if (e->drawn && visible != e->visible) e->drawn->control->OnShow(visible);
   e->visible = visible && !e->hidden_host;
+  // As on Win32: a frame's controls come and go with it, every one of them when it is shown.
+  if (e->kind != ControlKind::kFrame) return;
+  for (auto& [child, c] : elements_) {
+    if (c.container != id || c.is_form) continue;
+    if (c.drawn && visible != c.visible) c.drawn->control->OnShow(visible);
+    c.visible = visible;
+  }
 }
 bool SimUi::Visible(UiId id) {
   Element* e = Lookup(id);
