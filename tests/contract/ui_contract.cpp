@@ -44,6 +44,11 @@ class UiContract : public ::testing::Test {
     return ui.CreateControl(form, spec);
   }
   static std::string Id(UiId id) { return std::to_string(id); }
+  // Shows the form and forgets what showing it told.
+  void Show() {
+    ui.SetVisible(form, true);
+    seen.events.clear();
+  }
 };
 
 const std::string kScripts[] = {"Quellix", "\xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9 iPhone",
@@ -91,7 +96,7 @@ TEST_F(UiContract, HidingAFrameHidesItsControlsAndShowingItShowsEveryOne) {
 TEST_F(UiContract, AClickOnACheckBoxTurnsItAndIsToldButSettingItIsNot) {
   const UiId box = Add(ControlKind::kCheckBox, "Check1", "Enable Logging");
   const UiId button = Add(ControlKind::kButton, "Command1", "get IE URLS", 0, {120, 800, 1800, 420});
-  ui.SetVisible(form, true);
+  Show();
   ui.SetValue(box, 1);
   EXPECT_EQ(ui.Value(box), 1);
   EXPECT_TRUE(seen.events.empty());
@@ -110,7 +115,7 @@ TEST_F(UiContract, ListRowsAreKeptAndOnlyTheUsersHighlightIsTold) {
   platform::ControlSpec spec{ControlKind::kListView, "view1", "", {120, 120, 5000, 3000}};
   spec.columns = {"Window Title", "Burned"};
   const UiId list = ui.CreateControl(form, spec);
-  ui.SetVisible(form, true);
+  Show();
   for (const std::string& text : kScripts) ui.ListAdd(list, {text, "1"}, "");
   ASSERT_EQ(ui.ListCount(list), 4u);
   EXPECT_EQ(ui.ListText(list, 2), kScripts[1]);
@@ -129,8 +134,18 @@ TEST_F(UiContract, ListRowsAreKeptAndOnlyTheUsersHighlightIsTold) {
   EXPECT_EQ(ui.ListCount(list), 0u);
 }
 
-TEST_F(UiContract, EveryChangeOfTheWindowStateIsToldWhoeverMadeIt) {
+TEST_F(UiContract, AFormTellsItsStateWhenFirstShownAndNotAgain) {
+  ui.SetVisible(form, true);  // the window system sizes it: its state is told
+  EXPECT_EQ(seen.Count("state " + Id(form)), 1u);
+  EXPECT_EQ(ui.GetWindowState(form), WindowState::kNormal);
+  ui.SetVisible(form, false);
   ui.SetVisible(form, true);
+  ui.SetVisible(form, true);
+  EXPECT_EQ(seen.Count("state " + Id(form)), 1u);
+}
+
+TEST_F(UiContract, EveryChangeOfTheWindowStateIsToldWhoeverMadeIt) {
+  Show();
   ui.SetWindowState(form, WindowState::kMinimized);
   EXPECT_EQ(ui.GetWindowState(form), WindowState::kMinimized);
   EXPECT_EQ(seen.Count("state " + Id(form)), 1u);

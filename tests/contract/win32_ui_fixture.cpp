@@ -23,6 +23,7 @@ class Win32UiUnderTest final : public UiUnderTest {
  public:
   platform::Ui& Ui() override { return ui_; }
   void UserClick(platform::UiId control) override {
+    if (!IsWindowEnabled(Hwnd(control))) return;  // no click of the user's reaches it
     SendMessageW(Hwnd(control), BM_CLICK, 0, 0);
     ui_.DoEvents();
   }

@@ -180,7 +180,13 @@ void SimUi::SetVisible(UiId id, bool visible) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
   if (e->drawn && visible != e->visible) e->drawn->control->OnShow(visible);
+  // As on Win32: a form shown for the first time is sized, which tells its state.
+  const bool first_shown = visible && e->is_form && !e->hidden_host && !e->shown_once;
   e->visible = visible && !e->hidden_host;
+  if (first_shown) {
+    e->shown_once = true;
+    if (e->events != nullptr) e->events->OnWindowStateChanged(id);
+  }
   // As on Win32: a frame's controls come and go with it, every one of them when it is shown.
   if (e->kind != ControlKind::kFrame) return;
   for (auto& [child, c] : elements_) {

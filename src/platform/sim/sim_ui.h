@@ -48,6 +48,7 @@ class SimUi final : public platform::Ui {
     bool enabled = true;
     int value = 0;
     bool hidden_host = false;
+    bool shown_once = false;  // a form shown at least once
     platform::WindowState state = platform::WindowState::kNormal;
     bool topmost = false;
     bool centered = false;
