@@ -8,31 +8,52 @@
 namespace quellix::blocklist {
 namespace {
 
-std::vector<std::string> EntriesOf(const ListRead& read) {
-  return read.entries ? read.entries->Strings() : std::vector<std::string>();
-}
-
 constexpr std::uint64_t kMsPerMinute = 60 * 1000;
 
+ManagedRead ReadManagedBlockList(platform::Services services, const std::string& path, std::uint64_t largest) {
+  ListRead read = ReadListFile(services.files, services.code_page, path, largest);
+  ManagedRead managed;
+  managed.read = read.outcome == ListRead::Outcome::kRead;
+  managed.missing = read.outcome == ListRead::Outcome::kMissing;
+  if (read.entries) managed.entries = read.entries->Strings();
+  managed.problem = std::move(read.problem);
+  return managed;
+}
+
+std::optional<std::string> BlockListPolicyPath(const settings::Policies& policies) {
+  return policies.block_list_path;
+}
+
+std::string BlockListBytes(const std::vector<std::string>& entries, platform::CodePage& code_page) {
+  return ListFileBytes(entries, code_page);
+}
+
 }  // namespace
+
+const ManagedKind kManagedBlockList{kManagedCopyFileName, BlockListPolicyPath, ReadManagedBlockList, BlockListBytes};
 
 std::string ManagedCopyPath(std::string_view user_folder) {
   return std::string(user_folder) + "\\" + std::string(kManagedCopyFileName);
 }
 
-ManagedList::ManagedList(platform::Services services, std::string user_folder)
-    : services_(services), user_folder_(std::move(user_folder)) {}
+ManagedList::ManagedList(platform::Services services, std::string user_folder, const ManagedKind& kind)
+    : services_(services), user_folder_(std::move(user_folder)), kind_(kind) {}
+
+std::string ManagedList::CopyPath() const {
+  return user_folder_ + "\\" + std::string(kind_.copy_file_name);
+}
 
 bool ManagedList::Update(const settings::Policies& policies) {
   const std::uint64_t now = services_.clock.MonotonicMs();
-  if (started_ && policies.block_list_path == path_) {
+  const std::optional<std::string> named = kind_.path(policies);
+  if (started_ && named == path_) {
     if (!path_ || now - checked_ms_ < policies.block_list_refresh_minutes * kMsPerMinute) return false;
     checked_ms_ = now;
     return Check();
   }
   // The first call, or the policy names another file (or none any more).
   started_ = true;
-  path_ = policies.block_list_path;
+  path_ = named;
   stamp_.reset();
   const bool had_entries = !entries_.empty();
   status_.path = path_.value_or("");
@@ -73,16 +94,16 @@ bool ManagedList::Check() {
     Refuse("It is empty.");
     return false;
   }
-  ListRead read = ReadListFile(files, services_.code_page, *path_, kLargestImport);
-  if (read.outcome != ListRead::Outcome::kRead) {
-    Refuse(read.outcome == ListRead::Outcome::kMissing ? "It could not be found." : read.problem);
+  ManagedRead read = kind_.read(services_, *path_, kLargestImport);
+  if (!read.read) {
+    Refuse(read.missing ? "It could not be found." : read.problem);
     return false;
   }
   stamp_ = stamp;
   status_.last_read = services_.clock.DateText() + " " + services_.clock.TimeText();
   status_.last_error.clear();
   status_.from_kept_copy = false;
-  std::vector<std::string> entries = EntriesOf(read);
+  std::vector<std::string> entries = std::move(read.entries);
   if (entries == entries_) return false;
   entries_ = std::move(entries);
   status_.entries = entries_.size();
@@ -91,10 +112,9 @@ bool ManagedList::Check() {
 }
 
 bool ManagedList::TakeKeptCopy() {
-  ListRead read =
-      ReadListFile(services_.files, services_.code_page, ManagedCopyPath(user_folder_), kLargestImport);
-  if (read.outcome != ListRead::Outcome::kRead) return false;
-  entries_ = EntriesOf(read);
+  ManagedRead read = kind_.read(services_, CopyPath(), kLargestImport);
+  if (!read.read) return false;
+  entries_ = std::move(read.entries);
   status_.entries = entries_.size();
   status_.from_kept_copy = true;
   return !entries_.empty();
@@ -102,7 +122,7 @@ bool ManagedList::TakeKeptCopy() {
 
 void ManagedList::StoreKeptCopy() {
   try {
-    product::ReplaceFileContents(services_.files, ManagedCopyPath(user_folder_), ListFileBytes(entries_, services_.code_page));
+    product::ReplaceFileContents(services_.files, CopyPath(), kind_.bytes(entries_, services_.code_page));
   } catch (const std::bad_alloc&) {
     // The old copy stays whole; the next change of the file tries again.
   }

@@ -1,8 +1,9 @@
 #pragma once
-// The managed block list: a block list file an organisation names by policy (a local or
-// UNC path, in the format of popcfg.apo). Its entries burn after the user's own; the user
-// can neither edit nor remove them. The last good copy is kept beside the user's list as
-// popcfg.managed, so a laptop away from the share keeps burning by it.
+// A managed list: a file an organisation names by policy (a local or UNC path) whose entries
+// act after the user's own, which the user can neither edit nor remove. The last good copy is
+// kept beside the user's files, so a laptop away from the share goes on by it. Two kinds: the
+// managed block list (policy BlockListPath, in the format of popcfg.apo, kept as
+// popcfg.managed) and the managed rules (policy RulesPath, rules/managed_rules.h).
 
 #include <cstdint>
 #include <optional>
@@ -17,8 +18,27 @@
 namespace quellix::blocklist {
 
 inline constexpr std::string_view kManagedCopyFileName = "popcfg.managed";
-// The kept copy of the managed list, beside the user's own list.
+// The kept copy of the managed block list, beside the user's own list.
 std::string ManagedCopyPath(std::string_view user_folder);
+
+// What reading a managed file gave: its entries (one text each), or why none.
+struct ManagedRead {
+  bool read = false;
+  bool missing = false;
+  std::vector<std::string> entries;
+  std::string problem;  // why it was not read, in a sentence for the user
+};
+
+// A kind of managed file: the policy that names it, how it is read and written, and where
+// its last good copy is kept.
+struct ManagedKind {
+  std::string_view copy_file_name;
+  std::optional<std::string> (*path)(const settings::Policies& policies);
+  ManagedRead (*read)(platform::Services services, const std::string& path, std::uint64_t largest);
+  std::string (*bytes)(const std::vector<std::string>& entries, platform::CodePage& code_page);
+};
+// The managed block list.
+extern const ManagedKind kManagedBlockList;
 
 // What the information window tells of the managed list.
 struct ManagedListStatus {
@@ -31,7 +51,8 @@ struct ManagedListStatus {
 
 class ManagedList {
  public:
-  ManagedList(platform::Services services, std::string user_folder);
+  ManagedList(platform::Services services, std::string user_folder,
+              const ManagedKind& kind = kManagedBlockList);
 
   // Brings the list up to date with the policies; true when its entries changed. The first
   // call reads at once (the kept copy first, then the file); later calls read again when
@@ -54,8 +75,11 @@ class ManagedList {
   // Records why the last look failed; the entries stay as they are.
   void Refuse(std::string reason);
 
+  std::string CopyPath() const;
+
   platform::Services services_;
   std::string user_folder_;
+  const ManagedKind& kind_;
   bool started_ = false;
   std::optional<std::string> path_;           // the path the entries were last taken for
   std::optional<platform::FileStamp> stamp_;  // of the file at its last good read

@@ -28,7 +28,7 @@ void RuleBook::Load(engine::RuleState& state) {
       figures_unreadable_ = true;  // kept: never stored over
     }
   }
-  MakeActive(state, own_, managed_);
+  MakeActive(state);
 }
 
 product::WriteOutcome RuleBook::Store(const RuleList& list, engine::RuleState& state) {
@@ -46,15 +46,25 @@ product::WriteOutcome RuleBook::Store(const RuleList& list, engine::RuleState& s
   for (const Rule& rule : managed_) lines.push_back(RuleLineText(rule));
   std::vector<std::string> kept(lines.begin(), lines.end());
   if (state.figures.KeepOnly(kept)) StoreFigures(state);
-  MakeActive(state, own_, managed_);
+  MakeActive(state);
   return stored;
 }
 
-void RuleBook::MakeActive(engine::RuleState& state, bool own, const std::vector<Rule>& managed) const {
+void RuleBook::Follow(const settings::Policies& policies, const std::vector<std::string>& managed_lines,
+                      engine::RuleState& state) {
+  own_ = policies.allow_user_rules;
+  state.enabled = policies.enable_rules;
+  managed_.clear();
+  for (const std::string& line : managed_lines)
+    if (RuleLine read = ReadRuleLine(line); read.rule) managed_.push_back(std::move(*read.rule));
+  MakeActive(state);
+}
+
+void RuleBook::MakeActive(engine::RuleState& state) const {
   std::vector<PreparedRule> active;
-  if (own)
+  if (own_)
     for (const Rule& rule : list_.Rules()) active.emplace_back(rule, services_.code_page);
-  for (const Rule& rule : managed) active.emplace_back(rule, services_.code_page);
+  for (const Rule& rule : managed_) active.emplace_back(rule, services_.code_page);
   state.active = std::move(active);
 }
 

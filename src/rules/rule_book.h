@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "product/file_safety.h"
 #include "rules/rules_file.h"
+#include "settings/policies.h"
 
 namespace quellix::rules {
 
@@ -30,13 +31,19 @@ class RuleBook {
   // not be read, and a list that could not be stored stays as it was.
   product::WriteOutcome Store(const RuleList& list, engine::RuleState& state);
 
-  // Makes the rules that act the user's (unless `own` is false), then `managed`.
-  void MakeActive(engine::RuleState& state, bool own, const std::vector<Rule>& managed) const;
+  // Follows the policies and the managed rules' lines: the rules that act are the user's
+  // (unless AllowUserRules keeps them from acting), then the managed ones, and none at all
+  // while EnableRules turns the rules off.
+  void Follow(const settings::Policies& policies, const std::vector<std::string>& managed_lines,
+              engine::RuleState& state);
+  bool OwnAllowed() const { return own_; }
+  const std::vector<Rule>& Managed() const { return managed_; }
 
   // Credits each action to its rule's figures and stores them.
   void Credit(const std::vector<engine::RuleActed>& acted, engine::RuleState& state, const std::string& when);
 
  private:
+  void MakeActive(engine::RuleState& state) const;
   void StoreFigures(const engine::RuleState& state);
 
   platform::Services services_;

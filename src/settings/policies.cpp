@@ -92,6 +92,11 @@ Policies ReadPolicies(platform::Registry& registry) {
   if (const auto allow =
           layered([](const OpenPolicyKey& key) { return Switch(key.Number(kPolicyAllowUserEntries)); }))
     policies.allow_user_entries = *allow;
+  policies.rules_path = layered([](const OpenPolicyKey& key) { return key.Path(kPolicyRulesPath); });
+  if (const auto allow = layered([](const OpenPolicyKey& key) { return Switch(key.Number(kPolicyAllowUserRules)); }))
+    policies.allow_user_rules = *allow;
+  if (const auto enable = layered([](const OpenPolicyKey& key) { return Switch(key.Number(kPolicyEnableRules)); }))
+    policies.enable_rules = *enable;
   return policies;
 }
 

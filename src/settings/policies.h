@@ -20,6 +20,9 @@ struct Policies {
   std::optional<std::string> block_list_path;  // UTF-8, never empty
   unsigned block_list_refresh_minutes = kDefaultRefreshMinutes;
   bool allow_user_entries = true;
+  std::optional<std::string> rules_path;  // UTF-8, never empty
+  bool allow_user_rules = true;
+  bool enable_rules = true;
 
   // The state a policy forces on the stored switch `stored` ("0" to "7", "chromium",
   // "instant"), or nothing when no policy manages it.

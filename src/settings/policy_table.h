@@ -43,4 +43,12 @@ inline constexpr unsigned kMostRefreshMinutes = 1440;
 // REG_DWORD, 0 or 1: 0 keeps the user's own list from being edited or burning. 1 when not set.
 inline constexpr std::string_view kPolicyAllowUserEntries = "AllowUserEntries";
 
+// Rules for other programs' windows: a rules file read as the block list file is.
+// REG_SZ: a rules file (local or UNC path) in the same format as the user's popcfg.rules.
+inline constexpr std::string_view kPolicyRulesPath = "RulesPath";
+// REG_DWORD, 0 or 1: 0 keeps the user's own rules from being edited or acting. 1 when not set.
+inline constexpr std::string_view kPolicyAllowUserRules = "AllowUserRules";
+// REG_DWORD, 0 or 1: 0 turns every rule off, the organisation's included. 1 when not set.
+inline constexpr std::string_view kPolicyEnableRules = "EnableRules";
+
 }  // namespace quellix::settings

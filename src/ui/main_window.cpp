@@ -8,6 +8,7 @@
 #include "product/product.h"
 #include "settings/settings_store.h"
 #include "text/text.h"
+#include "rules/managed_rules.h"
 #include "ui/browser_info.h"
 
 namespace quellix::ui {
@@ -42,6 +43,7 @@ MainWindow::MainWindow(tray::TrayContext context)
       context_(WithMessages(context, messages_)),
       managed_(context_.services, context_.data_folder),
       rule_book_(context_.services, context_.data_folder),
+      managed_rules_(context_.services, context_.data_folder, rules::kManagedRules),
       menu_frame_(context_, *this),
       info_(
           context.ui, context.shell,
@@ -217,6 +219,7 @@ void MainWindow::Start() {
   managed_.Update(policies);
   LoadBlockList();
   rule_book_.Load(context_.state.rules);
+  UpdateRules(/*first=*/true);
   platform::Registry& registry = context_.services.registry;
   if (text::TrimBlanks(settings::ReadOption(registry, settings::kStartDate)).empty())
     settings::WriteOption(registry, settings::kStartDate, context_.services.clock.DateText());
@@ -228,7 +231,8 @@ void MainWindow::Start() {
   }
   // Only the one running copy clears what a crash of an earlier one left behind.
   for (std::string_view target :
-       {blocklist::kBlockListFileName, blocklist::kHitStatsFileName, blocklist::kManagedCopyFileName})
+       {blocklist::kBlockListFileName, blocklist::kHitStatsFileName, blocklist::kManagedCopyFileName,
+        rules::kRulesFileName, rules::kRuleFiguresFileName, rules::kManagedRulesCopyFileName})
     product::RemoveStaleTemporaries(context_.services.files, context_.data_folder, target, started);
   context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
 }

@@ -72,6 +72,7 @@ class MainWindow final : public platform::UiEvents,
   const blocklist::DisplayedBlockList& DisplayedList() const { return displayed_; }
   const blocklist::ManagedList& Managed() const { return managed_; }
   const rules::RuleBook& Rules() const { return rule_book_; }
+  const blocklist::ManagedList& ManagedRules() const { return managed_rules_; }
   bool ListUnreadable() const { return list_unreadable_; }
   tray::TrayArea& Tray() { return *tray_; }
   tray::MenuFrame& Menu() { return menu_frame_; }
@@ -125,6 +126,9 @@ class MainWindow final : public platform::UiEvents,
   // Brings the managed list and the policy on the user's entries up to date (at start and
   // at each tick); the active list and view1 follow a change.
   void UpdateManagedList();
+  // Brings the managed rules and the rules' policies up to date; the rules that act follow a
+  // change (and `first` makes them follow at once).
+  void UpdateRules(bool first);
   // Stores the displayed list into popcfg.apo, never over a file that could not be read;
   // a failure is said and the list on screen stays as it is.
   bool StoreBlockList();
@@ -157,6 +161,7 @@ class MainWindow final : public platform::UiEvents,
   std::size_t own_count_ = 0;  // how many of them lead it then
   blocklist::ManagedList managed_;
   rules::RuleBook rule_book_;
+  blocklist::ManagedList managed_rules_;
   bool list_unreadable_ = false;     // popcfg.apo exists but could not be read: it is not stored over
   bool figures_unreadable_ = false;  // and so for popcfg.hits, for the rest of the run
   std::unique_ptr<tray::TrayArea> tray_;

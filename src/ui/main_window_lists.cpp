@@ -6,6 +6,7 @@
 #include "blocklist/block_list_file.h"
 #include "blocklist/stored_text.h"
 #include "product/product.h"
+#include "rules/managed_rules.h"
 #include "ui/main_window.h"
 
 namespace quellix::ui {
@@ -50,7 +51,18 @@ engine::SharedEntryTexts MainWindow::OwnEntries() {
   return std::move(read.entries);  // none when it cannot be read
 }
 
+void MainWindow::UpdateRules(bool first) {
+  const settings::Policies& policies = engine::CurrentPolicies(context_.state, context_.services.registry);
+  const bool changed = managed_rules_.Update(policies);
+  engine::RuleState& rules = context_.state.rules;
+  if (!first && !changed && policies.allow_user_rules == rule_book_.OwnAllowed() &&
+      policies.enable_rules == rules.enabled)
+    return;
+  rule_book_.Follow(policies, managed_rules_.Entries(), rules);
+}
+
 void MainWindow::UpdateManagedList() {
+  UpdateRules(/*first=*/false);
   const settings::Policies& policies = engine::CurrentPolicies(context_.state, context_.services.registry);
   const bool changed = managed_.Update(policies);
   if (!changed && policies.allow_user_entries == own_burn_) return;
