@@ -243,6 +243,115 @@ Begin Form4.drawnButton1
   SOFT = -1
 End
 
+Begin Form5.drawnButton8
+  BTYPE = 9
+  FONT = "Arial" 8.25 400 0 0 0 178
+  COLTYPE = 2
+  BCOL = 0x00E9E9E9
+  BCOLO = 0x00E9E9E9
+  FCOL = 0x00000000
+  FCOLO = 0x00000000
+  MCOL = 0x00FFFFFF
+  MPTR = 1
+  PICN = "a"
+  SOFT = -1
+End
+Begin Form5.drawnButton7
+  BTYPE = 9
+  FONT = "Arial" 8.25 400 0 0 0 178
+  COLTYPE = 2
+  BCOL = 0x00E9E9E9
+  BCOLO = 0x00E9E9E9
+  FCOL = 0x00000000
+  FCOLO = 0x00000000
+  MCOL = 0x00FFFFFF
+  MPTR = 1
+  PICN = "dis"
+  SOFT = -1
+End
+
+# The rules page's button, and its bar of buttons.
+Begin Form1.drawnButton30
+  BTYPE = 9
+  FONT = "Arial" 8.25 400 0 0 0 178
+  COLTYPE = 2
+  FOCUSR = 0
+  BCOL = 0x00E6BA9D
+  BCOLO = 0x00E6BA9D
+  FCOL = 0x00000000
+  FCOLO = 0x00FFFFFF
+  MCOL = 0x00FFFFFF
+  MPTR = 1
+  PICN = "open"
+  SOFT = -1
+  CHECK = -1
+End
+Begin Form1.drawnButton31
+  BTYPE = 9
+  FONT = "Arial" 8.25 400 0 0 0 178
+  COLTYPE = 2
+  BCOL = 0x00FAD8CB
+  BCOLO = 0x00FAD8CB
+  FCOL = 0x00000000
+  FCOLO = 0x00000000
+  MCOL = 0x00FFFFFF
+  MPTR = 1
+  PICN = "add"
+  SOFT = -1
+End
+Begin Form1.drawnButton32
+  BTYPE = 9
+  FONT = "Arial" 8.25 400 0 0 0 178
+  COLTYPE = 2
+  BCOL = 0x00FAD8CB
+  BCOLO = 0x00FAD8CB
+  FCOL = 0x00000000
+  FCOLO = 0x00000000
+  MCOL = 0x00FFFFFF
+  MPTR = 1
+  PICN = "addnew"
+  SOFT = -1
+End
+Begin Form1.drawnButton33
+  BTYPE = 9
+  FONT = "Arial" 8.25 400 0 0 0 178
+  COLTYPE = 2
+  BCOL = 0x00FAD8CB
+  BCOLO = 0x00FAD8CB
+  FCOL = 0x00000000
+  FCOLO = 0x00000000
+  MCOL = 0x00FFFFFF
+  MPTR = 1
+  PICN = "disable"
+  SOFT = -1
+End
+Begin Form1.drawnButton34
+  BTYPE = 9
+  FONT = "Arial" 8.25 400 0 0 0 178
+  COLTYPE = 2
+  BCOL = 0x00FAD8CB
+  BCOLO = 0x00FAD8CB
+  FCOL = 0x00000000
+  FCOLO = 0x00000000
+  MCOL = 0x00FFFFFF
+  MPTR = 1
+  PICN = "open"
+  SOFT = -1
+End
+Begin Form1.drawnButton35
+  BTYPE = 9
+  FONT = "Arial" 8.25 400 0 0 0 178
+  COLTYPE = 2
+  BCOL = 0x00FAD8CB
+  BCOLO = 0x00FAD8CB
+  FCOL = 0x00000000
+  FCOLO = 0x00000000
+  MCOL = 0x00FFFFFF
+  MPTR = 1
+  PICN = "open"
+  SOFT = -1
+End
+
 # Block list buttons of the caption page; Edit and Remove wait for a selected entry.
 Begin Form1.drawnButton4
   BTYPE = 9

@@ -8,8 +8,9 @@ namespace {
 
 bool IsClass(std::string_view class_name, std::string_view wanted) { return text::LowerCase(class_name) == wanted; }
 
-// A dialog's message: the texts of its shown static controls, lower-cased, one a line.
-std::string ShownText(const std::vector<platform::ChildControl>& controls, platform::CodePage& code_page) {
+}  // namespace
+
+std::string ShownTextOf(const std::vector<platform::ChildControl>& controls, platform::CodePage& code_page) {
   std::string shown, lowered;
   for (const platform::ChildControl& c : controls) {
     if (!c.visible || !IsClass(c.class_name, "static")) continue;
@@ -19,8 +20,6 @@ std::string ShownText(const std::vector<platform::ChildControl>& controls, platf
   }
   return shown;
 }
-
-}  // namespace
 
 RuleJudge::RuleJudge(platform::Services services, RuleState& state, BurnTraces& traces, bool logging,
                      std::uint32_t own_process, std::uint64_t now_ms)
@@ -46,7 +45,7 @@ const rules::PreparedRule* RuleJudge::Matching(platform::WindowId window, std::s
       if (!shown) {
         controls = services_.desktop.ChildControls(window, kControlTextTimeoutMs);
         if (!controls) return nullptr;  // gone, or its program does not answer: nothing is judged by guess
-        shown = ShownText(*controls, services_.code_page);
+        shown = ShownTextOf(*controls, services_.code_page);
       }
       if (!rule.TextMatches(*shown)) continue;
     }

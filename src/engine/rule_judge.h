@@ -33,6 +33,9 @@ inline constexpr unsigned kControlTextTimeoutMs = 250;
 // Actions on one window before it is left alone.
 inline constexpr int kMostActionsOnAWindow = 2;
 
+// A dialog's message: the texts of its shown static controls, lower-cased, one a line.
+std::string ShownTextOf(const std::vector<platform::ChildControl>& controls, platform::CodePage& code_page);
+
 // A window a rule acted on, or one it had to leave alone.
 struct RuleActed {
   platform::WindowId window = 0;

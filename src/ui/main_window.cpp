@@ -9,6 +9,7 @@
 #include "settings/settings_store.h"
 #include "text/text.h"
 #include "rules/managed_rules.h"
+#include "engine/open_windows.h"
 #include "ui/browser_info.h"
 
 namespace quellix::ui {
@@ -105,6 +106,8 @@ void MainWindow::CreateControls() {
       Add({ControlKind::kButton, "drawnButton20", "Popup Help    ", {120, 3915, kButtonWidth, kButtonHeight}});
   c.about_button =
       Add({ControlKind::kButton, "drawnButton13", "About Popup", {120, 4455, kButtonWidth, kButtonHeight}});
+  c.rules_page_button =
+      Add({ControlKind::kButton, "drawnButton30", "Window Rules", {120, 2325, kButtonWidth, kButtonHeight}});
   c.server_list_button = Add({ControlKind::kButton,
                               "drawnButton14",
                               "Server List     ",
@@ -145,6 +148,17 @@ void MainWindow::CreateControls() {
                                      platform::TwipsRect{9000, 5500, kPageWidth, kPageHeight});
   by_name_.emplace("Frame10", log_->Panel());
   by_name_.emplace("view3", log_->Rows());
+  c.rules_frame =
+      Add({ControlKind::kFrame, "Frame11", "", {9000, kPageTop, kPageWidth, kPageHeight}, /*visible=*/false});
+  rules_page_ = std::make_unique<rules::RulesPage>(
+      context_.ui, context_.services, rule_book_, form_, c.rules_frame,
+      rules::RulesPageHooks{[this] { return OwnWindow(); },
+                            [this] {
+                              platform::Desktop& desktop = context_.services.desktop;
+                              return engine::ListOpenWindows(context_.services, OwnWindow(),
+                                                             desktop.ProcessId(OwnWindow()));
+                            },
+                            [this]() -> engine::RuleState& { return context_.state.rules; }});
   c.server_bar = Add({ControlKind::kFrame, "Frame9", "", {15000, 825, 5985, 500}, false});
   for (int i = 0; i < 5; ++i) {  // drawnButton15 to drawnButton19
     platform::ControlSpec button{ControlKind::kButton,
@@ -268,6 +282,7 @@ void MainWindow::GoToTray() {
 void MainWindow::ShowCaptionPage() {
   platform::Ui& ui = context_.ui;
   block_list_->ShowEditing();
+  ui.SetVisible(controls_.rules_frame, false);
   ui.SetVisible(controls_.caption_bar, true);
   ui.SetVisible(controls_.options_frame, false);
   ui.SetVisible(log_->Panel(), false);
@@ -279,6 +294,7 @@ void MainWindow::ShowCaptionPage() {
 void MainWindow::ShowServerListPage() {
   platform::Ui& ui = context_.ui;
   ui.SetVisible(controls_.caption_bar, false);
+  ui.SetVisible(controls_.rules_frame, false);
   ui.SetVisible(controls_.server_bar, true);
   const auto bar = ui.Bounds(controls_.caption_bar);
   ui.Move(controls_.server_bar, bar.left, bar.top);
@@ -289,11 +305,25 @@ void MainWindow::ShowServerListPage() {
   ui.SetVisible(controls_.options_frame, false);
 }
 
+void MainWindow::ShowRulesPage() {
+  platform::Ui& ui = context_.ui;
+  log_->Hide();
+  ui.SetVisible(controls_.caption_bar, false);
+  ui.SetVisible(controls_.view1, false);
+  ui.SetVisible(controls_.options_frame, false);
+  ui.SetVisible(controls_.server_bar, false);
+  ui.SetVisible(controls_.server_list, false);
+  rules_page_->Show();
+  ui.SetVisible(controls_.rules_frame, true);
+  ui.Move(controls_.rules_frame, kPageLeft, kPageTop);
+}
+
 void MainWindow::LoadOptionsPage() {
   platform::Ui& ui = context_.ui;
   log_->Hide();
   options_->Load();
   ui.SetVisible(controls_.caption_bar, false);
+  ui.SetVisible(controls_.rules_frame, false);
   ui.SetVisible(controls_.options_frame, true);
   ui.Move(controls_.options_frame, kPageLeft, kPageTop);
   ui.SetVisible(controls_.server_bar, false);
@@ -420,6 +450,8 @@ void MainWindow::OnClick(UiId control) {
     info_.Show();
   } else if (control == c.server_list_button) {
     ShowServerListPage();
+  } else if (control == c.rules_page_button) {
+    ShowRulesPage();
   } else if (control == c.ok) {
     context_.ui.SetWindowState(form_, platform::WindowState::kMinimized);
   } else if (control == c.apply) {
@@ -429,24 +461,28 @@ void MainWindow::OnClick(UiId control) {
   } else if (control == c.get_urls) {
     ShowBrowserInformation();
   } else if (control == options_->ViewLogButton()) {
+    context_.ui.SetVisible(controls_.rules_frame, false);
     log_->View(kPageLeft, kPageTop);
   } else if (control == options_->ClearLogButton()) {
     log_->Clear();
-  } else if (!block_list_->OnClick(control) && !log_->OnClick(control)) {
+  } else if (!block_list_->OnClick(control) && !rules_page_->OnClick(control) && !log_->OnClick(control)) {
     options_->OnClick(control, OwnWindow());
   }
 }
 
 void MainWindow::OnDoubleClick(UiId control) {
   if (control == controls_.view1) block_list_->Edit();
+  rules_page_->OnDoubleClick(control);
 }
 
 void MainWindow::OnItemClick(UiId control, std::size_t row) {
   if (control == controls_.view1) block_list_->OnItemClick(row);
+  rules_page_->OnItemClick(control, row);
 }
 
 void MainWindow::OnSelectionChanged(UiId control, std::size_t row) {
   if (control == controls_.view1) block_list_->OnItemClick(row);
+  rules_page_->OnItemClick(control, row);
 }
 
 void MainWindow::ShowBrowserInformation() {

@@ -11,6 +11,7 @@
 #include "blocklist/managed_list.h"
 #include "blocklist/open_window_picker.h"
 #include "rules/rule_book.h"
+#include "rules/rules_page.h"
 #include "tray/menu_frame.h"
 #include "tray/tray_area.h"
 #include "ui/info_window.h"
@@ -30,6 +31,8 @@ struct MainControls {
   platform::UiId help_button = 0;           // drawnButton20
   platform::UiId about_button = 0;          // drawnButton13
   platform::UiId server_list_button = 0;    // drawnButton14
+  platform::UiId rules_page_button = 0;     // drawnButton30 "Window Rules"
+  platform::UiId rules_frame = 0;           // Frame11: the rules page
   platform::UiId caption_bar = 0;           // Frame2: Add, Edit, Remove, Export, Import
   platform::UiId add = 0, edit = 0, remove = 0, export_list = 0, import_list = 0;
   platform::UiId view1 = 0;                 // the displayed block list
@@ -59,6 +62,8 @@ class MainWindow final : public platform::UiEvents,
   // Pages.
   void ShowCaptionPage();
   void ShowServerListPage();
+  // The rules for other programs' windows.
+  void ShowRulesPage();
   void LoadOptionsPage();
   // Stores the list (saying why when it could not) and the sound options; true when the
   // list was stored.
@@ -80,6 +85,7 @@ class MainWindow final : public platform::UiEvents,
   OptionsPage& Options() { return *options_; }
   LogViewer& Log() { return *log_; }
   blocklist::BlockListPage& BlockList() { return *block_list_; }
+  rules::RulesPage& RulesPage() { return *rules_page_; }
   blocklist::OpenWindowPicker& Picker() { return picker_; }
 
   // tray::MainWindowLink
@@ -170,6 +176,7 @@ class MainWindow final : public platform::UiEvents,
   std::unique_ptr<OptionsPage> options_;
   std::unique_ptr<LogViewer> log_;
   std::unique_ptr<blocklist::BlockListPage> block_list_;
+  std::unique_ptr<rules::RulesPage> rules_page_;
   blocklist::OpenWindowPicker picker_;
 };
 

@@ -43,9 +43,12 @@ TEST_F(DrawnButtonHostTest, EveryDescribedButtonOfEveryWindowIsDrawnWithItsStore
   ui.Click(C("drawnButton4"));   // the picker, Form2
   ui.ItemClick(C("view1"), 1);
   ui.DoubleClick(C("view1"));  // the edit dialog, Form3
+  ui.Click(C("drawnButton30"));  // the rules page
+  ui.Click(main->RulesPage().Bar().add);  // its Add: the rule dialog, Form5
   ASSERT_TRUE(main->Info().Loaded());
   ASSERT_TRUE(main->Picker().Loaded());
   ASSERT_TRUE(main->BlockList().Editor().Loaded());
+  ASSERT_TRUE(main->RulesPage().Dialog().Loaded());
 
   int type9 = 0, type8 = 0;
   for (const controls::StoredControl& stored : controls::ProductButtons()) {
