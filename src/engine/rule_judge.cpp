@@ -32,7 +32,10 @@ RuleJudge::RuleJudge(platform::Services services, RuleState& state, BurnTraces& 
       programs_(services.desktop) {}
 
 void RuleJudge::Tell(platform::WindowId window, const std::string& what) {
-  if (state_.told.insert(window).second) state_.to_tell.push_back(what);
+  if (!state_.told.insert(window).second) return;
+  state_.to_tell.push_back(what);
+  state_.told_lately.push_front(what);
+  if (state_.told_lately.size() > RuleState::kToldLately) state_.told_lately.pop_back();
 }
 
 const rules::PreparedRule* RuleJudge::Matching(platform::WindowId window, std::string_view class_name,

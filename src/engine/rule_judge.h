@@ -13,6 +13,7 @@
 // - a window still there after two actions is left alone and told of once.
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <set>
@@ -55,6 +56,9 @@ struct RuleState {
   // What to tell the user, gathered until it is told: windows left alone after two actions
   // and windows of programs with higher rights.
   std::vector<std::string> to_tell;
+  // The last of them, newest first, for the information window.
+  std::deque<std::string> told_lately;
+  static constexpr std::size_t kToldLately = 3;
 };
 
 // Judges windows by the rules for one walk (or one window that just appeared).

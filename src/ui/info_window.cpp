@@ -26,7 +26,7 @@ std::vector<std::string> InfoWindow::ManagedLines(const blocklist::ManagedListSt
 void InfoWindow::Show() {
   if (!Loaded()) {
     const std::string name(product::kAppTitle);
-    form_ = ui_.CreateForm({"Form4", name, 7800, 3900}, *this);
+    form_ = ui_.CreateForm({"Form4", name, 7800, 5100}, *this);
     ui_.CreateControl(form_, {ControlKind::kPicture, "Image1", "tray", {240, 240, 480, 480}});
     ui_.CreateControl(form_, {ControlKind::kLabel, "lblName", name, {960, 240, 4200, 300}});
     ui_.CreateControl(form_, {ControlKind::kLabel,
@@ -48,13 +48,21 @@ void InfoWindow::Show() {
           form_,
           {ControlKind::kLabel, "lblManaged" + std::to_string(i + 1), "", {240, top, 7320, kLineHeight}}));
     }
-    ok_ = ui_.CreateControl(form_, {ControlKind::kButton, "drawnButton1", "OK", {6360, 3360, 1200, 420}});
+    for (std::size_t i = 0; i < kRulesLineCount; ++i) {
+      const int top = kManagedTop + static_cast<int>(kManagedLineCount + i) * kLineHeight;
+      rules_lines_shown_.push_back(ui_.CreateControl(
+          form_, {ControlKind::kLabel, "lblRules" + std::to_string(i + 1), "", {240, top, 7320, kLineHeight}}));
+    }
+    ok_ = ui_.CreateControl(form_, {ControlKind::kButton, "drawnButton1", "OK", {6360, 4560, 1200, 420}});
     ui_.CenterOnScreen(form_);
   }
   const std::vector<std::string> lines =
       ManagedLines(managed_status_ ? managed_status_() : blocklist::ManagedListStatus{});
   for (std::size_t i = 0; i < managed_lines_.size() && i < lines.size(); ++i)
     ui_.SetText(managed_lines_[i], lines[i]);
+  const std::vector<std::string> rules = rules_lines_ ? rules_lines_() : std::vector<std::string>();
+  for (std::size_t i = 0; i < rules_lines_shown_.size(); ++i)
+    ui_.SetText(rules_lines_shown_[i], i < rules.size() ? rules[i] : std::string());
   ui_.SetVisible(form_, true);
 }
 
@@ -62,6 +70,7 @@ void InfoWindow::Unload() {
   if (!Loaded()) return;
   ui_.DestroyForm(std::exchange(form_, 0));
   managed_lines_.clear();
+  rules_lines_shown_.clear();
   if (on_closed_) on_closed_();
 }
 

@@ -51,7 +51,8 @@ MainWindow::MainWindow(tray::TrayContext context)
           [this] {
             context_.state.burning.TurnOn();  // burning resumes when the information window closes
           },
-          [this]() -> const blocklist::ManagedListStatus& { return managed_.Status(); }),
+          [this]() -> const blocklist::ManagedListStatus& { return managed_.Status(); },
+          [this] { return RulesInformation(); }),
       picker_(
           context_.ui, context_.services, [this] { return OwnWindow(); },
           [this](const std::string& text) {
@@ -411,6 +412,17 @@ void MainWindow::OpenPicker() {
 
 bool MainWindow::UserEntriesAllowed() {
   return engine::CurrentPolicies(context_.state, context_.services.registry).allow_user_entries;
+}
+
+std::vector<std::string> MainWindow::RulesInformation() const {
+  const blocklist::ManagedListStatus& managed = managed_rules_.Status();
+  std::string state = managed.path.empty() ? "Managed rules: none" : "Managed rules: " + managed.path + "    " +
+                                                                      std::to_string(managed.entries) + " rules";
+  if (managed.from_kept_copy) state += " (from the kept copy)";
+  if (!managed.last_error.empty()) state += "    Last error: " + managed.last_error;
+  std::vector<std::string> lines = {state};
+  for (const std::string& told : context_.state.rules.told_lately) lines.push_back(told);
+  return lines;
 }
 
 void MainWindow::OpenInformation() {

@@ -146,6 +146,8 @@ class MainWindow final : public platform::UiEvents,
   // The cells of an entry's row in view1: its text, then its figures.
   std::vector<std::string> RowCells(std::string_view entry);
   void ShowBrowserInformation();
+  // What the information window tells of the rules.
+  std::vector<std::string> RulesInformation() const;
   // False while a policy keeps the user's own block list from being edited.
   bool UserEntriesAllowed();
   void EnterWindowMode();

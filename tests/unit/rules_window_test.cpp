@@ -124,6 +124,24 @@ TEST_F(RulesWindowTest, EnableRulesZeroTurnsEveryRuleOff) {
   EXPECT_EQ(Closes(later), 1);
 }
 
+TEST_F(RulesWindowTest, AWindowOfAProgramWithHigherRightsIsToldOnceInABalloonAndTheInformationWindow) {
+  Policy(settings::kPolicyRulesPath, kManagedPath);
+  world.sim.desktop.SetHigherRights(kNagware);
+  Start();
+  Tick();
+  const auto update = Nag("Update available");
+  Tick();
+  Tick();
+  EXPECT_EQ(Closes(update), 0);
+  std::size_t told = 0;
+  for (const auto& balloon : ui.balloons) told += balloon.text.find("higher rights") != std::string::npos;
+  EXPECT_EQ(told, 1u);
+  main->OpenInformation();
+  EXPECT_EQ(ui.Text(ui.Find(main->Info().Form(), "lblRules1")), "Managed rules: \\\\server\\policies\\corp.rules    1 rules");
+  EXPECT_NE(ui.Text(ui.Find(main->Info().Form(), "lblRules2")).find("\"Update available\" of nagware.exe"),
+            std::string::npos);
+}
+
 TEST_F(RulesWindowTest, ARulesFileThatCannotBeReadIsKeptAndNoneOfItActs) {
   const std::string broken = "this is no rules file\r\n";
   world.sim.files.Put(rules_path, broken);
