@@ -417,7 +417,8 @@ bool MainWindow::UserEntriesAllowed() {
 std::vector<std::string> MainWindow::RulesInformation() const {
   const blocklist::ManagedListStatus& managed = managed_rules_.Status();
   std::string state = managed.path.empty() ? "Managed rules: none" : "Managed rules: " + managed.path + "    " +
-                                                                      std::to_string(managed.entries) + " rules";
+                                                                      std::to_string(managed.entries) +
+                                                                      (managed.entries == 1 ? " rule" : " rules");
   if (managed.from_kept_copy) state += " (from the kept copy)";
   if (!managed.last_error.empty()) state += "    Last error: " + managed.last_error;
   std::vector<std::string> lines = {state};

@@ -137,7 +137,7 @@ TEST_F(RulesWindowTest, AWindowOfAProgramWithHigherRightsIsToldOnceInABalloonAnd
   for (const auto& balloon : ui.balloons) told += balloon.text.find("higher rights") != std::string::npos;
   EXPECT_EQ(told, 1u);
   main->OpenInformation();
-  EXPECT_EQ(ui.Text(ui.Find(main->Info().Form(), "lblRules1")), "Managed rules: \\\\server\\policies\\corp.rules    1 rules");
+  EXPECT_EQ(ui.Text(ui.Find(main->Info().Form(), "lblRules1")), "Managed rules: \\\\server\\policies\\corp.rules    1 rule");
   EXPECT_NE(ui.Text(ui.Find(main->Info().Form(), "lblRules2")).find("\"Update available\" of nagware.exe"),
             std::string::npos);
 }
