@@ -125,7 +125,7 @@ else()
   message(WARNING "wixl or chmcmd not found: quellix.msi is not built. Install them with: bash scripts/setup.sh package")
 endif()
 
-add_executable(quellix_spawner tools/popup_spawner.cpp tools/product_probe.cpp
+add_executable(quellix_spawner tools/popup_spawner.cpp tools/product_probe.cpp tools/spawned_dialog.cpp
                                src/platform/win32/wide_text.cpp)
 target_include_directories(quellix_spawner PRIVATE src)
 target_link_libraries(quellix_spawner PRIVATE user32 psapi comctl32 ole32 oleaut32 oleacc quellix_warnings)
@@ -204,6 +204,7 @@ if(QUELLIX_TESTS)
   quellix_wine_scenario(instant 120)
   quellix_wine_scenario(unicode_folder 180)
   quellix_wine_scenario(unicode_titles 240)
+  quellix_wine_scenario(rules 150)
   quellix_wine_scenario(any_script 180)
   quellix_wine_scenario(managed_list 180)
   # The main job on a private display, whatever display the caller has.

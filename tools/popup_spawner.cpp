@@ -17,6 +17,11 @@
 //   rename-every <window id> <ms>                               ->  renaming <0|1>   (it renames itself every
 //                                                                   <ms> as "<caption> <n>"; 0 stops)
 //   renames <window id>                                         ->  renames <times it renamed itself>
+//   dialog <owner id|0> <ignores-close 0|1> <caption>|<message>|<button>|...
+//                                                               ->  ok <window id>   (a dialog box of class #32770,
+//                                                                   owned by the window given; a click on one of
+//                                                                   its buttons logs "pressed <id> <caption>" and
+//                                                                   ends it)
 //   remake <class> <style-hex> <ignores-close 0|1> <caption...> ->  ok <window id>   (as open, after destroying
 //                                                                   the window the last remake made)
 //   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
@@ -34,6 +39,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "product_probe.h"
+#include "spawned_dialog.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -120,6 +126,23 @@ LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND && HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) >= quellix::tools::kFirstButtonId) {
+    wchar_t caption[256] = {};
+    GetDlgItemTextW(hwnd, LOWORD(wparam), caption, 256);
+    Log("pressed " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)) + " " + Narrow(caption));
+    g_spawner->windows.erase(hwnd);
+    DestroyWindow(hwnd);  // as a notice goes once one of its buttons is pressed
+    return TRUE;
+  }
+  if (message == WM_CLOSE) {
+    PopupProc(hwnd, message, wparam, 0);
+    return TRUE;
+  }
+  return FALSE;
+}
+
 void Reply(const std::string& line) {
   std::cout << line << std::endl;
 }
@@ -178,6 +201,41 @@ HWND Open(std::istringstream& in) {
   PumpPending();
   Reply("ok " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)));
   return hwnd;
+}
+
+// Opens a dialog box as told and answers with its id.
+void OpenDialog(std::istringstream& in) {
+  std::uintptr_t owner = 0;
+  int ignores = 0;
+  in >> owner >> ignores;
+  std::string rest;
+  std::getline(in, rest);
+  if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
+  std::vector<std::wstring> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t bar = rest.find('|', start);
+    parts.push_back(Widen(rest.substr(start, bar == std::string::npos ? std::string::npos : bar - start)));
+    if (bar == std::string::npos) break;
+    start = bar + 1;
+  }
+  while (parts.size() < 2) parts.emplace_back();
+  const std::vector<std::wstring> buttons(parts.begin() + 2, parts.end());
+  const LONGLONG created = Now();
+  HWND hwnd = quellix::tools::MakeDialog(reinterpret_cast<HWND>(owner), parts[0], parts[1], buttons, DialogProc, 0);
+  if (hwnd == nullptr) {
+    Reply("error " + std::to_string(GetLastError()));
+    return;
+  }
+  Spawned& spawned = g_spawner->windows[hwnd] = Spawned{};
+  spawned.class_name = "#32770";
+  spawned.caption = Narrow(parts[0]);
+  spawned.ignores_close = ignores != 0;
+  spawned.created = created;
+  MSG queued;
+  spawned.closed_while_made = PeekMessageW(&queued, hwnd, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  PumpPending();
+  Reply("ok " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)));
 }
 
 // The texts of the tooltips now shown on the desktop, whichever process owns them. A tooltip
@@ -287,6 +345,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   in >> verb;
   if (verb == "open") {
     Open(in);
+  } else if (verb == "dialog") {
+    OpenDialog(in);
   } else if (verb == "remake") {
     if (g_spawner->remade != nullptr && g_spawner->windows.count(g_spawner->remade) != 0)
       DestroyWindow(g_spawner->remade);
