@@ -11,11 +11,14 @@
 #include "platform/sim/sim_canvas.h"
 #include "platform/sim/sim_control_window.h"
 #include "text/text.h"
+#include "text/utf8.h"
 
 namespace {
 
 // The key from the list of ampersand positions: the character after the first one, or,
-// when the first two are adjacent (an escaped "&"), the character after the third one.
+// when the first two are adjacent (an escaped "&"), the character after the third one. The
+// character is a whole UTF-8 character (a byte that begins none is one of its own), with
+// only its ASCII letters lowered.
 std::string ExpectedKey(const std::string& caption) {
   std::vector<std::size_t> amps;
   for (std::size_t i = 0; i < caption.size(); ++i)
@@ -27,7 +30,12 @@ std::string ExpectedKey(const std::string& caption) {
     at = amps[2];
   }
   if (at + 1 >= caption.size() || caption[at + 1] == '&') return "";
-  return std::string(1, quellix::text::LowerChar(caption[at + 1]));
+  const auto character = quellix::text::DecodeUtf8(caption, at + 1);
+  if (at + 1 + character.length > caption.size()) __builtin_trap();
+  std::string key = caption.substr(at + 1, character.length);
+  for (char& c : key)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return key;
 }
 
 }  // namespace
