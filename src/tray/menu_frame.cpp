@@ -26,12 +26,18 @@ constexpr char kNothingYet[] = "(nothing yet)";
 static_assert(MenuFrame::kRecentBase + engine::BurnHistory::kRecentCount < MenuFrame::kOpenWindowBase,
               "the recent burns and \"(nothing yet)\" stay below the open windows' ids");
 
-// "HH:MM" of a "HH:MM:SS" clock time moved on by some minutes.
+// Two digits at `at`, or -1.
+int TwoDigits(const std::string& s, std::size_t at) {
+  if (at + 2 > s.size() || s[at] < '0' || s[at] > '9' || s[at + 1] < '0' || s[at + 1] > '9') return -1;
+  return (s[at] - '0') * 10 + (s[at + 1] - '0');
+}
+
+// "HH:MM" of a "HH:MM:SS" clock time moved on by some minutes; empty for a clock text of
+// another form, which the pause then does without.
 std::string ClockAfter(const std::string& clock_time, unsigned minutes) {
-  const int now = clock_time.size() >= 5
-                      ? std::stoi(clock_time.substr(0, 2)) * 60 + std::stoi(clock_time.substr(3, 2))
-                      : 0;
-  const int then = (now + static_cast<int>(minutes)) % (24 * 60);
+  const int hours = TwoDigits(clock_time, 0), mins = TwoDigits(clock_time, 3);
+  if (hours < 0 || hours > 23 || mins < 0 || mins > 59) return {};
+  const int then = (hours * 60 + mins + static_cast<int>(minutes % (24 * 60))) % (24 * 60);
   char text[8];
   std::snprintf(text, sizeof text, "%02d:%02d", then / 60, then % 60);
   return text;

@@ -372,7 +372,8 @@ void MainWindow::OpenOnEntry(const std::string& entry) {
 void MainWindow::RefreshToolTip() {
   const engine::ProcessState& state = context_.state;
   if (state.burning.Paused()) {
-    tray_->SetToolTip(std::string(product::kAppTitle) + " - paused until " + state.burning.PausedUntil());
+    const std::string& until = state.burning.PausedUntil();
+    tray_->SetToolTip(std::string(product::kAppTitle) + (until.empty() ? " - paused" : " - paused until " + until));
   } else {
     MouseMove();
   }

@@ -170,6 +170,20 @@ TEST_F(TrayExtrasTest, APauseThatEndsWhileTheMainWindowIsOpenResumesOnTheWayBack
   EXPECT_EQ(world.sim.desktop.CloseRequests(popup), 1);
 }
 
+TEST_F(TrayExtrasTest, APauseTakenWithAClockTextOfAnotherFormStillPausesAndSaysSo) {
+  Start();
+  world.sim.clock.clock_time = "ab:cd:ef";  // no digits where the hours and minutes stand
+  Choose({"Pause for 15 minutes"});
+  EXPECT_EQ(world.state.burning.Value(), 0);
+  EXPECT_EQ(main->Tray().ToolTip(), "Quellix - paused");
+  world.sim.clock.monotonic_ms += 15 * 60 * 1000;
+  Tick();
+  EXPECT_EQ(world.state.burning.Value(), 1);
+  world.sim.clock.clock_time = "2:20 PM";
+  Choose({"Pause for 1 hour"});
+  EXPECT_EQ(main->Tray().ToolTip(), "Quellix - paused");
+}
+
 TEST_F(TrayExtrasTest, TheToggleEndsAPauseAtOnce) {
   Start();
   Choose({"Pause for 1 hour"});
