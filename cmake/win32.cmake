@@ -24,6 +24,8 @@ enable_language(RC)
 
 add_library(quellix_win32_ui STATIC
   src/platform/win32/win32_ui.cpp
+  src/platform/win32/win32_icons.cpp
+  src/platform/win32/win32_tray_host.cpp
   src/platform/win32/win32_ui_forms.cpp
   src/platform/win32/win32_tooltips.cpp
   src/platform/win32/win32_lists.cpp
@@ -159,8 +161,9 @@ if(QUELLIX_TESTS)
   add_executable(quellix_files_win32 tests/win32/files_test.cpp)
   target_link_libraries(quellix_files_win32 PRIVATE quellix_win32 quellix_warnings gtest gtest_main)
 
-  add_executable(quellix_ui_contract_win32 tests/contract/win32_ui_contract.cpp tests/contract/ui_contract.cpp
-                                          tests/contract/win32_ui_fixture.cpp)
+  add_executable(quellix_ui_contract_win32 tests/contract/win32_ui_contract.cpp tests/contract/win32_tray_contract.cpp
+                                          tests/contract/ui_contract.cpp
+                                          tests/contract/win32_ui_fixture.cpp res/quellix.rc)
   target_include_directories(quellix_ui_contract_win32 PRIVATE tests)
   target_link_libraries(quellix_ui_contract_win32 PRIVATE quellix_win32_ui quellix_warnings gtest gtest_main)
 

@@ -315,7 +315,7 @@ BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM param) {
 }
 
 std::string QuellixStats() {
-  HWND tray = FindWindowW(L"QuellixForm", L"TrayArea1");
+  HWND tray = FindWindowW(L"QuellixTrayHost", L"TrayArea1");
   if (tray == nullptr) return "none";
   DWORD pid = 0;
   GetWindowThreadProcessId(tray, &pid);

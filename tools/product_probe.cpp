@@ -118,7 +118,7 @@ std::string Count(HWND hwnd) {
 // The program's live GDI object count, answered by its tray host window to this registered
 // message (src/platform/win32/win32_ui_shared.h).
 std::string GdiCount() {
-  HWND tray = FindWindowW(L"QuellixForm", L"TrayArea1");
+  HWND tray = FindWindowW(L"QuellixTrayHost", L"TrayArea1");
   DWORD_PTR count = 0;
   if (tray == nullptr || !SendMessageTimeoutW(tray, RegisterWindowMessageW(L"QuellixLiveGdiObjects"), 0, 0,
                                               SMTO_ABORTIFHUNG, 2000, &count))

@@ -6,6 +6,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_guard.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -19,10 +20,14 @@ constexpr int kLongestControlText = 4096;
 // No dialog shows more controls than this; a window holding more is not one to read.
 constexpr std::size_t kMostChildren = 512;
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM found) {
-  auto& children = *reinterpret_cast<std::vector<HWND>*>(found);
-  children.push_back(child);
-  return children.size() < kMostChildren;
+BOOL CALLBACK CollectChild(HWND child, LPARAM found) noexcept {
+  return Guarded(
+      [&]() -> BOOL {
+        auto& children = *reinterpret_cast<std::vector<HWND>*>(found);
+        children.push_back(child);
+        return children.size() < kMostChildren;
+      },
+      [] { return FALSE; });  // out of memory: the children found so far
 }
 
 // The integrity level of a process's token; 0 when it cannot be told.

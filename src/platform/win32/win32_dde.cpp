@@ -13,7 +13,7 @@ namespace quellix::win32 {
 namespace {
 
 // A client-only instance is sent nothing it must answer.
-HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) noexcept {
   return nullptr;
 }
 

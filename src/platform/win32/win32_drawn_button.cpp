@@ -7,6 +7,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_button_accessible.h"
+#include "platform/win32/win32_guard.h"
 #include "platform/win32/win32_ui_shared.h"
 
 namespace quellix::win32 {
@@ -116,7 +117,7 @@ Win32DrawnButton::~Win32DrawnButton() {
   if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
-LRESULT CALLBACK Win32DrawnButton::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK Win32DrawnButton::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   if (message == WM_NCCREATE) {
     auto* button = static_cast<Win32DrawnButton*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(button));
@@ -131,7 +132,7 @@ LRESULT CALLBACK Win32DrawnButton::Proc(HWND hwnd, UINT message, WPARAM wparam, 
     self->window_.release();  // destroyed with its parent
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
-  return self->OnMessage(message, wparam, lparam);
+  return GuardedMessage(hwnd, message, wparam, lparam, [&] { return self->OnMessage(message, wparam, lparam); });
 }
 
 LRESULT Win32DrawnButton::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -91,7 +91,7 @@ class Win32DrawnButton final : public platform::ControlWindow,
   Win32DrawnButton(Token, std::string name, Host host);
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnPaint();
   void OnButtonDown(int button, WPARAM keys, LPARAM at);

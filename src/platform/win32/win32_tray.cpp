@@ -1,11 +1,10 @@
 // The notification area on Win32: the native handles the record carries, and the icon
-// calls, remembered so that the icon can be added again after the shell restarts.
+// calls, which go to the tray host the record names.
 
 #include "platform/win32/win32_ui.h"
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -38,7 +37,13 @@ std::uint32_t Win32Ui::NativeWindow(UiId id) {
   return e == nullptr ? 0 : Low32(e->hwnd);
 }
 
-std::uint32_t Win32Ui::LoadIcon(const std::string& key) { return Low32(Icon(key, 16)); }
+std::uint32_t Win32Ui::LoadIcon(const std::string& key) { return Low32(Icon(key, SmallIconSize(dpi_))); }
+
+Win32TrayHost* Win32Ui::TrayHostOf(std::uint32_t window) {
+  for (auto& [id, e] : elements_)
+    if (e.tray && Low32(e.tray->Hwnd()) == window) return e.tray.get();
+  return nullptr;
+}
 
 void Win32Ui::NotifyIcon(platform::NotifyAction action, const platform::NotifyIconRecord& record) {
   // The wide record, whose tip takes 127 units and its NUL: the 64 bytes of UTF-8 always fit.
@@ -50,33 +55,18 @@ void Win32Ui::NotifyIcon(platform::NotifyAction action, const platform::NotifyIc
   data.uCallbackMessage = Read32(record, 16);
   data.hIcon = FromLow32<HICON>(Read32(record, 20));
   CopyUnits(Widen(TipOf(record)), data.szTip, std::size(data.szTip));
-  Shell_NotifyIconW(static_cast<DWORD>(action), &data);
-
-  // Remember what is shown, so it can be added again after the shell restarts.
-  UiId host = 0;
-  for (auto& [id, e] : elements_)
-    if (e.kind == ControlKind::kTrayHost && e.hwnd == data.hWnd) host = id;
-  if (action == platform::NotifyAction::kAdd) {
-    shown_icons_[host] = data;
-  } else if (action == platform::NotifyAction::kDelete) {
-    shown_icons_.erase(host);
-  } else if (auto it = shown_icons_.find(host); it != shown_icons_.end()) {
-    if (data.uFlags & NIF_ICON) it->second.hIcon = data.hIcon;
-    if (data.uFlags & NIF_TIP) std::memcpy(it->second.szTip, data.szTip, sizeof data.szTip);
+  // The tray host keeps the icon in the notification area; a record for a window that is
+  // none goes to the shell as it is.
+  if (Win32TrayHost* host = TrayHostOf(Read32(record, 4))) {
+    host->Notify(action, data);
+  } else {
+    Shell_NotifyIconW(static_cast<DWORD>(action), &data);
   }
 }
 
-void Win32Ui::ShowBalloon(std::uint32_t window, std::uint32_t icon_id, const std::string& title,
+void Win32Ui::ShowBalloon(std::uint32_t window, std::uint32_t /*icon_id*/, const std::string& title,
                           const std::string& text) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = FromLow32<HWND>(window);
-  data.uID = icon_id;
-  data.uFlags = NIF_INFO;
-  data.dwInfoFlags = NIIF_WARNING;
-  CopyUnits(Widen(title), data.szInfoTitle, std::size(data.szInfoTitle));
-  CopyUnits(Widen(text), data.szInfo, std::size(data.szInfo));
-  Shell_NotifyIconW(NIM_MODIFY, &data);
+  if (Win32TrayHost* host = TrayHostOf(window)) host->ShowBalloon(Widen(title), Widen(text));
 }
 
 }  // namespace quellix::win32

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_guard.h"
 #include "platform/win32/win32_ui_shared.h"
 
 namespace quellix::win32 {
@@ -24,8 +25,6 @@ Win32Ui::Win32Ui(const platform::DrawnControlMaker& drawn_controls) : drawn_cont
   dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
-  gdi_count_message_ = RegisterWindowMessageW(kGdiCountMessage);
   // Accessibility clients are served objects through COM (the drawn buttons').
   com_ready_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   Win32DrawnButton::RegisterWindowClass();
@@ -45,7 +44,6 @@ Win32Ui::Win32Ui(const platform::DrawnControlMaker& drawn_controls) : drawn_cont
 }
 
 Win32Ui::~Win32Ui() {
-  for (auto& [key, icon] : icons_) DestroyIcon(icon);
   elements_.clear();  // the drawn buttons before COM goes
   if (com_ready_) CoUninitialize();
 }
@@ -57,13 +55,19 @@ int Win32Ui::Run() {
   return 0;
 }
 
-void Win32Ui::Dispatch(const MSG& msg) {
-  if (msg.message == WM_SYSCHAR && PressAccessKey(msg)) return;
+void Win32Ui::Dispatch(const MSG& msg) noexcept {
+  // The keys and clicks the host answers itself run the program's handlers outside any
+  // window procedure: they get the same boundary.
+  const auto answered = [&](auto&& answer) { return Guarded(answer, [] { return true; }); };
+  if (msg.message == WM_SYSCHAR && answered([&] { return PressAccessKey(msg); })) return;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && MoveFocusByTab(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK || msg.message == WM_LBUTTONUP)
-    FollowListBoxClick(msg);
+    answered([&] {
+      FollowListBoxClick(msg);
+      return true;
+    });
 }
 
 // Tab and Shift+Tab move the focus between a form's controls that take it, as in a dialog.
@@ -114,18 +118,7 @@ platform::UiEvents* Win32Ui::EventsOf(UiId id) {
   return form ? form->events : nullptr;
 }
 
-HICON Win32Ui::Icon(const std::string& key, int size) {
-  const std::string name = key + "@" + std::to_string(size);
-  auto it = icons_.find(name);
-  if (it != icons_.end()) return it->second;
-  // Resource names are the keys behind "ICON_" (resource names compare without case).
-  const std::string resource = "ICON_" + key;
-  HICON icon = static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), Widen(resource).c_str(), IMAGE_ICON, size, size, 0));
-  icons_[name] = icon;
-  if (icon != nullptr) icons_by_handle_[Low32(icon)] = icon;
-  return icon;
-}
+HICON Win32Ui::Icon(const std::string& key, int size) { return icons_.Get(key, size); }
 
 UiId Win32Ui::CreateTimer(UiId form, unsigned interval_ms) {
   Element* e = Lookup(form);
@@ -153,15 +146,17 @@ void Win32Ui::DoEvents() {
   }
 }
 
-LRESULT CALLBACK Win32Ui::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK Win32Ui::FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   auto* self = static_cast<Win32Ui*>(GetPropW(hwnd, kHostProperty));
   const auto id = static_cast<UiId>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr || id == 0) return DefWindowProcW(hwnd, message, wparam, lparam);
   if (message == WM_NCDESTROY) RemovePropW(hwnd, kHostProperty);
-  return self->HandleFormMessage(id, hwnd, message, wparam, lparam);
+  // Timers, commands and notifications all reach the program's handlers from here.
+  return GuardedMessage(hwnd, message, wparam, lparam,
+                        [&] { return self->HandleFormMessage(id, hwnd, message, wparam, lparam); });
 }
 
-LRESULT CALLBACK Win32Ui::FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK Win32Ui::FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   if (message == WM_PAINT) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
@@ -187,22 +182,6 @@ LRESULT CALLBACK Win32Ui::FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPAR
 LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   Element* e = Lookup(form);
   platform::UiEvents* events = EventsOf(form);
-  if (e != nullptr && e->kind == ControlKind::kTrayHost) {
-    if (message == gdi_count_message_) return GdiObjectCount::Live();
-    if (message == taskbar_created_) {
-      auto it = shown_icons_.find(form);
-      if (it != shown_icons_.end()) Shell_NotifyIconW(NIM_ADD, &it->second);
-      return 0;
-    }
-    if (message == WM_MOUSEMOVE) {
-      if (events != nullptr) events->OnTrayNotify(form, LOWORD(lparam));
-      return 0;
-    }
-    // A close request to the whole process (a task manager's) is the main window's to answer;
-    // this window lives as long as its form.
-    if (message == WM_CLOSE) return 0;
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-  }
   switch (message) {
     case WM_COMMAND:
       HandleCommand(form, wparam);

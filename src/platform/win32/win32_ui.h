@@ -15,6 +15,8 @@
 #include "platform/ui.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_drawn_button.h"
+#include "platform/win32/win32_icons.h"
+#include "platform/win32/win32_tray_host.h"
 
 namespace quellix::win32 {
 
@@ -76,8 +78,8 @@ class Win32Ui final : public platform::Ui {
     // A list view's small icons: the list view shares them (LVS_SHAREIMAGELISTS), so this
     // is their one owner.
     UniqueImageList images;
-    // A top-level window of the control's own, outside the form (the tray host's).
-    UniqueWindow own_window;
+    // The tray host, a top-level window of its own outside the form.
+    std::unique_ptr<Win32TrayHost> tray;
     // A form's tooltip control, made at the first tip and shared by the form's controls.
     UniqueWindow tooltip;
     std::map<std::string, int, std::less<>> image_index;  // a list view's icon keys
@@ -88,8 +90,8 @@ class Win32Ui final : public platform::Ui {
     // too while they run.
     std::shared_ptr<Win32DrawnButton> drawn;
   };
-  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+  static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   LRESULT HandleFormMessage(platform::UiId form, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void HandleCommand(platform::UiId form, WPARAM wparam);
   void HandleNotify(platform::UiId form, NMHDR& header);
@@ -97,7 +99,7 @@ class Win32Ui final : public platform::Ui {
   // Alt and a drawn button's access key, typed anywhere in its form, presses the button.
   bool PressAccessKey(const MSG& msg);
   // One message of the message loop, and the keys the host answers itself.
-  void Dispatch(const MSG& msg);
+  void Dispatch(const MSG& msg) noexcept;
   bool MoveFocusByTab(const MSG& msg);
   // The button that the form describes as `desc`, drawn; null when the window is refused.
   std::shared_ptr<Win32DrawnButton> CreateDrawnButton(platform::UiId form, platform::UiId id,
@@ -124,18 +126,17 @@ class Win32Ui final : public platform::Ui {
   // A picture shows the large icon, or the small one when its place is too low for that.
   int PictureIconSize(const Element& picture) const { return Pixels(picture.rect.height) >= 32 ? 32 : 16; }
 
+  // The tray host that `window` is, or null.
+  Win32TrayHost* TrayHostOf(std::uint32_t window);
+
   const platform::DrawnControlMaker& drawn_controls_;
+  Win32Icons icons_;  // before the elements, whose tray hosts use it
   std::map<platform::UiId, Element> elements_;
   std::map<platform::UiId, std::pair<platform::UiId, UINT_PTR>> timers_;
-  std::map<std::string, HICON> icons_;
-  std::map<std::uint32_t, HICON> icons_by_handle_;
-  std::map<platform::UiId, NOTIFYICONDATAW> shown_icons_;  // re-added when the shell restarts
   std::map<int, std::string> menu_icons_;  // while a menu is open: item id -> icon key
   platform::UiId next_id_ = 1000;
   int dpi_ = 96;
   HFONT font_ = nullptr;
-  UINT taskbar_created_ = 0;
-  UINT gdi_count_message_ = 0;
   bool com_ready_ = false;
   bool setting_text_ = false;
   bool selecting_row_ = false;       // ListSelect runs: the change is the program's, not the user's

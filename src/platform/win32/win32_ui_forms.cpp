@@ -136,11 +136,11 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     case ControlKind::kTrayHost:
       // Its own invisible top-level window: it receives the icon's callbacks and the
       // shell's broadcast when the taskbar is created again.
-      e.own_window.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, L"TrayArea1", WS_POPUP, 0, 0, 0, 0,
-                                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-      e.hwnd = e.own_window.get();
-      SetWindowLongPtrW(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
-      SetPropW(e.hwnd, kHostProperty, this);
+      e.tray = std::make_unique<Win32TrayHost>(Widen(desc.name), icons_, [this, id](std::uint32_t code) {
+        if (platform::UiEvents* events = EventsOf(id)) events->OnTrayNotify(id, code);
+      });
+      e.hwnd = e.tray->Hwnd();
+      if (e.hwnd == nullptr) return 0;
       elements_[id] = std::move(e);
       return id;
   }
@@ -308,7 +308,7 @@ void Win32Ui::Move(UiId id, int left_twips, int top_twips) {
 
 void Win32Ui::LayOut(UiId form) {
   for (auto& [id, e] : elements_) {
-    if (e.form != form || e.is_form || e.own_window) continue;
+    if (e.form != form || e.is_form || e.tray) continue;
     const POINT at = Origin(e);
     SetWindowPos(e.hwnd, nullptr, at.x, at.y, Pixels(e.rect.width), Pixels(e.rect.height),
                  SWP_NOZORDER | SWP_NOACTIVATE);

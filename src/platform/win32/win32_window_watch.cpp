@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "platform/win32/win32_guard.h"
 #include "platform/win32/win32_services.h"
 
 namespace quellix::win32 {
@@ -39,12 +40,13 @@ class Win32WindowWatch final : public platform::WindowWatch {
 
  private:
   static void CALLBACK Seen(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD,
-                            DWORD) {
+                            DWORD) noexcept {
     if (event == EVENT_OBJECT_DESTROY || object != OBJID_WINDOW || child != CHILDID_SELF || window == nullptr)
       return;
     if (::GetAncestor(window, GA_PARENT) != ::GetDesktopWindow()) return;  // top-level windows only
     const auto it = watches_by_hook.find(hook);
-    if (it != watches_by_hook.end()) it->second->seen_(reinterpret_cast<std::uintptr_t>(window));
+    if (it == watches_by_hook.end()) return;
+    Guarded([&] { it->second->seen_(reinterpret_cast<std::uintptr_t>(window)); }, [] {});
   }
 
   std::function<void(platform::WindowId)> seen_;
