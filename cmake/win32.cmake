@@ -199,6 +199,7 @@ endif()
 
 if(QUELLIX_TESTS)
   quellix_wine_scenario(tray_mode 240)
+  quellix_wine_scenario(tray_late 120)
   quellix_wine_scenario(pages 300)
   quellix_wine_scenario(extras 240)
   quellix_wine_scenario(buttons 240)

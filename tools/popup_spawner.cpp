@@ -26,6 +26,12 @@
 //                                                                   the window the last remake made)
 //   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
 //                                                                   (of the running Quellix, found by its tray window)
+//   shell-refuse                                                ->  refusing <0|1>   (a notification area that is
+//                                                                   there and takes no icon, as at logon before
+//                                                                   the shell is ready: found before the real one)
+//   shell-ready <broadcast 0|1>                                 ->  ready   (that area goes; with 1, the taskbar's
+//                                                                   "TaskbarCreated" is broadcast, as a shell
+//                                                                   that has started does)
 //   quit                                                        ->  bye
 //   rect, rectof, textof, countof, enabled, checked, click, state,
 //   gdi, churn, accessible, press                               ->  see product_probe.h
@@ -88,6 +94,7 @@ double Milliseconds(LONGLONG ticks) {
 struct Spawner {
   std::map<HWND, Spawned> windows;
   HWND remade = nullptr;  // the window the last remake made
+  HWND refusing_shell = nullptr;
   std::map<std::string, bool> registered;
   std::string log_path;
 };
@@ -334,6 +341,23 @@ std::string QuellixStats() {
   return out.str();
 }
 
+// A notification area window that refuses every icon. Topmost, so that a search for the
+// shell's tray window finds it before the real one.
+HWND RefusingShell() {
+  static const bool registered = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+      return message == WM_COPYDATA ? FALSE : DefWindowProcW(hwnd, message, wparam, lparam);
+    };
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"Shell_TrayWnd";
+    return RegisterClassW(&wc) != 0;
+  }();
+  if (!registered) return nullptr;
+  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                         nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kEndOfInputMessage) {
     PostQuitMessage(0);
@@ -410,6 +434,18 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     Reply("stats " + QuellixStats());
   } else if (verb == "tips") {
     Reply("tips " + ShownTooltips());
+  } else if (verb == "shell-refuse") {
+    if (g_spawner->refusing_shell == nullptr) g_spawner->refusing_shell = RefusingShell();
+    const bool first = g_spawner->refusing_shell != nullptr &&
+                       FindWindowW(L"Shell_TrayWnd", nullptr) == g_spawner->refusing_shell;
+    Reply(std::string("refusing ") + (first ? "1" : "0"));
+  } else if (verb == "shell-ready") {
+    int broadcast = 0;
+    in >> broadcast;
+    if (g_spawner->refusing_shell != nullptr) DestroyWindow(g_spawner->refusing_shell);
+    g_spawner->refusing_shell = nullptr;
+    if (broadcast != 0) SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    Reply("ready");
   } else if (verb == "quit") {
     Reply("bye");
     PostQuitMessage(0);
