@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/hosted_button.h"
@@ -21,7 +25,11 @@ using platform::ControlKind;
 
 struct TrayEvents : platform::UiEvents {
   std::vector<std::uint32_t> codes;
-  void OnTrayNotify(platform::UiId, std::uint32_t code) override { codes.push_back(code); }
+  std::function<void(std::uint32_t)> on_notify;
+  void OnTrayNotify(platform::UiId, std::uint32_t code) override {
+    codes.push_back(code);
+    if (on_notify) on_notify(code);
+  }
 };
 
 // A notification area that is there but refuses every icon, as a shell that has not
@@ -45,7 +53,60 @@ class RefusingShell {
   void Leave() {
     if (window_ != nullptr) DestroyWindow(window_);
     window_ = nullptr;
+    UnregisterClassW(L"Shell_TrayWnd", GetModuleHandleW(nullptr));  // each fake brings its own
   }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// A notification area that takes every icon and keeps which it holds, by window and id
+// (the first fields of the record Wine's shell sends). While the program's call to change an
+// icon is under way, it can run what a callback of the icon would make the program do.
+class RecordingShell {
+ public:
+  static inline std::set<std::pair<LONG, UINT>> icons;
+  static inline std::function<void()> during_modify, during_delete;
+
+  RecordingShell() {
+    icons.clear();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+      if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wparam, lparam);
+      const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+      if (copy->cbData < 2 * sizeof(UINT)) return FALSE;
+      LONG window = 0;
+      UINT id = 0;
+      std::memcpy(&window, copy->lpData, sizeof window);
+      std::memcpy(&id, static_cast<const char*>(copy->lpData) + sizeof window, sizeof id);
+      const std::pair<LONG, UINT> icon{window, id};
+      switch (copy->dwData) {
+        case NIM_ADD:
+          return icons.insert(icon).second;
+        case NIM_MODIFY:
+          if (icons.count(icon) == 0) return FALSE;
+          if (during_modify) std::exchange(during_modify, nullptr)();
+          return TRUE;
+        case NIM_DELETE: {
+          const bool had = icons.erase(icon) != 0;
+          if (had && during_delete) std::exchange(during_delete, nullptr)();
+          return had;
+        }
+        default:
+          return FALSE;
+      }
+    };
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"Shell_TrayWnd";
+    RegisterClassW(&wc);
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 1, 1,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  ~RecordingShell() {
+    DestroyWindow(window_);
+    UnregisterClassW(L"Shell_TrayWnd", GetModuleHandleW(nullptr));  // each fake brings its own
+  }
+  HWND Window() const { return window_; }
 
  private:
   HWND window_ = nullptr;
@@ -148,6 +209,32 @@ TEST_F(Win32TrayContract, TheIconsCallbacksReachTheFormAndACloseRequestLeavesThe
   SendMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(window));
   ui.NotifyIcon(platform::NotifyAction::kDelete, Record(ui.NativeWindow(host), 5, 0, 0, ""));
+}
+
+TEST_F(Win32TrayContract, AnIconTakenOutByAHandlerThatRunsDuringAChangeStaysOut) {
+  // The shell's calls let sent messages run, and with them the program's handlers.
+  RecordingShell shell;
+  if (FindWindowW(L"Shell_TrayWnd", nullptr) != shell.Window()) GTEST_SKIP() << "a shell of another class came first";
+  Add(9);
+  const LONG host_window = static_cast<LONG>(ui.NativeWindow(host));
+  EXPECT_EQ(RecordingShell::icons, (std::set<std::pair<LONG, UINT>>{{host_window, 9}}));
+  // A double click arrives while the tip is changed: the program leaves the tray and takes
+  // the icon out; the mouse moving over the icon meanwhile makes it change the tip again.
+  events.on_notify = [&](std::uint32_t code) {
+    if (code == 0x0203)
+      ui.NotifyIcon(platform::NotifyAction::kDelete, Record(ui.NativeWindow(host), 9, NIF_TIP, 0, ""));
+    if (code == 0x0200)
+      ui.NotifyIcon(platform::NotifyAction::kModify, Record(ui.NativeWindow(host), 9, NIF_TIP, 0, "Quellix > 5"));
+  };
+  RecordingShell::during_modify = [&] { SendMessageW(window, 0x0200, 9, 0x0203); };
+  RecordingShell::during_delete = [&] { SendMessageW(window, 0x0200, 9, 0x0200); };
+  ui.NotifyIcon(platform::NotifyAction::kModify, Record(ui.NativeWindow(host), 9, NIF_TIP, 0, "Quellix > 4"));
+  events.on_notify = nullptr;
+  EXPECT_TRUE(RecordingShell::icons.empty());
+  Add(10);  // back in the tray, under a new id: one icon, not two
+  EXPECT_EQ(RecordingShell::icons, (std::set<std::pair<LONG, UINT>>{{host_window, 10}}));
+  ui.NotifyIcon(platform::NotifyAction::kDelete, Record(ui.NativeWindow(host), 10, 0, 0, ""));
+  EXPECT_TRUE(RecordingShell::icons.empty());
 }
 
 TEST(Win32TrayHostContract, TheIconIsLoadedAtTheSmallIconSizeOfTheScaleAndFollowsIt) {

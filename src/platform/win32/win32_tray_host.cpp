@@ -49,8 +49,9 @@ Win32TrayHost::Win32TrayHost(const std::wstring& name, Win32Icons& icons, std::f
 }
 
 Win32TrayHost::~Win32TrayHost() {
-  if (wanted_ && in_shell_) {
-    NOTIFYICONDATAW named = Named(0);
+  if (shown_) {
+    NOTIFYICONDATAW named = Named(shown_id_, shown_guid_, 0);
+    shown_ = false;
     Shell_NotifyIconW(NIM_DELETE, &named);
   }
   StopRetrying();
@@ -71,9 +72,9 @@ LRESULT Win32TrayHost::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   if (message == gdi_count_message_) return GdiObjectCount::Live();
   if (message == taskbar_created_) {
     // A new shell: it has none of the icons the old one showed, a crashed run's neither.
-    in_shell_ = false;
+    shown_ = false;
     stale_removed_ = true;
-    Offer();
+    Reconcile();
     return 0;
   }
   if (message != 0 && (record_.uFlags & NIF_MESSAGE) != 0 && message == record_.uCallbackMessage) {
@@ -83,7 +84,7 @@ LRESULT Win32TrayHost::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   switch (message) {
     case WM_TIMER:
       if (wparam == kRetryTimer) {
-        if (!wanted_ || in_shell_ || TryAdd()) StopRetrying();
+        Reconcile();
         return 0;
       }
       break;
@@ -104,12 +105,12 @@ LRESULT Win32TrayHost::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-NOTIFYICONDATAW Win32TrayHost::Named(UINT flags) const {
+NOTIFYICONDATAW Win32TrayHost::Named(UINT id, bool guid, UINT flags) const {
   NOTIFYICONDATAW named{};
   named.cbSize = sizeof named;
   named.hWnd = Hwnd();
-  named.uID = record_.uID;
-  named.uFlags = flags | (use_guid_ ? NIF_GUID : 0);
+  named.uID = id;
+  named.uFlags = flags | (guid ? NIF_GUID : 0);
   named.guidItem = kIconGuid;
   named.uCallbackMessage = record_.uCallbackMessage;
   named.hIcon = record_.hIcon;
@@ -120,16 +121,12 @@ NOTIFYICONDATAW Win32TrayHost::Named(UINT flags) const {
 void Win32TrayHost::Notify(platform::NotifyAction action, const NOTIFYICONDATAW& data) {
   switch (action) {
     case platform::NotifyAction::kAdd:
-      if (wanted_ && in_shell_) {
-        NOTIFYICONDATAW named = Named(0);
-        Shell_NotifyIconW(NIM_DELETE, &named);
-      }
       record_ = data;
       record_.uFlags = data.uFlags & kKeptFields;
       record_.hIcon = icons_.Resized(data.hIcon, icon_size_);
       wanted_ = true;
-      in_shell_ = false;
-      Offer();
+      // An icon of another id is taken out first; the same one is told all of it.
+      pending_flags_ = record_.uFlags;
       break;
     case platform::NotifyAction::kModify: {
       // Kept whether or not the icon is shown: the next add carries all of it.
@@ -138,58 +135,102 @@ void Win32TrayHost::Notify(platform::NotifyAction action, const NOTIFYICONDATAW&
       if (flags & NIF_ICON) record_.hIcon = icons_.Resized(data.hIcon, icon_size_);
       if (flags & NIF_TIP) std::memcpy(record_.szTip, data.szTip, sizeof record_.szTip);
       record_.uFlags |= flags;
-      if (!wanted_ || !in_shell_ || flags == 0) break;
-      NOTIFYICONDATAW named = Named(flags);
-      if (!Shell_NotifyIconW(NIM_MODIFY, &named)) {
-        // The shell no longer has the icon (it went without telling): offered again.
-        in_shell_ = false;
-        Offer();
-      }
+      pending_flags_ |= flags;
       break;
     }
     case platform::NotifyAction::kDelete:
-      if (wanted_ && in_shell_) {
-        NOTIFYICONDATAW named = Named(0);
-        Shell_NotifyIconW(NIM_DELETE, &named);
-      }
       wanted_ = false;
-      in_shell_ = false;
+      pending_flags_ = 0;
       balloon_pending_ = false;
-      StopRetrying();
       break;
   }
+  Reconcile();
 }
 
-void Win32TrayHost::Offer() {
-  if (!wanted_ || in_shell_ || !window_) return;
-  if (TryAdd()) return;
-  if (!retrying_) retrying_ = SetTimer(Hwnd(), kRetryTimer, kRetryMs, nullptr) != 0;
+void Win32TrayHost::Reconcile() {
+  if (busy_) {
+    dirty_ = true;
+    return;
+  }
+  busy_ = true;
+  bool more = true;
+  while (more || dirty_) {
+    dirty_ = false;
+    more = Step();
+  }
+  busy_ = false;
+}
+
+bool Win32TrayHost::Step() {
+  if (!window_) return false;
+  if (shown_ && (!wanted_ || shown_id_ != record_.uID)) {
+    NOTIFYICONDATAW named = Named(shown_id_, shown_guid_, 0);
+    shown_ = false;
+    Shell_NotifyIconW(NIM_DELETE, &named);
+    return true;
+  }
+  if (!wanted_) {
+    StopRetrying();
+    return false;
+  }
+  if (!shown_) {
+    if (TryAdd()) return true;
+    // Refused: offered again on the timer, and at once when the taskbar announces itself.
+    if (!retrying_) retrying_ = SetTimer(Hwnd(), kRetryTimer, kRetryMs, nullptr) != 0;
+    return false;
+  }
+  StopRetrying();
+  if (pending_flags_ != 0) {
+    NOTIFYICONDATAW named = Named(shown_id_, shown_guid_, pending_flags_);
+    pending_flags_ = 0;
+    // A shell that no longer has the icon (it went without telling) is given it again.
+    if (!Shell_NotifyIconW(NIM_MODIFY, &named)) shown_ = false;
+    return true;
+  }
+  if (balloon_pending_) {
+    NOTIFYICONDATAW named = Named(shown_id_, shown_guid_, NIF_INFO);
+    named.dwInfoFlags = NIIF_WARNING;
+    CopyUnits(balloon_title_, named.szInfoTitle, std::size(named.szInfoTitle));
+    CopyUnits(balloon_text_, named.szInfo, std::size(named.szInfo));
+    balloon_pending_ = false;
+    Shell_NotifyIconW(NIM_MODIFY, &named);
+    return true;
+  }
+  return false;
 }
 
 bool Win32TrayHost::TryAdd() {
+  // The icon as wanted now; what is wanted may change while the shell is asked.
+  const UINT id = record_.uID;
+  const UINT flags = record_.uFlags;
+  pending_flags_ = 0;  // the add carries all of it
   const bool shell = ShellTrayPresent();
   if (use_guid_ && !stale_removed_ && shell) {
     // An icon of a run that ended without taking it out carries the same GUID.
-    NOTIFYICONDATAW stale = Named(0);
-    Shell_NotifyIconW(NIM_DELETE, &stale);
     stale_removed_ = true;
+    NOTIFYICONDATAW stale = Named(id, true, 0);
+    Shell_NotifyIconW(NIM_DELETE, &stale);
   }
-  const auto add = [this] {
-    NOTIFYICONDATAW named = Named(record_.uFlags);
+  const auto add = [&](bool guid) {
+    NOTIFYICONDATAW named = Named(id, guid, flags);
     if (Shell_NotifyIconW(NIM_ADD, &named)) return true;
     // The shell may have kept the icon: then it takes a change.
     return Shell_NotifyIconW(NIM_MODIFY, &named) != FALSE;
   };
-  bool added = add();
-  if (!added && use_guid_ && shell) {
-    use_guid_ = false;
-    added = add();
-    if (!added) use_guid_ = true;  // not the GUID: the shell is not ready
+  bool guid = use_guid_;
+  bool added = add(guid);
+  if (!added && guid && shell) {
+    guid = false;
+    added = add(guid);
+    if (added) use_guid_ = false;  // else not the GUID: the shell is not ready
   }
-  if (!added) return false;
-  in_shell_ = true;
-  StopRetrying();
-  ShowPendingBalloon();
+  if (!added) {
+    pending_flags_ |= flags;
+    return false;
+  }
+  shown_ = true;
+  shown_id_ = id;
+  shown_guid_ = guid;
   return true;
 }
 
@@ -202,16 +243,7 @@ void Win32TrayHost::ShowBalloon(const std::wstring& title, const std::wstring& t
   balloon_title_ = title;
   balloon_text_ = text;
   balloon_pending_ = true;
-  ShowPendingBalloon();
-}
-
-void Win32TrayHost::ShowPendingBalloon() {
-  if (!balloon_pending_ || !wanted_ || !in_shell_) return;
-  NOTIFYICONDATAW named = Named(NIF_INFO);
-  named.dwInfoFlags = NIIF_WARNING;
-  CopyUnits(balloon_title_, named.szInfoTitle, std::size(named.szInfoTitle));
-  CopyUnits(balloon_text_, named.szInfo, std::size(named.szInfo));
-  if (Shell_NotifyIconW(NIM_MODIFY, &named)) balloon_pending_ = false;
+  Reconcile();
 }
 
 int Win32TrayHost::WindowDpi() const {
@@ -234,9 +266,8 @@ void Win32TrayHost::FollowScale(int dpi) {
   if (size == icon_size_ || size <= 0) return;
   icon_size_ = size;
   record_.hIcon = icons_.Resized(record_.hIcon, size);
-  if (!wanted_ || !in_shell_ || (record_.uFlags & NIF_ICON) == 0) return;
-  NOTIFYICONDATAW named = Named(NIF_ICON);
-  Shell_NotifyIconW(NIM_MODIFY, &named);
+  if (record_.uFlags & NIF_ICON) pending_flags_ |= NIF_ICON;
+  Reconcile();
 }
 
 }  // namespace quellix::win32
