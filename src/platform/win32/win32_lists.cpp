@@ -21,23 +21,23 @@ using platform::UiId;
 // posted reminder arrives, when the list is shown or when it next changes otherwise, not
 // once a row. A list nobody can see gets no reminder: it is told when it is shown.
 void Win32Ui::MarkRowsAdded(Element& list, UiId id) {
-  if (list.rows_pending) return;
-  list.rows_pending = true;
+  if (list.list->rows_pending) return;
+  list.list->rows_pending = true;
   if (!IsWindowVisible(list.hwnd)) return;
   if (const Element* form = Lookup(list.form)) PostMessageW(form->hwnd, kListRowsMessage, id, 0);
 }
 
 void Win32Ui::SyncShownRowCounts(UiId shown) {
   for (auto& [id, e] : elements_)
-    if (e.rows_pending && (id == shown || e.form == shown || e.container == shown)) SyncRowCount(id);
+    if (e.list && e.list->rows_pending && (id == shown || e.form == shown || e.container == shown)) SyncRowCount(id);
 }
 
 void Win32Ui::SyncRowCount(UiId id) {
   Element* e = Lookup(id);
   if (e == nullptr || e->kind != ControlKind::kListView) return;
-  e->rows_pending = false;
+  e->list->rows_pending = false;
   // Keeps the scroll position and the selection.
-  SendMessageW(e->hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(e->rows.size()),
+  SendMessageW(e->hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(e->list->rows.size()),
                LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   InvalidateRect(e->hwnd, nullptr, FALSE);
 }
@@ -46,7 +46,7 @@ void Win32Ui::ListClear(UiId list) {
   Element* e = Lookup(list);
   if (e == nullptr) return;
   if (e->kind == ControlKind::kListView) {
-    e->rows.Clear();
+    e->list->rows.Clear();
     SyncRowCount(list);
   } else {
     SendMessageW(e->hwnd, LB_RESETCONTENT, 0, 0);
@@ -60,16 +60,16 @@ void Win32Ui::ListAdd(UiId list, const std::vector<std::string>& cells, const st
     SendMessageW(e->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(cells[0]).c_str()));
     return;
   }
-  if (!icon.empty() && e->image_index.find(icon) == e->image_index.end())
-    e->image_index.emplace(icon, ImageList_AddIcon(e->images.get(), Icon(icon, 16)));
-  e->rows.Add(cells, icon);
+  if (!icon.empty() && e->list->image_index.find(icon) == e->list->image_index.end())
+    e->list->image_index.emplace(icon, ImageList_AddIcon(e->list->images.get(), Icon(icon, 16)));
+  e->list->rows.Add(cells, icon);
   MarkRowsAdded(*e, list);
 }
 
 std::size_t Win32Ui::ListCount(UiId list) {
   Element* e = Lookup(list);
   if (e == nullptr) return 0;
-  if (e->kind == ControlKind::kListView) return e->rows.size();
+  if (e->kind == ControlKind::kListView) return e->list->rows.size();
   const LRESULT n = SendMessageW(e->hwnd, LB_GETCOUNT, 0, 0);
   return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
@@ -77,7 +77,7 @@ std::size_t Win32Ui::ListCount(UiId list) {
 std::string Win32Ui::ListText(UiId list, std::size_t row) {
   Element* e = Lookup(list);
   if (e == nullptr || row < 1 || row > ListCount(list)) return {};
-  if (e->kind == ControlKind::kListView) return std::string(e->rows.Cell(row - 1, 0));
+  if (e->kind == ControlKind::kListView) return std::string(e->list->rows.Cell(row - 1, 0));
   const LRESULT length = SendMessageW(e->hwnd, LB_GETTEXTLEN, row - 1, 0);
   if (length < 0) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -88,8 +88,8 @@ std::string Win32Ui::ListText(UiId list, std::size_t row) {
 
 void Win32Ui::ListSetText(UiId list, std::size_t row, const std::string& text) {
   Element* e = Lookup(list);
-  if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->rows.size()) return;
-  e->rows.SetCell(row - 1, 0, text);
+  if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->list->rows.size()) return;
+  e->list->rows.SetCell(row - 1, 0, text);
   SendMessageW(e->hwnd, LVM_REDRAWITEMS, row - 1, row - 1);
 }
 
@@ -100,14 +100,14 @@ void Win32Ui::ListRemove(UiId list, std::size_t row) {
     SendMessageW(e->hwnd, LB_DELETESTRING, row - 1, 0);
     return;
   }
-  e->rows.Remove(row - 1);
+  e->list->rows.Remove(row - 1);
   SyncRowCount(list);
 }
 
 void Win32Ui::ListSelect(UiId list, std::size_t row) {
   Element* e = Lookup(list);
-  if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->rows.size()) return;
-  if (e->rows_pending) SyncRowCount(list);
+  if (e == nullptr || e->kind != ControlKind::kListView || row < 1 || row > e->list->rows.size()) return;
+  if (e->list->rows_pending) SyncRowCount(list);
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -124,8 +124,8 @@ void Win32Ui::FollowListViewChange(UiId list, const NMLISTVIEW& change) {
   const bool selected = (change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0;
   const Element* e = Lookup(list);
   platform::UiEvents* events = EventsOf(list);
-  if (!selected || e == nullptr || events == nullptr ||
-      static_cast<std::size_t>(change.iItem) >= e->rows.size())
+  if (!selected || e == nullptr || !e->list || events == nullptr ||
+      static_cast<std::size_t>(change.iItem) >= e->list->rows.size())
     return;
   events->OnSelectionChanged(list, static_cast<std::size_t>(change.iItem) + 1);
 }
@@ -152,7 +152,7 @@ void Win32Ui::FollowListBoxClick(const MSG& msg) {
   events->OnItemClick(id, static_cast<std::size_t>(row) + 1);
 }
 
-void Win32Ui::FillListItem(Element& list, NMLVDISPINFOW& info) {
+void Win32Ui::FillListItem(ListData& list, NMLVDISPINFOW& info) {
   LVITEMW& item = info.item;
   if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.rows.size()) {
     item.mask &= ~LVIF_TEXT;

@@ -14,14 +14,15 @@ constexpr int kTipWidthTwips = 4320;  // longer tips wrap
 
 void Win32Ui::SetToolTip(platform::UiId control, const std::string& text) {
   Element* c = Lookup(control);
-  Element* form = c != nullptr && !c->is_form ? Lookup(c->form) : nullptr;
+  Element* owner = c != nullptr && !c->as_form ? Lookup(c->form) : nullptr;
+  Win32Form* form = owner != nullptr ? owner->as_form.get() : nullptr;
   if (form == nullptr || c->hwnd == nullptr) return;
   if (!form->tooltip) {
     INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};  // the tooltip class
     InitCommonControlsEx(&common);
     form->tooltip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, form->hwnd, nullptr,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, owner->hwnd, nullptr,
                                         GetModuleHandleW(nullptr), nullptr));
     if (!form->tooltip) return;
     SendMessageW(form->tooltip.get(), TTM_SETMAXTIPWIDTH, 0, Pixels(kTipWidthTwips));
@@ -31,7 +32,7 @@ void Win32Ui::SetToolTip(platform::UiId control, const std::string& text) {
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = form->hwnd;
+  tool.hwnd = owner->hwnd;
   tool.uId = reinterpret_cast<UINT_PTR>(c->hwnd);
   SendMessageW(form->tooltip.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   if (text.empty()) return;

@@ -44,7 +44,13 @@ Win32Ui::Win32Ui(const platform::DrawnControlMaker& drawn_controls) : drawn_cont
 }
 
 Win32Ui::~Win32Ui() {
-  elements_.clear();  // the drawn buttons before COM goes
+  // Each form's window with its controls, while the elements they reach are all there;
+  // then what is left, the drawn buttons before COM goes.
+  std::vector<UiId> forms;
+  for (const auto& [id, e] : elements_)
+    if (e.as_form) forms.push_back(id);
+  for (const UiId form : forms) DestroyForm(form);
+  elements_.clear();
   if (com_ready_) CoUninitialize();
 }
 
@@ -115,7 +121,7 @@ Win32Ui::Element* Win32Ui::Lookup(UiId id) {
 platform::UiEvents* Win32Ui::EventsOf(UiId id) {
   Element* e = Lookup(id);
   Element* form = e ? Lookup(e->form) : nullptr;
-  return form ? form->events : nullptr;
+  return form != nullptr && form->as_form ? form->as_form->events : nullptr;
 }
 
 HICON Win32Ui::Icon(const std::string& key, int size) { return icons_.Get(key, size); }
@@ -208,7 +214,7 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       return 0;
     case WM_SIZE:
       if (e != nullptr) {
-        e->state =
+        if (e->as_form) e->as_form->state =
             wparam == SIZE_MINIMIZED ? platform::WindowState::kMinimized : platform::WindowState::kNormal;
         if (events != nullptr && (wparam == SIZE_MINIMIZED || wparam == SIZE_RESTORED))
           events->OnWindowStateChanged(form);
@@ -290,8 +296,8 @@ void Win32Ui::HandleNotify(UiId form, NMHDR& header) {
   const auto control = static_cast<UiId>(header.idFrom);
   Element* list = Lookup(control);
   // A list view tells a Unicode parent in the wide form.
-  if (list != nullptr && header.code == LVN_GETDISPINFOW) {
-    FillListItem(*list, reinterpret_cast<NMLVDISPINFOW&>(header));
+  if (list != nullptr && list->list && header.code == LVN_GETDISPINFOW) {
+    FillListItem(*list->list, reinterpret_cast<NMLVDISPINFOW&>(header));
     return;
   }
   platform::UiEvents* events = EventsOf(form);

@@ -65,30 +65,39 @@ class Win32Ui final : public platform::Ui {
   void DoEvents() override;
 
  private:
+  // A form: the top-level window it owns and what belongs to the whole form.
+  struct Win32Form {
+    std::string name;
+    platform::UiEvents* events = nullptr;
+    platform::WindowState state = platform::WindowState::kNormal;  // kept while hidden
+    UniqueWindow window;  // destroys the controls' windows, its children, with it
+    // Made at the first tip and shared by the form's controls; owned by the window, so it
+    // goes first (members go in reverse order).
+    UniqueWindow tooltip;
+  };
+  // A list view's rows and icons, which the host keeps and the list view asks for.
+  struct ListData {
+    // Its small icons: the list view shares them (LVS_SHAREIMAGELISTS), so this is their
+    // one owner.
+    UniqueImageList images;
+    std::map<std::string, int, std::less<>> image_index;  // by icon key
+    platform::ListRows rows;
+    bool rows_pending = false;  // rows added that the list view has not been told of
+  };
+  // A form or a control: where it stands and what of it the host owns.
   struct Element {
-    HWND hwnd = nullptr;
-    std::string name;  // a form's
+    HWND hwnd = nullptr;  // the form's own window, a child of it, or the tray host's
     platform::UiId form = 0;
     platform::ControlKind kind = platform::ControlKind::kLabel;
-    bool is_form = false;
-    platform::UiEvents* events = nullptr;
     platform::TwipsRect rect;
     platform::UiId container = 0;
-    platform::WindowState state = platform::WindowState::kNormal;
-    // A list view's small icons: the list view shares them (LVS_SHAREIMAGELISTS), so this
-    // is their one owner.
-    UniqueImageList images;
-    // The tray host, a top-level window of its own outside the form.
-    std::unique_ptr<Win32TrayHost> tray;
-    // A form's tooltip control, made at the first tip and shared by the form's controls.
-    UniqueWindow tooltip;
-    std::map<std::string, int, std::less<>> image_index;  // a list view's icon keys
-    platform::ListRows rows;                              // a list view's rows
-    bool rows_pending = false;  // rows added that the list view has not been told of
     COLORREF text_color = CLR_INVALID;  // a label's own text colour
+    std::unique_ptr<Win32Form> as_form;  // a form's
+    std::unique_ptr<ListData> list;      // a list view's
     // A push button the program describes is a drawn button; held by its window's messages
     // too while they run.
     std::shared_ptr<Win32DrawnButton> drawn;
+    std::unique_ptr<Win32TrayHost> tray;  // the tray host, a top-level window outside the form
   };
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
@@ -104,7 +113,7 @@ class Win32Ui final : public platform::Ui {
   // The button that the form describes as `desc`, drawn; null when the window is refused.
   std::shared_ptr<Win32DrawnButton> CreateDrawnButton(platform::UiId form, platform::UiId id,
                                                       const Element& e, const platform::ControlSpec& desc);
-  void FillListItem(Element& list, NMLVDISPINFOW& info);
+  void FillListItem(ListData& list, NMLVDISPINFOW& info);
   // A row that a list view's user highlighted, by mouse or keyboard, raises OnSelectionChanged.
   void FollowListViewChange(platform::UiId list, const NMLISTVIEW& change);
   // A left click released on the row of a list box it was pressed on raises OnItemClick, also

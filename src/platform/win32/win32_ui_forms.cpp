@@ -36,17 +36,21 @@ UiId Win32Ui::CreateForm(const platform::FormSpec& desc, platform::UiEvents& eve
   const UiId id = next_id_++;
   Element& e = elements_[id];
   e.form = id;
-  e.name = desc.name;
-  e.is_form = true;
-  e.events = &events;
+  e.as_form = std::make_unique<Win32Form>();
+  e.as_form->name = desc.name;
+  e.as_form->events = &events;
   e.rect = {0, 0, desc.client_width, desc.client_height};
   RECT frame{0, 0, Pixels(desc.client_width), Pixels(desc.client_height)};
   const DWORD style = desc.hidden_host ? WS_POPUP : kFormStyle;
   AdjustWindowRect(&frame, style, FALSE);
-  e.hwnd =
-      CreateWindowExW(0, kFormClass, Widen(desc.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                      GetModuleHandleW(nullptr), reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(id)));
+  e.as_form->window.reset(CreateWindowExW(0, kFormClass, Widen(desc.caption).c_str(), style, CW_USEDEFAULT,
+                                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  e.hwnd = e.as_form->window.get();
+  if (e.hwnd == nullptr) {
+    elements_.erase(id);
+    return 0;
+  }
   SetWindowLongPtrW(e.hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(id));
   SetPropW(e.hwnd, kHostProperty, this);
   return id;
@@ -54,7 +58,7 @@ UiId Win32Ui::CreateForm(const platform::FormSpec& desc, platform::UiEvents& eve
 
 void Win32Ui::DestroyForm(UiId form) {
   Element* e = Lookup(form);
-  if (e == nullptr) return;
+  if (e == nullptr || !e->as_form) return;
   HWND hwnd = e->hwnd;
   for (auto it = timers_.begin(); it != timers_.end();) {
     if (it->second.first == form) {
@@ -67,14 +71,14 @@ void Win32Ui::DestroyForm(UiId form) {
   // The tooltip, which the form owns, goes before it, so that it is destroyed exactly once.
   // Then the window, with its child controls; then the elements, which own the image lists
   // and the controls' own top-level windows.
-  e->tooltip.reset();
-  DestroyWindow(hwnd);
+  e->as_form->tooltip.reset();
+  e->as_form->window.reset();
   std::erase_if(elements_, [&](const auto& kv) { return kv.second.form == form; });
 }
 
 UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   Element* f = Lookup(form);
-  if (f == nullptr) return 0;
+  if (f == nullptr || !f->as_form) return 0;
   const UiId id = next_id_++;
   Element e;
   e.form = form;
@@ -146,7 +150,7 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
   }
   // Controls inside a frame are the form's children too, placed over the frame.
   const POINT at = Origin(e);
-  if (desc.kind == ControlKind::kButton && drawn_controls_.Describes(f->name, desc.name)) {
+  if (desc.kind == ControlKind::kButton && drawn_controls_.Describes(f->as_form->name, desc.name)) {
     e.drawn = CreateDrawnButton(form, id, e, desc);
     if (!e.drawn) return 0;
     e.hwnd = e.drawn->Hwnd();
@@ -168,8 +172,9 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
     SendMessageW(e.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(Icon(desc.caption, PictureIconSize(e))), 0);
   if (desc.kind == ControlKind::kListView) {
     SendMessageW(e.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-    e.images.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4));
-    SendMessageW(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.images.get()));
+    e.list = std::make_unique<ListData>();
+    e.list->images.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 4));
+    SendMessageW(e.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(e.list->images.get()));
     // Columns without a width of their own share what the others leave.
     const int inner = Pixels(desc.rect.width) - 24;
     const std::size_t count = desc.columns.size();
@@ -203,7 +208,7 @@ std::shared_ptr<Win32DrawnButton> Win32Ui::CreateDrawnButton(UiId form, UiId id,
   const Element& parent = elements_.at(form);
   Win32DrawnButton::Placement placement;
   placement.parent = parent.hwnd;
-  placement.form = parent.name;
+  placement.form = parent.as_form->name;
   placement.id = static_cast<int>(id);
   placement.bounds = {at.x, at.y, at.x + Pixels(desc.rect.width), at.y + Pixels(desc.rect.height)};
   placement.visible = desc.visible;
@@ -222,10 +227,10 @@ void Win32Ui::SetVisible(UiId id, bool visible) {
   Element* e = Lookup(id);
   if (e == nullptr) return;
   int show = visible ? SW_SHOWNA : SW_HIDE;
-  if (visible && e->is_form) {
+  if (visible && e->as_form) {
     // A window hidden while minimised stays iconic; when its state has been set to normal
     // since, it is shown restored.
-    show = e->state == platform::WindowState::kNormal && IsIconic(e->hwnd) ? SW_RESTORE : SW_SHOW;
+    show = e->as_form->state == platform::WindowState::kNormal && IsIconic(e->hwnd) ? SW_RESTORE : SW_SHOW;
   }
   ShowWindow(e->hwnd, show);
   if (visible) SyncShownRowCounts(id);
@@ -308,7 +313,7 @@ void Win32Ui::Move(UiId id, int left_twips, int top_twips) {
 
 void Win32Ui::LayOut(UiId form) {
   for (auto& [id, e] : elements_) {
-    if (e.form != form || e.is_form || e.tray) continue;
+    if (e.form != form || e.as_form || e.tray) continue;
     const POINT at = Origin(e);
     SetWindowPos(e.hwnd, nullptr, at.x, at.y, Pixels(e.rect.width), Pixels(e.rect.height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -322,24 +327,24 @@ platform::TwipsRect Win32Ui::Bounds(UiId id) {
 
 void Win32Ui::SetWindowState(UiId form, platform::WindowState state) {
   Element* e = Lookup(form);
-  if (e == nullptr) return;
-  e->state = state;
+  if (e == nullptr || !e->as_form) return;
+  e->as_form->state = state;
   if (Visible(form)) {
     // The window system reports the change through WM_SIZE.
     ShowWindow(e->hwnd, state == platform::WindowState::kMinimized ? SW_MINIMIZE : SW_RESTORE);
   } else {
     // A hidden window keeps the state until it is shown (SetVisible applies it); the change
     // is reported now all the same.
-    if (e->events != nullptr) e->events->OnWindowStateChanged(form);
+    if (e->as_form->events != nullptr) e->as_form->events->OnWindowStateChanged(form);
   }
 }
 
 platform::WindowState Win32Ui::GetWindowState(UiId form) {
   Element* e = Lookup(form);
-  if (e == nullptr) return platform::WindowState::kNormal;
+  if (e == nullptr || !e->as_form) return platform::WindowState::kNormal;
   if (Visible(form))
     return IsIconic(e->hwnd) ? platform::WindowState::kMinimized : platform::WindowState::kNormal;
-  return e->state;
+  return e->as_form->state;
 }
 
 void Win32Ui::CenterOnScreen(UiId form) {
