@@ -61,7 +61,10 @@ std::string ChromiumTitle(std::string caption) {
 }
 
 const std::string& ProcessPrograms::ProgramOf(WindowId window) {
-  const std::uint32_t process = desktop_.ProcessId(window);
+  return ProgramOfProcess(desktop_.ProcessId(window));
+}
+
+const std::string& ProcessPrograms::ProgramOfProcess(std::uint32_t process) {
   if (process == 0) return none_;  // the window is gone
   const auto known = program_by_process_.find(process);
   if (known != program_by_process_.end()) return known->second;

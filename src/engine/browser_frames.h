@@ -73,6 +73,8 @@ class ProcessPrograms {
   // The program file name (lower-cased) of the process that owns the window; empty when the
   // window is gone or its process may not be asked.
   const std::string& ProgramOf(WindowId window);
+  // The same for a process known already; empty for 0 or a process that may not be asked.
+  const std::string& ProgramOfProcess(std::uint32_t process);
   // True when a Chromium browser's process owns the window.
   bool OwnsWindow(WindowId window) { return IsChromiumProgram(ProgramOf(window)); }
 

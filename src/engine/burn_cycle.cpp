@@ -109,6 +109,7 @@ class WindowJudge {
 // The end of a walk for the rules: what is kept of windows that are gone goes with them.
 void EndRulesWalk(RuleState& rules, platform::Desktop& desktop) {
   rules.ages.EndWalk(desktop);
+  rules.processes.EndWalk();
   std::erase_if(rules.actions, [&](const auto& known) { return desktop.ProcessId(known.first) == 0; });
   std::erase_if(rules.told, [&](WindowId window) { return desktop.ProcessId(window) == 0; });
 }
@@ -134,6 +135,7 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
   FrameAges& ages = state.frame_ages;
   ages.StartWalk(now_ms);
   state.rules.ages.StartWalk(now_ms);
+  state.rules.processes.StartWalk();
 
   // The first window takes the short way: Internet Explorer frames only, whatever the
   // support switches say, and a short-form log record.

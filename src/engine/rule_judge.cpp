@@ -57,6 +57,16 @@ const rules::PreparedRule* RuleJudge::Matching(platform::WindowId window, std::s
   return nullptr;
 }
 
+const RuleJudge::ProgramVerdict& RuleJudge::VerdictOf(std::uint32_t process) {
+  const auto known = verdicts_.find(process);
+  if (known != verdicts_.end()) return known->second;
+  ProgramVerdict verdict;
+  verdict.program = rules::LowerProgram(programs_.ProgramOfProcess(process), services_.code_page);
+  if (!verdict.program.empty() && !rules::IsProtectedProgram(verdict.program))
+    for (const rules::PreparedRule& rule : state_.active) verdict.named = verdict.named || rule.ProgramMatches(verdict.program);
+  return verdicts_.emplace(process, std::move(verdict)).first->second;
+}
+
 std::optional<RuleActed> RuleJudge::Judge(platform::WindowId window, std::string_view class_name, bool walking) {
   if (!Active()) return std::nullopt;
   // Cheapest first: the class is read already, so a window no rule's class can fit costs
@@ -65,13 +75,11 @@ std::optional<RuleActed> RuleJudge::Judge(platform::WindowId window, std::string
   for (const rules::PreparedRule& rule : state_.active) some_class_fits = some_class_fits || rule.ClassMatches(class_name);
   if (!some_class_fits) return std::nullopt;
 
-  const std::uint32_t process = services_.desktop.ProcessId(window);
+  const std::uint32_t process = state_.processes.ProcessOf(services_.desktop, window);
   if (process == 0 || process == own_process_) return std::nullopt;
-  const std::string program = rules::LowerProgram(programs_.ProgramOf(window), services_.code_page);
-  if (program.empty() || rules::IsProtectedProgram(program)) return std::nullopt;
-  bool named = false;
-  for (const rules::PreparedRule& rule : state_.active) named = named || rule.ProgramMatches(program);
-  if (!named) return std::nullopt;
+  const ProgramVerdict& verdict = VerdictOf(process);
+  if (!verdict.named) return std::nullopt;
+  const std::string& program = verdict.program;
   if (walking) state_.ages.Meet(window);
   if (!young_.MayBurn(window)) return std::nullopt;  // young and shown
 

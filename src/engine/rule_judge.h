@@ -17,12 +17,14 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
 #include "engine/browser_frames.h"
 #include "engine/burn_history.h"
 #include "engine/burn_record.h"
+#include "engine/window_processes.h"
 #include "engine/young_frames.h"
 #include "platform/platform.h"
 #include "rules/rule.h"
@@ -50,6 +52,7 @@ struct RuleState {
   std::vector<rules::PreparedRule> active;  // the rules that act, the user's and the organisation's
   bool enabled = true;                      // policy EnableRules
   FrameAges ages;                           // when each window of a named program was first met
+  WindowProcesses processes;                // the process of each window whose class a rule fits
   std::map<platform::WindowId, int> actions;  // per window acted on
   std::set<platform::WindowId> told;          // left alone and told of
   HitStats figures;                           // per rule line: how often it acted, when last
@@ -79,6 +82,12 @@ class RuleJudge {
                                       std::string_view program, std::string_view caption,
                                       std::optional<std::vector<platform::ChildControl>>& controls);
   void Tell(platform::WindowId window, const std::string& what);
+  // What the rules make of a process's program, found once a walk.
+  struct ProgramVerdict {
+    std::string program;  // lower-cased; empty when it cannot be told
+    bool named = false;   // a rule names it, and it is none of the protected ones
+  };
+  const ProgramVerdict& VerdictOf(std::uint32_t process);
 
   platform::Services services_;
   RuleState& state_;
@@ -88,6 +97,7 @@ class RuleJudge {
   YoungFrameRule young_;
   ProcessPrograms programs_;
   std::map<std::uint32_t, bool> higher_rights_;  // per process, for this walk
+  std::unordered_map<std::uint32_t, ProgramVerdict> verdicts_;  // per process, for this walk
 };
 
 }  // namespace quellix::engine

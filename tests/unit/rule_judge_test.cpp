@@ -204,5 +204,27 @@ TEST_F(RuleJudgeTest, ARuleOffByPolicyOrNoRulesCostNoProcessLookUp) {
   EXPECT_EQ(desktop.ImageLookups(kNagware), 1);  // one for the dialog's process, in that walk
 }
 
+TEST_F(RuleJudgeTest, AWindowsProcessIsAskedForOnceWhileItLivesNotAtEveryWalk) {
+  // A rule of any class: every window is judged by its program.
+  Use({Close("nagware.exe", "", "Your trial ends")});
+  const auto notes = Open("Notepad", "Notes", kOther);
+  const auto main_window = Open("NagWareMain", "NagWare", kNagware);
+  for (int i = 0; i < 4; ++i) Tick();
+  EXPECT_EQ(desktop.ProcessQueries(notes), 1);
+  EXPECT_EQ(desktop.ProcessQueries(main_window), 1);
+  const std::size_t known = world.state.rules.processes.Known();
+  // A window that goes is forgotten at the end of the walk that no longer meets it.
+  desktop.VanishAfter(notes, 0);
+  Tick();
+  Tick();
+  EXPECT_FALSE(desktop.Exists(notes));
+  EXPECT_EQ(world.state.rules.processes.Known(), known - 1);
+  // And its rule still acts on a window of the named program that appears later.
+  const auto nag = Open("#32770", "Your trial ends today", kNagware);
+  Tick();
+  EXPECT_EQ(desktop.CloseRequests(nag), 1);
+  EXPECT_EQ(desktop.CloseRequests(main_window), 0);
+}
+
 }  // namespace
 }  // namespace quellix::engine

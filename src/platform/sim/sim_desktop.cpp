@@ -213,8 +213,15 @@ std::vector<std::uint32_t> SimDesktop::ButtonClicks(WindowId window) const {
 }
 
 std::uint32_t SimDesktop::ProcessId(WindowId window) {
-  const Window* w = Touch(window);
-  return w == nullptr ? 0 : w->desc.process_id;
+  Window* w = Touch(window);
+  if (w == nullptr) return 0;
+  ++w->process_queries;
+  return w->desc.process_id;
+}
+
+int SimDesktop::ProcessQueries(WindowId window) const {
+  const Window* w = Find(window);
+  return w == nullptr ? 0 : w->process_queries;
 }
 
 std::string SimDesktop::ProcessImagePath(std::uint32_t process_id) {

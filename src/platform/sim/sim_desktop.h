@@ -67,6 +67,8 @@ class SimDesktop final : public platform::Desktop {
   std::vector<WindowId> ZOrder() const;
   // How often the program file of a process has been asked for.
   int ImageLookups(std::uint32_t process_id) const;
+  // How often a window's process has been asked for.
+  int ProcessQueries(WindowId window) const;
   // How often a window's child controls have been asked for.
   int ChildQueries(WindowId window) const;
   // The control ids of the button clicks posted to a window, in order.
@@ -94,6 +96,7 @@ class SimDesktop final : public platform::Desktop {
     int close_requests = 0;
     int vanish_after = -1;
     int child_queries = 0;
+    int process_queries = 0;
     std::vector<std::uint32_t> button_clicks = {};
   };
   Window* Find(WindowId window);
