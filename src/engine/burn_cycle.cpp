@@ -52,7 +52,8 @@ class WindowJudge {
   Judged Judge(WindowId window, bool walking) {
     const std::string class_name = ReadWindowClass(desktop_, window);
     if (std::optional<BurnedWindow> burned = JudgeFrame(window, class_name, walking)) return {std::move(burned), {}};
-    return {std::nullopt, rules_.Judge(window, class_name, walking)};
+    std::optional<RuleActed> acted = rules_.Judge(window, class_name, walking);
+    return {std::nullopt, std::move(acted), rules_.WaitsToBeShown()};
   }
 
  private:
@@ -172,7 +173,7 @@ AtOnce BurnAtOnce(platform::Services services, ProcessState& state, const produc
   Judged judged = WindowJudge(services, state, folders, services.clock.MonotonicMs(), own_process)
                       .Judge(window, /*walking=*/false);
   if (judged.burned || judged.acted) state.burned_at_once.insert(window);
-  return {std::move(judged.burned), std::move(judged.acted)};
+  return judged;
 }
 
 }  // namespace quellix::engine

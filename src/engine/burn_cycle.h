@@ -23,6 +23,9 @@ void BurnCycle(platform::Services services, ProcessState& state, const product::
 struct AtOnce {
   std::optional<BurnedWindow> burned;
   std::optional<RuleActed> acted;
+  // A young window that a rule names but that is not shown yet: the system may not tell when
+  // it is, so whoever watches should look again shortly.
+  bool rule_waits_shown = false;
 };
 
 // Judges one window that has just appeared or been renamed by the rules the burn cycle

@@ -68,6 +68,7 @@ const RuleJudge::ProgramVerdict& RuleJudge::VerdictOf(std::uint32_t process) {
 }
 
 std::optional<RuleActed> RuleJudge::Judge(platform::WindowId window, std::string_view class_name, bool walking) {
+  waits_shown_ = false;
   if (!Active()) return std::nullopt;
   // Cheapest first: the class is read already, so a window no rule's class can fit costs
   // nothing more.
@@ -81,7 +82,11 @@ std::optional<RuleActed> RuleJudge::Judge(platform::WindowId window, std::string
   if (!verdict.named) return std::nullopt;
   const std::string& program = verdict.program;
   if (walking) state_.ages.Meet(window);
-  if (!young_.MayBurn(window)) return std::nullopt;  // young and shown
+  if (!young_.Young(window)) return std::nullopt;
+  if (!IsVisible(services_.desktop, window)) {
+    waits_shown_ = true;
+    return std::nullopt;
+  }
 
   const std::string caption = ReadWindowCaption(services_.desktop, window, kWholeCaptionBufferSize);
   std::string lowered;

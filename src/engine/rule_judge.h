@@ -75,6 +75,8 @@ class RuleJudge {
   // The window, its class read already. `walking`: part of a walk, which meets the windows
   // of every named program so that their age is known. Gives what was done, if anything.
   std::optional<RuleActed> Judge(platform::WindowId window, std::string_view class_name, bool walking);
+  // The window last judged is one a rule's program names, young, but not shown yet.
+  bool WaitsToBeShown() const { return waits_shown_; }
 
  private:
   // The first rule that names the window, with the controls read for it, if any.
@@ -98,6 +100,7 @@ class RuleJudge {
   ProcessPrograms programs_;
   std::map<std::uint32_t, bool> higher_rights_;  // per process, for this walk
   std::unordered_map<std::uint32_t, ProgramVerdict> verdicts_;  // per process, for this walk
+  bool waits_shown_ = false;
 };
 
 }  // namespace quellix::engine

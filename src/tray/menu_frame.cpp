@@ -76,6 +76,8 @@ void MenuFrame::Load() {
 void MenuFrame::Unload() {
   if (!Loaded()) return;
   watch_.reset();
+  waiting_shown_.clear();
+  shown_timer_ = 0;  // goes with the form
   const platform::UiId form = form_;
   form_ = timer_ = 0;
   open_windows_.clear();
@@ -234,6 +236,10 @@ void MenuFrame::ResumeIfPauseOver() {
 }
 
 void MenuFrame::OnTimer(platform::UiId timer) {
+  if (timer != 0 && timer == shown_timer_) {
+    LookAgainAtWaiting();
+    return;
+  }
   if (timer != timer_) return;
   ResumeIfPauseOver();
   engine::BurnCycle(context_.services, context_.state, {context_.app_folder, context_.data_folder},
@@ -247,6 +253,7 @@ void MenuFrame::FollowInstantSwitch() {
       Loaded() && engine::Switches(context_.state, context_.services.registry).Current().instant;
   if (!wanted) {
     watch_.reset();
+    waiting_shown_.clear();
     return;
   }
   if (watch_) return;
@@ -265,7 +272,34 @@ void MenuFrame::OnWindowSeen(platform::WindowId window) {
         context_.services, context_.state, {context_.app_folder, context_.data_folder}, own_process_, window);
     if (judged.burned) main_.AfterBurnAtOnce(*judged.burned);
     if (judged.acted) main_.AfterRuleAtOnce(*judged.acted);
+    if (!judged.rule_waits_shown || !Loaded()) return;
+    const bool known = std::any_of(waiting_shown_.begin(), waiting_shown_.end(),
+                                   [&](const auto& waiting) { return waiting.first == window; });
+    if (!known && waiting_shown_.size() < kMostWaiting)
+      waiting_shown_.emplace_back(window, context_.services.clock.MonotonicMs());
+    if (shown_timer_ == 0) shown_timer_ = context_.ui.CreateTimer(form_, kShownLookMs);
   } catch (const std::exception&) {
+  }
+}
+
+void MenuFrame::LookAgainAtWaiting() {
+  const std::uint64_t now = context_.services.clock.MonotonicMs();
+  std::vector<platform::WindowId> shown;
+  platform::Desktop& desktop = context_.services.desktop;
+  std::erase_if(waiting_shown_, [&](const auto& waiting) {
+    if (now - waiting.second >= kShownWaitMs || desktop.ProcessId(waiting.first) == 0) return true;
+    if (!engine::IsVisible(desktop, waiting.first)) return false;
+    shown.push_back(waiting.first);
+    return true;
+  });
+  if (waiting_shown_.empty() && shown_timer_ != 0) {
+    context_.ui.DestroyTimer(shown_timer_);
+    shown_timer_ = 0;
+  }
+  // Judged as just seen: a window that is still not what a rule names is let go.
+  for (const platform::WindowId window : shown) {
+    if (!Loaded()) return;
+    OnWindowSeen(window);
   }
 }
 

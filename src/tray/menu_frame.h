@@ -117,6 +117,14 @@ class MenuFrame final : public platform::UiEvents {
   bool UserEntriesAllowed() const;
   // A window of another program appeared or was renamed: it burns now if a tick would burn it.
   void OnWindowSeen(platform::WindowId window);
+  // Looks again at the windows a rule names that were not shown yet when they appeared: the
+  // system does not always tell when a window is shown.
+  void LookAgainAtWaiting();
+
+  // A window waits this long at most to be shown, looked at every kShownLookMs meanwhile.
+  static constexpr unsigned kShownLookMs = 50;
+  static constexpr std::uint64_t kShownWaitMs = 2000;
+  static constexpr std::size_t kMostWaiting = 64;
 
   TrayContext context_;
   MainWindowLink& main_;
@@ -127,6 +135,8 @@ class MenuFrame final : public platform::UiEvents {
   std::string toggle_icon_;
   std::unique_ptr<platform::WindowWatch> watch_;
   std::uint32_t own_process_ = 0;  // the product's process, whose windows are never judged
+  std::vector<std::pair<platform::WindowId, std::uint64_t>> waiting_shown_;  // and when first seen
+  platform::UiId shown_timer_ = 0;
 };
 
 }  // namespace quellix::tray

@@ -11,7 +11,9 @@
 # one before destroyed) about 20 times a second, whose events do arrive.
 # The latency includes the spawner's own showing of the window: the close request is
 # taken from its queue only after that. How many requests were queued already when
-# CreateWindowExA returned is told beside the figures.
+# CreateWindowExA returned is told beside the figures. Rules: dialog boxes (#32770) of
+# nagware.exe (a copy of the spawner) that a rule names, opened one after another with
+# "instant" on, timed from just before each was made to its close request.
 # Usage: instant_bench.sh TEMPLATE_DIR BUILD_DIR [POPUPS [CPU_SECONDS]]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,6 +22,8 @@ template=$1 build=$2 popups=${3:-100} cpu_seconds=${4:-60}
 wine_session_start "$template" || exit 1
 printf 'offers\r\n' >"$SESSION/list.apo"
 app_prepare "$build" "$SESSION/list.apo"
+cp "$app/quellix_spawner.exe" "$app/nagware.exe"
+printf 'program\tclass\ttitle\ttext\taction\r\nnagware.exe\t#32770\tUpdate available\t\tclose\r\n' >"$app/popcfg.rules"
 budget=$((cpu_seconds * 5 + popups * 2 + 300))
 set_instant() { wine reg add "$QUELLIX_KEY" /v instant /t REG_SZ /d "$1" /f >/dev/null 2>&1; }
 
@@ -59,6 +63,24 @@ latencies() {  # FILE LABEL
     [ "$ms" = none ] && { echo "  a pop-up received no close request"; continue; }
     echo "$ms" >>"$1"
     [ "$queued" = 1 ] && queued_while_made=$((queued_while_made + 1))
+  done
+}
+
+# Opens COUNT dialog boxes a rule names, one after another, and writes their latencies to FILE.
+rule_dialog_latencies() {  # FILE COUNT
+  local ids=() id i ms queued
+  for i in $(seq "$2"); do
+    spawn_to nagware "dialog 0 0 Update available|Version $i is ready.|OK"
+    ids+=("${answer#ok }")
+    sleep 0.1
+  done
+  sleep 3.5
+  : >"$1"
+  for id in "${ids[@]}"; do
+    spawn_to nagware "latency $id"
+    read -r _ ms queued <<<"$answer"
+    [ "$ms" = none ] && { echo "  a dialog received no close request"; continue; }
+    echo "$ms" >>"$1"
   done
 }
 
@@ -131,6 +153,7 @@ remaking_cost() {  # LABEL
 }
 
 spawner_start "$app/quellix_spawner.exe" "$budget"
+spawner_start "$app/nagware.exe" "$budget" nagware
 quellix_start "$budget"
 sleep 1
 
@@ -144,6 +167,8 @@ sleep 3.5   # the next timed check sets the watch
 latencies "$SESSION/on.txt" on
 echo "instant on: close request after window creation: $(percentiles "$SESSION/on.txt");" \
   "queued before CreateWindowExA returned: $queued_while_made"
+rule_dialog_latencies "$SESSION/rules-on.txt" 30
+echo "instant on: a rule's dialog closed after its creation: $(percentiles "$SESSION/rules-on.txt" | sed 's/pop-ups/dialogs/')"
 renamed_to_listed 10 on
 renaming_cost on
 remaking_cost on
@@ -155,4 +180,5 @@ remaking_cost off
 echo "cnt $(wine reg query "$QUELLIX_KEY" /v cnt 2>/dev/null | tr -d '\r' | awk '$1 == "cnt" {print $3}')"
 
 wine taskkill /im quellix.exe >/dev/null 2>&1
+spawn_to nagware quit
 spawn quit

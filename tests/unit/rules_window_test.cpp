@@ -55,6 +55,38 @@ class RulesWindowTest : public quellix::testing::MainWindowRig {
   int Closes(platform::WindowId id) { return world.sim.desktop.CloseRequests(id); }
 };
 
+TEST_F(RulesWindowTest, WithInstantOnADialogShownAfterItWasMadeIsActedOnAsItShows) {
+  world.SetOption("instant", "1");
+  Start();
+  Tick();
+  constexpr std::uint32_t kHidden = sim::kOverlappedWindowStyle, kShown = kHidden | 0x10000000u;
+  // Made hidden, as a dialog box is, and shown with no event the program is told of.
+  const auto update = world.sim.desktop.AddWindow(sim::SimWindowSpec{"#32770", "Update available", kHidden, false, kNagware});
+  world.sim.desktop.BringToTop(update);
+  world.sim.desktop.DeliverWindowEvents();
+  world.sim.desktop.DeliverCloseRequests();
+  EXPECT_EQ(Closes(update), 0);  // never a hidden window
+  world.sim.clock.monotonic_ms += 300;
+  ui.AdvanceTime(300);
+  world.sim.desktop.SetStyle(update, kShown);
+  world.sim.clock.monotonic_ms += 60;
+  ui.AdvanceTime(60);
+  world.sim.desktop.DeliverCloseRequests();
+  EXPECT_EQ(Closes(update), 1);  // within a look, long before the tick
+  EXPECT_EQ(world.Option("cnt"), "1");
+  // One that stays hidden longer than a dialog takes to show is left to the ticks.
+  const auto late = world.sim.desktop.AddWindow(sim::SimWindowSpec{"#32770", "Update available", kHidden, false, kNagware});
+  world.sim.desktop.BringToTop(late);
+  world.sim.desktop.DeliverWindowEvents();
+  world.sim.clock.monotonic_ms += 2100;
+  ui.AdvanceTime(2100);
+  world.sim.desktop.SetStyle(late, kShown);
+  world.sim.clock.monotonic_ms += 100;
+  ui.AdvanceTime(100);
+  world.sim.desktop.DeliverCloseRequests();
+  EXPECT_EQ(Closes(late), 0);
+}
+
 TEST_F(RulesWindowTest, TheUsersRulesActAtTheTicksAndTheirFiguresAreStored) {
   Start();
   Tick();  // the first tick meets what is open as old

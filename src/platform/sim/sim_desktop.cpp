@@ -219,6 +219,10 @@ std::uint32_t SimDesktop::ProcessId(WindowId window) {
   return w->desc.process_id;
 }
 
+void SimDesktop::SetStyle(WindowId window, std::uint32_t style) {
+  if (Window* w = Find(window)) w->desc.style = style;
+}
+
 int SimDesktop::ProcessQueries(WindowId window) const {
   const Window* w = Find(window);
   return w == nullptr ? 0 : w->process_queries;

@@ -56,6 +56,9 @@ class SimDesktop final : public platform::Desktop {
   void OnNextWindow(std::function<void(WindowId)> step) { on_next_ = std::move(step); }
   // Another program renames its window.
   void SetCaption(WindowId window, std::string caption);
+  // Another program shows or hides its window; the watches are not told (as on a system that
+  // sends no event for it).
+  void SetStyle(WindowId window, std::uint32_t style);
   // Tells the live watches of each window made or renamed since the last delivery, in that
   // order, as the system's message loop would.
   void DeliverWindowEvents();
