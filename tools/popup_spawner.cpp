@@ -26,6 +26,7 @@
 //                                                                   the window the last remake made)
 //   stats                                                       ->  stats handles=<n> gdi=<n> windows=<n> working_set_kb=<n> ...
 //                                                                   (of the running Quellix, found by its tray window)
+//   pressed <dialog id>                                         ->  pressed <caption of the button pressed | none>
 //   shell-refuse                                                ->  refusing <0|1>   (a notification area that is
 //                                                                   there and takes no icon, as at logon before
 //                                                                   the shell is ready: found before the real one)
@@ -96,6 +97,7 @@ struct Spawner {
   HWND remade = nullptr;  // the window the last remake made
   HWND refusing_shell = nullptr;
   std::map<std::string, bool> registered;
+  std::map<HWND, std::string> pressed;  // the button pressed on each dialog box, which it ended
   std::string log_path;
 };
 
@@ -139,6 +141,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM /*lpa
     wchar_t caption[256] = {};
     GetDlgItemTextW(hwnd, LOWORD(wparam), caption, 256);
     Log("pressed " + std::to_string(reinterpret_cast<std::uintptr_t>(hwnd)) + " " + Narrow(caption));
+    g_spawner->pressed[hwnd] = Narrow(caption);
     g_spawner->windows.erase(hwnd);
     DestroyWindow(hwnd);  // as a notice goes once one of its buttons is pressed
     return TRUE;
@@ -434,6 +437,12 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     Reply("stats " + QuellixStats());
   } else if (verb == "tips") {
     Reply("tips " + ShownTooltips());
+  } else if (verb == "pressed") {
+    std::uintptr_t id = 0;
+    in >> id;
+    PumpPending();
+    auto it = g_spawner->pressed.find(reinterpret_cast<HWND>(id));
+    Reply("pressed " + (it == g_spawner->pressed.end() ? std::string("none") : it->second));
   } else if (verb == "shell-refuse") {
     if (g_spawner->refusing_shell == nullptr) g_spawner->refusing_shell = RefusingShell();
     const bool first = g_spawner->refusing_shell != nullptr &&

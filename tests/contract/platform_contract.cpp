@@ -63,6 +63,31 @@ TEST_F(PlatformContract, ClassAndCaptionAreReadExactly) {
   EXPECT_TRUE(engine::IsMozillaClass(engine::ReadWindowClass(s.desktop, moz)));
 }
 
+TEST_F(PlatformContract, ADialogsControlsAreReadWholeAndAPostedClickPressesOneButton) {
+  const std::string message = "Your trial ends in 3 days \xE2\x80\x94 \xD0\x92\xD1\x8B\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\xD0\xB9";
+  const WindowId dialog = p->OpenDialog("Trial", message, {"Buy &now", "Remind me &later"});
+  p->Settle();
+  const auto controls = s.desktop.ChildControls(dialog, 2000);
+  ASSERT_TRUE(controls);
+  const auto find = [&](const std::string& text) -> const platform::ChildControl* {
+    for (const platform::ChildControl& c : *controls)
+      if (c.text == text) return &c;
+    return nullptr;
+  };
+  const platform::ChildControl* shown = find(message);
+  ASSERT_NE(shown, nullptr);  // whole, in UTF-8
+  EXPECT_EQ(text::LowerCase(shown->class_name), "static");
+  const platform::ChildControl* later = find("Remind me &later");
+  ASSERT_NE(later, nullptr);
+  EXPECT_EQ(text::LowerCase(later->class_name), "button");
+  EXPECT_TRUE(later->visible);
+  ASSERT_NE(find("Buy &now"), nullptr);
+  EXPECT_EQ(p->PressedButton(dialog), "");
+  s.desktop.PostButtonClick(dialog, *later);
+  p->Settle();
+  EXPECT_EQ(p->PressedButton(dialog), "Remind me &later");  // that one, and no other
+}
+
 TEST_F(PlatformContract, CaptionsInAnyScriptAreReadWholeAndCutByUtf16Units) {
   // "Выиграй iPhone", "免费抽奖" and "Gift ideas 🎄": none of them has a form in the Western page.
   for (const std::string caption :

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -41,6 +42,12 @@ class PlatformUnderTest {
   // Lets the system tell the test's window watches what happened, for about `wait_ms`.
   virtual void DeliverWindowEvents(unsigned wait_ms) = 0;
   virtual int CloseRequestsReceived(platform::WindowId window) = 0;
+  // Opens a dialog box (#32770) in another program: a static control with the message and a
+  // push button for each caption. A press of one of them ends the dialog.
+  virtual platform::WindowId OpenDialog(const std::string& caption, const std::string& message,
+                                        const std::vector<std::string>& buttons) = 0;
+  // The caption of the button of that dialog that was pressed; empty while none was.
+  virtual std::string PressedButton(platform::WindowId dialog) = 0;
   // An empty folder for file tests, ending without a separator.
   virtual std::string Folder() = 0;
   // Starts the server, which runs until the platform under test ends.

@@ -189,6 +189,18 @@ class Win32UnderTest final : public PlatformUnderTest {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
   }
+  platform::WindowId OpenDialog(const std::string& caption, const std::string& message,
+                                const std::vector<std::string>& buttons) override {
+    std::string command = "dialog 0 0 " + caption + "|" + message;
+    for (const std::string& button : buttons) command += "|" + button;
+    const std::string reply = spawner_.Ask(command);
+    if (reply.rfind("ok ", 0) != 0) throw std::runtime_error("spawner: " + reply);
+    return std::stoull(reply.substr(3));
+  }
+  std::string PressedButton(platform::WindowId dialog) override {
+    const std::string reply = spawner_.Ask("pressed " + std::to_string(dialog));
+    return reply.rfind("pressed ", 0) == 0 && reply != "pressed none" ? reply.substr(8) : std::string();
+  }
   int CloseRequestsReceived(platform::WindowId window) override {
     const std::string reply = spawner_.Ask("closes " + std::to_string(window));
     return std::stoi(reply.substr(reply.find(' ') + 1));
