@@ -26,6 +26,7 @@ add_library(quellix_win32_ui STATIC
   src/platform/win32/win32_ui.cpp
   src/platform/win32/win32_icons.cpp
   src/platform/win32/win32_tray_host.cpp
+  src/platform/win32/win32_window_finder.cpp
   src/platform/win32/win32_ui_forms.cpp
   src/platform/win32/win32_tooltips.cpp
   src/platform/win32/win32_lists.cpp

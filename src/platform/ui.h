@@ -32,6 +32,9 @@ enum class ControlKind {
   kButton,
   kPicture,  // shows an icon
   kTrayHost,  // an invisible window that receives the notification area's callbacks
+  // A crosshair the user drags onto any window of the desktop; where the button is let go,
+  // the top-level window there is picked.
+  kWindowFinder,
 };
 
 struct TwipsRect {
@@ -106,6 +109,9 @@ class UiEvents {
   virtual void OnTimer(UiId /*timer*/) {}
   // A notification code (0x200 to 0x209) for the icon of a tray host.
   virtual void OnTrayNotify(UiId /*tray_host*/, std::uint32_t /*code*/) {}
+  // The crosshair of a window finder was let go over `window` (a top-level window, as the
+  // desktop's walks name it), or over no window (0).
+  virtual void OnWindowPicked(UiId /*finder*/, std::uint64_t /*window*/) {}
 };
 
 class Ui {

@@ -45,8 +45,11 @@ void RuleDialog::Load() {
   top += 900;
   c_.preview = ui_.CreateControl(c_.form, {ControlKind::kLabel, "lblPreview", "", {120, top, 7560, 255}});
   top += 360;
-  ui_.CreateControl(c_.form, {ControlKind::kLabel, "lblWindows", "Open &windows (a click fills the fields):",
-                              {120, top, 5400, 255}});
+  ui_.CreateControl(c_.form, {ControlKind::kLabel, "lblWindows",
+                              "Open &windows (a click fills the fields), or drag the crosshair onto one:",
+                              {120, top, 5640, 255}});
+  c_.finder = ui_.CreateControl(c_.form, {ControlKind::kWindowFinder, "picFinder", "", {5880, top - 90, 420, 420}});
+  ui_.SetToolTip(c_.finder, "Drag this crosshair onto a window and let go: its program, class and title fill the fields");
   c_.refresh = ui_.CreateControl(c_.form, {ControlKind::kButton, "cmdRefresh", "&Refresh", {6480, top - 60, 1200, 340}});
   top += 330;
   platform::ControlSpec list{ControlKind::kListView, "lstWindows", "", {120, top, 7560, 2160}};
@@ -152,6 +155,17 @@ void RuleDialog::OnTextEdited(platform::UiId control) {
 
 void RuleDialog::OnItemClick(platform::UiId control, std::size_t row) {
   if (control == c_.windows && row >= 1 && row <= windows_.size()) TakeWindow(windows_[row - 1]);
+}
+
+void RuleDialog::OnWindowPicked(platform::UiId control, std::uint64_t window) {
+  if (control != c_.finder || window == 0 || !read_window_) return;
+  const std::optional<engine::OpenWindow> picked = read_window_(window);
+  if (!picked) {
+    ui_.SetText(c_.preview, "No rule may name that window: it is Quellix's own or the system's");
+    return;
+  }
+  FillWindows();  // the list, and the count, take in a window opened since the dialog was
+  TakeWindow(*picked);
 }
 
 void RuleDialog::OnCloseRequest(platform::UiId /*form*/) {

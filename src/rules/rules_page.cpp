@@ -34,7 +34,7 @@ RulesPage::RulesPage(platform::Ui& ui, platform::Services services, RuleBook& bo
       book_(book),
       hooks_(std::move(hooks)),
       frame_(frame),
-      dialog_(ui, services, hooks_.open_windows, [this](const RuleLine& line) {
+      dialog_(ui, services, hooks_.open_windows, hooks_.read_window, [this](const RuleLine& line) {
         if (!EditingAllowed()) return;  // a policy that came into force meanwhile
         RuleList list = book_.List();
         if (editing_ != 0 && editing_ <= list.Count()) {

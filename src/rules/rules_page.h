@@ -22,6 +22,8 @@ inline constexpr std::string_view kRulesFilter = "Rules (*.rules)|*.rules|";
 struct RulesPageHooks {
   std::function<platform::WindowId()> owner;  // the window the dialogs belong to
   std::function<std::vector<engine::OpenWindow>()> open_windows;
+  // One window as the list gives it, for the crosshair.
+  std::function<std::optional<engine::OpenWindow>(platform::WindowId)> read_window;
   std::function<engine::RuleState&()> state;
 };
 

@@ -159,6 +159,11 @@ void MainWindow::CreateControls() {
                               return engine::ListOpenWindows(context_.services, OwnWindow(),
                                                              desktop.ProcessId(OwnWindow()));
                             },
+                            [this](platform::WindowId window) {
+                              platform::Desktop& desktop = context_.services.desktop;
+                              return engine::ReadOpenWindow(context_.services, window,
+                                                            desktop.ProcessId(OwnWindow()));
+                            },
                             [this]() -> engine::RuleState& { return context_.state.rules; }});
   c.server_bar = Add({ControlKind::kFrame, "Frame9", "", {15000, 825, 5985, 500}, false});
   for (int i = 0; i < 5; ++i) {  // drawnButton15 to drawnButton19

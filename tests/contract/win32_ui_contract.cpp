@@ -113,6 +113,36 @@ TEST(Win32SessionContract, AFormIsToldOfTheSessionsEndOnlyWhenItEndsAndAgreesToT
   ui.DestroyForm(form);
 }
 
+struct PickEvents : platform::UiEvents {
+  std::vector<std::uint64_t> picked;
+  void OnWindowPicked(platform::UiId, std::uint64_t window) override { picked.push_back(window); }
+};
+
+TEST_F(Win32UiContract, TheCrosshairDraggedOntoAWindowPicksItsTopLevelWindow) {
+  PickEvents picks;
+  const auto dialog = ui.CreateForm({"Form5", "Window Rule", 3000, 2000}, picks);
+  const auto finder = ui.CreateControl(dialog, {ControlKind::kWindowFinder, "picFinder", "", {120, 120, 420, 420}});
+  const auto target = ui.CreateForm({"Form1", "Some program", 3000, 2000}, events);
+  const auto label = ui.CreateControl(target, {ControlKind::kLabel, "Label1", "A notice", {600, 600, 1500, 255}});
+  ui.SetVisible(dialog, true);
+  ui.SetVisible(target, true);
+  SetWindowPos(Hwnd(target), HWND_TOP, 400, 300, 0, 0, SWP_NOSIZE);
+  ui.DoEvents();
+  const HWND crosshair = Hwnd(finder);
+  SendMessageW(crosshair, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetCapture(), crosshair);  // the drag holds the mouse
+  RECT over;
+  GetWindowRect(Hwnd(label), &over);
+  SetCursorPos((over.left + over.right) / 2, (over.top + over.bottom) / 2);
+  SendMessageW(crosshair, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetCapture(), nullptr);
+  ui.DoEvents();
+  // The label's top-level window, as walks name it.
+  EXPECT_EQ(picks.picked, std::vector<std::uint64_t>{reinterpret_cast<std::uintptr_t>(Hwnd(target))});
+  ui.DestroyForm(target);
+  ui.DestroyForm(dialog);
+}
+
 TEST(Win32ShellContract, TheSingleInstanceNameIsClaimedWhenTheShellIsMade) {
   Win32Shell first;
   Win32Shell second;  // another copy starting while the first has not asked yet

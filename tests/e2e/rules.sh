@@ -83,6 +83,38 @@ for i in 0 1 2 3 4; do
 done
 [ "$rows" = 4 ] || fail "no list on the rules page shows the four lines"
 echo "the rules page shows the four lines"
+
+# A new rule taken with the crosshair: dragged from the rule dialog onto a window of
+# nagware.exe, it fills the fields with that window's program, class and title.
+spawn click "Quellix|Add"
+wait_window '^Window Rule$' 5 >/dev/null || fail "the rule dialog did not open"
+sleep 0.5
+control_centre rectof "Window Rule|QuellixWindowFinder|0"
+finder_x=$cx finder_y=$cy
+# A window of nagware.exe opened now lies above the others, under the dialog only.
+spawn_to nagware "open NagWareMain cf0000 0 NagWare - Settings"
+sleep 0.5
+target=$(xdotool search --onlyvisible --name '^NagWare - Settings$' | head -1)
+[ -n "$target" ] || fail "nagware.exe's new window is not shown"
+eval "$(xdotool getwindowgeometry --shell "$target")"
+xdotool mousemove "$finder_x" "$finder_y" mousedown 1
+sleep 0.2
+xdotool mousemove $((X + 40)) $((Y + 50))   # a part the dialog leaves uncovered
+sleep 0.2
+wine_screenshot "$shots/rule-dialog-dragging.png"
+xdotool mouseup 1
+sleep 0.5
+# The fields, topmost first: the button's caption, text, title, class, program.
+spawn textof "Window Rule|Edit|4"
+[ "$answer" = "text nagware.exe" ] || fail "the crosshair did not fill the program: '$answer'"
+spawn textof "Window Rule|Edit|3"
+[ "$answer" = "text NagWareMain" ] || fail "the crosshair did not fill the class: '$answer'"
+spawn textof "Window Rule|Edit|2"
+[ "$answer" = "text NagWare - Settings" ] || fail "the crosshair did not fill the title: '$answer'"
+spawn textof "Window Rule|Static|1"
+[ "$answer" = "text Names 1 of the windows open now" ] || fail "the preview does not count the window picked: '$answer'"
+wine_window_shot "$(xdotool search --onlyvisible --name '^Window Rule$' | head -1)" "$shots/rule-dialog.png"
+echo "the crosshair dropped on a window of nagware.exe filled the rule dialog"
 stop_quellix
 spawn quit
 echo "PASS"

@@ -91,6 +91,25 @@ TEST_F(RulesPageTest, AnOpenWindowTakenFillsTheFieldsAndThePressActionIsOffered)
   EXPECT_EQ(Stored(), std::string(kHeader) + "nagware.exe\t#32770\tYour trial ends\t\tpress:Remind me &later\r\n");
 }
 
+TEST_F(RulesPageTest, TheCrosshairLetGoOverAWindowFillsTheFieldsButNeverFromTheShellOrQuellix) {
+  const auto nag = Window("#32770", "Update available", kNagware);
+  const auto shell = Window("CabinetWClass", "Documents", kShell);
+  ui.Click(Page().Bar().add);
+  ASSERT_NE(Dialog().finder, 0u);
+  ui.PickWindow(Dialog().finder, nag);
+  EXPECT_EQ(ui.Text(Dialog().program), "nagware.exe");  // narrowest first: program, class, title
+  EXPECT_EQ(ui.Text(Dialog().class_name), "#32770");
+  EXPECT_EQ(ui.Text(Dialog().title), "Update available");
+  EXPECT_EQ(Preview(), "Names 1 of the windows open now");
+  // The shell's window, the program's own and none at all leave the fields as they are.
+  ui.PickWindow(Dialog().finder, shell);
+  EXPECT_EQ(Preview(), "No rule may name that window: it is Quellix's own or the system's");
+  ui.PickWindow(Dialog().finder, main->OwnWindow());
+  ui.PickWindow(Dialog().finder, 0);
+  EXPECT_EQ(ui.Text(Dialog().program), "nagware.exe");
+  EXPECT_EQ(ui.Text(Dialog().title), "Update available");
+}
+
 TEST_F(RulesPageTest, WhatIsNoRuleIsRefusedWithItsReasonAndTheDialogStays) {
   ui.Click(Page().Bar().add);
   ui.Type(Dialog().program, "explorer.exe");

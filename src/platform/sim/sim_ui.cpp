@@ -98,6 +98,10 @@ void SimUi::EndSession() {
 
 void SimUi::MinimizeByUser(UiId form) { SetWindowState(form, platform::WindowState::kMinimized); }
 
+void SimUi::PickWindow(UiId finder, std::uint64_t window) {
+  if (auto* events = EventsOf(finder)) events->OnWindowPicked(finder, window);
+}
+
 void SimUi::TrayNotify(UiId tray_host, std::uint32_t code) {
   if (auto* events = EventsOf(tray_host)) events->OnTrayNotify(tray_host, code);
 }

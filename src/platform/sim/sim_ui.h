@@ -93,6 +93,8 @@ class SimUi final : public platform::Ui {
   void EndSession();
   void MinimizeByUser(UiId form);
   void TrayNotify(UiId tray_host, std::uint32_t code);
+  // The user drags a window finder's crosshair onto `window` and lets go.
+  void PickWindow(UiId finder, std::uint64_t window);
   // Moves virtual time on, firing due timers in order.
   void AdvanceTime(std::uint64_t ms);
   // Events run by the next DoEvents, as messages waiting in a queue would.

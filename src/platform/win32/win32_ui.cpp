@@ -12,6 +12,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_guard.h"
 #include "platform/win32/win32_ui_shared.h"
+#include "platform/win32/win32_window_finder.h"
 
 namespace quellix::win32 {
 
@@ -28,6 +29,7 @@ Win32Ui::Win32Ui(const platform::DrawnControlMaker& drawn_controls) : drawn_cont
   // Accessibility clients are served objects through COM (the drawn buttons').
   com_ready_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   Win32DrawnButton::RegisterWindowClass();
+  RegisterWindowFinderClass();
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = FormProc;
@@ -197,6 +199,11 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       return 0;
     case kListRowsMessage:
       SyncRowCount(static_cast<UiId>(wparam));
+      return 0;
+    case kWindowPickedMessage:
+      if (events != nullptr && Lookup(static_cast<UiId>(wparam)) != nullptr)
+        events->OnWindowPicked(static_cast<UiId>(wparam),
+                               static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<HWND>(lparam))));
       return 0;
     case WM_TIMER:
       if (events != nullptr && timers_.count(static_cast<UiId>(wparam)) != 0)

@@ -9,6 +9,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui_shared.h"
+#include "platform/win32/win32_window_finder.h"
 
 namespace quellix::win32 {
 
@@ -136,6 +137,9 @@ UiId Win32Ui::CreateControl(UiId form, const platform::ControlSpec& desc) {
       style |=
           LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA | WS_TABSTOP;
       ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kWindowFinder:
+      cls = kWindowFinderClass;
       break;
     case ControlKind::kTrayHost:
       // Its own invisible top-level window: it receives the icon's callbacks and the
