@@ -93,6 +93,28 @@ TEST_F(Win32UiContract, TabAndShiftTabMoveTheFocusBetweenAFormsControls) {
   ui.DestroyForm(form);
 }
 
+TEST_F(Win32UiContract, ALabelsAccessKeyFocusesItsFieldAndABoxsKeyChoosesIt) {
+  const auto form = ui.CreateForm({"Form5", "Window Rule", 5400, 2100}, events);
+  ui.CreateControl(form, {ControlKind::kLabel, "lblProgram", "&Program:", {240, 200, 1800, 255}});
+  const auto program = ui.CreateControl(form, {ControlKind::kTextField, "txtProgram", "", {2100, 160, 3000, 315}});
+  ui.CreateControl(form, {ControlKind::kLabel, "lblTitle", "&Title contains:", {240, 600, 1800, 255}});
+  const auto title = ui.CreateControl(form, {ControlKind::kTextField, "txtTitle", "Update", {2100, 560, 3000, 315}});
+  const auto press = ui.CreateControl(form, {ControlKind::kOptionButton, "optPress", "Press the &button", {240, 1000, 2400, 255}});
+  ui.SetVisible(form, true);
+  SetFocus(Hwnd(program));
+  PostMessageW(Hwnd(program), WM_SYSCHAR, L't', 1 << 29);  // Alt+T
+  ui.DoEvents();
+  EXPECT_EQ(GetFocus(), Hwnd(title));
+  EXPECT_EQ(SendMessageW(Hwnd(title), EM_GETSEL, 0, 0), MAKELRESULT(0, 6));  // its text chosen, to type over
+  PostMessageW(Hwnd(title), WM_SYSCHAR, L'P', 1 << 29);  // Alt+Shift+P: the same key
+  ui.DoEvents();
+  EXPECT_EQ(GetFocus(), Hwnd(program));
+  PostMessageW(Hwnd(program), WM_SYSCHAR, L'b', 1 << 29);
+  ui.DoEvents();
+  EXPECT_EQ(ui.Value(press), 1);
+  ui.DestroyForm(form);
+}
+
 struct SessionEvents : platform::UiEvents {
   std::vector<platform::UiId> told;
   void OnSessionEnding(platform::UiId form) override { told.push_back(form); }

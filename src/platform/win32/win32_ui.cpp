@@ -9,6 +9,7 @@
 
 #include <iterator>
 
+#include "controls/access_key.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_guard.h"
 #include "platform/win32/win32_ui_shared.h"
@@ -111,6 +112,38 @@ bool Win32Ui::PressAccessKey(const MSG& msg) {
     const std::shared_ptr<Win32DrawnButton> button = e.drawn;  // its action may destroy the form
     button->Control().Press();
     return true;
+  }
+  return FollowLabelKey(form, typed);
+}
+
+// As in a dialog: the access key of a label moves the focus to the control made after it (its
+// field), that of a check box or option button chooses it.
+bool Win32Ui::FollowLabelKey(HWND form, const std::wstring& typed) {
+  const auto shown = [&](const Element& e) {
+    return e.hwnd != nullptr && IsChild(form, e.hwnd) && IsWindowVisible(e.hwnd) && IsWindowEnabled(e.hwnd);
+  };
+  for (auto it = elements_.begin(); it != elements_.end(); ++it) {
+    const Element& e = it->second;
+    const bool label = e.kind == ControlKind::kLabel;
+    if ((!label && e.kind != ControlKind::kCheckBox && e.kind != ControlKind::kOptionButton) || !shown(e)) continue;
+    std::wstring key = Widen(controls::AccessKey(WindowText(e.hwnd)));
+    CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+    if (key.empty() || key != typed) continue;
+    if (!label) {
+      SetFocus(e.hwnd);
+      SendMessageW(e.hwnd, BM_CLICK, 0, 0);
+      return true;
+    }
+    for (auto next = std::next(it); next != elements_.end(); ++next) {
+      const Element& field = next->second;
+      if (field.form != e.form || !shown(field) || field.kind == ControlKind::kLabel ||
+          field.kind == ControlKind::kFrame || field.kind == ControlKind::kPicture)
+        continue;
+      SetFocus(field.hwnd);
+      if (field.kind == ControlKind::kTextField) SendMessageW(field.hwnd, EM_SETSEL, 0, -1);
+      return true;
+    }
+    return false;
   }
   return false;
 }

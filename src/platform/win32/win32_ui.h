@@ -107,6 +107,7 @@ class Win32Ui final : public platform::Ui {
   void DrawMenuIcon(const DRAWITEMSTRUCT& item);
   // Alt and a drawn button's access key, typed anywhere in its form, presses the button.
   bool PressAccessKey(const MSG& msg);
+  bool FollowLabelKey(HWND form, const std::wstring& typed);
   // One message of the message loop, and the keys the host answers itself.
   void Dispatch(const MSG& msg) noexcept;
   bool MoveFocusByTab(const MSG& msg);
