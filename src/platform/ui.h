@@ -90,6 +90,9 @@ inline constexpr std::uint32_t kRightDoubleClick = 0x206;  // WM_RBUTTONDBLCLK
 using NotifyIconRecord = std::array<unsigned char, 88>;
 enum class NotifyAction : std::uint32_t { kAdd = 0, kModify = 1, kDelete = 2 };
 
+// The keys a dialog answers with its default and cancel buttons.
+enum class DialogKey { kEnter, kEscape };
+
 class UiEvents {
  public:
   virtual ~UiEvents() = default;
@@ -112,6 +115,10 @@ class UiEvents {
   // The crosshair of a window finder was let go over `window` (a top-level window, as the
   // desktop's walks name it), or over no window (0).
   virtual void OnWindowPicked(UiId /*finder*/, std::uint64_t /*window*/) {}
+  // Enter typed in a text field or list of the form, or Escape anywhere in it. True when the
+  // form answered it (as a dialog's default or cancel button); otherwise the key goes on to
+  // the control as usual.
+  virtual bool OnDialogKey(UiId /*form*/, DialogKey /*key*/) { return false; }
 };
 
 class Ui {

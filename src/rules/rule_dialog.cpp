@@ -168,6 +168,12 @@ void RuleDialog::OnWindowPicked(platform::UiId control, std::uint64_t window) {
   TakeWindow(*picked);
 }
 
+bool RuleDialog::OnDialogKey(platform::UiId form, platform::DialogKey key) {
+  if (form != c_.form) return false;
+  OnClick(key == platform::DialogKey::kEnter ? c_.ok : c_.cancel);
+  return true;
+}
+
 void RuleDialog::OnCloseRequest(platform::UiId /*form*/) {
   Unload();
 }

@@ -60,6 +60,8 @@ class RuleDialog final : public platform::UiEvents {
   void OnCloseRequest(platform::UiId form) override;
   // The crosshair let go over a window: it fills the fields as a row of the list does.
   void OnWindowPicked(platform::UiId control, std::uint64_t window) override;
+  // Enter is OK, Escape is Cancel.
+  bool OnDialogKey(platform::UiId form, platform::DialogKey key) override;
 
  private:
   void Load();

@@ -115,6 +115,30 @@ TEST_F(Win32UiContract, ALabelsAccessKeyFocusesItsFieldAndABoxsKeyChoosesIt) {
   ui.DestroyForm(form);
 }
 
+struct KeyEvents : platform::UiEvents {
+  std::vector<platform::DialogKey> keys;
+  bool answers = true;
+  bool OnDialogKey(platform::UiId, platform::DialogKey key) override {
+    keys.push_back(key);
+    return answers;
+  }
+};
+
+TEST_F(Win32UiContract, EnterInAFieldAndEscapeAnywhereGoToTheFormButEnterOnAButtonStaysTheButtons) {
+  KeyEvents keys;
+  const auto form = ui.CreateForm({"Form5", "Window Rule", 5400, 2100}, keys);
+  const auto field = ui.CreateControl(form, {ControlKind::kTextField, "txtProgram", "", {240, 160, 3000, 315}});
+  const auto box = ui.CreateControl(form, {ControlKind::kCheckBox, "chkAny", "Any", {240, 600, 2400, 255}});
+  ui.SetVisible(form, true);
+  SetFocus(Hwnd(field));
+  PostMessageW(Hwnd(field), WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(Hwnd(box), WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(Hwnd(box), WM_KEYDOWN, VK_ESCAPE, 0);
+  ui.DoEvents();
+  EXPECT_EQ(keys.keys, (std::vector<platform::DialogKey>{platform::DialogKey::kEnter, platform::DialogKey::kEscape}));
+  ui.DestroyForm(form);
+}
+
 struct SessionEvents : platform::UiEvents {
   std::vector<platform::UiId> told;
   void OnSessionEnding(platform::UiId form) override { told.push_back(form); }

@@ -115,6 +115,16 @@ spawn textof "Window Rule|Static|1"
 [ "$answer" = "text Names 1 of the windows open now" ] || fail "the preview does not count the window picked: '$answer'"
 wine_window_shot "$(xdotool search --onlyvisible --name '^Window Rule$' | head -1)" "$shots/rule-dialog.png"
 echo "the crosshair dropped on a window of nagware.exe filled the rule dialog"
+
+# From the keyboard: Alt+T goes to the title field, Enter is OK; the rule is stored at once.
+dialog=$(xdotool search --onlyvisible --name '^Window Rule$' | head -1)
+xdotool windowfocus "$dialog" key alt+t
+sleep 0.3
+xdotool key Return
+wait_until 5 "! xdotool search --onlyvisible --name '^Window Rule$' >/dev/null 2>&1" || fail "Enter did not end the rule dialog"
+grep -q "^nagware.exe	NagWareMain	NagWare - Settings		close" "$app/popcfg.rules" ||
+  fail "the rule taken is not stored: $(cat "$app/popcfg.rules")"
+echo "Alt+T and Enter stored the rule"
 stop_quellix
 spawn quit
 echo "PASS"

@@ -110,6 +110,24 @@ TEST_F(RulesPageTest, TheCrosshairLetGoOverAWindowFillsTheFieldsButNeverFromTheS
   EXPECT_EQ(ui.Text(Dialog().title), "Update available");
 }
 
+TEST_F(RulesPageTest, EnterIsOkAndEscapeIsCancelInTheRuleDialogAndNowhereElse) {
+  ui.Click(Page().Bar().add);
+  ui.Type(Dialog().program, "nagware.exe");
+  ui.Type(Dialog().title, "Update");
+  const platform::UiId dialog = Dialog().form;
+  EXPECT_TRUE(ui.PressKey(dialog, platform::DialogKey::kEnter));
+  EXPECT_FALSE(Page().Dialog().Loaded());
+  EXPECT_EQ(Stored(), std::string(kHeader) + "nagware.exe\t\tUpdate\t\tclose\r\n");
+  ui.Click(Page().Bar().add);
+  ui.Type(Dialog().program, "other.exe");
+  ui.Type(Dialog().title, "Trial");
+  EXPECT_TRUE(ui.PressKey(Dialog().form, platform::DialogKey::kEscape));
+  EXPECT_FALSE(Page().Dialog().Loaded());
+  EXPECT_EQ(Stored(), std::string(kHeader) + "nagware.exe\t\tUpdate\t\tclose\r\n");  // nothing added
+  // The main window lets the keys go on to its controls.
+  EXPECT_FALSE(ui.PressKey(main->Form(), platform::DialogKey::kEscape));
+}
+
 TEST_F(RulesPageTest, WhatIsNoRuleIsRefusedWithItsReasonAndTheDialogStays) {
   ui.Click(Page().Bar().add);
   ui.Type(Dialog().program, "explorer.exe");

@@ -98,6 +98,11 @@ void SimUi::EndSession() {
 
 void SimUi::MinimizeByUser(UiId form) { SetWindowState(form, platform::WindowState::kMinimized); }
 
+bool SimUi::PressKey(UiId form, platform::DialogKey key) {
+  auto* events = EventsOf(form);
+  return events != nullptr && events->OnDialogKey(form, key);
+}
+
 void SimUi::PickWindow(UiId finder, std::uint64_t window) {
   if (auto* events = EventsOf(finder)) events->OnWindowPicked(finder, window);
 }

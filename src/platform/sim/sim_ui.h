@@ -95,6 +95,9 @@ class SimUi final : public platform::Ui {
   void TrayNotify(UiId tray_host, std::uint32_t code);
   // The user drags a window finder's crosshair onto `window` and lets go.
   void PickWindow(UiId finder, std::uint64_t window);
+  // The user types Enter (in a field or list of the form) or Escape; true when the form
+  // answered it.
+  bool PressKey(UiId form, platform::DialogKey key);
   // Moves virtual time on, firing due timers in order.
   void AdvanceTime(std::uint64_t ms);
   // Events run by the next DoEvents, as messages waiting in a queue would.

@@ -70,6 +70,9 @@ void Win32Ui::Dispatch(const MSG& msg) noexcept {
   const auto answered = [&](auto&& answer) { return Guarded(answer, [] { return true; }); };
   if (msg.message == WM_SYSCHAR && answered([&] { return PressAccessKey(msg); })) return;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && MoveFocusByTab(msg)) return;
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
+      Guarded([&] { return AnswerDialogKey(msg); }, [] { return true; }))
+    return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK || msg.message == WM_LBUTTONUP)
@@ -77,6 +80,26 @@ void Win32Ui::Dispatch(const MSG& msg) noexcept {
       FollowListBoxClick(msg);
       return true;
     });
+}
+
+// Enter in a text field or list, and Escape anywhere, go to the form first: a dialog answers
+// them with its default and cancel buttons. Enter on a button stays the button's.
+bool Win32Ui::AnswerDialogKey(const MSG& msg) {
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (root == nullptr || GetPropW(root, kHostProperty) != this) return false;
+  const auto form = static_cast<UiId>(GetWindowLongPtrW(root, GWLP_USERDATA));
+  platform::UiEvents* events = EventsOf(form);
+  if (events == nullptr) return false;
+  const bool enter = msg.wParam == VK_RETURN;
+  if (enter) {
+    const Element* focused = nullptr;
+    for (const auto& [id, e] : elements_)
+      if (e.hwnd == msg.hwnd) focused = &e;
+    if (focused == nullptr || (focused->kind != ControlKind::kTextField && focused->kind != ControlKind::kListView &&
+                               focused->kind != ControlKind::kListBox))
+      return false;
+  }
+  return events->OnDialogKey(form, enter ? platform::DialogKey::kEnter : platform::DialogKey::kEscape);
 }
 
 // Tab and Shift+Tab move the focus between a form's controls that take it, as in a dialog.

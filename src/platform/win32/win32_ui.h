@@ -111,6 +111,7 @@ class Win32Ui final : public platform::Ui {
   // One message of the message loop, and the keys the host answers itself.
   void Dispatch(const MSG& msg) noexcept;
   bool MoveFocusByTab(const MSG& msg);
+  bool AnswerDialogKey(const MSG& msg);
   // The button that the form describes as `desc`, drawn; null when the window is refused.
   std::shared_ptr<Win32DrawnButton> CreateDrawnButton(platform::UiId form, platform::UiId id,
                                                       const Element& e, const platform::ControlSpec& desc);
