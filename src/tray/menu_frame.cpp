@@ -287,7 +287,8 @@ void MenuFrame::LookAgainAtWaiting() {
   std::vector<platform::WindowId> shown;
   platform::Desktop& desktop = context_.services.desktop;
   std::erase_if(waiting_shown_, [&](const auto& waiting) {
-    if (now - waiting.second >= kShownWaitMs || desktop.ProcessId(waiting.first) == 0) return true;
+    // A window that is gone shows no style and goes with the others that waited too long.
+    if (now - waiting.second >= kShownWaitMs) return true;
     if (!engine::IsVisible(desktop, waiting.first)) return false;
     shown.push_back(waiting.first);
     return true;

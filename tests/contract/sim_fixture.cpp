@@ -37,9 +37,9 @@ class SimUnderTest final : public PlatformUnderTest {
     std::vector<sim::SimChild> children{{"Static", message, 65535}};
     for (std::size_t i = 0; i < buttons.size(); ++i)
       children.push_back({"Button", buttons[i], static_cast<std::uint32_t>(100 + i)});
-    sim::SimWindowSpec spec{"#32770", caption, kPopupCaption | kVisible, false, kHelperProcess};
-    spec.children = std::move(children);
-    const auto id = sim_.desktop.AddWindow(std::move(spec));
+    sim::SimWindowSpec dialog{"#32770", caption, kPopupCaption | kVisible, false, kHelperProcess};
+    dialog.children = std::move(children);
+    const auto id = sim_.desktop.AddWindow(std::move(dialog));
     sim_.desktop.BringToTop(id);
     dialog_buttons_[id] = buttons;
     return id;
