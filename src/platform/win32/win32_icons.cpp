@@ -38,12 +38,18 @@ int SmallIconSize(int dpi) {
     const int size = for_dpi(SM_CXSMICON, static_cast<UINT>(dpi));
     if (size > 0) return size;
   }
-  HDC screen = GetDC(nullptr);
-  const int start_dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const int start_dpi = ScreenDpi();
   const int size = GetSystemMetrics(SM_CXSMICON);
   if (size <= 0) return MulDiv(16, dpi > 0 ? dpi : 96, 96);
   return dpi > 0 && start_dpi > 0 ? MulDiv(size, dpi, start_dpi) : size;
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return 96;
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace quellix::win32

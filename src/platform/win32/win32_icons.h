@@ -30,5 +30,7 @@ class Win32Icons {
 // system has it: from the per-scale metrics where the system offers them, else scaled from
 // the size it reports for the scale the program started at.
 int SmallIconSize(int dpi);
+// The screen's scale as the program started with it, in dots per inch (96 when unknown).
+int ScreenDpi();
 
 }  // namespace quellix::win32

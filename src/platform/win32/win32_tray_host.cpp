@@ -255,10 +255,7 @@ int Win32TrayHost::WindowDpi() const {
     const UINT dpi = for_window(Hwnd());
     if (dpi > 0) return static_cast<int>(dpi);
   }
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi;
+  return ScreenDpi();
 }
 
 void Win32TrayHost::FollowScale(int dpi) {

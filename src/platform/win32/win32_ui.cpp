@@ -23,9 +23,7 @@ using platform::UiId;
 Win32Ui::Win32Ui(const platform::DrawnControlMaker& drawn_controls) : drawn_controls_(drawn_controls) {
   INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&common);
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
+  dpi_ = ScreenDpi();
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   // Accessibility clients are served objects through COM (the drawn buttons').
   com_ready_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
@@ -71,7 +69,7 @@ void Win32Ui::Dispatch(const MSG& msg) noexcept {
   if (msg.message == WM_SYSCHAR && answered([&] { return PressAccessKey(msg); })) return;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && MoveFocusByTab(msg)) return;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
-      Guarded([&] { return AnswerDialogKey(msg); }, [] { return true; }))
+      answered([&] { return AnswerDialogKey(msg); }))
     return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
@@ -92,11 +90,11 @@ bool Win32Ui::AnswerDialogKey(const MSG& msg) {
   if (events == nullptr) return false;
   const bool enter = msg.wParam == VK_RETURN;
   if (enter) {
-    const Element* focused = nullptr;
-    for (const auto& [id, e] : elements_)
-      if (e.hwnd == msg.hwnd) focused = &e;
-    if (focused == nullptr || (focused->kind != ControlKind::kTextField && focused->kind != ControlKind::kListView &&
-                               focused->kind != ControlKind::kListBox))
+    // A control's id is its element's.
+    const Element* focused = Lookup(static_cast<UiId>(GetDlgCtrlID(msg.hwnd)));
+    if (focused == nullptr || focused->hwnd != msg.hwnd ||
+        (focused->kind != ControlKind::kTextField && focused->kind != ControlKind::kListView &&
+         focused->kind != ControlKind::kListBox))
       return false;
   }
   return events->OnDialogKey(form, enter ? platform::DialogKey::kEnter : platform::DialogKey::kEscape);
@@ -112,6 +110,17 @@ bool Win32Ui::MoveFocusByTab(const MSG& msg) {
   SetFocus(next);
   return true;
 }
+
+namespace {
+
+// An access key as typed keys are compared with it: lower-cased by the system's rules.
+std::wstring LoweredKey(const std::string& key) {
+  std::wstring lowered = Widen(key);
+  CharLowerBuffW(lowered.data(), static_cast<DWORD>(lowered.size()));
+  return lowered;
+}
+
+}  // namespace
 
 bool Win32Ui::PressAccessKey(const MSG& msg) {
   // A character outside the Basic Multilingual Plane comes as two messages: the first half
@@ -129,8 +138,7 @@ bool Win32Ui::PressAccessKey(const MSG& msg) {
   HWND form = GetAncestor(msg.hwnd, GA_ROOT);
   for (auto& [id, e] : elements_) {
     if (!e.drawn || !IsChild(form, e.hwnd) || !IsWindowVisible(e.hwnd) || !IsWindowEnabled(e.hwnd)) continue;
-    std::wstring key = Widen(e.drawn->AccessKeys());
-    CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+    const std::wstring key = LoweredKey(e.drawn->AccessKeys());
     if (key.empty() || key != typed) continue;
     const std::shared_ptr<Win32DrawnButton> button = e.drawn;  // its action may destroy the form
     button->Control().Press();
@@ -149,8 +157,7 @@ bool Win32Ui::FollowLabelKey(HWND form, const std::wstring& typed) {
     const Element& e = it->second;
     const bool label = e.kind == ControlKind::kLabel;
     if ((!label && e.kind != ControlKind::kCheckBox && e.kind != ControlKind::kOptionButton) || !shown(e)) continue;
-    std::wstring key = Widen(controls::AccessKey(WindowText(e.hwnd)));
-    CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+    const std::wstring key = LoweredKey(controls::AccessKey(WindowText(e.hwnd)));
     if (key.empty() || key != typed) continue;
     if (!label) {
       SetFocus(e.hwnd);
@@ -258,8 +265,7 @@ LRESULT Win32Ui::HandleFormMessage(UiId form, HWND hwnd, UINT message, WPARAM wp
       return 0;
     case kWindowPickedMessage:
       if (events != nullptr && Lookup(static_cast<UiId>(wparam)) != nullptr)
-        events->OnWindowPicked(static_cast<UiId>(wparam),
-                               static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(reinterpret_cast<HWND>(lparam))));
+        events->OnWindowPicked(static_cast<UiId>(wparam), static_cast<std::uint64_t>(static_cast<std::uintptr_t>(lparam)));
       return 0;
     case WM_TIMER:
       if (events != nullptr && timers_.count(static_cast<UiId>(wparam)) != 0)
