@@ -60,30 +60,27 @@ TEST_F(RulesWindowTest, WithInstantOnADialogShownAfterItWasMadeIsActedOnAsItShow
   Start();
   Tick();
   constexpr std::uint32_t kHidden = sim::kOverlappedWindowStyle, kShown = kHidden | 0x10000000u;
-  // Made hidden, as a dialog box is, and shown with no event the program is told of.
-  const auto update = world.sim.desktop.AddWindow(sim::SimWindowSpec{"#32770", "Update available", kHidden, false, kNagware});
-  world.sim.desktop.BringToTop(update);
-  world.sim.desktop.DeliverWindowEvents();
-  world.sim.desktop.DeliverCloseRequests();
-  EXPECT_EQ(Closes(update), 0);  // never a hidden window
-  world.sim.clock.monotonic_ms += 300;
-  ui.AdvanceTime(300);
-  world.sim.desktop.SetStyle(update, kShown);
-  world.sim.clock.monotonic_ms += 60;
-  ui.AdvanceTime(60);
-  world.sim.desktop.DeliverCloseRequests();
+  // Made hidden, as a dialog box is, and told of; `shown_after` ms later it is shown with no
+  // event the program is told of, and `ms` after that the close requests are delivered.
+  const auto shown_later = [&](std::uint64_t shown_after, std::uint64_t ms) {
+    const auto id = world.sim.desktop.AddWindow(sim::SimWindowSpec{"#32770", "Update available", kHidden, false, kNagware});
+    world.sim.desktop.BringToTop(id);
+    world.sim.desktop.DeliverWindowEvents();
+    world.sim.desktop.DeliverCloseRequests();
+    EXPECT_EQ(Closes(id), 0);  // never a hidden window
+    world.sim.clock.monotonic_ms += shown_after;
+    ui.AdvanceTime(shown_after);
+    world.sim.desktop.SetStyle(id, kShown);
+    world.sim.clock.monotonic_ms += ms;
+    ui.AdvanceTime(ms);
+    world.sim.desktop.DeliverCloseRequests();
+    return id;
+  };
+  const auto update = shown_later(300, 60);
   EXPECT_EQ(Closes(update), 1);  // within a look, long before the tick
   EXPECT_EQ(world.Option("cnt"), "1");
   // One that stays hidden longer than a dialog takes to show is left to the ticks.
-  const auto late = world.sim.desktop.AddWindow(sim::SimWindowSpec{"#32770", "Update available", kHidden, false, kNagware});
-  world.sim.desktop.BringToTop(late);
-  world.sim.desktop.DeliverWindowEvents();
-  world.sim.clock.monotonic_ms += 2100;
-  ui.AdvanceTime(2100);
-  world.sim.desktop.SetStyle(late, kShown);
-  world.sim.clock.monotonic_ms += 100;
-  ui.AdvanceTime(100);
-  world.sim.desktop.DeliverCloseRequests();
+  const auto late = shown_later(2100, 100);
   EXPECT_EQ(Closes(late), 0);
 }
 
